@@ -1,0 +1,2 @@
+#include "hospitaldb/EmbeddedServer.h"
+// Placeholder until the embedded server lands.

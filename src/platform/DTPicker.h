@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDateTimeEdit>
+#include <QVariant>
+
+namespace platform {
+
+// A date-time picker: a date picker (calendar drop-down, shown "MM/dd/yyyy") or a time picker
+// (shown "hh:mm:ss AP"), with an earliest selectable value.
+class DTPicker : public QDateTimeEdit {
+  Q_OBJECT
+
+ public:
+  enum class Mode { Date, Time };
+
+  explicit DTPicker(Mode mode, QWidget* parent = nullptr);
+
+  Mode mode() const { return mode_; }
+
+  // A date picker holds a date (at midnight), a time picker a time of day on ZeroDate().
+  QDateTime Value() const;
+  QDate Date() const;
+  QTime Time() const;
+
+  // Sets the value from a QDateTime, QDate, QTime or a text read as a date and time
+  // (ToDateTime). A date picker takes the date part, a time picker the time of day.
+  // Throws RuntimeError when the value is not a date or lies before the earliest value;
+  // the picker then keeps its value. Does not emit Change.
+  void SetValue(const QVariant& value);
+
+  // Date picker: no date before `earliest`'s date can be set or picked.
+  // Time picker: no time of day before `earliest`'s time, but only while `datePicker` (when
+  // given) shows its own earliest date: on a later date every time of day can be picked.
+  void SetMinDate(const QVariant& earliest, const DTPicker* datePicker = nullptr);
+  QDateTime MinDate() const;
+
+ signals:
+  // The user changed the value (not emitted by SetValue).
+  void Change();
+
+ private:
+  bool allows(const QDateTime& value) const;
+
+  Mode mode_;
+  QDateTime earliest_;
+  const DTPicker* pairedDate_ = nullptr;
+  bool settingValue_ = false;
+};
+
+}  // namespace platform

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace platform {
+
+// A failure of the database, the connection or an outside component. Event handlers catch it,
+// report it once and leave the window usable.
+class RuntimeError : public std::runtime_error {
+ public:
+  explicit RuntimeError(const QString& message);
+  QString message() const { return message_; }
+
+ private:
+  QString message_;
+};
+
+class DatabaseError : public RuntimeError {
+ public:
+  using RuntimeError::RuntimeError;
+};
+
+class ComponentError : public RuntimeError {
+ public:
+  using RuntimeError::RuntimeError;
+};
+
+}  // namespace platform

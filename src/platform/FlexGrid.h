@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QColor>
+#include <QTableView>
+
+namespace platform {
+
+class Recordset;
+class FlexGridModel;
+
+// The one grid of the program (request list, staff list, board): a table counted as the flex
+// grid counts it. Row 0 is the header row (the horizontal header), data rows are 1..Rows()-1;
+// columns are 0..Cols()-1, of which the first FixedCols() are fixed (a selector column that
+// carries no bound data). Sizes are in twips (15 to a pixel). Counters are 16-bit as on the
+// original grid: at most 32,767 rows, the header included.
+class FlexGrid : public QTableView {
+  Q_OBJECT
+
+ public:
+  static constexpr int kMaxRows = 32767;
+  static constexpr int kDefaultColWidth = 960;   // twips
+  static constexpr int kDefaultRowHeight = 255;  // twips (17 pixels)
+
+  explicit FlexGrid(QWidget* parent = nullptr);
+  ~FlexGrid() override;
+
+  // Empties every cell (header included) and its colours; the shape stays.
+  void Clear();
+
+  int Rows() const;
+  void SetRows(int rows);  // at least 1 (the header row); new rows are empty
+  int Cols() const;
+  void SetCols(int cols);  // new columns are empty; widths stay by position
+  int FixedCols() const;
+  void SetFixedCols(int cols);
+
+  QString TextMatrix(int row, int col) const;  // row 0 reads the header
+  void SetTextMatrix(int row, int col, const QString& text);
+
+  // Header texts and alignments from a format string: "|" separates columns, a leading
+  // "<", "^" or ">" aligns the column left, centre or right.
+  void SetFormatString(const QString& format);
+
+  // Widths by column position survive SetCols, Clear and Bind. 0 hides the column.
+  int ColWidth(int col) const;
+  void SetColWidth(int col, int twips);
+  // Row heights return to the default after SetRows shrinks/grows and after Bind.
+  int RowHeight(int row) const;
+  void SetRowHeight(int row, int twips);  // resizes only when the height differs
+
+  bool WordWrap() const;
+  void SetWordWrap(bool on);
+
+  // Colours of every cell of data row `row` (columns FixedCols() onward); cheap per row.
+  void SetRowColors(int row, const QColor& fore, const QColor& back);
+  QColor CellForeColor(int row, int col) const;
+  QColor CellBackColor(int row, int col) const;
+
+  // Takes every record of the recordset as text (Recordset::Text): the field names become the
+  // header from column FixedCols(), one data row per record; Cols() becomes FixedCols() plus the
+  // field count and Rows() one more than the record count. The recordset is read to its end.
+  // Throws RuntimeError when the records do not fit the 16-bit row counter.
+  void Bind(Recordset& records);
+
+  // The current row (1-based data row; 0 when there is none) and column.
+  int Row() const;
+  void SetRow(int row);
+  int Col() const;
+
+  // Suspends and resumes drawing; resuming repaints once.
+  bool Redraw() const;
+  void SetRedraw(bool on);
+
+ signals:
+  // Any click of the mouse on the grid while it is enabled, also on the header or below the
+  // last row, where QAbstractItemView::clicked does not fire.
+  void Click();
+  void DblClick();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  FlexGridModel* model_;
+};
+
+}  // namespace platform

@@ -1,0 +1,2 @@
+#include "platform/MsgBox.h"
+// Placeholder until the message box lands.

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QColor>
+#include <QLineEdit>
+#include <functional>
+
+namespace platform {
+
+// The text field of the entry form: a line edit with a background colour that holds also while
+// disabled (read-only fields are disabled and shown on their background), an accent colour
+// drawn as its frame, and a key-press hook that sees each typed character before it is placed.
+class TextBox : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  explicit TextBox(QWidget* parent = nullptr);
+
+  QColor BackColor() const { return backColor_; }
+  void SetBackColor(const QColor& color);
+  QColor AccentColor() const { return accentColor_; }
+  void SetAccentColor(const QColor& color);
+
+  // Called with the character code of a typed key (13 for Enter) before it is applied; the
+  // hook may replace it, or set it to 0 to cancel the key.
+  using KeyPressHook = std::function<void(qint16& keyAscii)>;
+  void SetKeyPressHook(KeyPressHook hook) { keyPressHook_ = std::move(hook); }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QColor backColor_{255, 255, 255};
+  QColor accentColor_;
+  KeyPressHook keyPressHook_;
+};
+
+}  // namespace platform
