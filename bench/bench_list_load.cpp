@@ -1,0 +1,81 @@
+// Time of listing one date's requests until the grid has painted, beside the floor: the same
+// query read row by row into strings, without a window.
+#include <QApplication>
+#include <QTemporaryDir>
+#include <vector>
+
+#include "app/frmMain.h"
+#include "common/BenchCommon.h"
+#include "hospitaldb/EmbeddedServer.h"
+#include "platform/Connection.h"
+#include "platform/FlexGrid.h"
+#include "platform/Format.h"
+#include "platform/MsgBox.h"
+#include "requests/RequestList.h"
+
+namespace {
+
+QString ListStatement(const QString& dateText) {
+  return QStringLiteral("SCHEDULE..sp_GetORSchedule '") + dateText + u'\'';
+}
+
+// Reads every field of every row as text, as the grid does, into a vector of strings.
+size_t ReadAll(platform::Connection& connection, const QString& dateText) {
+  auto records = connection.Open(ListStatement(dateText), platform::CursorType::ForwardOnly,
+                                 platform::LockType::ReadOnly);
+  std::vector<QString> cells;
+  const int fields = records->FieldCount();
+  for (; !records->AtEnd(); records->MoveNext())
+    for (int i = 0; i < fields; ++i)
+      cells.push_back(records->Text(i));
+  records->Close();
+  return cells.size();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  platform::SetMsgBoxHandler([](const QString& prompt, int, const QString&) {
+    qFatal("unexpected message: %s", qPrintable(prompt));
+    return 1;
+  });
+  QTemporaryDir dir;
+  qputenv("ORSCHED_DATABASE", dir.filePath(QStringLiteral("bench.sqlite")).toUtf8());
+  qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());
+
+  hospitaldb::EmbeddedServer server(dir.filePath(QStringLiteral("bench.sqlite")));
+  const QDate today = server.Now().date();
+  server.SeedDemoData();
+  const QDate small = today.addDays(30), large = today.addDays(31), other = today.addDays(60);
+  server.AddRequests(small, 1000);
+  server.AddRequests(large, 32766);
+  auto floorConnection = server.Connect();
+
+  frmMain window;
+  if (!window.Show()) return 1;
+  requests::RequestList& list = window.requestList();
+  platform::FlexGrid& grid = *window.mshflexPending;
+
+  for (const auto& [date, count] : {std::pair{small, 1000}, std::pair{large, 32766}}) {
+    const QString text =
+        platform::Format(QDateTime(date, QTime(0, 0)), QStringLiteral("MM/DD/YYYY"));
+    const QString empty =
+        platform::Format(QDateTime(other, QTime(0, 0)), QStringLiteral("MM/DD/YYYY"));
+    const double floor = bench::MedianMs(5, [&] { ReadAll(*floorConnection, text); });
+    const double load = bench::MedianMs(
+        5,
+        [&] {
+          list.Load_ORSchedule(text);
+          QCoreApplication::processEvents();
+          grid.viewport()->repaint();
+        },
+        [&] {
+          list.Load_ORSchedule(empty);  // start each run from an empty list
+          QCoreApplication::processEvents();
+        });
+    if (grid.Rows() != count + 1) qFatal("listed %d rows, expected %d", grid.Rows() - 1, count);
+    bench::Report(QStringLiteral("list_load_%1").arg(count), load, QStringLiteral("ms"), floor);
+  }
+  return 0;
+}

@@ -1,0 +1,5 @@
+#pragma once
+
+// Reads the database server's clock into modGlobal::ServerDateTime. The workstation's clock is
+// never used for "now". Throws on a database failure; ServerDateTime then keeps its value.
+void Get_ServerDate();

@@ -1,0 +1,69 @@
+#include "app/frmMain.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QPushButton>
+
+#include "board/frmView.h"
+#include "platform/DTPicker.h"
+#include "platform/FlexGrid.h"
+#include "platform/MsgBox.h"
+#include "platform/Twips.h"
+#include "requests/RequestList.h"
+
+frmMain::frmMain(QWidget* parent) : QWidget(parent) {
+  setWindowTitle(platform::AppTitle());
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  // Laid out for a client area of 18645 x 10740 twips and not resized after start-up.
+  setFixedSize(platform::TwipRect(0, 0, 18645, 10740).size());
+  BuildPatientFrame();
+  BuildOperationFrame();
+  BuildRequestPane();
+  SetTabOrder();
+  requestList_ =
+      std::make_unique<requests::RequestList>(*mshflexPending, *DTPicker1, cmdOpt[0], cmdOpt[1]);
+  ConnectEvents();
+}
+
+frmMain::~frmMain() {
+  Form_Unload();
+}
+
+void frmMain::ConnectEvents() {
+  connect(cmdView, &QPushButton::clicked, this, [this] { cmdView_Click(); });
+  for (int i = 0; i < static_cast<int>(cmdOption.size()); ++i)
+    connect(cmdOption[i], &QPushButton::clicked, this, [this, i] { cmdOption_Click(i); });
+  connect(DTPicker1, &platform::DTPicker::Change, this,
+          [this] { platform::Guarded([this] { requestList_->DTPicker1_Change(); }); });
+  connect(mshflexPending, &platform::FlexGrid::Click, this,
+          [this] { requestList_->mshflexPending_Click(); });
+}
+
+bool frmMain::Show() {
+  if (!Form_Load()) {
+    close();
+    return false;
+  }
+  show();
+  return true;
+}
+
+void frmMain::Resize_Frame() {
+  QRect pane = fraPendingRequest->geometry();
+  pane.setWidth(frameGeometry().width() - pane.left());
+  fraPendingRequest->setGeometry(pane);
+}
+
+void frmMain::cmdView_Click() {
+  frmView board(this);
+  board.exec();
+}
+
+void frmMain::cmdOption_Click(int index) {
+  if (index == 2) close();  // Exit unloads the window, as closing it does
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  event->accept();
+}

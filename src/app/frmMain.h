@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "platform/SingleInstance.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace platform {
+class DTPicker;
+class FlexGrid;
+class TextBox;
+}  // namespace platform
+
+namespace requests {
+class RequestList;
+}
+
+// The main window: the entry form on the left, the request pane on the right. Loading it is
+// the program's start-up; unloading it ends the program. The controls keep the names of the
+// window design, so that each subsystem works on the controls it is given.
+class frmMain : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit frmMain(QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  // Runs the start-up and shows the window. False when start-up refused a second copy, found
+  // no connection or failed; it has then said why and the window stays closed.
+  bool Show();
+
+  // Sets the request pane's width so that it reaches the window's right edge.
+  void Resize_Frame();
+  // Opens the board of confirmed operations, modally.
+  void cmdView_Click();
+  // The entry form's buttons, by element index: 0 New, 1 Edit, 2 Exit, 3 Save.
+  void cmdOption_Click(int index);
+
+  requests::RequestList& requestList() { return *requestList_; }
+
+  // Entry form: "PATIENT INFORMATION".
+  QGroupBox* fraPatient = nullptr;
+  platform::TextBox* txtName = nullptr;
+  platform::TextBox* txtRoomID = nullptr;
+  // Entry form: "OPERATION DETAILS".
+  QGroupBox* fraOperation = nullptr;
+  platform::TextBox* txtProcedure = nullptr;
+  platform::DTPicker* dtpOperation = nullptr;
+  platform::DTPicker* dtpOperTime = nullptr;
+  QComboBox* cboRequestRoom = nullptr;
+  QLabel* lblTransNum = nullptr;
+  platform::TextBox* txtTransNum = nullptr;
+  platform::TextBox* txtAsstDoc = nullptr;
+  platform::TextBox* txtAsstDocID = nullptr;
+  QGroupBox* fraSurgeons = nullptr;
+  std::array<platform::TextBox*, 3> txtSurgeon{};
+  std::array<platform::TextBox*, 3> txtSurgeonID{};
+  QGroupBox* fraAnest = nullptr;
+  std::array<platform::TextBox*, 2> txtAnest{};
+  std::array<platform::TextBox*, 2> txtAnestID{};
+  QGroupBox* fraSNurse = nullptr;
+  std::array<platform::TextBox*, 2> txtSNurse{};
+  std::array<platform::TextBox*, 2> txtSNurseID{};
+  platform::TextBox* txtCNurse = nullptr;
+  platform::TextBox* txtCNurseID = nullptr;
+  platform::TextBox* txtRemarks = nullptr;
+  QPushButton* cmdView = nullptr;
+  std::array<QPushButton*, 4> cmdOption{};
+  // Request pane: "SCHEDULE STATUS".
+  QGroupBox* fraPendingRequest = nullptr;
+  platform::DTPicker* DTPicker1 = nullptr;
+  platform::FlexGrid* mshflexPending = nullptr;
+  std::array<QPushButton*, 2> cmdOpt{};
+  std::array<platform::TextBox*, 3> vkTextBox1{};
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildPatientFrame();
+  void BuildOperationFrame();
+  void BuildStaffFrames(QWidget* parent);
+  void BuildButtons(QWidget* parent);
+  void BuildRequestPane();
+  void SetTabOrder();
+  void ConnectEvents();
+
+  bool Form_Load();
+  bool StartComponents();
+  void SetDatePickers();
+  void Form_Unload();
+
+  platform::SingleInstance instance_;
+  std::unique_ptr<requests::RequestList> requestList_;
+  bool ownsComponents_ = false;  // this window created the components it must release
+};

@@ -1,0 +1,195 @@
+// The fixed layout of the main window, in twips as the window was designed.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/frmMain.h"
+#include "platform/DTPicker.h"
+#include "platform/FlexGrid.h"
+#include "platform/TextBox.h"
+#include "platform/Twips.h"
+#include "requests/RequestStatus.h"
+
+using platform::DTPicker;
+using platform::TextBox;
+using platform::TwipRect;
+
+namespace {
+
+const QColor kReadOnlyBack(224, 224, 224);
+constexpr int kFieldHeight = 315;
+
+QGroupBox* Frame(QWidget* parent, const QString& title, QRect twips) {
+  auto* frame = new QGroupBox(title, parent);
+  frame->setGeometry(twips);
+  // Assistive technology would read a nested frame by its outer frame's title otherwise.
+  frame->setAccessibleName(title);
+  return frame;
+}
+
+QLabel* Caption(QWidget* parent, const QString& text, QRect twips, QWidget* buddy) {
+  auto* label = new QLabel(text, parent);
+  label->setGeometry(twips);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  if (buddy) label->setBuddy(buddy);
+  return label;
+}
+
+// Every entry text field starts disabled on the read-only background.
+TextBox* Field(QWidget* parent, QRect twips) {
+  auto* field = new TextBox(parent);
+  field->setGeometry(twips);
+  field->SetBackColor(kReadOnlyBack);
+  field->setEnabled(false);
+  return field;
+}
+
+// A labelled field on one row of a frame.
+TextBox* Row(QWidget* parent, const QString& caption, int top, int labelWidth, int fieldLeft,
+             int fieldWidth) {
+  TextBox* field = Field(parent, TwipRect(fieldLeft, top, fieldWidth, kFieldHeight));
+  Caption(parent, caption, TwipRect(120, top, labelWidth, kFieldHeight), field);
+  return field;
+}
+
+// The hidden field holding the staff code of the person named in `nameField`, at its place.
+TextBox* CodeField(TextBox* nameField) {
+  TextBox* code = Field(nameField->parentWidget(), nameField->geometry());
+  code->hide();
+  code->stackUnder(nameField);
+  return code;
+}
+
+QPushButton* Button(QWidget* parent, const QString& caption, QRect twips, bool enabled) {
+  auto* button = new QPushButton(caption, parent);
+  button->setGeometry(twips);
+  button->setEnabled(enabled);
+  return button;
+}
+
+}  // namespace
+
+void frmMain::BuildPatientFrame() {
+  fraPatient = Frame(this, QStringLiteral("PATIENT INFORMATION"), TwipRect(120, 240, 5655, 1455));
+  txtName = Row(fraPatient, QStringLiteral("Name"), 330, 1200, 1440, 4080);
+  txtName->setPlaceholderText(QStringLiteral("LastName, FirstName"));
+  auto* hint = new QLabel(QStringLiteral("LastName, FirstName"), fraPatient);
+  hint->setGeometry(TwipRect(1440, 660, 4080, 240));
+  hint->setEnabled(false);
+  txtRoomID = Row(fraPatient, QStringLiteral("Room ID"), 960, 1200, 1440, 1800);
+}
+
+void frmMain::BuildOperationFrame() {
+  fraOperation = Frame(this, QStringLiteral("OPERATION DETAILS"), TwipRect(120, 1800, 5655, 8775));
+  QWidget* f = fraOperation;
+  txtProcedure = Row(f, QStringLiteral("Procedure"), 330, 1200, 1440, 4080);
+
+  dtpOperation = new DTPicker(DTPicker::Mode::Date, f);
+  dtpOperation->setGeometry(TwipRect(1440, 720, 1560, kFieldHeight));
+  Caption(f, QStringLiteral("Schedule Date"), TwipRect(120, 720, 1260, kFieldHeight), dtpOperation);
+  dtpOperTime = new DTPicker(DTPicker::Mode::Time, f);
+  dtpOperTime->setGeometry(TwipRect(4080, 720, 1440, kFieldHeight));
+  Caption(f, QStringLiteral("Schedule Time"), TwipRect(3060, 720, 1000, kFieldHeight), dtpOperTime);
+
+  cboRequestRoom = new QComboBox(f);
+  cboRequestRoom->setEditable(true);
+  cboRequestRoom->setInsertPolicy(QComboBox::NoInsert);
+  cboRequestRoom->setGeometry(TwipRect(1440, 1110, 2040, kFieldHeight));
+  Caption(f, QStringLiteral("OR Room"), TwipRect(120, 1110, 1260, kFieldHeight), cboRequestRoom);
+  txtTransNum = Field(f, TwipRect(4560, 1110, 960, kFieldHeight));
+  lblTransNum = Caption(f, QStringLiteral("OR Transnum "), TwipRect(3600, 1110, 900, kFieldHeight),
+                        txtTransNum);
+  txtTransNum->hide();
+  lblTransNum->hide();
+
+  txtAsstDoc = Row(f, QStringLiteral("Asst. Doctor"), 1500, 1260, 1440, 4080);
+  txtAsstDocID = CodeField(txtAsstDoc);
+
+  BuildStaffFrames(f);
+  txtCNurse = Row(f, QStringLiteral("CIRCULATING NURSE"), 5880, 1560, 1740, 3780);
+  txtCNurseID = CodeField(txtCNurse);
+  txtRemarks = Field(f, TwipRect(1440, 6270, 4080, 1680));
+  txtRemarks->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Caption(f, QStringLiteral("Remarks:"), TwipRect(120, 6270, 1260, kFieldHeight), txtRemarks);
+  BuildButtons(f);
+}
+
+void frmMain::BuildStaffFrames(QWidget* parent) {
+  constexpr int kLeft = 1320, kWidth = 3975, kStep = 390;
+  fraSurgeons = Frame(parent, QStringLiteral("SURGEONS"), TwipRect(120, 1920, 5415, 1500));
+  const QString surgeons[] = {QStringLiteral("Surgeon"), QStringLiteral("Asst. 1"),
+                              QStringLiteral("Asst. 2")};
+  for (int i = 0; i < 3; ++i) {
+    txtSurgeon[i] = Row(fraSurgeons, surgeons[i], 300 + i * kStep, 1140, kLeft, kWidth);
+    txtSurgeonID[i] = CodeField(txtSurgeon[i]);
+  }
+  fraAnest = Frame(parent, QStringLiteral("ANESTHESIOLOGIST"), TwipRect(120, 3480, 5415, 1110));
+  const QString anest[] = {QStringLiteral("Anesthe siologist"), QStringLiteral("Asst. 1")};
+  fraSNurse = Frame(parent, QStringLiteral("SCRUB NURSE"), TwipRect(120, 4650, 5415, 1110));
+  const QString nurses[] = {QStringLiteral("Scrub Nurse 1"), QStringLiteral("Asst. 1")};
+  for (int i = 0; i < 2; ++i) {
+    txtAnest[i] = Row(fraAnest, anest[i], 300 + i * kStep, 1140, kLeft, kWidth);
+    txtAnestID[i] = CodeField(txtAnest[i]);
+    txtSNurse[i] = Row(fraSNurse, nurses[i], 300 + i * kStep, 1140, kLeft, kWidth);
+    txtSNurseID[i] = CodeField(txtSNurse[i]);
+  }
+}
+
+void frmMain::BuildButtons(QWidget* parent) {
+  constexpr int kTop = 8160, kHeight = 495, kWidth = 855;
+  cmdView = Button(parent, QStringLiteral("PLAY"), TwipRect(120, kTop, 1575, kHeight), true);
+  // Element order is not the order on screen: left to right they read New, Save, Edit, Exit.
+  cmdOption[0] =
+      Button(parent, QStringLiteral("&New"), TwipRect(1800, kTop, kWidth, kHeight), true);
+  cmdOption[3] =
+      Button(parent, QStringLiteral("&Save"), TwipRect(2760, kTop, kWidth, kHeight), false);
+  cmdOption[1] =
+      Button(parent, QStringLiteral("&Edit"), TwipRect(3720, kTop, kWidth, kHeight), false);
+  cmdOption[2] =
+      Button(parent, QStringLiteral("E&xit"), TwipRect(4680, kTop, kWidth, kHeight), true);
+}
+
+void frmMain::BuildRequestPane() {
+  fraPendingRequest =
+      Frame(this, QStringLiteral("SCHEDULE STATUS"), TwipRect(5880, 240, 12735, 10395));
+  QWidget* f = fraPendingRequest;
+  DTPicker1 = new DTPicker(DTPicker::Mode::Date, f);
+  DTPicker1->setGeometry(TwipRect(1320, 570, 1695, kFieldHeight));
+  Caption(f, QStringLiteral("Search by date:"), TwipRect(120, 570, 1155, kFieldHeight), DTPicker1);
+
+  mshflexPending = new platform::FlexGrid(f);
+  mshflexPending->setGeometry(TwipRect(120, 960, 12495, 8685));
+  mshflexPending->SetFixedCols(1);
+  mshflexPending->setAccessibleName(QStringLiteral("Requests"));
+
+  cmdOpt[0] = Button(f, QStringLiteral("&Confirm"), TwipRect(120, 9720, 1095, 495), false);
+  cmdOpt[1] = Button(f, QStringLiteral("&Revoke"), TwipRect(1320, 9720, 1095, 495), false);
+
+  // The legend: one locked swatch in each request status colour, beside its word.
+  Caption(f, QStringLiteral("Legend:"), TwipRect(7920, 9840, 720, 255), nullptr);
+  const requests::RequestStatus order[] = {requests::RequestStatus::Revoked,
+                                           requests::RequestStatus::Confirmed,
+                                           requests::RequestStatus::Pending};
+  for (int i = 0; i < 3; ++i) {
+    const int left = 8700 + i * 1320;
+    vkTextBox1[i] = Field(f, TwipRect(left, 9840, 375, 255));
+    vkTextBox1[i]->SetBackColor(requests::StatusColor(order[i]));
+    vkTextBox1[i]->setFocusPolicy(Qt::NoFocus);
+    Caption(f, requests::LegendWord(order[i]), TwipRect(left + 435, 9840, 840, 255), vkTextBox1[i]);
+  }
+}
+
+void frmMain::SetTabOrder() {
+  QList<QWidget*> order = {
+      txtName,         txtRoomID,       txtProcedure,   dtpOperation,  dtpOperTime,
+      cboRequestRoom,  txtSurgeon[0],   txtSurgeon[1],  txtSurgeon[2], txtAnest[0],
+      txtAnest[1],     txtSNurse[0],    txtSNurse[1],   txtCNurse,     txtRemarks,
+      cmdOption[0],    cmdOption[1],    cmdOption[2],   txtTransNum,   txtAnestID[1],
+      txtAnestID[0],   txtSNurseID[0],  txtSNurseID[1], txtCNurseID,   txtSurgeonID[0],
+      txtSurgeonID[1], txtSurgeonID[2], cmdOption[3],   cmdView,       cmdOpt[0],
+      cmdOpt[1],       mshflexPending,  txtAsstDocID,   txtAsstDoc,    vkTextBox1[0],
+      vkTextBox1[1],   vkTextBox1[2],   DTPicker1};
+  for (int i = 1; i < order.size(); ++i)
+    setTabOrder(order[i - 1], order[i]);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <memory>
+
+#include "suite/CodeSearch.h"
+#include "suite/CurrentUser.h"
+#include "suite/KeyPress.h"
+
+namespace platform {
+class Connection;
+}
+
+// The program-wide state that start-up fills and every part of the program reads.
+namespace modGlobal {
+
+inline std::shared_ptr<suite::ICurrentUser> CurrentUser;
+inline std::shared_ptr<suite::ICodeSearch> CodeSearch;
+inline std::shared_ptr<suite::IKeyPress> KeyFilter;
+
+// The database server's date and time as last read by Get_ServerDate; it does not advance
+// between two reads.
+inline QDateTime ServerDateTime;
+
+// The staff search window's result.
+inline QString StaffCode;
+inline QString StaffName;
+
+// The connection, read afresh from the current-user component at every database access.
+std::shared_ptr<platform::Connection> SQLConnection();
+
+}  // namespace modGlobal

@@ -1,0 +1,28 @@
+#include "suite/CurrentUser.h"
+
+#include <QDebug>
+
+#include "platform/Connection.h"
+#include "suite/ConnectionSettings.h"
+
+namespace suite {
+
+void CurrentUserStandIn::showmain() {
+  connection_.reset();
+  connectError_.clear();
+  try {
+    connection_ = OpenConfiguredConnection();
+    employeeCode_ = ConfiguredEmployeeCode();
+  } catch (const platform::RuntimeError& error) {
+    connectError_ = error.message();
+    qWarning().noquote() << "The current user could not connect:" << connectError_;
+  }
+}
+
+std::shared_ptr<platform::Connection> CurrentUserStandIn::SQLConnection() {
+  if (!connection_)
+    throw platform::ComponentError(QStringLiteral("The current user has no open connection."));
+  return connection_;
+}
+
+}  // namespace suite

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "suite/Component.h"
+
+namespace platform {
+class Connection;
+}
+
+namespace suite {
+
+inline const QString kCurrentUserProgId = QStringLiteral("Corvane_User.clsCurrentuser");
+
+// The current-user component: knows the signed-in user and holds the one open connection.
+class ICurrentUser : public Component {
+ public:
+  virtual void hwndParentForm(qint32 handle) = 0;  // written once, before showmain
+  virtual qint32 hwndParentForm() const = 0;
+  virtual void showmain() = 0;
+  virtual bool Connected() = 0;
+  // The open connection; throws platform::ComponentError when there is none.
+  virtual std::shared_ptr<platform::Connection> SQLConnection() = 0;
+  virtual QString employeecode() = 0;
+};
+
+// The stand-in: showmain opens the configured database (the embedded one by default, the
+// server in $ORSCHED_ODBC when set) and signs in the user of $ORSCHED_EMPLOYEE (default: the
+// demo user). A database that cannot be opened makes Connected false, not an exception.
+class CurrentUserStandIn : public ICurrentUser {
+ public:
+  void hwndParentForm(qint32 handle) override { parentWindow_ = handle; }
+  qint32 hwndParentForm() const override { return parentWindow_; }
+  void showmain() override;
+  bool Connected() override { return connection_ != nullptr; }
+  std::shared_ptr<platform::Connection> SQLConnection() override;
+  QString employeecode() override { return employeeCode_; }
+
+  // Why the last showmain could not connect (empty when it did).
+  QString connectError() const { return connectError_; }
+
+ private:
+  qint32 parentWindow_ = 0;
+  std::shared_ptr<platform::Connection> connection_;
+  QString employeeCode_;
+  QString connectError_;
+};
+
+}  // namespace suite

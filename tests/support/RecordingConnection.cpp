@@ -1,0 +1,45 @@
+#include "support/RecordingConnection.h"
+
+#include "platform/Errors.h"
+
+namespace testsupport {
+
+RecordingConnection::RecordingConnection(std::shared_ptr<platform::Connection> inner, CallLog log)
+    : inner_(std::move(inner)), log_(std::move(log)) {}
+
+void RecordingConnection::record(const QString& kind, const QString& sql) {
+  statements_ << sql;
+  *log_ << kind + u' ' + sql;
+  if (fails_ && fails_(sql))
+    throw platform::DatabaseError(QStringLiteral("Simulated failure of: %1").arg(sql));
+}
+
+void RecordingConnection::Execute(const QString& sql) {
+  record(QStringLiteral("Execute"), sql);
+  inner_->Execute(sql);
+}
+
+std::unique_ptr<platform::Recordset> RecordingConnection::Open(const QString& sql,
+                                                               platform::CursorType cursor,
+                                                               platform::LockType lock) {
+  lastCursor_ = cursor;
+  lastLock_ = lock;
+  record(QStringLiteral("Open"), sql);
+  return inner_->Open(sql, cursor, lock);
+}
+
+void RecordingConnection::SetCommandTimeout(int seconds) {
+  *log_ << QStringLiteral("CommandTimeout=%1").arg(seconds);
+  inner_->SetCommandTimeout(seconds);
+}
+
+void RecordingConnection::SetCursorLocation(int location) {
+  *log_ << QStringLiteral("CursorLocation=%1").arg(location);
+  inner_->SetCursorLocation(location);
+}
+
+void RecordingConnection::failWhen(std::function<bool(const QString&)> matches) {
+  fails_ = std::move(matches);
+}
+
+}  // namespace testsupport

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+
+#include "suite/CodeSearch.h"
+#include "suite/Component.h"
+#include "suite/CurrentUser.h"
+#include "support/RecordingConnection.h"
+
+namespace testsupport {
+
+// For a test's lifetime, puts recording components in place of the suite's three stand-ins:
+// each records its member calls, and the current user's connection records every statement,
+// all into one log in the order they happen.
+class SuiteRecorder {
+ public:
+  SuiteRecorder();
+  ~SuiteRecorder();
+
+  QStringList log() const { return *log_; }
+  void clearLog() { log_->clear(); }
+  // The entries of the log from the first one starting with `prefix` on.
+  QStringList logFrom(const QString& prefix) const;
+  // The current user's recording connection; null until start-up has connected.
+  RecordingConnection* connection() const { return connection_.get(); }
+  // The code-search stand-in created at start-up (null before).
+  suite::CodeSearchStandIn* codeSearch() const { return codeSearch_.get(); }
+  // How many components were created under the ProgID.
+  int created(const QString& progId) const;
+
+ private:
+  friend class RecordingCurrentUser;
+  CallLog log_ = std::make_shared<QStringList>();
+  std::shared_ptr<RecordingConnection> connection_;
+  std::shared_ptr<suite::CodeSearchStandIn> codeSearch_;
+  std::unique_ptr<suite::ScopedRegistration> currentUser_, codeSearchReg_, keyPress_;
+};
+
+}  // namespace testsupport
