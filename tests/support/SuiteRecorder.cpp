@@ -8,6 +8,7 @@ namespace testsupport {
 class RecordingCurrentUser : public suite::ICurrentUser {
  public:
   explicit RecordingCurrentUser(SuiteRecorder& owner) : owner_(owner) {}
+  ~RecordingCurrentUser() override { log(QStringLiteral("released")); }
 
   void hwndParentForm(qint32 handle) override {
     log(QStringLiteral("hwndParentForm"));
@@ -17,9 +18,11 @@ class RecordingCurrentUser : public suite::ICurrentUser {
   void showmain() override {
     log(QStringLiteral("showmain"));
     real_.showmain();
-    if (real_.Connected())
+    if (real_.Connected()) {
       owner_.connection_ =
           std::make_shared<RecordingConnection>(real_.SQLConnection(), owner_.log_);
+      owner_.connection_->failWhen(owner_.fails_);
+    }
   }
   bool Connected() override {
     log(QStringLiteral("Connected"));
@@ -48,6 +51,7 @@ namespace {
 class RecordingCodeSearch : public suite::CodeSearchStandIn {
  public:
   explicit RecordingCodeSearch(CallLog log) : log_(std::move(log)) {}
+  ~RecordingCodeSearch() override { *log_ << QStringLiteral("CodeSearch.released"); }
   void MTS_Server(const QString& server) override {
     *log_ << QStringLiteral("CodeSearch.MTS_Server=") + server;
     CodeSearchStandIn::MTS_Server(server);
@@ -73,6 +77,16 @@ class RecordingCodeSearch : public suite::CodeSearchStandIn {
   CallLog log_;
 };
 
+// The keystroke stand-in, with its release logged.
+class RecordingKeyPress : public suite::KeyPressStandIn {
+ public:
+  explicit RecordingKeyPress(CallLog log) : log_(std::move(log)) {}
+  ~RecordingKeyPress() override { *log_ << QStringLiteral("KeyFilter.released"); }
+
+ private:
+  CallLog log_;
+};
+
 }  // namespace
 
 SuiteRecorder::SuiteRecorder() {
@@ -82,12 +96,13 @@ SuiteRecorder::SuiteRecorder() {
   });
   codeSearchReg_ = std::make_unique<suite::ScopedRegistration>(suite::kCodeSearchProgId, [this] {
     *log_ << QStringLiteral("CreateObject ") + suite::kCodeSearchProgId;
-    codeSearch_ = std::make_shared<RecordingCodeSearch>(log_);
-    return codeSearch_;
+    auto codeSearch = std::make_shared<RecordingCodeSearch>(log_);
+    codeSearch_ = codeSearch;
+    return codeSearch;
   });
   keyPress_ = std::make_unique<suite::ScopedRegistration>(suite::kKeyPressProgId, [this] {
     *log_ << QStringLiteral("CreateObject ") + suite::kKeyPressProgId;
-    return std::make_shared<suite::KeyPressStandIn>();
+    return std::make_shared<RecordingKeyPress>(log_);
   });
 }
 
@@ -97,6 +112,11 @@ QStringList SuiteRecorder::logFrom(const QString& prefix) const {
   for (qsizetype i = 0; i < log_->size(); ++i)
     if (log_->at(i).startsWith(prefix)) return log_->mid(i);
   return {};
+}
+
+void SuiteRecorder::failWhen(std::function<bool(const QString&)> matches) {
+  fails_ = std::move(matches);
+  if (connection_) connection_->failWhen(fails_);
 }
 
 int SuiteRecorder::created(const QString& progId) const {

@@ -23,8 +23,10 @@ class SuiteRecorder {
   QStringList logFrom(const QString& prefix) const;
   // The current user's recording connection; null until start-up has connected.
   RecordingConnection* connection() const { return connection_.get(); }
-  // The code-search stand-in created at start-up (null before).
-  suite::CodeSearchStandIn* codeSearch() const { return codeSearch_.get(); }
+  // The code-search stand-in created at start-up (null before and after it is released).
+  std::shared_ptr<suite::CodeSearchStandIn> codeSearch() const { return codeSearch_.lock(); }
+  // Statements for which `matches` is true fail, from the moment the connection exists.
+  void failWhen(std::function<bool(const QString& sql)> matches);
   // How many components were created under the ProgID.
   int created(const QString& progId) const;
 
@@ -32,7 +34,8 @@ class SuiteRecorder {
   friend class RecordingCurrentUser;
   CallLog log_ = std::make_shared<QStringList>();
   std::shared_ptr<RecordingConnection> connection_;
-  std::shared_ptr<suite::CodeSearchStandIn> codeSearch_;
+  std::weak_ptr<suite::CodeSearchStandIn> codeSearch_;
+  std::function<bool(const QString&)> fails_;
   std::unique_ptr<suite::ScopedRegistration> currentUser_, codeSearchReg_, keyPress_;
 };
 

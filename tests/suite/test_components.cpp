@@ -1,0 +1,110 @@
+#include <QTest>
+
+#include "platform/Connection.h"
+#include "platform/Errors.h"
+#include "suite/CodeSearch.h"
+#include "suite/Component.h"
+#include "suite/CurrentUser.h"
+#include "suite/KeyPress.h"
+#include "support/TestEnvironment.h"
+
+class TestComponents : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { suite::RegisterStandardComponents(); }
+
+  void createsByProgIdInAnyCase() {
+    QVERIFY(std::dynamic_pointer_cast<suite::IKeyPress>(
+        suite::CreateObject(QStringLiteral("typegate.keypress"))));
+    QVERIFY(suite::CreateObjectAs<suite::ICodeSearch>(suite::kCodeSearchProgId));
+  }
+
+  void unknownProgIdFailsClearly() {
+    try {
+      suite::CreateObject(QStringLiteral("Nowhere.clsNothing"));
+      QFAIL("an unknown ProgID was created");
+    } catch (const platform::ComponentError& error) {
+      QVERIFY(error.message().contains(QStringLiteral("Nowhere.clsNothing")));
+    }
+  }
+
+  void wrongInterfaceFailsClearly() {
+    QVERIFY_THROWS_EXCEPTION(platform::ComponentError,
+                             suite::CreateObjectAs<suite::ICurrentUser>(suite::kKeyPressProgId));
+  }
+
+  void aTestRegistrationWinsAndIsRestored() {
+    auto fake = std::make_shared<suite::KeyPressStandIn>();
+    {
+      suite::ScopedRegistration scoped(suite::kKeyPressProgId, [fake] { return fake; });
+      suite::RegisterStandardComponents();  // must not replace the test's component
+      QCOMPARE(suite::CreateObject(suite::kKeyPressProgId), std::shared_ptr<suite::Component>(fake));
+    }
+    QVERIFY(suite::CreateObject(suite::kKeyPressProgId) != std::shared_ptr<suite::Component>(fake));
+  }
+
+  void allUppers_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("lower-case letter") << int('a') << int('A');
+    QTest::newRow("upper-case letter") << int('Q') << int('Q');
+    QTest::newRow("enter") << 13 << 13;
+    QTest::newRow("digit") << int('7') << int('7');
+    QTest::newRow("apostrophe") << int('\'') << int('\'');
+    QTest::newRow("n with tilde") << 0xF1 << 0xD1;
+    QTest::newRow("cyrillic") << 0x0436 << 0x0416;
+  }
+  void allUppers() {
+    QFETCH(int, key);
+    QFETCH(int, expected);
+    suite::KeyPressStandIn keys;
+    qint16 code = static_cast<qint16>(key);
+    QCOMPARE(keys.AllUppers(code).toInt(), expected);
+  }
+
+  void currentUserConnectsToTheEmbeddedDatabase() {
+    testsupport::TestEnvironment environment;
+    suite::CurrentUserStandIn user;
+    user.hwndParentForm(1234);
+    user.showmain();
+    QVERIFY(user.Connected());
+    QVERIFY(!user.employeecode().isEmpty());
+    auto clock = user.SQLConnection()->Open(QStringLiteral("select getdate() as TDate"),
+                                            platform::CursorType::ForwardOnly,
+                                            platform::LockType::ReadOnly);
+    QCOMPARE(clock->Field(QStringLiteral("TDate")).typeId(), QMetaType::QDateTime);
+  }
+
+  void currentUserTakesTheEmployeeFromTheEnvironment() {
+    testsupport::TestEnvironment environment;
+    qputenv("ORSCHED_EMPLOYEE", "E'77");
+    suite::CurrentUserStandIn user;
+    user.showmain();
+    QCOMPARE(user.employeecode(), QStringLiteral("E'77"));
+  }
+
+  void anUnreachableServerIsNotConnected() {
+    testsupport::TestEnvironment environment;
+    qputenv("ORSCHED_ODBC", "Driver={No Such Driver};Server=nowhere");
+    suite::CurrentUserStandIn user;
+    user.showmain();
+    QVERIFY(!user.Connected());
+    QVERIFY(!user.connectError().isEmpty());
+    QVERIFY_THROWS_EXCEPTION(platform::ComponentError, user.SQLConnection());
+  }
+
+  void codeSearchTakesItsConnectionOnlyAfterInitialising() {
+    suite::CodeSearchStandIn search;
+    search.MTS_Server(QString());
+    QVERIFY_THROWS_EXCEPTION(platform::ComponentError, search.Connection(nullptr));
+    search.Initialize_Classes();
+    search.Connection(nullptr);
+    QCOMPARE(search.membersSet(), (QStringList{QStringLiteral("MTS_Server="),
+                                               QStringLiteral("Initialize_Classes"),
+                                               QStringLiteral("Connection")}));
+  }
+};
+
+QTEST_GUILESS_MAIN(TestComponents)
+#include "test_components.moc"
