@@ -36,27 +36,33 @@ const QStringList& StatusColumns() {
   return columns;
 }
 
+// Qt SQL binds a null QString as SQL null; the request's text columns hold empty text instead.
+QString NotNull(const QString& text) {
+  return text.isNull() ? QStringLiteral("") : text;
+}
+
 void BindSaved(QSqlQuery& query, const ScheduleRecord& r) {
   for (const QString& value : {r.patientName, r.procedureName, r.roomNo, r.orRoomId, r.surgeonCode,
                                r.surgeon, r.anesCode, r.anesthesiologist})
-    query.addBindValue(value);
+    query.addBindValue(NotNull(value));
   query.addBindValue(StoredDate(r.operationDate));
   for (const QString& value :
        {r.remarks, r.cNurseCode, r.cNurse, r.sNurseCode, r.sNurse, r.sNurse2Code, r.sNurse2,
         r.surgeon1Code, r.asstSurgeon1, r.surgeon2Code, r.asstSurgeon2, r.anes2Code,
         r.asstAnesthesiologist, r.asstDocCode, r.asstDoctor})
-    query.addBindValue(value);
+    query.addBindValue(NotNull(value));
 }
 
 void BindStatus(QSqlQuery& query, const ScheduleRecord& r) {
-  query.addBindValue(r.encodedBy);
+  query.addBindValue(NotNull(r.encodedBy));
   query.addBindValue(StoredDate(r.dateEncoded));
-  query.addBindValue(r.status);
-  query.addBindValue(r.confirmedByCode.isNull() ? QVariant() : QVariant(r.confirmedByCode));
-  query.addBindValue(r.confirmedBy.isNull() ? QVariant() : QVariant(r.confirmedBy));
+  query.addBindValue(NotNull(r.status));
+  // Who confirmed or revoked stays null until someone does.
+  query.addBindValue(r.confirmedByCode);
+  query.addBindValue(r.confirmedBy);
   query.addBindValue(StoredDate(r.dateConfirmed));
-  query.addBindValue(r.revokedByCode.isNull() ? QVariant() : QVariant(r.revokedByCode));
-  query.addBindValue(r.revokedBy.isNull() ? QVariant() : QVariant(r.revokedBy));
+  query.addBindValue(r.revokedByCode);
+  query.addBindValue(r.revokedBy);
   query.addBindValue(StoredDate(r.dateRevoked));
 }
 
