@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QDateTimeEdit>
+#include <QPointer>
 #include <QVariant>
 
 namespace platform {
 
 // A date-time picker: a date picker (calendar drop-down, shown "MM/dd/yyyy") or a time picker
-// (shown "hh:mm:ss AP"), with an earliest selectable value.
+// (shown "hh:mm:ss AP"), with an earliest selectable value. Tab leaves the picker, as on the
+// classic picker (the arrow keys move between its fields).
 class DTPicker : public QDateTimeEdit {
   Q_OBJECT
 
@@ -38,12 +40,22 @@ class DTPicker : public QDateTimeEdit {
   // The user changed the value (not emitted by SetValue).
   void Change();
 
+ protected:
+  bool focusNextPrevChild(bool next) override;
+
  private:
+  QDateTime normalized(const QDateTime& value) const;
   bool allows(const QDateTime& value) const;
+  bool timeMinimumApplies() const;
+  void applyEditorRange();
+  void setEditorValue(const QDateTime& value);
+  void onEditorChanged();
 
   Mode mode_;
   QDateTime earliest_;
-  const DTPicker* pairedDate_ = nullptr;
+  QPointer<const DTPicker> pairedDate_;
+  QMetaObject::Connection pairedConnection_;
+  QDateTime lastValue_;
   bool settingValue_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QTableView>
+#include <vector>
 
 namespace platform {
 
@@ -41,12 +42,15 @@ class FlexGrid : public QTableView {
   // "<", "^" or ">" aligns the column left, centre or right.
   void SetFormatString(const QString& format);
 
-  // Widths by column position survive SetCols, Clear and Bind. 0 hides the column.
+  // Widths by column position survive SetCols, Clear and Bind. 0 hides the column; -1 restores
+  // the default. A width given for a column beyond Cols() is kept for when the column exists.
   int ColWidth(int col) const;
   void SetColWidth(int col, int twips);
-  // Row heights return to the default after SetRows shrinks/grows and after Bind.
+  // Row heights return to the default after SetRows shrinks/grows and after Bind. RowHeight
+  // reads back the twips last set (drawn rounded to whole pixels); -1 restores the default.
+  // Row 0 is the header: until it is set, it is as tall as its font needs.
   int RowHeight(int row) const;
-  void SetRowHeight(int row, int twips);  // resizes only when the height differs
+  void SetRowHeight(int row, int twips);  // resizes only when the pixel height differs
 
   bool WordWrap() const;
   void SetWordWrap(bool on);
@@ -62,9 +66,10 @@ class FlexGrid : public QTableView {
   // Throws RuntimeError when the records do not fit the 16-bit row counter.
   void Bind(Recordset& records);
 
-  // The current row (1-based data row; 0 when there is none) and column.
+  // The current row (1-based data row; 0 when there is none) and column. The current row is
+  // also the one selected row. Bind and SetRows leave no current row.
   int Row() const;
-  void SetRow(int row);
+  void SetRow(int row);  // 0 clears the current row
   int Col() const;
 
   // Suspends and resumes drawing; resuming repaints once.
@@ -72,16 +77,36 @@ class FlexGrid : public QTableView {
   void SetRedraw(bool on);
 
  signals:
-  // Any click of the mouse on the grid while it is enabled, also on the header or below the
-  // last row, where QAbstractItemView::clicked does not fire.
+  // Any click of the left mouse button on the grid while it is enabled, also on the header or
+  // below the last row, where QAbstractItemView::clicked does not fire. A click on a data row
+  // makes it the current row first. A double click emits Click once (for its first click) and
+  // then DblClick.
   void Click();
   void DblClick();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void changeEvent(QEvent* event) override;
 
  private:
+  void checkRow(int row, int first) const;
+  void checkCol(int col) const;
+  void afterReset();
+  void applyColWidths();
+  void resetRowHeights();
+  void refreshSpans();
+  void applyFixedColors();
+  void emitClickUnlessDoubleClick();
+
   FlexGridModel* model_;
+  std::vector<int> colWidths_;   // twips by column position; -1 for the default
+  std::vector<int> rowHeights_;  // twips by data row, as last set
+  int headerHeight_ = -1;        // twips; -1 while the header sizes itself
+  bool redraw_ = true;
+  bool releaseEndsDoubleClick_ = false;
 };
 
 }  // namespace platform

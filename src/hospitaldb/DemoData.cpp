@@ -1,0 +1,203 @@
+#include "hospitaldb/DemoData.h"
+
+#include <algorithm>
+
+#include "hospitaldb/DemoPeople.h"
+#include "hospitaldb/ScheduleStore.h"
+#include "hospitaldb/SqlHelpers.h"
+
+namespace hospitaldb {
+namespace {
+
+// A fixed pseudo-random sequence (xorshift32): the same picks on every machine.
+class DemoSequence {
+ public:
+  int below(int bound) {
+    state_ ^= state_ << 13;
+    state_ ^= state_ >> 17;
+    state_ ^= state_ << 5;
+    return static_cast<int>(state_ % static_cast<quint32>(bound));
+  }
+
+ private:
+  quint32 state_ = 0x2545F491u;
+};
+
+struct PlannedRequest {
+  int dayOffset;  // from the server's current date
+  int hour, minute;
+  char status;
+};
+
+std::vector<PlannedRequest> PlanRequests() {
+  std::vector<PlannedRequest> plan;
+  auto day = [&plan](int offset, std::initializer_list<std::pair<int, int>> times,
+                     const char* statuses) {
+    int i = 0;
+    for (const auto& [hour, minute] : times)
+      plan.push_back({offset, hour, minute, statuses[i++]});
+  };
+  day(-1,
+      {{7, 0},
+       {8, 0},
+       {8, 30},
+       {9, 30},
+       {10, 0},
+       {11, 0},
+       {13, 0},
+       {14, 0},
+       {15, 30},
+       {16, 0},
+       {17, 0},
+       {19, 0}},
+      "CCRPCPCRCCPC");
+  // Pending at half past every hour but the last, so that confirming can be tried at any time.
+  for (int hour = 0; hour <= 22; ++hour)
+    plan.push_back({0, hour, 30, 'P'});
+  day(0, {{6, 0}, {7, 0}, {7, 0}, {8, 15}, {10, 45}, {12, 0}, {13, 15}, {15, 0}, {18, 0}},
+      "CCCCCCCCC");
+  day(0, {{9, 0}, {11, 15}, {16, 45}}, "RRR");
+  const char* futureStatuses[] = {"PCPRC", "PPCPP", "CPPRP", "PPPCP", "PRPPP"};
+  for (int offset = 1; offset <= 5; ++offset)
+    day(offset, {{7, 30}, {9, 0}, {10, 30}, {13, 0}, {15, 30}}, futureStatuses[offset - 1]);
+  return plan;
+}
+
+void InsertRooms(const QSqlDatabase& db) {
+  QSqlQuery insert = PrepareQuery(db, QStringLiteral("INSERT INTO tbOrRoom VALUES (?, ?)"));
+  for (const DemoRoom& room : DemoRooms()) {
+    insert.addBindValue(room.id);
+    insert.addBindValue(room.name);
+    ExecQuery(insert);
+  }
+}
+
+void InsertDoctors(const QSqlDatabase& db) {
+  QSqlQuery insert =
+      PrepareQuery(db, QStringLiteral("INSERT INTO tbDoctor VALUES (?, ?, ?, ?, ?)"));
+  for (const DemoDoctor& d : DemoDoctors()) {
+    for (const QString& value : {d.code, d.lastName, d.firstName, d.middleName, d.specialty})
+      insert.addBindValue(value);
+    ExecQuery(insert);
+  }
+}
+
+void InsertStaff(const QSqlDatabase& db) {
+  QSqlQuery insert =
+      PrepareQuery(db, QStringLiteral("INSERT INTO tbpasswordmain VALUES (?, ?, ?, ?, ?)"));
+  for (const DemoStaff& s : DemoStaffMembers()) {
+    insert.addBindValue(s.code);
+    insert.addBindValue(s.lastName);
+    insert.addBindValue(s.firstName);
+    insert.addBindValue(s.noMiddleName ? QVariant() : QVariant(s.middleName));
+    insert.addBindValue(s.department);
+    ExecQuery(insert);
+  }
+}
+
+std::vector<QString> DoctorCodes(bool anesthesiologists) {
+  std::vector<QString> codes;
+  for (const DemoDoctor& d : DemoDoctors())
+    if ((d.specialty == AnesthesiologySpecialty()) == anesthesiologists) codes.push_back(d.code);
+  return codes;
+}
+
+std::vector<QString> OrStaffCodes() {
+  std::vector<QString> codes;
+  for (const DemoStaff& s : DemoStaffMembers())
+    if (s.department == QLatin1String("29")) codes.push_back(s.code);
+  return codes;
+}
+
+// A request of plan entry `k`: people and texts picked from the demo lists.
+ScheduleRecord DemoRequest(int k, const PlannedRequest& plan, const QDate& today,
+                           DemoSequence& pick) {
+  static const std::vector<QString> surgeons = DoctorCodes(false);
+  static const std::vector<QString> anesthesiologists = DoctorCodes(true);
+  static const std::vector<QString> nurses = OrStaffCodes();
+  static const QString remarks[] = {
+      QString(),
+      QStringLiteral("NPO AFTER MIDNIGHT"),
+      QString(),
+      QStringLiteral("WITH BLOOD TYPING & CROSSMATCHING, 2 UNITS PRBC"),
+      QStringLiteral("ALLERGIC TO PENICILLIN"),
+      QString()};
+  auto any = [&pick](const std::vector<QString>& from) {
+    return from[pick.below(static_cast<int>(from.size()))];
+  };
+  ScheduleRecord r;
+  r.patientName = DemoPatients()[(k * 5) % DemoPatients().size()];
+  r.procedureName = DemoProcedures()[k % DemoProcedures().size()];
+  r.roomNo = k % 9 == 4 ? QString() : any(DemoWardRooms());
+  r.orRoomId = DemoRooms()[k % DemoRooms().size()].id;
+  r.operationDate = QDateTime(today.addDays(plan.dayOffset), QTime(plan.hour, plan.minute));
+  r.surgeonCode = any(surgeons);
+  r.anesCode = any(anesthesiologists);
+  r.surgeon1Code = k % 3 == 0 ? QString() : any(surgeons);
+  r.surgeon2Code = k % 4 == 0 ? any(surgeons) : QString();
+  r.anes2Code = k % 5 == 0 ? any(anesthesiologists) : QString();
+  r.asstDocCode = k % 2 == 0 ? any(surgeons) : QString();
+  r.sNurseCode = any(nurses);
+  r.sNurse2Code = k % 3 == 1 ? any(nurses) : QString();
+  r.cNurseCode = any(nurses);
+  r.remarks = remarks[k % std::size(remarks)];
+  const QDate decided = std::min(r.operationDate.date(), today).addDays(-1);
+  r.encodedBy = any(nurses);
+  r.dateEncoded = QDateTime(decided.addDays(-1), QTime(8, 0)).addSecs(k * 420);
+  r.status = QString(QLatin1Char(plan.status));
+  if (plan.status == 'C' || (plan.status == 'R' && k % 2 == 0)) {
+    r.confirmedByCode = any(nurses);
+    r.dateConfirmed = QDateTime(decided, QTime(15, 0)).addSecs(k * 60);
+  }
+  if (plan.status == 'R') {
+    r.revokedByCode = any(nurses);
+    r.dateRevoked = QDateTime(decided, QTime(17, 0)).addSecs(k * 60);
+  }
+  return r;
+}
+
+}  // namespace
+
+void FillDemoData(const QSqlDatabase& db, const QDateTime& now) {
+  InsertRooms(db);
+  InsertDoctors(db);
+  InsertStaff(db);
+  NameResolver names(db);
+  ScheduleWriter writer(db);
+  DemoSequence pick;
+  const std::vector<PlannedRequest> plan = PlanRequests();
+  for (int k = 0; k < static_cast<int>(plan.size()); ++k) {
+    ScheduleRecord request = DemoRequest(k, plan[k], now.date(), pick);
+    names.resolve(request);
+    request.confirmedBy = names.staffName(request.confirmedByCode);
+    request.revokedBy = names.staffName(request.revokedByCode);
+    writer.insert(request);
+  }
+}
+
+void FillPendingRequests(const QSqlDatabase& db, const QDate& date, int count,
+                         const QDateTime& encodedAt) {
+  // A few teams resolved once, so that the insert loop does nothing but insert.
+  std::vector<ScheduleRecord> teams;
+  NameResolver names(db);
+  DemoSequence pick;
+  const PlannedRequest pending{0, 0, 0, 'P'};
+  for (int k = 0; k < 8; ++k) {
+    ScheduleRecord team = DemoRequest(k, pending, date, pick);
+    names.resolve(team);
+    team.encodedBy = QString::fromLatin1(kDemoEmployeeCode);
+    team.dateEncoded = encodedAt;
+    teams.push_back(team);
+  }
+  ScheduleWriter writer(db);
+  for (int i = 0; i < count; ++i) {
+    ScheduleRecord request = teams[i % teams.size()];
+    request.patientName = DemoPatients()[i % DemoPatients().size()];
+    request.procedureName = DemoProcedures()[i % DemoProcedures().size()];
+    // Every minute of the day once before any repeats, not in insertion order.
+    request.operationDate = QDateTime(date, QTime(0, 0)).addSecs((i * 37 % 1440) * 60);
+    writer.insert(request);
+  }
+}
+
+}  // namespace hospitaldb

@@ -1,0 +1,172 @@
+// The statements that list, save, confirm and revoke operation requests.
+#include "hospitaldb/ScheduleStore.h"
+#include "hospitaldb/ServerState.h"
+#include "hospitaldb/SqlHelpers.h"
+#include "hospitaldb/Statements.h"
+#include "hospitaldb/TsqlDate.h"
+#include "hospitaldb/TsqlText.h"
+#include "platform/Errors.h"
+
+namespace hospitaldb {
+namespace {
+
+QDateTime ReadDateOrFail(const QString& text) {
+  const auto when = ReadTsqlDateTime(text);
+  if (!when) throw platform::DatabaseError(DateConversionError());
+  return *when;
+}
+
+// A transaction number as the procedures read their int parameter: blanks around it allowed.
+qint64 ReadTransNum(const QString& text) {
+  bool ok = false;
+  const qint64 number = text.trimmed().toLongLong(&ok);
+  if (!ok) throw platform::DatabaseError(NotANumberError(text));
+  return number;
+}
+
+// Binds the start of `day` and of the next day: the stored texts of one day lie between them.
+void BindDay(QSqlQuery& query, const QDate& day) {
+  query.addBindValue(StoredDateTimeText(QDateTime(day, QTime(0, 0))));
+  query.addBindValue(StoredDateTimeText(QDateTime(day.addDays(1), QTime(0, 0))));
+}
+
+// Arguments of Save_OR_Schedule, numbered as the client sends them.
+enum SaveArgument {
+  kPatient,
+  kOrRoom,
+  kSurgeon,
+  kAnes,
+  kOperationDate,
+  kSavedBy,
+  kRemarks,
+  kCNurse,
+  kSNurse,
+  kSNurse2,
+  kSurgeon1,
+  kSurgeon2,
+  kAnes2,
+  kProcedure,
+  kPatientRoom,
+  kSavedAt,
+  kTransNum,
+  kAsstDoc,
+  kSaveArgumentCount
+};
+
+ScheduleRecord RecordFromSave(const StatePtr& state, const QStringList& a) {
+  ScheduleRecord r;
+  r.patientName = a[kPatient];
+  r.orRoomId = a[kOrRoom];
+  r.surgeonCode = a[kSurgeon];
+  r.anesCode = a[kAnes];
+  // An empty text would be 1/1/1900 to SQL Server; a request needs a real date.
+  if (a[kOperationDate].trimmed().isEmpty()) throw platform::DatabaseError(DateConversionError());
+  r.operationDate = ReadDateOrFail(a[kOperationDate]);
+  r.encodedBy = a[kSavedBy];
+  r.remarks = a[kRemarks];
+  r.cNurseCode = a[kCNurse];
+  r.sNurseCode = a[kSNurse];
+  r.sNurse2Code = a[kSNurse2];
+  r.surgeon1Code = a[kSurgeon1];
+  r.surgeon2Code = a[kSurgeon2];
+  r.anes2Code = a[kAnes2];
+  r.procedureName = a[kProcedure];
+  r.roomNo = a[kPatientRoom];
+  r.dateEncoded = a[kSavedAt].trimmed().isEmpty() ? state->now() : ReadDateOrFail(a[kSavedAt]);
+  r.asstDocCode = a[kAsstDoc];
+  return r;
+}
+
+}  // namespace
+
+std::unique_ptr<platform::Recordset> ListSchedules(const StatePtr& state,
+                                                   const QStringList& values) {
+  const QDate day = ReadDateOrFail(values[0]).date();
+  QSqlQuery query = PrepareQuery(state->database(),
+                                 QStringLiteral("SELECT %1 FROM tbORSchedule"
+                                                " WHERE OperationDate >= ? AND OperationDate < ?"
+                                                " ORDER BY OperationDate, TransNum")
+                                     .arg(ScheduleListingFields().join(u',')));
+  BindDay(query, day);
+  ExecQuery(query);
+  const auto& fields = ScheduleListingFields();
+  return MakeRecordset(state, std::move(query),
+                       {static_cast<int>(fields.indexOf(QStringLiteral("OperationDate"))),
+                        static_cast<int>(fields.indexOf(QStringLiteral("DateConfirmed"))),
+                        static_cast<int>(fields.indexOf(QStringLiteral("DateRevoked")))});
+}
+
+// A new request when the transaction number is empty, else an update of that request.
+std::unique_ptr<platform::Recordset> SaveSchedule(const StatePtr& state,
+                                                  const QStringList& values) {
+  Q_ASSERT(values.size() == kSaveArgumentCount);
+  ScheduleRecord record = RecordFromSave(state, values);
+  const QString transNumText = values[kTransNum];
+  const bool isNew = transNumText.trimmed().isEmpty();
+  const qint64 transNum = isNew ? 0 : ReadTransNum(transNumText);
+
+  const QSqlDatabase db = state->database();
+  WriteTransaction transaction(db);
+  NameResolver(db).resolve(record);
+  ScheduleWriter writer(db);
+  if (isNew)
+    writer.insert(record);
+  else if (!writer.update(transNum, record))
+    throw platform::DatabaseError(UnknownTransactionError(transNumText.trimmed()));
+  transaction.Commit();
+  return nullptr;
+}
+
+// values: "C" or "R", the employee code, the transaction number.
+std::unique_ptr<platform::Recordset> UpdateScheduleStatus(const StatePtr& state,
+                                                          const QStringList& values) {
+  const QString status = values[0];
+  const bool confirm = TsqlEquals(status, u"C");
+  if (!confirm && !TsqlEquals(status, u"R"))
+    throw platform::DatabaseError(
+        QStringLiteral("Unknown schedule status '%1': C confirms, R revokes.").arg(status));
+  const QString employeeCode = values[1];
+  const qint64 transNum = ReadTransNum(values[2]);
+
+  const QSqlDatabase db = state->database();
+  WriteTransaction transaction(db);
+  QString name = NameResolver(db).staffName(employeeCode);
+  if (name.isEmpty()) name = employeeCode;
+  const QString sql = confirm ? QStringLiteral(
+                                    "UPDATE tbORSchedule SET Status = 'C', ConfirmedByCode = ?,"
+                                    " ConfirmedBy = ?, DateConfirmed = ? WHERE TransNum = ?")
+                              : QStringLiteral(
+                                    "UPDATE tbORSchedule SET Status = 'R', RevokedByCode = ?,"
+                                    " RevokedBy = ?, DateRevoked = ? WHERE TransNum = ?");
+  QSqlQuery update = PrepareQuery(db, sql);
+  update.addBindValue(employeeCode);
+  update.addBindValue(name);
+  update.addBindValue(StoredDateTimeText(state->now()));
+  update.addBindValue(transNum);
+  ExecQuery(update);
+  const bool changed = update.numRowsAffected() > 0;
+  update.finish();
+  if (!changed) throw platform::DatabaseError(UnknownTransactionError(values[2].trimmed()));
+  transaction.Commit();
+  return nullptr;
+}
+
+// The confirmed operations of the server's current day, by time. A status counts as confirmed
+// as the client reads it: "C" once blanks around it are removed.
+std::unique_ptr<platform::Recordset> ConfirmedToday(const StatePtr& state, const QStringList&) {
+  QSqlQuery query = PrepareQuery(
+      state->database(),
+      QStringLiteral(
+          "SELECT board_time(s.OperationDate) AS Time, s.Surgeon, s.Anesthesiologist,"
+          " s.PatientName AS Patientname, s.RoomNo AS Room, s.ProcedureName AS Procedurename,"
+          " s.AsstDoctor, s.CNurse, s.SNurse, ifnull(r.RoomName, '') AS ORRoom, s.Status,"
+          " s.TransNum AS Transnum"
+          " FROM tbORSchedule s LEFT JOIN tbOrRoom r ON r.RoomID = s.ORRoomID"
+          " WHERE s.OperationDate >= ? AND s.OperationDate < ? AND trim(s.Status) = 'C'"
+          " ORDER BY s.OperationDate, s.TransNum"));
+  BindDay(query, state->now().date());
+  ExecQuery(query);
+  return MakeRecordset(state, std::move(query));
+}
+
+}  // namespace hospitaldb

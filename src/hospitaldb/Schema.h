@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QSqlDatabase>
+
+namespace hospitaldb {
+
+// Creates the tables and indexes the server needs when they are missing, and the one row of
+// the server-information table. Safe to run on every open.
+//
+//   tbOrRoom        operating rooms (RoomID, RoomName), listed in the order they were added
+//   tbORSchedule    one row per operation request; the names of staff are stored beside their
+//                   codes as resolved when the request was saved, so that the listing of a
+//                   date is one scan of the OperationDate index
+//   tbpasswordmain  the hospital's staff (department '29' is the operating room)
+//   tbDoctor        the doctors the code search lists
+//   tbServerInfo    one row: the clock offset in seconds and the date the demo data was made
+void CreateSchema(const QSqlDatabase& db);
+
+}  // namespace hospitaldb

@@ -1,0 +1,82 @@
+#include "hospitaldb/ServerState.h"
+
+#include <QAtomicInteger>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+
+#include "hospitaldb/Schema.h"
+#include "hospitaldb/SqlFunctions.h"
+#include "hospitaldb/SqlHelpers.h"
+#include "platform/Errors.h"
+
+namespace hospitaldb {
+namespace {
+
+QString NewConnectionName() {
+  static QAtomicInteger<quint64> counter;
+  return QStringLiteral("hospitaldb-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+QDateTime MachineNowToTheSecond() {
+  const QDateTime now = QDateTime::currentDateTime();
+  return QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()));
+}
+
+void OpenFile(QSqlDatabase& db, const QString& path) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  db.setDatabaseName(path);
+  db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+  if (!db.open())
+    throw platform::DatabaseError(
+        QStringLiteral("Cannot open the database %1: %2").arg(path, db.lastError().text()));
+  // Readers never wait for the writer, and the writer waits for a busy lock instead of failing.
+  ExecStatement(db, QStringLiteral("PRAGMA journal_mode=WAL"));
+  ExecStatement(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
+  RegisterTsqlFunctions(db);
+  CreateSchema(db);
+}
+
+}  // namespace
+
+ServerState::ServerState(const QString& filePath)
+    : path(filePath), connectionName(NewConnectionName()) {
+  QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+  try {
+    OpenFile(db, path);
+  } catch (...) {
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(connectionName);
+    throw;
+  }
+}
+
+ServerState::~ServerState() {
+  {
+    QSqlDatabase db = database();
+    db.close();
+  }
+  QSqlDatabase::removeDatabase(connectionName);
+}
+
+QSqlDatabase ServerState::database() const {
+  return QSqlDatabase::database(connectionName, false);
+}
+
+QDateTime ServerState::now() const {
+  const qint64 offset =
+      ReadScalar(database(), QStringLiteral("SELECT ClockOffsetSeconds FROM tbServerInfo"))
+          .toLongLong();
+  return MachineNowToTheSecond().addSecs(offset);
+}
+
+void ServerState::setNow(const QDateTime& when) {
+  const qint64 offset = MachineNowToTheSecond().secsTo(when);
+  WriteTransaction transaction(database());
+  ExecStatement(database(), QStringLiteral("UPDATE tbServerInfo SET ClockOffsetSeconds = ?"),
+                {offset});
+  transaction.Commit();
+}
+
+}  // namespace hospitaldb

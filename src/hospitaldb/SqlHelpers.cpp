@@ -1,0 +1,66 @@
+#include "hospitaldb/SqlHelpers.h"
+
+#include <QSqlError>
+
+#include "platform/Errors.h"
+
+namespace hospitaldb {
+namespace {
+
+[[noreturn]] void Fail(const QSqlQuery& query) {
+  const QSqlError error = query.lastError();
+  const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+  throw platform::DatabaseError(text);
+}
+
+}  // namespace
+
+QSqlQuery PrepareQuery(const QSqlDatabase& db, const QString& sql) {
+  QSqlQuery query(db);
+  query.setForwardOnly(true);
+  if (!query.prepare(sql)) Fail(query);
+  return query;
+}
+
+void ExecQuery(QSqlQuery& query) {
+  if (!query.exec()) Fail(query);
+}
+
+void ExecStatement(const QSqlDatabase& db, const QString& sql,
+                   std::initializer_list<QVariant> values) {
+  QSqlQuery query = PrepareQuery(db, sql);
+  for (const QVariant& value : values)
+    query.addBindValue(value);
+  ExecQuery(query);
+  query.finish();
+}
+
+QVariant ReadScalar(const QSqlDatabase& db, const QString& sql,
+                    std::initializer_list<QVariant> values) {
+  QSqlQuery query = PrepareQuery(db, sql);
+  for (const QVariant& value : values)
+    query.addBindValue(value);
+  ExecQuery(query);
+  QVariant result;
+  if (query.next()) result = query.value(0);
+  query.finish();
+  return result;
+}
+
+WriteTransaction::WriteTransaction(const QSqlDatabase& db) : db_(db) {
+  ExecStatement(db_, QStringLiteral("BEGIN IMMEDIATE"));
+  open_ = true;
+}
+
+WriteTransaction::~WriteTransaction() {
+  if (!open_) return;
+  QSqlQuery rollback(db_);
+  rollback.exec(QStringLiteral("ROLLBACK"));
+}
+
+void WriteTransaction::Commit() {
+  ExecStatement(db_, QStringLiteral("COMMIT"));
+  open_ = false;
+}
+
+}  // namespace hospitaldb

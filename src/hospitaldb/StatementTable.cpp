@@ -1,0 +1,123 @@
+#include <QSqlQuery>
+
+#include "hospitaldb/ServerState.h"
+#include "hospitaldb/StatementShape.h"
+#include "hospitaldb/Statements.h"
+#include "platform/Errors.h"
+#include "platform/QueryRecordset.h"
+
+namespace hospitaldb {
+namespace {
+
+// The statements the client sends, as it writes them; '?' marks a quoted value.
+struct KnownStatement {
+  const char* shape;
+  StatementHandler handler;
+};
+
+const KnownStatement kKnownStatements[] = {
+    {"select getdate() as TDate", ServerDate},
+    {"SCHEDULE..sp_GetORSchedule ?", ListSchedules},
+    {"select RoomID, RoomName from schedule..tbOrRoom where roomid = ?", RoomById},
+    {"SCHEDULE..sp_Get_ORRoom ?", RoomIdByName},
+    {"SCHEDULE..sp_List_ORRooms", ListRooms},
+    {"SCHEDULE..Save_OR_Schedule ?,?,?,?,?,?,?,?,?,?,?,?,?,?,?, ?,?,?", SaveSchedule},
+    {"Schedule..sp_UpdateSchedules ?,?, ?", UpdateScheduleStatus},
+    {"select DISTINCT employeeid AS CODE,isnull(lastname,'') + ' ,' +isnull(firstname,'') + ' ' "
+     "+ isnull(middlename,'') AS [OR STAFF] from PASSWORD..tbpasswordmain AS tbpasswordmain "
+     "where originaldepartment = '29' order by [OR STAFF]",
+     AllOrStaff},
+    {"select DISTINCT employeeid AS CODE,isnull(lastname,'') + ' ,' +isnull(firstname,'') + ' ' "
+     "+ isnull(middlename,'') AS [OR STAFF] from PASSWORD..tbpasswordmain AS tbpasswordmain "
+     "where originaldepartment = '29'  and (lastname like ? or employeeid = ?) "
+     "order by [OR STAFF]",
+     OrStaffByKey},
+    {"Schedule..sp_List_Of_ConfirmedSchedules_ORScheduler", ConfirmedToday},
+};
+
+struct Shape {
+  std::vector<SqlToken> tokens;
+  StatementHandler handler;
+  std::optional<ProcedureCall> procedure;
+};
+
+const std::vector<Shape>& Shapes() {
+  static const std::vector<Shape> shapes = [] {
+    std::vector<Shape> result;
+    for (const KnownStatement& known : kKnownStatements) {
+      std::vector<SqlToken> tokens = TokenizeSql(QString::fromLatin1(known.shape));
+      auto procedure = ReadProcedureCall(tokens);
+      result.push_back({std::move(tokens), known.handler, std::move(procedure)});
+    }
+    return result;
+  }();
+  return shapes;
+}
+
+// A call of a procedure this server has, written in a form it does not take.
+QString WrongCallError(const ProcedureCall& call, const ProcedureCall& known) {
+  if (!call.argumentsAreLiterals)
+    return QStringLiteral("Procedure %1 takes only quoted values as its arguments.")
+        .arg(known.baseName);
+  if (call.argumentCount > known.argumentCount)
+    return QStringLiteral("Procedure or function %1 has too many arguments specified.")
+        .arg(known.baseName);
+  return QStringLiteral("Procedure or function '%1' expects parameter %2, which was not supplied.")
+      .arg(known.baseName)
+      .arg(call.argumentCount + 1);
+}
+
+[[noreturn]] void FailUnknown(const std::vector<SqlToken>& tokens, const QString& sql) {
+  if (const auto call = ReadProcedureCall(tokens)) {
+    for (const Shape& shape : Shapes())
+      if (shape.procedure && shape.procedure->name.compare(call->name, Qt::CaseInsensitive) == 0)
+        throw platform::DatabaseError(WrongCallError(*call, *shape.procedure));
+    throw platform::DatabaseError(
+        QStringLiteral("Could not find stored procedure '%1'.").arg(call->name));
+  }
+  throw platform::DatabaseError(
+      QStringLiteral("The embedded database does not know the statement \"%1\".")
+          .arg(sql.simplified()));
+}
+
+// Keeps the server state alive while the query lives: base classes are destroyed in reverse
+// order, so the query (in QueryRecordset) goes before the state that owns its connection.
+struct StateHolder {
+  StatePtr state;
+};
+
+class EmbeddedRecordset : private StateHolder, public platform::QueryRecordset {
+ public:
+  EmbeddedRecordset(const StatePtr& state, QSqlQuery&& query, std::vector<int> dateColumns)
+      : StateHolder{state}, QueryRecordset(std::move(query), std::move(dateColumns)) {}
+};
+
+}  // namespace
+
+std::unique_ptr<platform::Recordset> RunStatement(const StatePtr& state, const QString& sql) {
+  const std::vector<SqlToken> tokens = TokenizeSql(sql);
+  for (const Shape& shape : Shapes())
+    if (const auto values = MatchShape(tokens, shape.tokens)) return shape.handler(state, *values);
+  FailUnknown(tokens, sql);
+}
+
+std::unique_ptr<platform::Recordset> MakeRecordset(const StatePtr& state, QSqlQuery&& query,
+                                                   std::vector<int> dateColumns) {
+  return std::make_unique<EmbeddedRecordset>(state, std::move(query), std::move(dateColumns));
+}
+
+std::unique_ptr<platform::Recordset> EmptyRecordset(const StatePtr& state) {
+  return MakeRecordset(state, QSqlQuery(state->database()));
+}
+
+QString UnknownTransactionError(const QString& transNum) {
+  return QStringLiteral("There is no OR schedule with transaction number %1.").arg(transNum);
+}
+
+QString NotANumberError(const QString& value) {
+  return QStringLiteral(
+             "Conversion failed when converting the varchar value '%1' to data type int.")
+      .arg(value);
+}
+
+}  // namespace hospitaldb

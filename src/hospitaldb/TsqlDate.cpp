@@ -1,0 +1,86 @@
+#include "hospitaldb/TsqlDate.h"
+
+#include <QRegularExpression>
+
+namespace hospitaldb {
+namespace {
+
+// SQL Server's datetime range starts in 1753.
+constexpr int kEarliestYear = 1753;
+
+int FourDigitYear(const QString& digits) {
+  const int year = digits.toInt();
+  if (digits.size() > 2) return year;
+  return year < 50 ? 2000 + year : 1900 + year;
+}
+
+std::optional<QDate> ReadDatePart(const QString& text) {
+  static const QRegularExpression monthFirst(
+      QStringLiteral("^(\\d{1,2})([/.-])(\\d{1,2})\\2(\\d{4}|\\d{2})$"));
+  static const QRegularExpression yearFirst(
+      QStringLiteral("^(\\d{4})([/.-])(\\d{1,2})\\2(\\d{1,2})$"));
+  static const QRegularExpression compact(QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})$"));
+  QDate date;
+  if (const auto m = monthFirst.match(text); m.hasMatch())
+    date = QDate(FourDigitYear(m.captured(4)), m.captured(1).toInt(), m.captured(3).toInt());
+  else if (const auto y = yearFirst.match(text); y.hasMatch())
+    date = QDate(y.captured(1).toInt(), y.captured(3).toInt(), y.captured(4).toInt());
+  else if (const auto c = compact.match(text); c.hasMatch())
+    date = QDate(c.captured(1).toInt(), c.captured(2).toInt(), c.captured(3).toInt());
+  if (!date.isValid() || date.year() < kEarliestYear) return std::nullopt;
+  return date;
+}
+
+std::optional<QTime> ReadTimePart(const QString& text) {
+  // "h:mm[:ss[.fff]] [AM|PM]" or "h AM|PM".
+  static const QRegularExpression pattern(
+      QStringLiteral("^(\\d{1,2})(?::(\\d{1,2})(?::(\\d{1,2})(?:[.:](\\d{1,3}))?)?)?\\s*"
+                     "(AM|PM)?$"),
+      QRegularExpression::CaseInsensitiveOption);
+  const auto m = pattern.match(text);
+  if (!m.hasMatch()) return std::nullopt;
+  const bool hasMinutes = !m.captured(2).isEmpty();
+  const QString marker = m.captured(5).toUpper();
+  if (!hasMinutes && marker.isEmpty()) return std::nullopt;  // a bare number is no time
+  int hour = m.captured(1).toInt();
+  if (!marker.isEmpty()) {
+    if (hour > 12) return std::nullopt;
+    hour = hour % 12 + (marker == QLatin1String("PM") ? 12 : 0);
+  }
+  const QTime time(hour, m.captured(2).toInt(), m.captured(3).toInt());
+  if (!time.isValid()) return std::nullopt;
+  return time;
+}
+
+}  // namespace
+
+std::optional<QDateTime> ReadTsqlDateTime(const QString& text) {
+  const QDate baseDate(1900, 1, 1);
+  QString rest = text.trimmed();
+  if (rest.isEmpty()) return QDateTime(baseDate, QTime(0, 0));
+  // ISO 8601 joins date and time with a 'T'.
+  static const QRegularExpression isoT(QStringLiteral("^(\\d{4}-\\d{1,2}-\\d{1,2})T(.+)$"));
+  if (const auto m = isoT.match(rest); m.hasMatch()) rest = m.captured(1) + u' ' + m.captured(2);
+
+  const qsizetype blank = rest.indexOf(u' ');
+  const QString first = blank < 0 ? rest : rest.left(blank);
+  const QString second = blank < 0 ? QString() : rest.mid(blank + 1).trimmed();
+  if (const auto timeAlone = ReadTimePart(rest)) return QDateTime(baseDate, *timeAlone);
+  const auto date = ReadDatePart(first);
+  if (!date) return std::nullopt;
+  if (second.isEmpty()) return QDateTime(*date, QTime(0, 0));
+  const auto time = ReadTimePart(second);
+  if (!time) return std::nullopt;
+  return QDateTime(*date, *time);
+}
+
+QString DateConversionError() {
+  return QStringLiteral(
+      "Conversion failed when converting date and/or time from character string.");
+}
+
+QString StoredDateTimeText(const QDateTime& when) {
+  return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+}  // namespace hospitaldb

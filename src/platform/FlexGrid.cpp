@@ -1,0 +1,340 @@
+#include "platform/FlexGrid.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <utility>
+
+#include "platform/Connection.h"
+#include "platform/Errors.h"
+#include "platform/FlexGridModel.h"
+
+namespace platform {
+
+namespace {
+
+int TwipsToPixels(int twips) {
+  return (2 * twips + 15) / 30;  // nearest whole pixel, halves up
+}
+
+const int kDefaultRowPixels = TwipsToPixels(FlexGrid::kDefaultRowHeight);
+
+}  // namespace
+
+FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridModel(this)) {
+  setModel(model_);
+  setSelectionBehavior(SelectRows);
+  setSelectionMode(SingleSelection);
+  setEditTriggers(NoEditTriggers);
+  setWordWrap(false);
+  setTextElideMode(Qt::ElideNone);  // cells clip their text, as a fixed-layout grid does
+
+  QHeaderView* rows = verticalHeader();
+  rows->hide();
+  rows->setMinimumSectionSize(0);
+  rows->setDefaultSectionSize(kDefaultRowPixels);
+  // The hidden row header never paints; with its updates off, resizing one row does not make
+  // it recompute every row's position (quadratic over a long list).
+  rows->setUpdatesEnabled(false);
+
+  QHeaderView* header = horizontalHeader();
+  header->setMinimumSectionSize(0);
+  header->setDefaultSectionSize(TwipsToPixels(kDefaultColWidth));
+  header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  header->setSectionsClickable(false);
+  header->setHighlightSections(false);
+  header->installEventFilter(this);
+
+  model_->setDataRows(1);
+  model_->setCols(2);
+  model_->setFixedCols(1);
+  applyFixedColors();
+  afterReset();
+}
+
+FlexGrid::~FlexGrid() = default;
+
+void FlexGrid::Clear() {
+  model_->clear();
+}
+
+int FlexGrid::Rows() const {
+  return model_->dataRows() + 1;
+}
+
+void FlexGrid::SetRows(int rows) {
+  if (rows < 1 || rows > kMaxRows)
+    throw RuntimeError(QStringLiteral("Invalid Rows value: %1").arg(rows));
+  model_->setDataRows(rows - 1);
+  afterReset();
+}
+
+int FlexGrid::Cols() const {
+  return model_->cols();
+}
+
+void FlexGrid::SetCols(int cols) {
+  if (cols < 0 || cols > kMaxRows)
+    throw RuntimeError(QStringLiteral("Invalid Cols value: %1").arg(cols));
+  model_->setCols(cols);
+  applyColWidths();
+  refreshSpans();
+}
+
+int FlexGrid::FixedCols() const {
+  return model_->fixedCols();
+}
+
+void FlexGrid::SetFixedCols(int cols) {
+  if (cols < 0 || cols > Cols())
+    throw RuntimeError(QStringLiteral("Invalid FixedCols value: %1").arg(cols));
+  model_->setFixedCols(cols);
+}
+
+QString FlexGrid::TextMatrix(int row, int col) const {
+  checkRow(row, 0);
+  checkCol(col);
+  return row == 0 ? model_->headerText(col) : model_->text(row - 1, col);
+}
+
+void FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
+  checkRow(row, 0);
+  checkCol(col);
+  if (row == 0)
+    model_->setHeaderText(col, text);
+  else
+    model_->setText(row - 1, col, text);
+}
+
+void FlexGrid::SetFormatString(const QString& format) {
+  const QStringList parts = format.split(u'|');
+  SetCols(int(parts.size()));
+  for (int col = 0; col < parts.size(); ++col) {
+    QString text = parts[col];
+    Qt::Alignment horizontal = Qt::AlignLeft;
+    const QChar mark = text.isEmpty() ? QChar() : text.front();
+    if (mark == u'<' || mark == u'^' || mark == u'>') {
+      horizontal = mark == u'<' ? Qt::AlignLeft : mark == u'^' ? Qt::AlignHCenter : Qt::AlignRight;
+      text.remove(0, 1);
+    }
+    model_->setAlignment(col, horizontal | Qt::AlignVCenter);
+    model_->setHeaderText(col, text);
+  }
+}
+
+int FlexGrid::ColWidth(int col) const {
+  checkCol(col);
+  const bool set = std::size_t(col) < colWidths_.size() && colWidths_[col] >= 0;
+  return set ? colWidths_[col] : kDefaultColWidth;
+}
+
+void FlexGrid::SetColWidth(int col, int twips) {
+  if (col < 0 || col > kMaxRows)
+    throw RuntimeError(QStringLiteral("Invalid Col value: %1").arg(col));
+  if (twips < -1) throw RuntimeError(QStringLiteral("Invalid ColWidth value: %1").arg(twips));
+  if (std::size_t(col) >= colWidths_.size()) colWidths_.resize(col + 1, -1);
+  colWidths_[col] = twips;
+  if (col < Cols()) applyColWidths();
+}
+
+int FlexGrid::RowHeight(int row) const {
+  checkRow(row, 0);
+  if (row > 0) return rowHeights_[row - 1];
+  return headerHeight_ >= 0 ? headerHeight_ : horizontalHeader()->sizeHint().height() * 15;
+}
+
+void FlexGrid::SetRowHeight(int row, int twips) {
+  checkRow(row, 0);
+  if (twips < -1) throw RuntimeError(QStringLiteral("Invalid RowHeight value: %1").arg(twips));
+  if (twips == -1) twips = row == 0 ? -1 : kDefaultRowHeight;
+  if (row == 0) {
+    headerHeight_ = twips;
+    if (twips < 0) {
+      horizontalHeader()->setMinimumHeight(0);
+      horizontalHeader()->setMaximumHeight(QWIDGETSIZE_MAX);
+    } else {
+      horizontalHeader()->setFixedHeight(TwipsToPixels(twips));
+    }
+    updateGeometries();
+    return;
+  }
+  rowHeights_[row - 1] = twips;
+  const int pixels = TwipsToPixels(twips);
+  if (rowHeight(row - 1) != pixels) setRowHeight(row - 1, pixels);
+}
+
+bool FlexGrid::WordWrap() const {
+  return wordWrap();
+}
+
+void FlexGrid::SetWordWrap(bool on) {
+  setWordWrap(on);
+}
+
+void FlexGrid::SetRowColors(int row, const QColor& fore, const QColor& back) {
+  checkRow(row, 1);
+  model_->setRowColors(row - 1, fore, back);
+}
+
+QColor FlexGrid::CellForeColor(int row, int col) const {
+  checkRow(row, 0);
+  checkCol(col);
+  if (row == 0 || col < FixedCols()) return palette().color(QPalette::ButtonText);
+  const FlexGridModel::ColorPair* pair = model_->rowColors(row - 1);
+  return pair ? pair->fore : palette().color(QPalette::Text);
+}
+
+QColor FlexGrid::CellBackColor(int row, int col) const {
+  checkRow(row, 0);
+  checkCol(col);
+  if (row == 0 || col < FixedCols()) return palette().color(QPalette::Button);
+  const FlexGridModel::ColorPair* pair = model_->rowColors(row - 1);
+  return pair ? pair->back : palette().color(QPalette::Base);
+}
+
+void FlexGrid::Bind(Recordset& records) {
+  const int fixed = FixedCols();
+  const int fields = records.FieldCount();
+  QStringList headers(fixed);
+  headers.reserve(fixed + fields);
+  for (int f = 0; f < fields; ++f)
+    headers << records.FieldName(f);
+
+  // The listing is read into a vector of its own that the model then takes over, so that a
+  // failure while reading (or too many records) leaves the previous listing in place.
+  std::vector<QString> cells;
+  int rows = 0;
+  for (; !records.AtEnd(); records.MoveNext()) {
+    if (++rows >= kMaxRows)
+      throw RuntimeError(
+          QStringLiteral("The listing has more than %1 records, more than the grid can hold.")
+              .arg(kMaxRows - 1));
+    cells.resize(cells.size() + fixed);
+    for (int f = 0; f < fields; ++f)
+      cells.push_back(records.Text(f));
+  }
+  model_->replace(std::move(headers), std::move(cells));
+  afterReset();
+}
+
+int FlexGrid::Row() const {
+  const QModelIndex current = currentIndex();
+  return current.isValid() ? current.row() + 1 : 0;
+}
+
+void FlexGrid::SetRow(int row) {
+  if (row == 0) {
+    selectionModel()->clear();
+    return;
+  }
+  checkRow(row, 1);
+  const int col = Col() < Cols() ? Col() : 0;
+  setCurrentIndex(model_->index(row - 1, col));
+}
+
+int FlexGrid::Col() const {
+  const QModelIndex current = currentIndex();
+  return current.isValid() ? current.column() : FixedCols();
+}
+
+bool FlexGrid::Redraw() const {
+  return redraw_;
+}
+
+void FlexGrid::SetRedraw(bool on) {
+  redraw_ = on;
+  setUpdatesEnabled(on);  // enabling again schedules one repaint of the whole grid
+}
+
+bool FlexGrid::eventFilter(QObject* watched, QEvent* event) {
+  const bool mouseUpOrDouble =
+      event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick;
+  if (watched == horizontalHeader() && mouseUpOrDouble && isEnabled() &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+      emitClickUnlessDoubleClick();
+    } else {
+      releaseEndsDoubleClick_ = true;
+      emit DblClick();
+    }
+  }
+  return QTableView::eventFilter(watched, event);
+}
+
+void FlexGrid::mouseReleaseEvent(QMouseEvent* event) {
+  QTableView::mouseReleaseEvent(event);
+  if (!isEnabled() || event->button() != Qt::LeftButton) return;
+  const QModelIndex at = indexAt(event->position().toPoint());
+  if (at.isValid() && at.row() != currentIndex().row()) setCurrentIndex(at);
+  emitClickUnlessDoubleClick();
+}
+
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+  QTableView::mouseDoubleClickEvent(event);
+  if (!isEnabled() || event->button() != Qt::LeftButton) return;
+  releaseEndsDoubleClick_ = true;
+  emit DblClick();
+}
+
+void FlexGrid::emitClickUnlessDoubleClick() {
+  // The release that ends a double click is not a click of its own.
+  if (std::exchange(releaseEndsDoubleClick_, false)) return;
+  emit Click();
+}
+
+void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTableView::currentChanged(current, previous);
+  // Focus alone can make a row current without selecting it; the current row is always shown.
+  if (current.isValid() && !selectionModel()->isRowSelected(current.row(), {}))
+    selectionModel()->select(current,
+                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void FlexGrid::changeEvent(QEvent* event) {
+  QTableView::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange) applyFixedColors();
+}
+
+void FlexGrid::checkRow(int row, int first) const {
+  if (row < first || row >= Rows())
+    throw RuntimeError(QStringLiteral("Invalid Row value: %1").arg(row));
+}
+
+void FlexGrid::checkCol(int col) const {
+  if (col < 0 || col >= Cols())
+    throw RuntimeError(QStringLiteral("Invalid Col value: %1").arg(col));
+}
+
+// After the model was reset: the header kept its sections by position, so widths are applied
+// again and every row returns to the default height.
+void FlexGrid::afterReset() {
+  applyColWidths();
+  resetRowHeights();
+  refreshSpans();
+}
+
+void FlexGrid::applyColWidths() {
+  QHeaderView* header = horizontalHeader();
+  for (int col = 0; col < Cols(); ++col) {
+    const int twips = ColWidth(col);
+    header->setSectionHidden(col, twips == 0);
+    if (twips > 0) header->resizeSection(col, TwipsToPixels(twips));
+  }
+}
+
+void FlexGrid::resetRowHeights() {
+  rowHeights_.assign(model_->dataRows(), kDefaultRowHeight);
+  // Sets every row that differs back to the default in one pass.
+  verticalHeader()->setDefaultSectionSize(kDefaultRowPixels);
+}
+
+// Cell merging hooks in here: spans survive a model reset wrongly, so they are cleared and
+// computed again from the new cells after every change of the listing.
+void FlexGrid::refreshSpans() {
+  clearSpans();
+}
+
+void FlexGrid::applyFixedColors() {
+  model_->setFixedColors(palette().color(QPalette::ButtonText), palette().color(QPalette::Button));
+}
+
+}  // namespace platform

@@ -1,0 +1,194 @@
+#include "platform/FlexGridModel.h"
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+constexpr Qt::Alignment kDefaultAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+
+}  // namespace
+
+FlexGridModel::FlexGridModel(QObject* parent) : QAbstractTableModel(parent) {
+  resetColors();
+}
+
+int FlexGridModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : rows_;
+}
+
+int FlexGridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : cols_;
+}
+
+QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const int row = index.row();
+  const int col = index.column();
+  switch (role) {
+    case Qt::DisplayRole:
+      return text(row, col);
+    case Qt::TextAlignmentRole:
+      return int(alignment(col));
+    case Qt::ForegroundRole:
+      if (col < fixedCols_) return fixedFore_;
+      if (const ColorPair* pair = rowColors(row)) return pair->foreBrush;
+      return {};
+    case Qt::BackgroundRole:
+      if (col < fixedCols_) return fixedBack_;
+      if (const ColorPair* pair = rowColors(row)) return pair->backBrush;
+      return {};
+    default:
+      return {};
+  }
+}
+
+QVariant FlexGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 || section >= cols_) return {};
+  if (role == Qt::DisplayRole) return headers_[section];
+  if (role == Qt::TextAlignmentRole) return int(alignment(section));
+  return {};
+}
+
+Qt::ItemFlags FlexGridModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+void FlexGridModel::setFixedCols(int cols) {
+  if (cols == fixedCols_) return;
+  fixedCols_ = cols;
+  if (rows_ > 0 && cols_ > 0)
+    emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1),
+                     {Qt::ForegroundRole, Qt::BackgroundRole});
+}
+
+void FlexGridModel::setDataRows(int rows) {
+  if (rows == rows_) return;
+  beginResetModel();
+  rows_ = rows;
+  cells_.resize(std::size_t(rows_) * cols_);
+  rowColor_.resize(rows_, 0);
+  endResetModel();
+}
+
+void FlexGridModel::setCols(int cols) {
+  if (cols == cols_) return;
+  // Reshape the flat vector in place: rows keep their cells by column position.
+  std::vector<QString> cells(std::size_t(rows_) * cols);
+  const int kept = std::min(cols, cols_);
+  for (int r = 0; r < rows_; ++r)
+    for (int c = 0; c < kept; ++c)
+      cells[std::size_t(r) * cols + c] = std::move(cells_[offset(r, c)]);
+
+  if (cols > cols_)
+    beginInsertColumns({}, cols_, cols - 1);
+  else
+    beginRemoveColumns({}, cols, cols_ - 1);
+  cells_ = std::move(cells);
+  headers_.resize(cols);
+  const bool inserted = cols > cols_;
+  cols_ = cols;
+  fixedCols_ = std::min(fixedCols_, cols_);
+  if (inserted)
+    endInsertColumns();
+  else
+    endRemoveColumns();
+}
+
+void FlexGridModel::clear() {
+  std::fill(cells_.begin(), cells_.end(), QString());
+  std::fill(headers_.begin(), headers_.end(), QString());
+  resetColors();
+  if (cols_ > 0) emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
+  if (rows_ > 0 && cols_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1));
+}
+
+void FlexGridModel::replace(QStringList headers, std::vector<QString>&& cells) {
+  beginResetModel();
+  cols_ = int(headers.size());
+  rows_ = cols_ > 0 ? int(cells.size() / std::size_t(cols_)) : 0;
+  fixedCols_ = std::min(fixedCols_, cols_);
+  headers_ = std::move(headers);
+  cells_ = std::move(cells);
+  resetColors();
+  endResetModel();
+}
+
+void FlexGridModel::setText(int row, int col, const QString& text) {
+  cells_[offset(row, col)] = text;
+  const QModelIndex changed = index(row, col);
+  emit dataChanged(changed, changed, {Qt::DisplayRole});
+}
+
+void FlexGridModel::setHeaderText(int col, const QString& text) {
+  headers_[col] = text;
+  emit headerDataChanged(Qt::Horizontal, col, col);
+}
+
+Qt::Alignment FlexGridModel::alignment(int col) const {
+  return std::size_t(col) < alignments_.size() ? alignments_[col] : kDefaultAlignment;
+}
+
+void FlexGridModel::setAlignment(int col, Qt::Alignment alignment) {
+  if (std::size_t(col) >= alignments_.size()) alignments_.resize(col + 1, kDefaultAlignment);
+  alignments_[col] = alignment;
+  if (col >= cols_) return;
+  emit headerDataChanged(Qt::Horizontal, col, col);
+  if (rows_ > 0) emit dataChanged(index(0, col), index(rows_ - 1, col), {Qt::TextAlignmentRole});
+}
+
+const FlexGridModel::ColorPair* FlexGridModel::rowColors(int row) const {
+  const ColorIndex at = rowColor_[row];
+  return at == 0 ? nullptr : &colors_[at];
+}
+
+void FlexGridModel::setRowColors(int row, const QColor& fore, const QColor& back) {
+  const ColorIndex at = colorIndexFor(fore, back);
+  if (rowColor_[row] == at) return;
+  rowColor_[row] = at;
+  if (cols_ > fixedCols_)
+    emit dataChanged(index(row, fixedCols_), index(row, cols_ - 1),
+                     {Qt::ForegroundRole, Qt::BackgroundRole});
+}
+
+void FlexGridModel::setFixedColors(const QColor& fore, const QColor& back) {
+  fixedFore_ = QBrush(fore);
+  fixedBack_ = QBrush(back);
+  if (rows_ > 0 && fixedCols_ > 0)
+    emit dataChanged(index(0, 0), index(rows_ - 1, fixedCols_ - 1),
+                     {Qt::ForegroundRole, Qt::BackgroundRole});
+}
+
+FlexGridModel::ColorIndex FlexGridModel::colorIndexFor(const QColor& fore, const QColor& back) {
+  // Few distinct pairs are ever in use (one per status), so a linear search is the fastest.
+  for (std::size_t i = colors_.size() - 1; i > 0; --i)
+    if (colors_[i].fore == fore && colors_[i].back == back) return ColorIndex(i);
+  if (colors_.size() >= kMaxColorPairs) dropUnusedColors();
+  colors_.push_back({fore, back, QBrush(fore), QBrush(back)});
+  return ColorIndex(colors_.size() - 1);
+}
+
+void FlexGridModel::dropUnusedColors() {
+  // There are more index values than rows, so after this at least one is free again.
+  std::vector<ColorIndex> renumbered(colors_.size(), 0);
+  std::vector<ColorPair> used(1);
+  for (ColorIndex& at : rowColor_) {
+    if (at == 0) continue;
+    if (renumbered[at] == 0) {
+      used.push_back(colors_[at]);
+      renumbered[at] = ColorIndex(used.size() - 1);
+    }
+    at = renumbered[at];
+  }
+  colors_ = std::move(used);
+}
+
+void FlexGridModel::resetColors() {
+  std::fill(rowColor_.begin(), rowColor_.end(), 0);
+  rowColor_.resize(rows_, 0);
+  colors_.assign(1, ColorPair{});
+}
+
+}  // namespace platform

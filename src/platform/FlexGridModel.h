@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QBrush>
+#include <QColor>
+#include <QStringList>
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+
+// The cells of a FlexGrid: texts in one flat row-major vector, header texts and alignments per
+// column, and per data row an index into a small table of cached colour pairs. Model rows are
+// the grid's data rows (grid row r is model row r - 1); the header row is the horizontal header.
+// The first fixedCols() columns are shown on the fixed-cell colours.
+class FlexGridModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  explicit FlexGridModel(QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  int dataRows() const { return rows_; }
+  int cols() const { return cols_; }
+  int fixedCols() const { return fixedCols_; }
+  void setFixedCols(int cols);
+
+  // Changes the number of data rows in one reset; surviving rows keep texts and colours.
+  void setDataRows(int rows);
+  // Inserts or removes columns at the end; cells keep their positions.
+  void setCols(int cols);
+  // Empties every text (header included) and drops every row colour.
+  void clear();
+  // Takes a whole listing in one reset: `cells` holds rows x headers.size() texts, row-major.
+  // Row colours are dropped; alignments stay by position.
+  void replace(QStringList headers, std::vector<QString>&& cells);
+
+  const QString& text(int row, int col) const { return cells_[offset(row, col)]; }
+  void setText(int row, int col, const QString& text);
+  const QString& headerText(int col) const { return headers_[col]; }
+  void setHeaderText(int col, const QString& text);
+  Qt::Alignment alignment(int col) const;
+  void setAlignment(int col, Qt::Alignment alignment);
+
+  // The colours of a data row, or nullptr when the row has none of its own.
+  struct ColorPair {
+    QColor fore, back;
+    QBrush foreBrush, backBrush;
+  };
+  const ColorPair* rowColors(int row) const;
+  void setRowColors(int row, const QColor& fore, const QColor& back);
+  // The colours of the fixed columns (button face).
+  void setFixedColors(const QColor& fore, const QColor& back);
+
+ private:
+  using ColorIndex = std::uint16_t;  // 0: the row has no colours of its own
+  static constexpr std::size_t kMaxColorPairs = 0xFFFF;
+
+  std::size_t offset(int row, int col) const { return std::size_t(row) * cols_ + col; }
+  ColorIndex colorIndexFor(const QColor& fore, const QColor& back);
+  void dropUnusedColors();
+  void resetColors();
+
+  int rows_ = 0;
+  int cols_ = 0;
+  int fixedCols_ = 0;
+  std::vector<QString> cells_;
+  QStringList headers_;
+  std::vector<Qt::Alignment> alignments_;  // by position; may be longer than cols_
+  std::vector<ColorIndex> rowColor_;
+  std::vector<ColorPair> colors_;  // colors_[0] is unused (no colours)
+  QBrush fixedFore_, fixedBack_;
+};
+
+}  // namespace platform

@@ -1,0 +1,99 @@
+#include "platform/TextBox.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+namespace platform {
+
+namespace {
+
+constexpr qint16 kEnter = 13;
+constexpr qint16 kBackspace = 8;
+constexpr qint16 kEscape = 27;
+constexpr char16_t kDelete = 0x7f;
+
+// The character code the classic control reports for a key, or -1 for a key that types
+// nothing (arrows, function keys, Delete, Shift alone), which never reaches the hook.
+int CharacterCode(const QKeyEvent& event) {
+  if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return kEnter;
+  const QString text = event.text();
+  if (text.isEmpty() || text.at(0).unicode() == kDelete) return -1;
+  return text.at(0).unicode();
+}
+
+Qt::Key KeyFor(char16_t code) {
+  switch (code) {
+    case kEnter:
+      return Qt::Key_Return;
+    case kBackspace:
+      return Qt::Key_Backspace;
+    case kEscape:
+      return Qt::Key_Escape;
+    default:
+      break;
+  }
+  // Qt's key codes for printable ASCII are the codes of the upper-case characters.
+  if (code >= 0x20 && code < 0x7f) return static_cast<Qt::Key>(QChar(code).toUpper().unicode());
+  return Qt::Key_unknown;
+}
+
+}  // namespace
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+  SetBackColor(backColor_);
+}
+
+// The background is the same in every state: a read-only field is disabled and still shown
+// on its own colour, with its text as readable as when it is enabled.
+void TextBox::SetBackColor(const QColor& color) {
+  backColor_ = color;
+  QPalette colors = palette();
+  const QColor text = colors.color(QPalette::Active, QPalette::Text);
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    colors.setColor(group, QPalette::Base, color);
+    colors.setColor(group, QPalette::Window, color);
+    colors.setColor(group, QPalette::Text, text);
+  }
+  setPalette(colors);
+  update();
+}
+
+void TextBox::SetAccentColor(const QColor& color) {
+  accentColor_ = color;
+  update();
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+  const int code = CharacterCode(*event);
+  if (!keyPressHook_ || code < 0) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  qint16 keyAscii = static_cast<qint16>(code);
+  keyPressHook_(keyAscii);
+  const auto replaced = static_cast<char16_t>(keyAscii);
+  if (replaced == 0) {
+    event->accept();
+    return;
+  }
+  if (replaced == static_cast<char16_t>(code)) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  const QString text = replaced == kEnter ? QStringLiteral("\r") : QString(QChar(replaced));
+  QKeyEvent substitute(QEvent::KeyPress, KeyFor(replaced), event->modifiers() & ~Qt::ShiftModifier,
+                       text, event->isAutoRepeat());
+  QLineEdit::keyPressEvent(&substitute);
+  event->setAccepted(substitute.isAccepted());
+}
+
+void TextBox::paintEvent(QPaintEvent* event) {
+  QLineEdit::paintEvent(event);
+  if (!accentColor_.isValid()) return;
+  QPainter painter(this);
+  painter.setPen(accentColor_);
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+}  // namespace platform

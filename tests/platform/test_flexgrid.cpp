@@ -1,0 +1,339 @@
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+#include "platform/Errors.h"
+#include "platform/FlexGrid.h"
+#include "support/MemoryRecordset.h"
+
+using platform::FlexGrid;
+using testsupport::MemoryRecordset;
+
+namespace {
+
+// A listing of `count` records: NAME "name <i>", PROC, WHEN (a date and time), and COUNT.
+MemoryRecordset Listing(int count) {
+  QList<QVariantList> rows;
+  for (int i = 1; i <= count; ++i)
+    rows.append({QStringLiteral("name %1").arg(i), QStringLiteral("proc %1").arg(i),
+                 QDateTime(QDate(2024, 3, i % 28 + 1), QTime(14, 7, 9)), i});
+  return MemoryRecordset({QStringLiteral("NAME"), QStringLiteral("PROC"), QStringLiteral("WHEN"),
+                          QStringLiteral("COUNT")},
+                         rows);
+}
+
+void Bind(FlexGrid& grid, MemoryRecordset records) {
+  grid.Bind(records);
+}
+
+QPoint CellCentre(const FlexGrid& grid, int row, int col) {
+  return grid.visualRect(grid.model()->index(row - 1, col)).center();
+}
+
+}  // namespace
+
+class TestFlexGrid : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    grid_ = std::make_unique<FlexGrid>();
+    grid_->resize(600, 300);
+  }
+  void cleanup() { grid_.reset(); }
+
+  void modelPassesTheModelTester() {
+    QAbstractItemModelTester tester(grid_->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    Bind(*grid_, Listing(5));
+    grid_->SetRowColors(2, Qt::black, Qt::yellow);
+    grid_->SetCols(7);
+    grid_->SetCols(3);
+    grid_->SetRows(9);
+    grid_->SetFormatString(QStringLiteral("<A|^B"));
+    grid_->Clear();
+    Bind(*grid_, Listing(0));
+  }
+
+  void bindTakesHeaderAndRecordsAsText() {
+    MemoryRecordset records(
+        {QStringLiteral("NAME"), QStringLiteral("WHEN"), QStringLiteral("DAY"),
+         QStringLiteral("COUNT"), QStringLiteral("NOTE")},
+        {{QStringLiteral("DOE ,JOHN"), QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)),
+          QDateTime(QDate(2024, 12, 25), QTime(0, 0)), 42, QVariant()},
+         {QStringLiteral("ROE ,JANE"), QDateTime(QDate(2024, 11, 15), QTime(9, 0, 5)), QVariant(),
+          7, QStringLiteral("x")}});
+    grid_->Bind(records);
+
+    QVERIFY(records.AtEnd());
+    QCOMPARE(grid_->Rows(), 3);
+    QCOMPARE(grid_->Cols(), 6);  // the selector column, then the five fields
+    const QStringList header = {QString(),
+                                QStringLiteral("NAME"),
+                                QStringLiteral("WHEN"),
+                                QStringLiteral("DAY"),
+                                QStringLiteral("COUNT"),
+                                QStringLiteral("NOTE")};
+    for (int col = 0; col < header.size(); ++col)
+      QCOMPARE(grid_->TextMatrix(0, col), header[col]);
+    QCOMPARE(grid_->TextMatrix(1, 0), QString());
+    QCOMPARE(grid_->TextMatrix(1, 1), QStringLiteral("DOE ,JOHN"));
+    QCOMPARE(grid_->TextMatrix(1, 2), QStringLiteral("3/5/2024 2:07:09 PM"));
+    QCOMPARE(grid_->TextMatrix(1, 3), QStringLiteral("12/25/2024"));
+    QCOMPARE(grid_->TextMatrix(1, 4), QStringLiteral("42"));
+    QCOMPARE(grid_->TextMatrix(1, 5), QString());
+    QCOMPARE(grid_->TextMatrix(2, 2), QStringLiteral("11/15/2024 9:00:05 AM"));
+    QCOMPARE(grid_->model()->data(grid_->model()->index(1, 5)).toString(), QStringLiteral("x"));
+  }
+
+  void rebindingReplacesEverything() {
+    Bind(*grid_, Listing(5));
+    grid_->SetRowColors(4, Qt::black, Qt::red);
+    grid_->SetRow(5);
+    Bind(*grid_, Listing(2));
+
+    QCOMPARE(grid_->Rows(), 3);
+    QCOMPARE(grid_->model()->rowCount(), 2);
+    QCOMPARE(grid_->TextMatrix(2, 1), QStringLiteral("name 2"));
+    QVERIFY_THROWS_EXCEPTION(platform::RuntimeError, grid_->TextMatrix(3, 1));
+    QCOMPARE(grid_->Row(), 0);
+    QCOMPARE(grid_->CellBackColor(2, 1), grid_->palette().color(QPalette::Base));
+
+    Bind(*grid_, Listing(0));
+    QCOMPARE(grid_->Rows(), 1);
+    QCOMPARE(grid_->TextMatrix(0, 1), QStringLiteral("NAME"));
+  }
+
+  void widthsStayByPosition() {
+    grid_->SetCols(3);
+    grid_->SetColWidth(0, 1);
+    grid_->SetColWidth(1, 2500);
+    grid_->SetColWidth(2, 0);
+    grid_->SetColWidth(6, 1500);  // beyond Cols(): applies once the column exists
+    Bind(*grid_, Listing(3));     // 5 columns
+
+    QCOMPARE(grid_->columnWidth(0), 0);
+    QVERIFY(!grid_->isColumnHidden(0));
+    QCOMPARE(grid_->ColWidth(1), 2500);
+    QCOMPARE(grid_->columnWidth(1), 167);
+    QVERIFY(grid_->isColumnHidden(2));
+    QCOMPARE(grid_->ColWidth(3), FlexGrid::kDefaultColWidth);
+    QCOMPARE(grid_->columnWidth(3), 64);
+
+    grid_->SetCols(2);
+    grid_->SetCols(8);
+    QVERIFY(grid_->isColumnHidden(2));
+    QCOMPARE(grid_->columnWidth(1), 167);
+    QCOMPARE(grid_->columnWidth(6), 100);
+
+    grid_->SetColWidth(2, -1);
+    QVERIFY(!grid_->isColumnHidden(2));
+    QCOMPARE(grid_->ColWidth(2), FlexGrid::kDefaultColWidth);
+  }
+
+  void rowHeightInPixels_data() {
+    QTest::addColumn<int>("twips");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("default") << 255 << 17;
+    QTest::newRow("short procedure") << 250 << 17;
+    QTest::newRow("medium procedure") << 500 << 33;
+    QTest::newRow("long procedure") << 1000 << 67;
+    QTest::newRow("board short") << 300 << 20;
+    QTest::newRow("half a pixel rounds up") << 8 << 1;
+    QTest::newRow("zero") << 0 << 0;
+  }
+  void rowHeightInPixels() {
+    QFETCH(int, twips);
+    QFETCH(int, pixels);
+    Bind(*grid_, Listing(3));
+    grid_->SetRowHeight(2, twips);
+    QCOMPARE(grid_->RowHeight(2), twips);
+    QCOMPARE(grid_->rowHeight(1), pixels);
+    QCOMPARE(grid_->rowHeight(0), 17);
+  }
+
+  void rowHeightResizesOnlyWhenItDiffers() {
+    Bind(*grid_, Listing(4));
+    QSignalSpy resized(grid_->verticalHeader(), &QHeaderView::sectionResized);
+    grid_->SetRowHeight(1, 250);  // the same 17 pixels as the default
+    QCOMPARE(resized.count(), 0);
+    grid_->SetRowHeight(2, 1000);
+    grid_->SetRowHeight(2, 1000);
+    QCOMPARE(resized.count(), 1);
+
+    Bind(*grid_, Listing(4));  // back to the default, also for rows that survive
+    QCOMPARE(grid_->rowHeight(1), 17);
+    QCOMPARE(grid_->RowHeight(2), FlexGrid::kDefaultRowHeight);
+    grid_->SetRowHeight(3, 500);
+    grid_->SetRows(6);
+    QCOMPARE(grid_->rowHeight(2), 17);
+  }
+
+  void rowColors() {
+    Bind(*grid_, Listing(3));
+    const QColor yellow(255, 255, 192);
+    grid_->SetRowColors(2, Qt::black, yellow);
+    grid_->SetRowColors(3, Qt::black, yellow);
+    grid_->SetRowColors(3, Qt::blue, QColor(255, 192, 192));
+
+    QCOMPARE(grid_->CellBackColor(2, 1), yellow);
+    QCOMPARE(grid_->CellBackColor(2, 4), yellow);
+    QCOMPARE(grid_->CellForeColor(3, 2), QColor(Qt::blue));
+    QCOMPARE(grid_->CellBackColor(3, 2), QColor(255, 192, 192));
+    QCOMPARE(grid_->CellBackColor(1, 1), grid_->palette().color(QPalette::Base));
+    QCOMPARE(grid_->CellBackColor(2, 0), grid_->palette().color(QPalette::Button));
+    QCOMPARE(grid_->CellBackColor(0, 1), grid_->palette().color(QPalette::Button));
+    // What the view draws: the row's brush on data columns, the button face on the selector.
+    const QAbstractItemModel* model = grid_->model();
+    QCOMPARE(model->index(1, 3).data(Qt::BackgroundRole).value<QBrush>().color(), yellow);
+    QCOMPARE(model->index(1, 0).data(Qt::BackgroundRole).value<QBrush>().color(),
+             grid_->palette().color(QPalette::Button));
+    QVERIFY(!model->index(0, 3).data(Qt::BackgroundRole).isValid());
+  }
+
+  void clickMakesTheRowCurrentFirst() {
+    ShowWithListing(4);
+    int rowAtClick = -1;
+    connect(grid_.get(), &FlexGrid::Click, this, [&] { rowAtClick = grid_->Row(); });
+    QSignalSpy clicks(grid_.get(), &FlexGrid::Click);
+
+    QTest::mouseClick(grid_->viewport(), Qt::LeftButton, {}, CellCentre(*grid_, 3, 2));
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(rowAtClick, 3);
+    QVERIFY(grid_->selectionModel()->isRowSelected(2, {}));
+  }
+
+  void clickBelowTheLastRowAndOnTheHeader() {
+    ShowWithListing(2);
+    grid_->SetRow(2);
+    QSignalSpy clicks(grid_.get(), &FlexGrid::Click);
+    // Qt reports the press and release outside any cell as not accepted by the viewport.
+    for (int i = 0; i < 2; ++i)
+      QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("not accepted")));
+
+    QTest::mouseClick(grid_->viewport(), Qt::LeftButton, {}, QPoint(30, 200));
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(grid_->Row(), 2);
+    QTest::mouseClick(grid_->horizontalHeader(), Qt::LeftButton, {}, QPoint(30, 5));
+    QCOMPARE(clicks.count(), 2);
+    QTest::mouseClick(grid_->viewport(), Qt::RightButton, {}, QPoint(30, 200));
+    QCOMPARE(clicks.count(), 2);
+  }
+
+  void doubleClickIsOneClickAndOneDoubleClick() {
+    ShowWithListing(3);
+    QSignalSpy clicks(grid_.get(), &FlexGrid::Click);
+    QSignalSpy doubles(grid_.get(), &FlexGrid::DblClick);
+    // The events a real double click delivers.
+    const QPoint at = CellCentre(*grid_, 2, 1);
+    QTest::mousePress(grid_->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(grid_->viewport(), Qt::LeftButton, {}, at);
+    QTest::mousePress(grid_->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(grid_->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(grid_->viewport(), Qt::LeftButton, {}, at);
+
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(doubles.count(), 1);
+    QCOMPARE(grid_->Row(), 2);
+    QTest::mouseClick(grid_->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(clicks.count(), 2);
+  }
+
+  void disabledGridEmitsNothing() {
+    ShowWithListing(2);
+    grid_->SetRow(2);
+    grid_->setEnabled(false);
+    QSignalSpy clicks(grid_.get(), &FlexGrid::Click);
+    QSignalSpy doubles(grid_.get(), &FlexGrid::DblClick);
+    for (int i = 0; i < 6; ++i)  // the disabled grid takes none of the mouse events
+      QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("not accepted")));
+    QTest::mouseClick(grid_->viewport(), Qt::LeftButton, {}, CellCentre(*grid_, 1, 1));
+    QTest::mouseDClick(grid_->viewport(), Qt::LeftButton, {}, CellCentre(*grid_, 1, 1));
+    QTest::mouseClick(grid_->horizontalHeader(), Qt::LeftButton, {}, QPoint(30, 5));
+    QTest::mouseDClick(grid_->horizontalHeader(), Qt::LeftButton, {}, QPoint(30, 5));
+    QCOMPARE(clicks.count(), 0);
+    QCOMPARE(doubles.count(), 0);
+    QCOMPARE(grid_->Row(), 2);
+  }
+
+  void keysMoveTheCurrentRow() {
+    ShowWithListing(3);
+    grid_->setFocus();
+    grid_->SetRow(1);
+    QTest::keyClick(grid_.get(), Qt::Key_Down);
+    QCOMPARE(grid_->Row(), 2);
+    QVERIFY(grid_->selectionModel()->isRowSelected(1, {}));
+    QTest::keyClick(grid_.get(), Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(grid_->Row(), 3);
+  }
+
+  void rowCounterIsSixteenBits() {
+    Bind(*grid_, Listing(FlexGrid::kMaxRows - 1));
+    QCOMPARE(grid_->Rows(), FlexGrid::kMaxRows);
+
+    Bind(*grid_, Listing(2));
+    MemoryRecordset tooMany = Listing(FlexGrid::kMaxRows);
+    QVERIFY_THROWS_EXCEPTION(platform::RuntimeError, grid_->Bind(tooMany));
+    QCOMPARE(grid_->Rows(), 3);  // the previous listing stays
+    QCOMPARE(grid_->TextMatrix(2, 1), QStringLiteral("name 2"));
+    QVERIFY_THROWS_EXCEPTION(platform::RuntimeError, grid_->SetRows(FlexGrid::kMaxRows + 1));
+    QVERIFY_THROWS_EXCEPTION(platform::RuntimeError, grid_->SetRows(0));
+  }
+
+  void formatString() {
+    grid_->SetFormatString(QStringLiteral(" |^CODE  #|OR STAFF   |>N"));
+    QCOMPARE(grid_->Cols(), 4);
+    QCOMPARE(grid_->TextMatrix(0, 0), QStringLiteral(" "));
+    QCOMPARE(grid_->TextMatrix(0, 1), QStringLiteral("CODE  #"));
+    QCOMPARE(grid_->TextMatrix(0, 2), QStringLiteral("OR STAFF   "));
+    QCOMPARE(grid_->TextMatrix(0, 3), QStringLiteral("N"));
+    auto alignment = [&](int col) {
+      return Qt::Alignment(
+                 grid_->model()->headerData(col, Qt::Horizontal, Qt::TextAlignmentRole).toInt()) &
+             Qt::AlignHorizontal_Mask;
+    };
+    QCOMPARE(alignment(1), Qt::AlignHCenter);
+    QCOMPARE(alignment(2), Qt::AlignLeft);
+    QCOMPARE(alignment(3), Qt::AlignRight);
+    grid_->SetTextMatrix(1, 1, QStringLiteral("0042"));
+    QCOMPARE(Qt::Alignment(grid_->model()->index(0, 1).data(Qt::TextAlignmentRole).toInt()) &
+                 Qt::AlignHorizontal_Mask,
+             Qt::AlignHCenter);
+  }
+
+  void clearEmptiesCellsButKeepsTheShape() {
+    Bind(*grid_, Listing(3));
+    grid_->SetRowColors(1, Qt::black, Qt::yellow);
+    grid_->Clear();
+    QCOMPARE(grid_->Rows(), 4);
+    QCOMPARE(grid_->Cols(), 5);
+    for (int row = 0; row < 4; ++row)
+      for (int col = 0; col < 5; ++col)
+        QCOMPARE(grid_->TextMatrix(row, col), QString());
+    QCOMPARE(grid_->CellBackColor(1, 1), grid_->palette().color(QPalette::Base));
+  }
+
+  void setColsKeepsCellsByPosition() {
+    Bind(*grid_, Listing(2));
+    grid_->SetCols(2);
+    grid_->SetCols(4);
+    QCOMPARE(grid_->TextMatrix(2, 1), QStringLiteral("name 2"));
+    QCOMPARE(grid_->TextMatrix(2, 2), QString());
+    QCOMPARE(grid_->TextMatrix(0, 1), QStringLiteral("NAME"));
+    QVERIFY_THROWS_EXCEPTION(platform::RuntimeError, grid_->TextMatrix(1, 4));
+  }
+
+ private:
+  void ShowWithListing(int rows) {
+    Bind(*grid_, Listing(rows));
+    grid_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(grid_.get()));
+  }
+
+  std::unique_ptr<FlexGrid> grid_;
+};
+
+QTEST_MAIN(TestFlexGrid)
+#include "test_flexgrid.moc"
