@@ -39,6 +39,8 @@ class DTPicker : public QDateTimeEdit {
  signals:
   // The user changed the value (not emitted by SetValue).
   void Change();
+  // SetMinDate gave a new earliest value.
+  void MinDateChanged();
 
  protected:
   bool focusNextPrevChild(bool next) override;
@@ -54,7 +56,7 @@ class DTPicker : public QDateTimeEdit {
   Mode mode_;
   QDateTime earliest_;
   QPointer<const DTPicker> pairedDate_;
-  QMetaObject::Connection pairedConnection_;
+  QList<QMetaObject::Connection> pairedConnections_;
   QDateTime lastValue_;
   bool settingValue_ = false;
 };
