@@ -54,13 +54,19 @@ void DTPicker::SetValue(const QVariant& value) {
 
 void DTPicker::SetMinDate(const QVariant& earliest, const DTPicker* datePicker) {
   earliest_ = earliest.isNull() ? QDateTime() : normalized(ToDateTime(earliest));
-  if (pairedConnection_) disconnect(pairedConnection_);
+  for (const QMetaObject::Connection& connection : std::as_const(pairedConnections_))
+    disconnect(connection);
+  pairedConnections_.clear();
   pairedDate_ = mode_ == Mode::Time ? datePicker : nullptr;
-  // The time of day that may be picked depends on the date shown beside it.
-  if (pairedDate_)
-    pairedConnection_ =
-        connect(pairedDate_, &QDateTimeEdit::dateTimeChanged, this, &DTPicker::applyEditorRange);
+  // The time of day that may be picked depends on the date shown beside it and on that
+  // picker's own earliest date.
+  if (pairedDate_) {
+    pairedConnections_ = {
+        connect(pairedDate_, &QDateTimeEdit::dateTimeChanged, this, &DTPicker::applyEditorRange),
+        connect(pairedDate_, &DTPicker::MinDateChanged, this, &DTPicker::applyEditorRange)};
+  }
   applyEditorRange();
+  emit MinDateChanged();
 }
 
 QDateTime DTPicker::MinDate() const {

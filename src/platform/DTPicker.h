@@ -32,13 +32,20 @@ class DTPicker : public QDateTimeEdit {
 
   // Date picker: no date before `earliest`'s date can be set or picked.
   // Time picker: no time of day before `earliest`'s time, but only while `datePicker` (when
-  // given) shows its own earliest date: on a later date every time of day can be picked.
+  // given) shows its own earliest date: on a later date every time of day can be picked. When
+  // that picker comes back to its earliest date, an earlier time moves up to the earliest time
+  // (no Change: the user did not change the time). A null `earliest` removes the limit.
+  // Throws RuntimeError when `earliest` is not a date.
   void SetMinDate(const QVariant& earliest, const DTPicker* datePicker = nullptr);
   QDateTime MinDate() const;
 
  signals:
-  // The user changed the value (not emitted by SetValue).
+  // The user changed the value by typing, the arrow keys or the calendar (each step through
+  // the drop-down calendar shows, and is, a new value); once per new value. Never emitted by
+  // SetValue or by SetMinDate.
   void Change();
+  // SetMinDate gave a new earliest value.
+  void MinDateChanged();
 
  protected:
   bool focusNextPrevChild(bool next) override;
@@ -54,7 +61,7 @@ class DTPicker : public QDateTimeEdit {
   Mode mode_;
   QDateTime earliest_;
   QPointer<const DTPicker> pairedDate_;
-  QMetaObject::Connection pairedConnection_;
+  QList<QMetaObject::Connection> pairedConnections_;
   QDateTime lastValue_;
   bool settingValue_ = false;
 };

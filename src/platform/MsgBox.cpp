@@ -94,7 +94,12 @@ int ResultOf(QMessageBox::StandardButton button) {
 
 QWidget* ActiveOwner() {
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-  return QApplication::activeWindow();
+  QWidget* active = QApplication::activeWindow();
+  // A drop-down (the calendar of a date picker) closes as the box opens: own the box by the
+  // window the drop-down belongs to.
+  while (active && active->windowType() == Qt::Popup && active->parentWidget())
+    active = active->parentWidget()->window();
+  return active;
 }
 
 int ShowRealBox(const QString& prompt, int style, const QString& title) {

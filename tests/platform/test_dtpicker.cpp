@@ -240,6 +240,13 @@ void TestDTPicker::earliestTimeHoldsOnlyOnEarliestDate() {
   QCOMPARE(form.time.Value(), OnZeroDate(9, 0));
   QCOMPARE(timeChanges.count(), 1);
   QVERIFY_THROWS_EXCEPTION(RuntimeError, form.time.SetValue(QTime(8, 59)));
+
+  // A new earliest date makes the shown date a later one: the time picker follows at once.
+  form.date.SetMinDate(QDate(2024, 3, 14));
+  QVERIFY(form.focus(&form.time));
+  form.time.setCurrentSection(QDateTimeEdit::HourSection);
+  QTest::keyClick(&form.time, Qt::Key_Down);
+  QCOMPARE(form.time.Value(), OnZeroDate(8, 0));
 }
 
 // The drop-down calendar shows its selection in the field as it moves: each step to a new

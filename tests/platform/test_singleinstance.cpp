@@ -41,7 +41,9 @@ class Holder {
 
   bool holds() {
     return QTest::qWaitFor(
-               [this] { return process_.state() == QProcess::NotRunning || process_.canReadLine(); },
+               [this] {
+                 return process_.state() == QProcess::NotRunning || process_.canReadLine();
+               },
                20000) &&
            process_.readLine().trimmed() == "holding";
   }
@@ -70,7 +72,6 @@ class TestSingleInstance : public QObject {
   void secondHolderInThisProcessIsRefused();
   void anotherLiveProcessBlocksUntilItEnds();
   void markerOfACrashedCopyDoesNotBlock();
-  void namesAreIndependent();
 };
 
 void TestSingleInstance::secondHolderInThisProcessIsRefused() {
@@ -113,14 +114,6 @@ void TestSingleInstance::markerOfACrashedCopyDoesNotBlock() {
   // And it now holds the marker itself.
   Holder late(name);
   QVERIFY(!late.holds());
-}
-
-void TestSingleInstance::namesAreIndependent() {
-  TestEnvironment environment;
-  SingleInstance one(QStringLiteral("orsched-d"));
-  SingleInstance other(QStringLiteral("orsched-e"));
-  QVERIFY(!one.AnotherCopyRuns());
-  QVERIFY(!other.AnotherCopyRuns());
 }
 
 int main(int argc, char** argv) {
