@@ -126,6 +126,7 @@ void TestLookups::roomListKeepsEveryRoomInOrder() {
   const QStringList seeded = Column(db.open(u"SCHEDULE..sp_List_ORRooms"_s), 0);
   QVERIFY(seeded.size() >= 8);
   QCOMPARE(seeded.first(), u"OR 1"_s);
+  QCOMPARE(Column(db.open(u"exec  SCHEDULE..sp_List_ORRooms"_s), 0), seeded);
   QVERIFY(seeded.contains(u"CATH LAB"_s));
 
   db.exec(u"INSERT INTO tbOrRoom VALUES ('OR01B', 'OR 1'), ('NONAME', '')"_s);
@@ -199,8 +200,8 @@ void TestLookups::unknownTextsFailLikeSqlServer_data() {
   QTest::newRow("missing argument")
       << "SCHEDULE..sp_GetORSchedule"
       << "Procedure or function 'sp_GetORSchedule' expects parameter 1, which was not supplied.";
-  QTest::newRow("extra argument")
-      << "SCHEDULE..sp_GetORSchedule '1/1/2026', 'x'"
+  QTest::newRow("EXEC, extra argument")
+      << "EXEC SCHEDULE..sp_GetORSchedule '1/1/2026', 'x'"
       << "Procedure or function sp_GetORSchedule has too many arguments specified.";
   QTest::newRow("statement after the call")
       << "SCHEDULE..sp_GetORSchedule '12/8/2026'; drop table tbOrRoom --"
