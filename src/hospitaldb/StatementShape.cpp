@@ -136,12 +136,15 @@ std::optional<QStringList> MatchShape(const std::vector<SqlToken>& statement,
   return values;
 }
 
+void DropLeadingExec(std::vector<SqlToken>& statement) {
+  if (!statement.empty() && statement.front().kind == SqlToken::Kind::Word &&
+      (statement.front().text.compare(QLatin1String("exec"), Qt::CaseInsensitive) == 0 ||
+       statement.front().text.compare(QLatin1String("execute"), Qt::CaseInsensitive) == 0))
+    statement.erase(statement.begin());
+}
+
 std::optional<ProcedureCall> ReadProcedureCall(const std::vector<SqlToken>& statement) {
   size_t at = 0;
-  if (at < statement.size() && statement[at].kind == SqlToken::Kind::Word &&
-      (statement[at].text.compare(QLatin1String("exec"), Qt::CaseInsensitive) == 0 ||
-       statement[at].text.compare(QLatin1String("execute"), Qt::CaseInsensitive) == 0))
-    ++at;
   if (at >= statement.size() || statement[at].kind != SqlToken::Kind::Word ||
       IsStatementKeyword(statement[at].text))
     return std::nullopt;

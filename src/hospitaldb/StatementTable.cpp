@@ -99,11 +99,7 @@ class EmbeddedRecordset : private StateHolder, public platform::QueryRecordset {
 
 std::unique_ptr<platform::Recordset> RunStatement(const StatePtr& state, const QString& sql) {
   std::vector<SqlToken> tokens = TokenizeSql(sql);
-  // "EXEC proc 'a'" is the same call as "proc 'a'".
-  if (!tokens.empty() && tokens.front().kind == SqlToken::Kind::Word &&
-      (tokens.front().text.compare(QLatin1String("exec"), Qt::CaseInsensitive) == 0 ||
-       tokens.front().text.compare(QLatin1String("execute"), Qt::CaseInsensitive) == 0))
-    tokens.erase(tokens.begin());
+  DropLeadingExec(tokens);
   for (const Shape& shape : Shapes())
     if (const auto values = MatchShape(tokens, shape.tokens)) return shape.handler(state, *values);
   FailUnknown(tokens, sql);
