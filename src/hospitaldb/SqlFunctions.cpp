@@ -34,8 +34,10 @@ void LikeFunction(sqlite3_context* context, int, sqlite3_value** values) {
 }
 
 void BoardTimeFunction(sqlite3_context* context, int, sqlite3_value** values) {
-  const QDateTime when = platform::DateTimeFromIsoText(TextArgument(values[0]));
-  if (sqlite3_value_type(values[0]) == SQLITE_NULL || !when.isValid()) {
+  const QDateTime when = sqlite3_value_type(values[0]) == SQLITE_NULL
+                             ? QDateTime()
+                             : platform::DateTimeFromIsoText(TextArgument(values[0]));
+  if (!when.isValid()) {
     sqlite3_result_null(context);
     return;
   }

@@ -93,6 +93,17 @@ class Tokenizer {
   std::vector<SqlToken> tokens_;
 };
 
+// Words that begin a statement other than a procedure call.
+bool IsStatementKeyword(const QString& word) {
+  static const QStringList keywords = {
+      QStringLiteral("select"), QStringLiteral("insert"),   QStringLiteral("update"),
+      QStringLiteral("delete"), QStringLiteral("drop"),     QStringLiteral("create"),
+      QStringLiteral("alter"),  QStringLiteral("truncate"), QStringLiteral("with"),
+      QStringLiteral("set"),    QStringLiteral("declare"),  QStringLiteral("begin"),
+      QStringLiteral("if"),     QStringLiteral("use"),      QStringLiteral("merge")};
+  return keywords.contains(word, Qt::CaseInsensitive);
+}
+
 bool SameToken(const SqlToken& token, const SqlToken& expected) {
   if (token.kind != expected.kind) return false;
   if (token.kind == SqlToken::Kind::Word)
@@ -125,13 +136,18 @@ std::optional<QStringList> MatchShape(const std::vector<SqlToken>& statement,
   return values;
 }
 
+void DropLeadingExec(std::vector<SqlToken>& statement) {
+  if (!statement.empty() && statement.front().kind == SqlToken::Kind::Word &&
+      (statement.front().text.compare(QLatin1String("exec"), Qt::CaseInsensitive) == 0 ||
+       statement.front().text.compare(QLatin1String("execute"), Qt::CaseInsensitive) == 0))
+    statement.erase(statement.begin());
+}
+
 std::optional<ProcedureCall> ReadProcedureCall(const std::vector<SqlToken>& statement) {
   size_t at = 0;
-  if (at < statement.size() && statement[at].kind == SqlToken::Kind::Word &&
-      (statement[at].text.compare(QLatin1String("exec"), Qt::CaseInsensitive) == 0 ||
-       statement[at].text.compare(QLatin1String("execute"), Qt::CaseInsensitive) == 0))
-    ++at;
-  if (at >= statement.size() || statement[at].kind != SqlToken::Kind::Word) return std::nullopt;
+  if (at >= statement.size() || statement[at].kind != SqlToken::Kind::Word ||
+      IsStatementKeyword(statement[at].text))
+    return std::nullopt;
   ProcedureCall call;
   // A multi-part name: words joined by dots, parts may be empty ("db..name").
   while (at < statement.size() &&

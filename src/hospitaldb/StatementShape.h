@@ -26,7 +26,10 @@ std::vector<SqlToken> TokenizeSql(const QString& sql);
 std::optional<QStringList> MatchShape(const std::vector<SqlToken>& statement,
                                       const std::vector<SqlToken>& shape);
 
-// When the statement has the form of a procedure call ("[EXEC] db..name args"), the
+// "EXEC proc 'a'" is the same call as "proc 'a'": removes a leading EXEC or EXECUTE.
+void DropLeadingExec(std::vector<SqlToken>& statement);
+
+// When the statement has the form of a procedure call ("db..name 'a', 'b'"), the
 // procedure's name as written and its argument count.
 struct ProcedureCall {
   QString name;      // as written, e.g. "SCHEDULE..sp_Foo"

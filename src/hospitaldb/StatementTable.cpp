@@ -62,6 +62,9 @@ QString WrongCallError(const ProcedureCall& call, const ProcedureCall& known) {
   if (call.argumentCount > known.argumentCount)
     return QStringLiteral("Procedure or function %1 has too many arguments specified.")
         .arg(known.baseName);
+  if (call.argumentCount == known.argumentCount)
+    return QStringLiteral("Procedure %1 was called in a form the embedded database does not take.")
+        .arg(known.baseName);
   return QStringLiteral("Procedure or function '%1' expects parameter %2, which was not supplied.")
       .arg(known.baseName)
       .arg(call.argumentCount + 1);
@@ -95,7 +98,8 @@ class EmbeddedRecordset : private StateHolder, public platform::QueryRecordset {
 }  // namespace
 
 std::unique_ptr<platform::Recordset> RunStatement(const StatePtr& state, const QString& sql) {
-  const std::vector<SqlToken> tokens = TokenizeSql(sql);
+  std::vector<SqlToken> tokens = TokenizeSql(sql);
+  DropLeadingExec(tokens);
   for (const Shape& shape : Shapes())
     if (const auto values = MatchShape(tokens, shape.tokens)) return shape.handler(state, *values);
   FailUnknown(tokens, sql);

@@ -98,37 +98,12 @@ class TestSchedules : public QObject {
 void TestSchedules::listingHasTheClientsColumns() {
   DatabaseFixture db;
   const auto result = db.open(ListText(QStringLiteral("12/08/2026")));
-  const QStringList expected = {u"PatientName"_s,
-                                u"ProcedureName"_s,
-                                u"RoomNo"_s,
-                                u"ORRoomID"_s,
-                                u"SurgeonCode"_s,
-                                u"Surgeon"_s,
-                                u"AnesCode"_s,
-                                u"Anesthesiologist"_s,
-                                u"OperationDate"_s,
-                                u"Remarks"_s,
-                                u"TransNum"_s,
-                                u"CNurseCode"_s,
-                                u"CNurse"_s,
-                                u"SNurseCode"_s,
-                                u"SNurse"_s,
-                                u"SNurse2Code"_s,
-                                u"SNurse2"_s,
-                                u"Surgeon1Code"_s,
-                                u"AsstSurgeon1"_s,
-                                u"Surgeon2Code"_s,
-                                u"AsstSurgeon2"_s,
-                                u"Anes2Code"_s,
-                                u"AsstAnesthesiologist"_s,
-                                u"AsstDocCode"_s,
-                                u"AsstDoctor"_s,
-                                u"EncodedBy"_s,
-                                u"Status"_s,
-                                u"ConfirmedBy"_s,
-                                u"DateConfirmed"_s,
-                                u"RevokedBy"_s,
-                                u"DateRevoked"_s};
+  const QStringList expected =
+      u"PatientName ProcedureName RoomNo ORRoomID SurgeonCode Surgeon AnesCode Anesthesiologist "
+      "OperationDate Remarks TransNum CNurseCode CNurse SNurseCode SNurse SNurse2Code SNurse2 "
+      "Surgeon1Code AsstSurgeon1 Surgeon2Code AsstSurgeon2 Anes2Code AsstAnesthesiologist "
+      "AsstDocCode AsstDoctor EncodedBy Status ConfirmedBy DateConfirmed RevokedBy DateRevoked"_s
+          .split(u' ');
   QCOMPARE(result.fields, expected);
   QCOMPARE(result.rows.size(), db.countRequests(kToday));
   QCOMPARE(result.rows.size(), db.transNumsOn(kToday).size());

@@ -178,7 +178,7 @@ void TestTsql::unclosedLiteralFailsLikeSqlServer() {
 }
 
 void TestTsql::readsProcedureCalls() {
-  const auto call = ReadProcedureCall(TokenizeSql(QStringLiteral("exec DB..sp_Foo 'a', 'b'")));
+  const auto call = ReadProcedureCall(TokenizeSql(QStringLiteral("DB..sp_Foo 'a', 'b'")));
   QVERIFY(call.has_value());
   QCOMPARE(call->name, QStringLiteral("DB..sp_Foo"));
   QCOMPARE(call->baseName, QStringLiteral("sp_Foo"));

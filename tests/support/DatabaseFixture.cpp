@@ -34,7 +34,11 @@ QDateTime DatabaseFixture::DefaultNow() {
 DatabaseFixture::DatabaseFixture(const QDateTime& now, Seed seed)
     : server_(std::make_unique<hospitaldb::EmbeddedServer>(environment_.databasePath())) {
   server_->SetNow(now);
-  if (seed == Seed::Demo) server_->SeedDemoData();
+  if (seed == Seed::Demo)
+    server_->SeedDemoData();
+  else  // marked as seeded, so that the program's start-up leaves it empty
+    exec(QStringLiteral("UPDATE tbServerInfo SET DemoSeededOn = ?"),
+         {hospitaldb::StoredDateTimeText(now)});
   connection_ = server_->Connect();
 }
 

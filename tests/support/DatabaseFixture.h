@@ -22,6 +22,7 @@ namespace testsupport {
 // it while the fixture lives, so the program's own start-up finds the same file.
 class DatabaseFixture {
  public:
+  // Empty: no rooms, staff or requests, and it stays so when the program starts on it.
   enum class Seed { Demo, Empty };
 
   // 2026-12-08 10:00:00: a Tuesday in December, so that "next January" is next year.
