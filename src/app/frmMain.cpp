@@ -7,12 +7,14 @@
 #include "board/frmView.h"
 #include "platform/DTPicker.h"
 #include "platform/FlexGrid.h"
+#include "platform/Fonts.h"
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
 #include "requests/RequestList.h"
 
 frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   setWindowTitle(platform::AppTitle());
+  setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8));
   setAttribute(Qt::WA_DeleteOnClose, false);
   // Laid out for a client area of 18645 x 10740 twips and not resized after start-up.
   setFixedSize(platform::TwipRect(0, 0, 18645, 10740).size());

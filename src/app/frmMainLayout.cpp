@@ -73,7 +73,6 @@ QPushButton* Button(QWidget* parent, const QString& caption, QRect twips, bool e
 void frmMain::BuildPatientFrame() {
   fraPatient = Frame(this, QStringLiteral("PATIENT INFORMATION"), TwipRect(120, 240, 5655, 1455));
   txtName = Row(fraPatient, QStringLiteral("Name"), 330, 1200, 1440, 4080);
-  txtName->setPlaceholderText(QStringLiteral("LastName, FirstName"));
   auto* hint = new QLabel(QStringLiteral("LastName, FirstName"), fraPatient);
   hint->setGeometry(TwipRect(1440, 660, 4080, 240));
   hint->setEnabled(false);
@@ -86,11 +85,11 @@ void frmMain::BuildOperationFrame() {
   txtProcedure = Row(f, QStringLiteral("Procedure"), 330, 1200, 1440, 4080);
 
   dtpOperation = new DTPicker(DTPicker::Mode::Date, f);
-  dtpOperation->setGeometry(TwipRect(1440, 720, 1560, kFieldHeight));
+  dtpOperation->setGeometry(TwipRect(1440, 720, 1440, kFieldHeight));
   Caption(f, QStringLiteral("Schedule Date"), TwipRect(120, 720, 1260, kFieldHeight), dtpOperation);
   dtpOperTime = new DTPicker(DTPicker::Mode::Time, f);
-  dtpOperTime->setGeometry(TwipRect(4080, 720, 1440, kFieldHeight));
-  Caption(f, QStringLiteral("Schedule Time"), TwipRect(3060, 720, 1000, kFieldHeight), dtpOperTime);
+  dtpOperTime->setGeometry(TwipRect(4140, 720, 1380, kFieldHeight));
+  Caption(f, QStringLiteral("Schedule Time"), TwipRect(2970, 720, 1140, kFieldHeight), dtpOperTime);
 
   cboRequestRoom = new QComboBox(f);
   cboRequestRoom->setEditable(true);
@@ -107,7 +106,7 @@ void frmMain::BuildOperationFrame() {
   txtAsstDocID = CodeField(txtAsstDoc);
 
   BuildStaffFrames(f);
-  txtCNurse = Row(f, QStringLiteral("CIRCULATING NURSE"), 5880, 1560, 1740, 3780);
+  txtCNurse = Row(f, QStringLiteral("CIRCULATING NURSE"), 5880, 1710, 1860, 3660);
   txtCNurseID = CodeField(txtCNurse);
   txtRemarks = Field(f, TwipRect(1440, 6270, 4080, 1680));
   txtRemarks->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -116,12 +115,12 @@ void frmMain::BuildOperationFrame() {
 }
 
 void frmMain::BuildStaffFrames(QWidget* parent) {
-  constexpr int kLeft = 1320, kWidth = 3975, kStep = 390;
+  constexpr int kLeft = 1440, kWidth = 3855, kLabel = 1290, kStep = 390;
   fraSurgeons = Frame(parent, QStringLiteral("SURGEONS"), TwipRect(120, 1920, 5415, 1500));
   const QString surgeons[] = {QStringLiteral("Surgeon"), QStringLiteral("Asst. 1"),
                               QStringLiteral("Asst. 2")};
   for (int i = 0; i < 3; ++i) {
-    txtSurgeon[i] = Row(fraSurgeons, surgeons[i], 300 + i * kStep, 1140, kLeft, kWidth);
+    txtSurgeon[i] = Row(fraSurgeons, surgeons[i], 300 + i * kStep, kLabel, kLeft, kWidth);
     txtSurgeonID[i] = CodeField(txtSurgeon[i]);
   }
   fraAnest = Frame(parent, QStringLiteral("ANESTHESIOLOGIST"), TwipRect(120, 3480, 5415, 1110));
@@ -129,9 +128,9 @@ void frmMain::BuildStaffFrames(QWidget* parent) {
   fraSNurse = Frame(parent, QStringLiteral("SCRUB NURSE"), TwipRect(120, 4650, 5415, 1110));
   const QString nurses[] = {QStringLiteral("Scrub Nurse 1"), QStringLiteral("Asst. 1")};
   for (int i = 0; i < 2; ++i) {
-    txtAnest[i] = Row(fraAnest, anest[i], 300 + i * kStep, 1140, kLeft, kWidth);
+    txtAnest[i] = Row(fraAnest, anest[i], 300 + i * kStep, kLabel, kLeft, kWidth);
     txtAnestID[i] = CodeField(txtAnest[i]);
-    txtSNurse[i] = Row(fraSNurse, nurses[i], 300 + i * kStep, 1140, kLeft, kWidth);
+    txtSNurse[i] = Row(fraSNurse, nurses[i], 300 + i * kStep, kLabel, kLeft, kWidth);
     txtSNurseID[i] = CodeField(txtSNurse[i]);
   }
 }

@@ -80,6 +80,7 @@ void frmMain::SetDatePickers() {
 }
 
 void frmMain::Form_Unload() {
+  instance_.Release();
   if (!ownsComponents_) return;  // a refused second window leaves the first one's alone
   ownsComponents_ = false;
   // The components go in this order; the connection belongs to the current user.

@@ -24,4 +24,8 @@ bool SingleInstance::AnotherCopyRuns() {
   return lock_->error() == QLockFile::LockFailedError;
 }
 
+void SingleInstance::Release() {
+  if (lock_->isLocked()) lock_->unlock();
+}
+
 }  // namespace platform

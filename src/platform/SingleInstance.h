@@ -17,6 +17,8 @@ class SingleInstance {
 
   // Takes the marker if it is free. True when another running copy holds it.
   bool AnotherCopyRuns();
+  // Gives the marker up (when this copy holds it), so that a next copy may start.
+  void Release();
 
  private:
   std::unique_ptr<QLockFile> lock_;

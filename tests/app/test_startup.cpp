@@ -1,0 +1,172 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/modGlobal.h"
+#include "board/frmView.h"
+#include "platform/DTPicker.h"
+#include "platform/Errors.h"
+#include "platform/FlexGrid.h"
+#include "platform/MsgBox.h"
+#include "platform/TextBox.h"
+#include "support/MainWindowFixture.h"
+
+using testsupport::MainWindowFixture;
+
+class TestStartup : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void componentsAndStatementsInOrder() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    const QStringList expected = {
+        QStringLiteral("CreateObject Corvane_User.clsCurrentuser"),
+        QStringLiteral("CurrentUser.hwndParentForm"),
+        QStringLiteral("CurrentUser.showmain"),
+        QStringLiteral("CurrentUser.Connected"),
+        QStringLiteral("CurrentUser.SQLConnection"),
+        QStringLiteral("CommandTimeout=120"),
+        QStringLiteral("CursorLocation=3"),
+        QStringLiteral("CreateObject Lookupdesk.clsCodeSearch"),
+        QStringLiteral("CreateObject Typegate.KeyPress"),
+        QStringLiteral("CodeSearch.MTS_Server="),
+        QStringLiteral("CodeSearch.SearchMode=True"),
+        QStringLiteral("CodeSearch.Initialize_Classes"),
+        QStringLiteral("CurrentUser.SQLConnection"),
+        QStringLiteral("CodeSearch.Connection"),
+        QStringLiteral("CodeSearch.CompanyName="),
+        QStringLiteral("CurrentUser.SQLConnection"),
+        QStringLiteral("Open select getdate() as TDate"),
+        QStringLiteral("CurrentUser.SQLConnection"),
+        QStringLiteral("Open SCHEDULE..sp_List_ORRooms"),
+        QStringLiteral("CurrentUser.SQLConnection"),
+        QStringLiteral("Open SCHEDULE..sp_GetORSchedule '12/08/2026'"),
+    };
+    QCOMPARE(f.suite().log(), expected);
+    QVERIFY(f.window().isVisible());
+    QCOMPARE(f.boxes().count(), 0);
+    // The code search holds the very connection of the current user.
+    QCOMPARE(f.suite().codeSearch()->connection().get(),
+             static_cast<platform::Connection*>(f.suite().connection()));
+  }
+
+  void opensOnTheServersDateAndTime() {
+    // The server's clock is on another day than the workstation's.
+    const QDateTime serverNow(QDate::currentDate().addDays(-400), QTime(15, 20, 0));
+    MainWindowFixture f(serverNow);
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    const QDate serverDay = serverNow.date();
+    QCOMPARE(modGlobal::ServerDateTime.date(), serverDay);
+    QCOMPARE(w.dtpOperation->Date(), serverDay);
+    QCOMPARE(w.DTPicker1->Date(), serverDay);
+    QVERIFY(qAbs(w.dtpOperTime->Time().secsTo(QTime(15, 20, 0))) <= 5);
+    QCOMPARE(f.statements().last(), QStringLiteral("SCHEDULE..sp_GetORSchedule '") +
+                                        serverDay.toString(QStringLiteral("MM/dd/yyyy")) + u'\'');
+    QCOMPARE(w.mshflexPending->Rows(), f.db().countRequests(serverDay) + 1);
+    // No operation can be put before the start-up date.
+    QCOMPARE(w.dtpOperation->minimumDate(), serverDay);
+    QVERIFY_THROWS_EXCEPTION(platform::RuntimeError,
+                             w.dtpOperation->SetValue(QDateTime(serverDay.addDays(-1), QTime())));
+    QCOMPARE(w.dtpOperation->Date(), serverDay);
+  }
+
+  void opensIdle() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    QVERIFY(w.cmdView->isEnabled());
+    QVERIFY(w.cmdOption[0]->isEnabled());
+    QVERIFY(w.cmdOption[2]->isEnabled());
+    QVERIFY(!w.cmdOption[1]->isEnabled());
+    QVERIFY(!w.cmdOption[3]->isEnabled());
+    QVERIFY(!w.cmdOpt[0]->isEnabled());
+    QVERIFY(!w.cmdOpt[1]->isEnabled());
+    QVERIFY(!w.txtName->isEnabled());
+    QVERIFY(!w.txtRemarks->isEnabled());
+    QVERIFY(w.mshflexPending->isEnabled());
+    QVERIFY(w.cboRequestRoom->count() > 0);
+  }
+
+  void noConnectionEndsWithoutTheOtherComponents() {
+    MainWindowFixture f;
+    qputenv("ORSCHED_ODBC", "Driver={No Such Driver};Server=nowhere");
+    QVERIFY(!f.start());
+    qunsetenv("ORSCHED_ODBC");
+    QCOMPARE(f.boxes().count(), 1);
+    QCOMPARE(f.boxes().last().prompt, QStringLiteral("Connection Failed"));
+    QCOMPARE(f.boxes().last().style, platform::vbOKOnly | platform::vbCritical);
+    QCOMPARE(f.boxes().last().title, QString());
+    QCOMPARE(f.suite().created(suite::kCodeSearchProgId), 0);
+    QCOMPARE(f.suite().created(suite::kKeyPressProgId), 0);
+    QVERIFY(!f.window().isVisible());
+    QVERIFY(!modGlobal::CurrentUser);
+  }
+
+  void aSecondCopyIsRefusedAndTheFirstGoesOn() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    f.suite().clearLog();
+    {
+      frmMain second;
+      QVERIFY(!second.Show());
+      QVERIFY(!second.isVisible());
+    }
+    QCOMPARE(f.boxes().count(), 1);
+    QCOMPARE(f.boxes().last().prompt, QStringLiteral("Program is already Loaded!"));
+    QCOMPARE(f.boxes().last().style, platform::vbOKOnly | platform::vbCritical);
+    QCOMPARE(f.boxes().last().title, QStringLiteral("WARNING!"));
+    QCOMPARE(f.suite().log(), QStringList());  // nothing created, nothing sent
+    QVERIFY(modGlobal::CurrentUser);           // the first copy keeps its components
+    QVERIFY(f.window().isVisible());
+    f.window().close();
+    frmMain third;  // once the first copy has ended, a new one starts
+    QVERIFY(third.Show());
+    third.close();
+  }
+
+  void aDatabaseFailureAtStartUpReportsOnceAndEnds() {
+    MainWindowFixture f;
+    f.suite().failWhen(
+        [](const QString& sql) { return sql.contains(QLatin1String("sp_List_ORRooms")); });
+    QVERIFY(!f.start());
+    QCOMPARE(f.boxes().count(), 1);
+    QVERIFY(f.boxes().last().style & platform::vbCritical);
+    QVERIFY(f.boxes().last().prompt.contains(QLatin1String("sp_List_ORRooms")));
+    QVERIFY(!f.window().isVisible());
+    QVERIFY(!modGlobal::CurrentUser && !modGlobal::CodeSearch && !modGlobal::KeyFilter);
+  }
+
+  void unloadReleasesTheComponentsInOrder() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    f.suite().clearLog();
+    f.window().cmdOption[2]->click();  // "E&xit"
+    QVERIFY(!f.window().isVisible());
+    QCOMPARE(f.suite().log(), (QStringList{QStringLiteral("CodeSearch.released"),
+                                           QStringLiteral("CurrentUser.released"),
+                                           QStringLiteral("KeyFilter.released")}));
+  }
+
+  void playOpensTheBoardModally() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    bool sawBoard = false;
+    testsupport::OnNextModal([&](QWidget* modal) {
+      sawBoard = qobject_cast<frmView*>(modal) != nullptr;
+      QCOMPARE(QApplication::activeModalWidget(), modal);
+      QCOMPARE(modal->parentWidget(), &f.window());
+      QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    f.window().cmdView->click();
+    QVERIFY(sawBoard);
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(f.window().cmdView->isEnabled());
+    VERIFY_NO_STRAY_MODAL(f.watchdog());
+  }
+};
+
+QTEST_MAIN(TestStartup)
+#include "test_startup.moc"
