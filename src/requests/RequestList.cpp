@@ -44,7 +44,8 @@ void RequestList::Load_ORSchedule(const QString& dateText) {
     ShowEmpty();
     throw;
   }
-  if (grid_.Rows() < 3 && grid_.TextMatrix(1, kPatientName).isEmpty()) {
+  // No requests, or only one without a patient name: nothing to act on.
+  if (grid_.Rows() < 2 || (grid_.Rows() < 3 && grid_.TextMatrix(1, kPatientName).isEmpty())) {
     ShowEmpty();
     return;
   }

@@ -1,0 +1,229 @@
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/modGlobal.h"
+#include "platform/DTPicker.h"
+#include "platform/FlexGrid.h"
+#include "platform/MsgBox.h"
+#include "platform/Twips.h"
+#include "requests/RequestList.h"
+#include "support/MainWindowFixture.h"
+
+using testsupport::DatabaseFixture;
+using testsupport::MainWindowFixture;
+
+namespace {
+
+const QDate kToday = DatabaseFixture::DefaultNow().date();  // 12/8/2026
+
+// A request on `day` at `hour`:00 with the given patient, procedure and status.
+qint64 AddRequest(MainWindowFixture& f, const QDate& day, int hour, const QString& patient,
+                  const QString& procedure = QStringLiteral("APPENDECTOMY"),
+                  const QString& status = QStringLiteral("P")) {
+  hospitaldb::ScheduleRecord record = f.db().sampleRequest(QDateTime(day, QTime(hour, 0)));
+  record.patientName = patient;
+  record.procedureName = procedure;
+  record.status = status;
+  return f.db().insertRequest(record);
+}
+
+// The grid row listing this patient; 0 when none.
+int RowOf(platform::FlexGrid& grid, const QString& patient) {
+  for (int r = 1; r < grid.Rows(); ++r)
+    if (grid.TextMatrix(r, requests::RequestList::kPatientName) == patient) return r;
+  return 0;
+}
+
+// What a user's change of the list's date does.
+void PickListDate(frmMain& w, const QDate& day) {
+  w.DTPicker1->setDate(day);
+}
+
+void ClickBelowTheRows(platform::FlexGrid& grid) {
+  QWidget* viewport = grid.viewport();
+  QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(20, viewport->height() - 4));
+}
+
+}  // namespace
+
+class TestRequestList : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void rowsTakeTheirStatusColour_data() {
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("confirmed") << "C" << QColor(255, 255, 192);
+    QTest::newRow("revoked") << "R" << QColor(255, 192, 192);
+    QTest::newRow("revoked with blanks") << " R " << QColor(255, 192, 192);
+    QTest::newRow("lower-case c is pending") << "c" << QColor(192, 192, 255);
+    QTest::newRow("unknown letter is pending") << "X" << QColor(192, 192, 255);
+    QTest::newRow("empty is pending") << "" << QColor(192, 192, 255);
+  }
+  void rowsTakeTheirStatusColour() {
+    QFETCH(QString, status);
+    QFETCH(QColor, colour);
+    MainWindowFixture f(DatabaseFixture::DefaultNow(), DatabaseFixture::Seed::Empty);
+    AddRequest(f, kToday, 9, QStringLiteral("FIRST, ANNA"));
+    AddRequest(f, kToday, 11, QStringLiteral("SECOND, BEN"), QStringLiteral("HERNIORRHAPHY"),
+               status);
+    QVERIFY(f.start());
+    platform::FlexGrid& grid = *f.window().mshflexPending;
+    const int row = RowOf(grid, QStringLiteral("SECOND, BEN"));
+    QVERIFY(row > 0);
+    const QColor text = QApplication::palette().color(QPalette::WindowText);
+    for (int c = 1; c < grid.Cols(); ++c) {
+      QCOMPARE(grid.CellBackColor(row, c), colour);
+      QCOMPARE(grid.CellForeColor(row, c), text);
+    }
+    QCOMPARE(grid.CellBackColor(RowOf(grid, QStringLiteral("FIRST, ANNA")), 1),
+             QColor(192, 192, 255));
+  }
+
+  void rowHeightFollowsTheProcedureLength() {
+    MainWindowFixture f(DatabaseFixture::DefaultNow(), DatabaseFixture::Seed::Empty);
+    const int lengths[] = {25, 26, 39, 40, 60};
+    const int heights[] = {250, 500, 500, 1000, 1000};
+    for (int i = 0; i < 5; ++i)
+      AddRequest(f, kToday, 8 + i, QStringLiteral("PATIENT %1").arg(i),
+                 QString(lengths[i], QLatin1Char('X')));
+    QVERIFY(f.start());
+    platform::FlexGrid& grid = *f.window().mshflexPending;
+    for (int i = 0; i < 5; ++i) {
+      const int row = RowOf(grid, QStringLiteral("PATIENT %1").arg(i));
+      QCOMPARE(grid.RowHeight(row), heights[i]);
+      QCOMPARE(grid.rowHeight(row - 1), platform::TwipsToPixels(heights[i]));
+    }
+    QVERIFY(grid.WordWrap());
+  }
+
+  void aDateWithoutRequestsEmptiesAndDisablesTheList() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    QVERIFY(w.mshflexPending->Rows() > 2);
+    const QDate empty = kToday.addDays(40);
+    PickListDate(w, empty);
+    // After a user's change the date goes as the platform's default short-date text.
+    QCOMPARE(f.statements().last(), QStringLiteral("SCHEDULE..sp_GetORSchedule '1/17/2027'"));
+    QCOMPARE(w.mshflexPending->Rows(), 2);
+    QVERIFY(!w.mshflexPending->isEnabled());
+    for (int c = 0; c < w.mshflexPending->Cols(); ++c)
+      QVERIFY(w.mshflexPending->TextMatrix(1, c).isEmpty());
+    // The header still names the columns.
+    QCOMPARE(w.mshflexPending->TextMatrix(0, 1), QStringLiteral("PatientName"));
+    // A disabled list takes no click: Confirm and Revoke stay as they were.
+    ClickBelowTheRows(*w.mshflexPending);
+    QVERIFY(!w.cmdOpt[0]->isEnabled());
+    PickListDate(w, kToday);
+    QVERIFY(w.mshflexPending->isEnabled());
+    QCOMPARE(w.mshflexPending->Rows(), f.db().countRequests(kToday) + 1);
+  }
+
+  void aLoneRequestWithoutAPatientNameCountsAsNone() {
+    MainWindowFixture f(DatabaseFixture::DefaultNow(), DatabaseFixture::Seed::Empty);
+    AddRequest(f, kToday, 9, QString(), QStringLiteral("TONSILLECTOMY"), QStringLiteral("C"));
+    QVERIFY(f.start());
+    platform::FlexGrid& grid = *f.window().mshflexPending;
+    QCOMPARE(grid.Rows(), 2);
+    QCOMPARE(grid.TextMatrix(1, requests::RequestList::kProcedure),
+             QStringLiteral("TONSILLECTOMY"));
+    QVERIFY(!grid.isEnabled());
+    QVERIFY(grid.CellBackColor(1, 1) != QColor(255, 255, 192));  // not coloured
+  }
+
+  void theLayoutOfTheColumns() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    platform::FlexGrid& grid = *f.window().mshflexPending;
+    QCOMPARE(grid.Cols(), 32);
+    QCOMPARE(grid.TextMatrix(0, 1), QStringLiteral("PatientName"));
+    QCOMPARE(grid.TextMatrix(0, 27), QStringLiteral("Status"));
+    const int widths[] = {1, 2500, 3000, 1000, 0, 0, 2300, 0, 2000, 2300, 0, 0,    0, 0,
+                          0, 0,    0,    0,    0, 0, 0,    0, 0,    0,    0, 1800, 0};
+    for (int c = 0; c < 27; ++c)
+      QCOMPARE(grid.ColWidth(c), widths[c]);
+    for (int c = 27; c < 32; ++c) {
+      QCOMPARE(grid.ColWidth(c), platform::FlexGrid::kDefaultColWidth);
+      QVERIFY(!grid.isColumnHidden(c));
+    }
+    QVERIFY(grid.isColumnHidden(4) && grid.isColumnHidden(11) && !grid.isColumnHidden(25));
+    // Dates are shown in the default date-and-time text.
+    const int row = 1;
+    QVERIFY(grid.TextMatrix(row, requests::RequestList::kOperationDate)
+                .startsWith(QStringLiteral("12/8/2026 ")));
+  }
+
+  void confirmAndRevokeFollowTheListedDate_data() {
+    QTest::addColumn<QDate>("listed");
+    QTest::addColumn<bool>("usable");
+    QTest::newRow("yesterday") << kToday.addDays(-1) << false;
+    QTest::newRow("today") << kToday << true;
+    QTest::newRow("tomorrow") << kToday.addDays(1) << true;
+    QTest::newRow("January of next year") << QDate(2027, 1, 15) << true;
+  }
+  void confirmAndRevokeFollowTheListedDate() {
+    QFETCH(QDate, listed);
+    QFETCH(bool, usable);
+    MainWindowFixture f;
+    AddRequest(f, listed, 9, QStringLiteral("LISTED, PATIENT"));
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    PickListDate(w, listed);
+    QVERIFY(w.mshflexPending->isEnabled());
+    // A click on a row decides, and so does one below the last row.
+    const QRect first = w.mshflexPending->visualRect(w.mshflexPending->model()->index(0, 1));
+    QTest::mouseClick(w.mshflexPending->viewport(), Qt::LeftButton, {}, first.center());
+    QCOMPARE(w.cmdOpt[0]->isEnabled(), usable);
+    QCOMPARE(w.cmdOpt[1]->isEnabled(), usable);
+    w.cmdOpt[0]->setEnabled(!usable);
+    w.cmdOpt[1]->setEnabled(!usable);
+    ClickBelowTheRows(*w.mshflexPending);
+    QCOMPARE(w.cmdOpt[0]->isEnabled(), usable);
+    QCOMPARE(w.cmdOpt[1]->isEnabled(), usable);
+  }
+
+  void theRuleUsesTheClockAsLastRead() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    // The server passes midnight, but the clock is not read again: today is still "today".
+    f.db().server().SetNow(QDateTime(kToday.addDays(1), QTime(0, 5)));
+    ClickBelowTheRows(*w.mshflexPending);
+    QVERIFY(w.cmdOpt[0]->isEnabled());
+    QCOMPARE(f.statements().count(QStringLiteral("select getdate() as TDate")), 1);
+  }
+
+  void aFailedReloadIsReportedAndLeavesNoStaleRows() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    f.suite().failWhen(
+        [](const QString& sql) { return sql.contains(QLatin1String("sp_GetORSchedule")); });
+    PickListDate(w, kToday.addDays(1));
+    QCOMPARE(f.boxes().count(), 1);
+    QVERIFY(f.boxes().last().style & platform::vbCritical);
+    QCOMPARE(w.mshflexPending->Rows(), 2);
+    QVERIFY(!w.mshflexPending->isEnabled());
+    QVERIFY(w.isVisible());
+    f.suite().failWhen(nullptr);
+    PickListDate(w, kToday);
+    QCOMPARE(w.mshflexPending->Rows(), f.db().countRequests(kToday) + 1);
+    QVERIFY(w.mshflexPending->isEnabled());
+  }
+
+  void apostrophesAndLongListsArriveIntact() {
+    MainWindowFixture f(DatabaseFixture::DefaultNow(), DatabaseFixture::Seed::Empty);
+    AddRequest(f, kToday, 7, QStringLiteral("O'BRIEN, MARY"));
+    f.db().server().AddRequests(kToday, 3000);
+    QVERIFY(f.start());
+    platform::FlexGrid& grid = *f.window().mshflexPending;
+    QCOMPARE(grid.Rows(), 3002);
+    QVERIFY(RowOf(grid, QStringLiteral("O'BRIEN, MARY")) > 0);
+    QCOMPARE(grid.CellBackColor(grid.Rows() - 1, 1), QColor(192, 192, 255));
+  }
+};
+
+QTEST_MAIN(TestRequestList)
+#include "test_request_list.moc"
