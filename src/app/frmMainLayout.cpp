@@ -32,7 +32,7 @@ QLabel* Caption(QWidget* parent, const QString& text, QRect twips, QWidget* budd
   auto* label = new QLabel(text, parent);
   label->setGeometry(twips);
   label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  if (buddy) label->setBuddy(buddy);
+  if (buddy) label->setBuddy(buddy);  // assistive technology reads the field by this caption
   return label;
 }
 

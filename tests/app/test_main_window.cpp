@@ -1,0 +1,168 @@
+#include <QAccessible>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+
+#include "platform/DTPicker.h"
+#include "platform/FlexGrid.h"
+#include "platform/TextBox.h"
+#include "platform/Twips.h"
+#include "support/MainWindowFixture.h"
+
+using platform::TwipRect;
+using testsupport::MainWindowFixture;
+
+namespace {
+
+QString AccessibleName(QObject* object) {
+  QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+  return face ? face->text(QAccessible::Name) : QString();
+}
+
+// Whether assistive technology reads the field by the caption: by its name, or (for combo
+// boxes on Linux, whose name is their text) by the label it is labelled by.
+bool ReadsAs(QWidget* field, const QString& caption) {
+  QAccessibleInterface* face = QAccessible::queryAccessibleInterface(field);
+  if (!face) return false;
+  if (face->text(QAccessible::Name) == caption) return true;
+  const auto labels = face->relations(QAccessible::Label);
+  return std::any_of(labels.begin(), labels.end(), [&](const auto& relation) {
+    return relation.first->text(QAccessible::Name) == caption;
+  });
+}
+
+QLabel* BuddyLabel(QWidget* field) {
+  const auto labels = field->window()->findChildren<QLabel*>();
+  for (QLabel* label : labels)
+    if (label->buddy() == field) return label;
+  return nullptr;
+}
+
+}  // namespace
+
+class TestMainWindow : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyFieldIsReadByItsCaption() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    const QList<std::pair<QWidget*, QString>> fields = {
+        {w.txtName, QStringLiteral("Name")},
+        {w.txtRoomID, QStringLiteral("Room ID")},
+        {w.txtProcedure, QStringLiteral("Procedure")},
+        {w.dtpOperation, QStringLiteral("Schedule Date")},
+        {w.dtpOperTime, QStringLiteral("Schedule Time")},
+        {w.cboRequestRoom, QStringLiteral("OR Room")},
+        {w.txtTransNum, QStringLiteral("OR Transnum ")},
+        {w.txtAsstDoc, QStringLiteral("Asst. Doctor")},
+        {w.txtSurgeon[0], QStringLiteral("Surgeon")},
+        {w.txtSurgeon[1], QStringLiteral("Asst. 1")},
+        {w.txtSurgeon[2], QStringLiteral("Asst. 2")},
+        {w.txtAnest[0], QStringLiteral("Anesthe siologist")},
+        {w.txtAnest[1], QStringLiteral("Asst. 1")},
+        {w.txtSNurse[0], QStringLiteral("Scrub Nurse 1")},
+        {w.txtSNurse[1], QStringLiteral("Asst. 1")},
+        {w.txtCNurse, QStringLiteral("CIRCULATING NURSE")},
+        {w.txtRemarks, QStringLiteral("Remarks:")},
+        {w.DTPicker1, QStringLiteral("Search by date:")},
+    };
+    for (const auto& [field, caption] : fields) {
+      QLabel* label = BuddyLabel(field);
+      QVERIFY2(label, qPrintable(caption));
+      QCOMPARE(label->text(), caption);
+      if (field != w.txtTransNum) QVERIFY2(ReadsAs(field, caption.trimmed()), qPrintable(caption));
+    }
+    const QList<std::pair<QGroupBox*, QString>> frames = {
+        {w.fraPatient, QStringLiteral("PATIENT INFORMATION")},
+        {w.fraOperation, QStringLiteral("OPERATION DETAILS")},
+        {w.fraSurgeons, QStringLiteral("SURGEONS")},
+        {w.fraAnest, QStringLiteral("ANESTHESIOLOGIST")},
+        {w.fraSNurse, QStringLiteral("SCRUB NURSE")},
+        {w.fraPendingRequest, QStringLiteral("SCHEDULE STATUS")},
+    };
+    for (const auto& [frame, title] : frames) {
+      QCOMPARE(frame->title(), title);
+      QCOMPARE(AccessibleName(frame), title);  // nested frames too, not their outer frame's
+    }
+  }
+
+  void buttonsReadNewSaveEditExitFromLeftToRight() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    QCOMPARE(w.cmdOption[0]->text(), QStringLiteral("&New"));
+    QCOMPARE(w.cmdOption[1]->text(), QStringLiteral("&Edit"));
+    QCOMPARE(w.cmdOption[2]->text(), QStringLiteral("E&xit"));
+    QCOMPARE(w.cmdOption[3]->text(), QStringLiteral("&Save"));
+    QList<QPushButton*> row(w.cmdOption.begin(), w.cmdOption.end());
+    std::sort(row.begin(), row.end(),
+              [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });
+    QStringList captions;
+    for (QPushButton* button : row)
+      captions << button->text();
+    QCOMPARE(captions, (QStringList{QStringLiteral("&New"), QStringLiteral("&Save"),
+                                    QStringLiteral("&Edit"), QStringLiteral("E&xit")}));
+    QCOMPARE(w.cmdOption[3]->geometry(), TwipRect(2760, 8160, 855, 495));
+    QCOMPARE(w.cmdView->text(), QStringLiteral("PLAY"));
+    QCOMPARE(w.cmdView->geometry(), TwipRect(120, 8160, 1575, 495));
+    QCOMPARE(w.cmdOpt[0]->text(), QStringLiteral("&Confirm"));
+    QCOMPARE(w.cmdOpt[1]->text(), QStringLiteral("&Revoke"));
+    QCOMPARE(w.cmdOpt[1]->geometry(), TwipRect(1320, 9720, 1095, 495));
+  }
+
+  void entryFieldsStartLockedOnTheReadOnlyColour() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    QList<platform::TextBox*> fields = {w.txtName,     w.txtRoomID,   w.txtProcedure,
+                                        w.txtTransNum, w.txtAsstDoc,  w.txtAsstDocID,
+                                        w.txtCNurse,   w.txtCNurseID, w.txtRemarks};
+    for (int i = 0; i < 3; ++i)
+      fields << w.txtSurgeon[i] << w.txtSurgeonID[i];
+    for (int i = 0; i < 2; ++i)
+      fields << w.txtAnest[i] << w.txtAnestID[i] << w.txtSNurse[i] << w.txtSNurseID[i];
+    for (platform::TextBox* field : fields) {
+      QVERIFY(!field->isEnabled());
+      QCOMPARE(field->BackColor(), QColor(224, 224, 224));
+    }
+    // Code fields lie hidden at their name field's place; the transaction number is hidden.
+    QVERIFY(!w.txtSurgeonID[1]->isVisible());
+    QCOMPARE(w.txtSurgeonID[1]->geometry(), w.txtSurgeon[1]->geometry());
+    QVERIFY(!w.txtTransNum->isVisible());
+    QVERIFY(!BuddyLabel(w.txtTransNum)->isVisible());
+  }
+
+  void theLegendExplainsTheColours() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    const QColor colours[] = {{255, 192, 192}, {255, 255, 192}, {192, 192, 255}};
+    const QString words[] = {QStringLiteral("Revoked"), QStringLiteral("Confirmed"),
+                             QStringLiteral("Pending")};
+    for (int i = 0; i < 3; ++i) {
+      QCOMPARE(w.vkTextBox1[i]->BackColor(), colours[i]);
+      QVERIFY(!w.vkTextBox1[i]->isEnabled());
+      QCOMPARE(BuddyLabel(w.vkTextBox1[i])->text(), words[i]);
+      QCOMPARE(w.vkTextBox1[i]->size(), TwipRect(0, 0, 375, 255).size());
+    }
+  }
+
+  void theRequestPaneReachesTheRightEdge() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    QCOMPARE(w.fraPendingRequest->geometry().left(), TwipRect(5880, 240, 0, 0).left());
+    // Start-up sizes it before the window is shown, when its outer width is its width.
+    QCOMPARE(w.fraPendingRequest->geometry().right() + 1, w.width());
+    QCOMPARE(w.mshflexPending->geometry(), TwipRect(120, 960, 12495, 8685));
+    QCOMPARE(w.size(), TwipRect(0, 0, 18645, 10740).size());
+  }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
