@@ -2,6 +2,8 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <utility>
 
 #include "platform/Connection.h"
@@ -17,11 +19,52 @@ int TwipsToPixels(int twips) {
 }
 
 const int kDefaultRowPixels = TwipsToPixels(FlexGrid::kDefaultRowHeight);
+const int kTextMargin = 2;  // pixels between a cell's edge and its text
+
+// Paints a cell straight from the model: its background (the selection, the row colour or the
+// fixed-cell colour) and its text, laid out once. The style's item painting lays every text out
+// several times, which made repainting a full window of cells the slowest part of a load.
+class CellPainter : public QStyledItemDelegate {
+ public:
+  CellPainter(const FlexGridModel& model, QObject* parent)
+      : QStyledItemDelegate(parent), model_(model) {}
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    const int row = index.row();
+    const int col = index.column();
+    const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                       : (option.state & QStyle::State_Active) ? QPalette::Active
+                                                                               : QPalette::Inactive;
+    QColor textColor = option.palette.color(group, QPalette::Text);
+    if (col < model_.fixedCols()) {
+      painter->fillRect(option.rect, model_.fixedBack());
+      textColor = model_.fixedFore().color();
+    } else if (option.state & QStyle::State_Selected) {
+      painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+      textColor = option.palette.color(group, QPalette::HighlightedText);
+    } else if (const FlexGridModel::ColorPair* colors = model_.rowColors(row)) {
+      painter->fillRect(option.rect, colors->backBrush);
+      textColor = colors->fore;
+    }
+    const QString& text = model_.text(row, col);
+    if (text.isEmpty()) return;
+    const bool wrap = option.features & QStyleOptionViewItem::WrapText;
+    const int flags = int(model_.alignment(col)) | (wrap ? Qt::TextWordWrap : Qt::TextSingleLine);
+    painter->setFont(option.font);
+    painter->setPen(textColor);
+    painter->drawText(option.rect.adjusted(kTextMargin, 0, -kTextMargin, 0), flags, text);
+  }
+
+ private:
+  const FlexGridModel& model_;
+};
 
 }  // namespace
 
 FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridModel(this)) {
   setModel(model_);
+  setItemDelegate(new CellPainter(*model_, this));
   setSelectionBehavior(SelectRows);
   setSelectionMode(SingleSelection);
   setEditTriggers(NoEditTriggers);
@@ -202,6 +245,9 @@ void FlexGrid::Bind(Recordset& records) {
   // The listing is read into a vector of its own that the model then takes over, so that a
   // failure while reading (or too many records) leaves the previous listing in place.
   std::vector<QString> cells;
+  // A list is mostly reloaded with about as many records as before: room for that many saves
+  // growing the vector step by step.
+  if (Cols() == int(headers.size())) cells.reserve(std::size_t(Rows()) * headers.size());
   int rows = 0;
   for (; !records.AtEnd(); records.MoveNext()) {
     if (++rows >= kMaxRows)
@@ -212,6 +258,7 @@ void FlexGrid::Bind(Recordset& records) {
     for (int f = 0; f < fields; ++f)
       cells.push_back(records.Text(f));
   }
+  if (cells.size() < cells.capacity() / 2) cells.shrink_to_fit();
   model_->replace(std::move(headers), std::move(cells));
   afterReset();
 }
@@ -242,6 +289,7 @@ bool FlexGrid::Redraw() const {
 
 void FlexGrid::SetRedraw(bool on) {
   redraw_ = on;
+  model_->holdColorChanges(!on);
   setUpdatesEnabled(on);  // enabling again schedules one repaint of the whole grid
 }
 

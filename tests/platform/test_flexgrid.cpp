@@ -193,6 +193,42 @@ class TestFlexGrid : public QObject {
     QVERIFY(!model->index(0, 3).data(Qt::BackgroundRole).isValid());
   }
 
+  void colorsWhileDrawingIsSuspendedAreAnnouncedOnce() {
+    Bind(*grid_, Listing(3));
+    QSignalSpy changed(grid_->model(), &QAbstractItemModel::dataChanged);
+    grid_->SetRedraw(false);
+    QVERIFY(!grid_->Redraw());
+    QVERIFY(!grid_->updatesEnabled());
+    for (int row = 1; row <= 3; ++row)
+      grid_->SetRowColors(row, Qt::black, Qt::yellow);
+    QCOMPARE(changed.count(), 0);
+    grid_->SetRedraw(true);
+    QVERIFY(grid_->updatesEnabled());
+    QCOMPARE(changed.count(), 1);
+    const QModelIndex last = changed[0][1].toModelIndex();
+    QCOMPARE(last.row(), 2);
+    QCOMPARE(last.column(), grid_->Cols() - 1);
+    grid_->SetRowColors(2, Qt::black, Qt::red);
+    QCOMPARE(changed.count(), 2);
+  }
+
+  void paintsRowColorsTheSelectionAndTheSelector() {
+    ShowWithListing(3);
+    grid_->SetRowColors(1, Qt::black, Qt::yellow);
+    grid_->SetRowColors(2, Qt::black, Qt::yellow);
+    grid_->SetRow(2);
+    const QImage image = grid_->viewport()->grab().toImage();
+    // Sample each cell near its right edge, clear of the left-aligned text.
+    auto cellColor = [&](int row, int col) {
+      const QRect cell = grid_->visualRect(grid_->model()->index(row - 1, col));
+      return image.pixelColor(cell.right() - 3, cell.center().y());
+    };
+    QCOMPARE(cellColor(1, 2), QColor(Qt::yellow));
+    QCOMPARE(cellColor(2, 2), grid_->palette().color(QPalette::Active, QPalette::Highlight));
+    QCOMPARE(cellColor(3, 2), grid_->palette().color(QPalette::Base));
+    QCOMPARE(cellColor(2, 0), grid_->palette().color(QPalette::Button));
+  }
+
   void clickMakesTheRowCurrentFirst() {
     ShowWithListing(4);
     int rowAtClick = -1;
