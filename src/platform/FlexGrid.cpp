@@ -3,7 +3,10 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
+#include <QTextLayout>
+#include <algorithm>
 #include <utility>
 
 #include "platform/Connection.h"
@@ -49,14 +52,50 @@ class CellPainter : public QStyledItemDelegate {
     }
     const QString& text = model_.text(row, col);
     if (text.isEmpty()) return;
-    const bool wrap = option.features & QStyleOptionViewItem::WrapText;
-    const int flags = int(model_.alignment(col)) | (wrap ? Qt::TextWordWrap : Qt::TextSingleLine);
+    const QRect area = option.rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
+    const Qt::Alignment alignment = model_.alignment(col);
     painter->setFont(option.font);
     painter->setPen(textColor);
-    painter->drawText(option.rect.adjusted(kTextMargin, 0, -kTextMargin, 0), flags, text);
+    if (option.features & QStyleOptionViewItem::WrapText)
+      drawWrapped(painter, area, alignment, option.font, text);
+    else
+      painter->drawText(area, int(alignment) | Qt::TextSingleLine, text);
   }
 
  private:
+  // Lays the text out in lines once; text taller than its cell starts at the top, so that its
+  // first lines stay readable (centring it would cut off the first line as well as the last).
+  static void drawWrapped(QPainter* painter, const QRect& area, Qt::Alignment alignment,
+                          const QFont& font, const QString& text) {
+    QTextLayout layout(text, font, painter->device());
+    QTextOption textOption(alignment & Qt::AlignHorizontal_Mask);
+    textOption.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(textOption);
+    qreal height = 0;
+    qreal widest = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(area.width());
+      line.setPosition(QPointF(0, height));
+      height += line.height();
+      widest = std::max(widest, line.naturalTextWidth());
+    }
+    layout.endLayout();
+
+    qreal top = area.top();
+    if (height < area.height()) {
+      if (alignment & Qt::AlignVCenter) top += (area.height() - height) / 2;
+      if (alignment & Qt::AlignBottom) top += area.height() - height;
+    }
+    const bool overflows = height > area.height() || widest > area.width();
+    if (overflows) {
+      painter->save();
+      painter->setClipRect(area, Qt::IntersectClip);
+    }
+    layout.draw(painter, QPointF(area.left(), top));
+    if (overflows) painter->restore();
+  }
+
   const FlexGridModel& model_;
 };
 
@@ -188,21 +227,34 @@ int FlexGrid::RowHeight(int row) const {
 void FlexGrid::SetRowHeight(int row, int twips) {
   checkRow(row, 0);
   if (twips < -1) throw RuntimeError(QStringLiteral("Invalid RowHeight value: %1").arg(twips));
-  if (twips == -1) twips = row == 0 ? -1 : kDefaultRowHeight;
   if (row == 0) {
-    headerHeight_ = twips;
-    if (twips < 0) {
-      horizontalHeader()->setMinimumHeight(0);
-      horizontalHeader()->setMaximumHeight(QWIDGETSIZE_MAX);
-    } else {
-      horizontalHeader()->setFixedHeight(TwipsToPixels(twips));
-    }
-    updateGeometries();
+    setHeaderHeight(twips);
     return;
   }
+  if (twips == -1) twips = kDefaultRowHeight;
   rowHeights_[row - 1] = twips;
   const int pixels = TwipsToPixels(twips);
-  if (rowHeight(row - 1) != pixels) setRowHeight(row - 1, pixels);
+  if (rowHeight(row - 1) == pixels) return;
+  if (redraw_) {
+    setRowHeight(row - 1, pixels);
+    return;
+  }
+  // Told per row, the view would schedule a relayout and a repaint of its own after the one
+  // that resuming makes; it is told once, when drawing resumes.
+  const QSignalBlocker quiet(verticalHeader());
+  setRowHeight(row - 1, pixels);
+  rowsResizedQuietly_ = true;
+}
+
+void FlexGrid::setHeaderHeight(int twips) {
+  headerHeight_ = twips;
+  if (twips < 0) {
+    horizontalHeader()->setMinimumHeight(0);
+    horizontalHeader()->setMaximumHeight(QWIDGETSIZE_MAX);
+  } else {
+    horizontalHeader()->setFixedHeight(TwipsToPixels(twips));
+  }
+  updateGeometries();
 }
 
 bool FlexGrid::WordWrap() const {
@@ -291,6 +343,7 @@ void FlexGrid::SetRedraw(bool on) {
   redraw_ = on;
   model_->holdColorChanges(!on);
   setUpdatesEnabled(on);  // enabling again schedules one repaint of the whole grid
+  if (on && std::exchange(rowsResizedQuietly_, false)) updateGeometries();
 }
 
 bool FlexGrid::eventFilter(QObject* watched, QEvent* event) {
@@ -371,8 +424,10 @@ void FlexGrid::applyColWidths() {
 
 void FlexGrid::resetRowHeights() {
   rowHeights_.assign(model_->dataRows(), kDefaultRowHeight);
-  // Sets every row that differs back to the default in one pass.
+  // Sets every row that differs back to the default in one pass, quietly (see SetRowHeight).
+  const QSignalBlocker quiet(verticalHeader());
   verticalHeader()->setDefaultSectionSize(kDefaultRowPixels);
+  updateGeometries();
 }
 
 // Cell merging hooks in here: spans survive a model reset wrongly, so they are cleared and

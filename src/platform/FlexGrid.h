@@ -97,6 +97,7 @@ class FlexGrid : public QTableView {
   void afterReset();
   void applyColWidths();
   void resetRowHeights();
+  void setHeaderHeight(int twips);
   void refreshSpans();
   void applyFixedColors();
   void emitClickUnlessDoubleClick();
@@ -106,6 +107,7 @@ class FlexGrid : public QTableView {
   std::vector<int> rowHeights_;  // twips by data row, as last set
   int headerHeight_ = -1;        // twips; -1 while the header sizes itself
   bool redraw_ = true;
+  bool rowsResizedQuietly_ = false;
   bool releaseEndsDoubleClick_ = false;
 };
 

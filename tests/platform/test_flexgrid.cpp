@@ -171,6 +171,17 @@ class TestFlexGrid : public QObject {
     QCOMPARE(grid_->rowHeight(2), 17);
   }
 
+  void rowHeightsSetWhileDrawingIsSuspended() {
+    ShowWithListing(3);
+    grid_->SetRedraw(false);
+    grid_->SetRowHeight(1, 1000);
+    grid_->SetRowHeight(2, 500);
+    grid_->SetRedraw(true);
+    QCOMPARE(grid_->rowViewportPosition(1), 67);
+    QCOMPARE(grid_->rowViewportPosition(2), 67 + 33);
+    QCOMPARE(grid_->rowAt(67 + 33 + 5), 2);
+  }
+
   void rowColors() {
     Bind(*grid_, Listing(3));
     const QColor yellow(255, 255, 192);
