@@ -114,9 +114,6 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridMod
   rows->hide();
   rows->setMinimumSectionSize(0);
   rows->setDefaultSectionSize(kDefaultRowPixels);
-  // The hidden row header never paints; with its updates off, resizing one row does not make
-  // it recompute every row's position (quadratic over a long list).
-  rows->setUpdatesEnabled(false);
 
   QHeaderView* header = horizontalHeader();
   header->setMinimumSectionSize(0);
@@ -235,15 +232,28 @@ void FlexGrid::SetRowHeight(int row, int twips) {
   rowHeights_[row - 1] = twips;
   const int pixels = TwipsToPixels(twips);
   if (rowHeight(row - 1) == pixels) return;
-  if (redraw_) {
-    setRowHeight(row - 1, pixels);
-    return;
-  }
-  // Told per row, the view would schedule a relayout and a repaint of its own after the one
-  // that resuming makes; it is told once, when drawing resumes.
-  const QSignalBlocker quiet(verticalHeader());
-  setRowHeight(row - 1, pixels);
-  rowsResizedQuietly_ = true;
+  // Told of each row, the view does work per row that grows with the length of the list, and
+  // repaints once more after the repaint that resuming drawing makes. It is told once instead.
+  QHeaderView* rows = quietRowHeader();
+  const QSignalBlocker quiet(rows);
+  rows->resizeSection(row - 1, pixels);
+  if (std::exchange(rowsResizedQuietly_, true) || !redraw_) return;
+  QMetaObject::invokeMethod(this, &FlexGrid::relayoutResizedRows, Qt::QueuedConnection);
+}
+
+// The hidden row header never paints. With its updates on, every row resize makes it recompute
+// the positions of all rows (32k resizes of a 32k-row list: half a second). Showing the grid
+// turns them on again, so they are turned off before each resize.
+QHeaderView* FlexGrid::quietRowHeader() {
+  QHeaderView* rows = verticalHeader();
+  if (rows->updatesEnabled()) rows->setUpdatesEnabled(false);
+  return rows;
+}
+
+void FlexGrid::relayoutResizedRows() {
+  if (!redraw_ || !std::exchange(rowsResizedQuietly_, false)) return;
+  updateGeometries();
+  viewport()->update();
 }
 
 void FlexGrid::setHeaderHeight(int twips) {
@@ -343,7 +353,7 @@ void FlexGrid::SetRedraw(bool on) {
   redraw_ = on;
   model_->holdColorChanges(!on);
   setUpdatesEnabled(on);  // enabling again schedules one repaint of the whole grid
-  if (on && std::exchange(rowsResizedQuietly_, false)) updateGeometries();
+  relayoutResizedRows();
 }
 
 bool FlexGrid::eventFilter(QObject* watched, QEvent* event) {
@@ -425,8 +435,9 @@ void FlexGrid::applyColWidths() {
 void FlexGrid::resetRowHeights() {
   rowHeights_.assign(model_->dataRows(), kDefaultRowHeight);
   // Sets every row that differs back to the default in one pass, quietly (see SetRowHeight).
-  const QSignalBlocker quiet(verticalHeader());
-  verticalHeader()->setDefaultSectionSize(kDefaultRowPixels);
+  QHeaderView* rows = quietRowHeader();
+  const QSignalBlocker quiet(rows);
+  rows->setDefaultSectionSize(kDefaultRowPixels);
   updateGeometries();
 }
 

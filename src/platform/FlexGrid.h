@@ -98,6 +98,8 @@ class FlexGrid : public QTableView {
   void applyColWidths();
   void resetRowHeights();
   void setHeaderHeight(int twips);
+  void relayoutResizedRows();
+  QHeaderView* quietRowHeader();
   void refreshSpans();
   void applyFixedColors();
   void emitClickUnlessDoubleClick();

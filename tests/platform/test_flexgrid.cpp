@@ -1,5 +1,6 @@
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -154,21 +155,28 @@ class TestFlexGrid : public QObject {
     QCOMPARE(grid_->rowHeight(0), 17);
   }
 
-  void rowHeightResizesOnlyWhenItDiffers() {
+  void rowHeightsReturnToTheDefault() {
     Bind(*grid_, Listing(4));
-    QSignalSpy resized(grid_->verticalHeader(), &QHeaderView::sectionResized);
-    grid_->SetRowHeight(1, 250);  // the same 17 pixels as the default
-    QCOMPARE(resized.count(), 0);
     grid_->SetRowHeight(2, 1000);
-    grid_->SetRowHeight(2, 1000);
-    QCOMPARE(resized.count(), 1);
-
-    Bind(*grid_, Listing(4));  // back to the default, also for rows that survive
+    Bind(*grid_, Listing(4));  // also rows that survive the new listing
     QCOMPARE(grid_->rowHeight(1), 17);
     QCOMPARE(grid_->RowHeight(2), FlexGrid::kDefaultRowHeight);
     grid_->SetRowHeight(3, 500);
     grid_->SetRows(6);
     QCOMPARE(grid_->rowHeight(2), 17);
+    grid_->SetRowHeight(4, 500);
+    grid_->SetRowHeight(4, -1);
+    QCOMPARE(grid_->rowHeight(3), 17);
+  }
+
+  void resizedRowsRelayoutTheView() {
+    grid_->resize(300, 120);
+    ShowWithListing(10);
+    const int scrollMaximum = grid_->verticalScrollBar()->maximum();
+    for (int row = 6; row <= 10; ++row)
+      grid_->SetRowHeight(row, 1000);
+    QCOMPARE(grid_->rowViewportPosition(6), 17 * 5 + 67);
+    QTRY_VERIFY(grid_->verticalScrollBar()->maximum() > scrollMaximum);  // fewer rows fit
   }
 
   void rowHeightsSetWhileDrawingIsSuspended() {
