@@ -201,7 +201,8 @@ void FlexGrid::SetFormatString(const QString& format) {
 }
 
 int FlexGrid::ColWidth(int col) const {
-  checkCol(col);
+  if (col < 0 || col > kMaxRows)
+    throw RuntimeError(QStringLiteral("Invalid Col value: %1").arg(col));
   const bool set = std::size_t(col) < colWidths_.size() && colWidths_[col] >= 0;
   return set ? colWidths_[col] : kDefaultColWidth;
 }
@@ -212,7 +213,7 @@ void FlexGrid::SetColWidth(int col, int twips) {
   if (twips < -1) throw RuntimeError(QStringLiteral("Invalid ColWidth value: %1").arg(twips));
   if (std::size_t(col) >= colWidths_.size()) colWidths_.resize(col + 1, -1);
   colWidths_[col] = twips;
-  if (col < Cols()) applyColWidths();
+  if (col < Cols()) applyColWidth(col);
 }
 
 int FlexGrid::RowHeight(int row) const {
@@ -424,12 +425,14 @@ void FlexGrid::afterReset() {
 }
 
 void FlexGrid::applyColWidths() {
-  QHeaderView* header = horizontalHeader();
-  for (int col = 0; col < Cols(); ++col) {
-    const int twips = ColWidth(col);
-    header->setSectionHidden(col, twips == 0);
-    if (twips > 0) header->resizeSection(col, TwipsToPixels(twips));
-  }
+  for (int col = 0; col < Cols(); ++col)
+    applyColWidth(col);
+}
+
+void FlexGrid::applyColWidth(int col) {
+  const int twips = ColWidth(col);
+  horizontalHeader()->setSectionHidden(col, twips == 0);
+  if (twips > 0) horizontalHeader()->resizeSection(col, TwipsToPixels(twips));
 }
 
 void FlexGrid::resetRowHeights() {
