@@ -2,6 +2,11 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
+#include <QTextLayout>
+#include <algorithm>
 #include <utility>
 
 #include "platform/Connection.h"
@@ -17,11 +22,88 @@ int TwipsToPixels(int twips) {
 }
 
 const int kDefaultRowPixels = TwipsToPixels(FlexGrid::kDefaultRowHeight);
+const int kTextMargin = 2;  // pixels between a cell's edge and its text
+
+// Paints a cell straight from the model: its background (the selection, the row colour or the
+// fixed-cell colour) and its text, laid out once. The style's item painting lays every text out
+// several times, which made repainting a full window of cells the slowest part of a load.
+class CellPainter : public QStyledItemDelegate {
+ public:
+  CellPainter(const FlexGridModel& model, QObject* parent)
+      : QStyledItemDelegate(parent), model_(model) {}
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    const int row = index.row();
+    const int col = index.column();
+    const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                       : (option.state & QStyle::State_Active) ? QPalette::Active
+                                                                               : QPalette::Inactive;
+    QColor textColor = option.palette.color(group, QPalette::Text);
+    if (col < model_.fixedCols()) {
+      painter->fillRect(option.rect, model_.fixedBack());
+      textColor = model_.fixedFore().color();
+    } else if (option.state & QStyle::State_Selected) {
+      painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+      textColor = option.palette.color(group, QPalette::HighlightedText);
+    } else if (const FlexGridModel::ColorPair* colors = model_.rowColors(row)) {
+      painter->fillRect(option.rect, colors->backBrush);
+      textColor = colors->fore;
+    }
+    const QString& text = model_.text(row, col);
+    if (text.isEmpty()) return;
+    const QRect area = option.rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
+    const Qt::Alignment alignment = model_.alignment(col);
+    painter->setFont(option.font);
+    painter->setPen(textColor);
+    if (option.features & QStyleOptionViewItem::WrapText)
+      drawWrapped(painter, area, alignment, option.font, text);
+    else
+      painter->drawText(area, int(alignment) | Qt::TextSingleLine, text);
+  }
+
+ private:
+  // Lays the text out in lines once; text taller than its cell starts at the top, so that its
+  // first lines stay readable (centring it would cut off the first line as well as the last).
+  static void drawWrapped(QPainter* painter, const QRect& area, Qt::Alignment alignment,
+                          const QFont& font, const QString& text) {
+    QTextLayout layout(text, font, painter->device());
+    QTextOption textOption(alignment & Qt::AlignHorizontal_Mask);
+    textOption.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(textOption);
+    qreal height = 0;
+    qreal widest = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(area.width());
+      line.setPosition(QPointF(0, height));
+      height += line.height();
+      widest = std::max(widest, line.naturalTextWidth());
+    }
+    layout.endLayout();
+
+    qreal top = area.top();
+    if (height < area.height()) {
+      if (alignment & Qt::AlignVCenter) top += (area.height() - height) / 2;
+      if (alignment & Qt::AlignBottom) top += area.height() - height;
+    }
+    const bool overflows = height > area.height() || widest > area.width();
+    if (overflows) {
+      painter->save();
+      painter->setClipRect(area, Qt::IntersectClip);
+    }
+    layout.draw(painter, QPointF(area.left(), top));
+    if (overflows) painter->restore();
+  }
+
+  const FlexGridModel& model_;
+};
 
 }  // namespace
 
 FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridModel(this)) {
   setModel(model_);
+  setItemDelegate(new CellPainter(*model_, this));
   setSelectionBehavior(SelectRows);
   setSelectionMode(SingleSelection);
   setEditTriggers(NoEditTriggers);
@@ -32,9 +114,6 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridMod
   rows->hide();
   rows->setMinimumSectionSize(0);
   rows->setDefaultSectionSize(kDefaultRowPixels);
-  // The hidden row header never paints; with its updates off, resizing one row does not make
-  // it recompute every row's position (quadratic over a long list).
-  rows->setUpdatesEnabled(false);
 
   QHeaderView* header = horizontalHeader();
   header->setMinimumSectionSize(0);
@@ -122,7 +201,8 @@ void FlexGrid::SetFormatString(const QString& format) {
 }
 
 int FlexGrid::ColWidth(int col) const {
-  checkCol(col);
+  if (col < 0 || col > kMaxRows)
+    throw RuntimeError(QStringLiteral("Invalid Col value: %1").arg(col));
   const bool set = std::size_t(col) < colWidths_.size() && colWidths_[col] >= 0;
   return set ? colWidths_[col] : kDefaultColWidth;
 }
@@ -133,7 +213,7 @@ void FlexGrid::SetColWidth(int col, int twips) {
   if (twips < -1) throw RuntimeError(QStringLiteral("Invalid ColWidth value: %1").arg(twips));
   if (std::size_t(col) >= colWidths_.size()) colWidths_.resize(col + 1, -1);
   colWidths_[col] = twips;
-  if (col < Cols()) applyColWidths();
+  if (col < Cols()) applyColWidth(col);
 }
 
 int FlexGrid::RowHeight(int row) const {
@@ -145,21 +225,47 @@ int FlexGrid::RowHeight(int row) const {
 void FlexGrid::SetRowHeight(int row, int twips) {
   checkRow(row, 0);
   if (twips < -1) throw RuntimeError(QStringLiteral("Invalid RowHeight value: %1").arg(twips));
-  if (twips == -1) twips = row == 0 ? -1 : kDefaultRowHeight;
   if (row == 0) {
-    headerHeight_ = twips;
-    if (twips < 0) {
-      horizontalHeader()->setMinimumHeight(0);
-      horizontalHeader()->setMaximumHeight(QWIDGETSIZE_MAX);
-    } else {
-      horizontalHeader()->setFixedHeight(TwipsToPixels(twips));
-    }
-    updateGeometries();
+    setHeaderHeight(twips);
     return;
   }
+  if (twips == -1) twips = kDefaultRowHeight;
   rowHeights_[row - 1] = twips;
   const int pixels = TwipsToPixels(twips);
-  if (rowHeight(row - 1) != pixels) setRowHeight(row - 1, pixels);
+  if (rowHeight(row - 1) == pixels) return;
+  // Told of each row, the view does work per row that grows with the length of the list, and
+  // repaints once more after the repaint that resuming drawing makes. It is told once instead.
+  QHeaderView* rows = quietRowHeader();
+  const QSignalBlocker quiet(rows);
+  rows->resizeSection(row - 1, pixels);
+  if (std::exchange(rowsResizedQuietly_, true) || !redraw_) return;
+  QMetaObject::invokeMethod(this, &FlexGrid::relayoutResizedRows, Qt::QueuedConnection);
+}
+
+// The hidden row header never paints. With its updates on, every row resize makes it recompute
+// the positions of all rows (32k resizes of a 32k-row list: half a second). Showing the grid
+// turns them on again, so they are turned off before each resize.
+QHeaderView* FlexGrid::quietRowHeader() {
+  QHeaderView* rows = verticalHeader();
+  if (rows->updatesEnabled()) rows->setUpdatesEnabled(false);
+  return rows;
+}
+
+void FlexGrid::relayoutResizedRows() {
+  if (!redraw_ || !std::exchange(rowsResizedQuietly_, false)) return;
+  updateGeometries();
+  viewport()->update();
+}
+
+void FlexGrid::setHeaderHeight(int twips) {
+  headerHeight_ = twips;
+  if (twips < 0) {
+    horizontalHeader()->setMinimumHeight(0);
+    horizontalHeader()->setMaximumHeight(QWIDGETSIZE_MAX);
+  } else {
+    horizontalHeader()->setFixedHeight(TwipsToPixels(twips));
+  }
+  updateGeometries();
 }
 
 bool FlexGrid::WordWrap() const {
@@ -202,6 +308,9 @@ void FlexGrid::Bind(Recordset& records) {
   // The listing is read into a vector of its own that the model then takes over, so that a
   // failure while reading (or too many records) leaves the previous listing in place.
   std::vector<QString> cells;
+  // A list is mostly reloaded with about as many records as before: room for that many saves
+  // growing the vector step by step.
+  if (Cols() == int(headers.size())) cells.reserve(std::size_t(Rows()) * headers.size());
   int rows = 0;
   for (; !records.AtEnd(); records.MoveNext()) {
     if (++rows >= kMaxRows)
@@ -212,6 +321,7 @@ void FlexGrid::Bind(Recordset& records) {
     for (int f = 0; f < fields; ++f)
       cells.push_back(records.Text(f));
   }
+  if (cells.size() < cells.capacity() / 2) cells.shrink_to_fit();
   model_->replace(std::move(headers), std::move(cells));
   afterReset();
 }
@@ -242,7 +352,9 @@ bool FlexGrid::Redraw() const {
 
 void FlexGrid::SetRedraw(bool on) {
   redraw_ = on;
+  model_->holdColorChanges(!on);
   setUpdatesEnabled(on);  // enabling again schedules one repaint of the whole grid
+  relayoutResizedRows();
 }
 
 bool FlexGrid::eventFilter(QObject* watched, QEvent* event) {
@@ -313,18 +425,23 @@ void FlexGrid::afterReset() {
 }
 
 void FlexGrid::applyColWidths() {
-  QHeaderView* header = horizontalHeader();
-  for (int col = 0; col < Cols(); ++col) {
-    const int twips = ColWidth(col);
-    header->setSectionHidden(col, twips == 0);
-    if (twips > 0) header->resizeSection(col, TwipsToPixels(twips));
-  }
+  for (int col = 0; col < Cols(); ++col)
+    applyColWidth(col);
+}
+
+void FlexGrid::applyColWidth(int col) {
+  const int twips = ColWidth(col);
+  horizontalHeader()->setSectionHidden(col, twips == 0);
+  if (twips > 0) horizontalHeader()->resizeSection(col, TwipsToPixels(twips));
 }
 
 void FlexGrid::resetRowHeights() {
   rowHeights_.assign(model_->dataRows(), kDefaultRowHeight);
-  // Sets every row that differs back to the default in one pass.
-  verticalHeader()->setDefaultSectionSize(kDefaultRowPixels);
+  // Sets every row that differs back to the default in one pass, quietly (see SetRowHeight).
+  QHeaderView* rows = quietRowHeader();
+  const QSignalBlocker quiet(rows);
+  rows->setDefaultSectionSize(kDefaultRowPixels);
+  updateGeometries();
 }
 
 // Cell merging hooks in here: spans survive a model reset wrongly, so they are cleared and

@@ -13,7 +13,9 @@ class FlexGridModel;
 // grid counts it. Row 0 is the header row (the horizontal header), data rows are 1..Rows()-1;
 // columns are 0..Cols()-1, of which the first FixedCols() are fixed (a selector column that
 // carries no bound data). Sizes are in twips (15 to a pixel). Counters are 16-bit as on the
-// original grid: at most 32,767 rows, the header included.
+// original grid: at most 32,767 rows, the header included. A row or column out of range throws
+// RuntimeError. Cells are painted from their texts and row colours; the selected row shows in
+// the highlight colours.
 class FlexGrid : public QTableView {
   Q_OBJECT
 
@@ -39,7 +41,8 @@ class FlexGrid : public QTableView {
   void SetTextMatrix(int row, int col, const QString& text);
 
   // Header texts and alignments from a format string: "|" separates columns, a leading
-  // "<", "^" or ">" aligns the column left, centre or right.
+  // "<", "^" or ">" aligns the column (header and cells) left, centre or right. Cols() becomes
+  // the number of columns the string names. Alignments stay by position, like widths.
   void SetFormatString(const QString& format);
 
   // Widths by column position survive SetCols, Clear and Bind. 0 hides the column; -1 restores
@@ -67,12 +70,14 @@ class FlexGrid : public QTableView {
   void Bind(Recordset& records);
 
   // The current row (1-based data row; 0 when there is none) and column. The current row is
-  // also the one selected row. Bind and SetRows leave no current row.
+  // also the one selected row. Bind and SetRows leave no current row; focus makes the first row
+  // current when there is none.
   int Row() const;
   void SetRow(int row);  // 0 clears the current row
   int Col() const;
 
-  // Suspends and resumes drawing; resuming repaints once.
+  // Suspends and resumes drawing; resuming repaints once. Row colours and heights set while
+  // drawing is suspended reach the view at once when it resumes.
   bool Redraw() const;
   void SetRedraw(bool on);
 
@@ -96,7 +101,11 @@ class FlexGrid : public QTableView {
   void checkCol(int col) const;
   void afterReset();
   void applyColWidths();
+  void applyColWidth(int col);
   void resetRowHeights();
+  void setHeaderHeight(int twips);
+  void relayoutResizedRows();
+  QHeaderView* quietRowHeader();
   void refreshSpans();
   void applyFixedColors();
   void emitClickUnlessDoubleClick();
@@ -106,6 +115,7 @@ class FlexGrid : public QTableView {
   std::vector<int> rowHeights_;  // twips by data row, as last set
   int headerHeight_ = -1;        // twips; -1 while the header sizes itself
   bool redraw_ = true;
+  bool rowsResizedQuietly_ = false;
   bool releaseEndsDoubleClick_ = false;
 };
 

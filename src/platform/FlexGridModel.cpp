@@ -1,12 +1,18 @@
 #include "platform/FlexGridModel.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace platform {
 
 namespace {
 
 constexpr Qt::Alignment kDefaultAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+
+const QList<int>& ColorRoles() {
+  static const QList<int> roles = {Qt::ForegroundRole, Qt::BackgroundRole};
+  return roles;
+}
 
 }  // namespace
 
@@ -60,8 +66,7 @@ void FlexGridModel::setFixedCols(int cols) {
   if (cols == fixedCols_) return;
   fixedCols_ = cols;
   if (rows_ > 0 && cols_ > 0)
-    emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1),
-                     {Qt::ForegroundRole, Qt::BackgroundRole});
+    emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1), ColorRoles());
 }
 
 void FlexGridModel::setDataRows(int rows) {
@@ -148,17 +153,26 @@ void FlexGridModel::setRowColors(int row, const QColor& fore, const QColor& back
   const ColorIndex at = colorIndexFor(fore, back);
   if (rowColor_[row] == at) return;
   rowColor_[row] = at;
+  if (holdColorChanges_) {
+    colorsChangedWhileHeld_ = true;
+    return;
+  }
   if (cols_ > fixedCols_)
-    emit dataChanged(index(row, fixedCols_), index(row, cols_ - 1),
-                     {Qt::ForegroundRole, Qt::BackgroundRole});
+    emit dataChanged(index(row, fixedCols_), index(row, cols_ - 1), ColorRoles());
+}
+
+void FlexGridModel::holdColorChanges(bool hold) {
+  holdColorChanges_ = hold;
+  if (hold || !std::exchange(colorsChangedWhileHeld_, false)) return;
+  if (rows_ > 0 && cols_ > fixedCols_)
+    emit dataChanged(index(0, fixedCols_), index(rows_ - 1, cols_ - 1), ColorRoles());
 }
 
 void FlexGridModel::setFixedColors(const QColor& fore, const QColor& back) {
   fixedFore_ = QBrush(fore);
   fixedBack_ = QBrush(back);
   if (rows_ > 0 && fixedCols_ > 0)
-    emit dataChanged(index(0, 0), index(rows_ - 1, fixedCols_ - 1),
-                     {Qt::ForegroundRole, Qt::BackgroundRole});
+    emit dataChanged(index(0, 0), index(rows_ - 1, fixedCols_ - 1), ColorRoles());
 }
 
 FlexGridModel::ColorIndex FlexGridModel::colorIndexFor(const QColor& fore, const QColor& back) {

@@ -55,8 +55,13 @@ class FlexGridModel : public QAbstractTableModel {
   };
   const ColorPair* rowColors(int row) const;
   void setRowColors(int row, const QColor& fore, const QColor& back);
+  // While held, row colour changes are announced once, when the hold ends (a grid that does
+  // not draw has nothing to update per row).
+  void holdColorChanges(bool hold);
   // The colours of the fixed columns (button face).
   void setFixedColors(const QColor& fore, const QColor& back);
+  const QBrush& fixedFore() const { return fixedFore_; }
+  const QBrush& fixedBack() const { return fixedBack_; }
 
  private:
   using ColorIndex = std::uint16_t;  // 0: the row has no colours of its own
@@ -76,6 +81,8 @@ class FlexGridModel : public QAbstractTableModel {
   std::vector<ColorIndex> rowColor_;
   std::vector<ColorPair> colors_;  // colors_[0] is unused (no colours)
   QBrush fixedFore_, fixedBack_;
+  bool holdColorChanges_ = false;
+  bool colorsChangedWhileHeld_ = false;
 };
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -154,21 +155,39 @@ class TestFlexGrid : public QObject {
     QCOMPARE(grid_->rowHeight(0), 17);
   }
 
-  void rowHeightResizesOnlyWhenItDiffers() {
+  void rowHeightsReturnToTheDefault() {
     Bind(*grid_, Listing(4));
-    QSignalSpy resized(grid_->verticalHeader(), &QHeaderView::sectionResized);
-    grid_->SetRowHeight(1, 250);  // the same 17 pixels as the default
-    QCOMPARE(resized.count(), 0);
     grid_->SetRowHeight(2, 1000);
-    grid_->SetRowHeight(2, 1000);
-    QCOMPARE(resized.count(), 1);
-
-    Bind(*grid_, Listing(4));  // back to the default, also for rows that survive
+    Bind(*grid_, Listing(4));  // also rows that survive the new listing
     QCOMPARE(grid_->rowHeight(1), 17);
     QCOMPARE(grid_->RowHeight(2), FlexGrid::kDefaultRowHeight);
     grid_->SetRowHeight(3, 500);
     grid_->SetRows(6);
     QCOMPARE(grid_->rowHeight(2), 17);
+    grid_->SetRowHeight(4, 500);
+    grid_->SetRowHeight(4, -1);
+    QCOMPARE(grid_->rowHeight(3), 17);
+  }
+
+  void resizedRowsRelayoutTheView() {
+    grid_->resize(300, 120);
+    ShowWithListing(10);
+    const int scrollMaximum = grid_->verticalScrollBar()->maximum();
+    for (int row = 6; row <= 10; ++row)
+      grid_->SetRowHeight(row, 1000);
+    QCOMPARE(grid_->rowViewportPosition(6), 17 * 5 + 67);
+    QTRY_VERIFY(grid_->verticalScrollBar()->maximum() > scrollMaximum);  // fewer rows fit
+  }
+
+  void rowHeightsSetWhileDrawingIsSuspended() {
+    ShowWithListing(3);
+    grid_->SetRedraw(false);
+    grid_->SetRowHeight(1, 1000);
+    grid_->SetRowHeight(2, 500);
+    grid_->SetRedraw(true);
+    QCOMPARE(grid_->rowViewportPosition(1), 67);
+    QCOMPARE(grid_->rowViewportPosition(2), 67 + 33);
+    QCOMPARE(grid_->rowAt(67 + 33 + 5), 2);
   }
 
   void rowColors() {
@@ -191,6 +210,42 @@ class TestFlexGrid : public QObject {
     QCOMPARE(model->index(1, 0).data(Qt::BackgroundRole).value<QBrush>().color(),
              grid_->palette().color(QPalette::Button));
     QVERIFY(!model->index(0, 3).data(Qt::BackgroundRole).isValid());
+  }
+
+  void colorsWhileDrawingIsSuspendedAreAnnouncedOnce() {
+    Bind(*grid_, Listing(3));
+    QSignalSpy changed(grid_->model(), &QAbstractItemModel::dataChanged);
+    grid_->SetRedraw(false);
+    QVERIFY(!grid_->Redraw());
+    QVERIFY(!grid_->updatesEnabled());
+    for (int row = 1; row <= 3; ++row)
+      grid_->SetRowColors(row, Qt::black, Qt::yellow);
+    QCOMPARE(changed.count(), 0);
+    grid_->SetRedraw(true);
+    QVERIFY(grid_->updatesEnabled());
+    QCOMPARE(changed.count(), 1);
+    const QModelIndex last = changed[0][1].toModelIndex();
+    QCOMPARE(last.row(), 2);
+    QCOMPARE(last.column(), grid_->Cols() - 1);
+    grid_->SetRowColors(2, Qt::black, Qt::red);
+    QCOMPARE(changed.count(), 2);
+  }
+
+  void paintsRowColorsTheSelectionAndTheSelector() {
+    ShowWithListing(3);
+    grid_->SetRowColors(1, Qt::black, Qt::yellow);
+    grid_->SetRowColors(2, Qt::black, Qt::yellow);
+    grid_->SetRow(2);
+    const QImage image = grid_->viewport()->grab().toImage();
+    // Sample each cell near its right edge, clear of the left-aligned text.
+    auto cellColor = [&](int row, int col) {
+      const QRect cell = grid_->visualRect(grid_->model()->index(row - 1, col));
+      return image.pixelColor(cell.right() - 3, cell.center().y());
+    };
+    QCOMPARE(cellColor(1, 2), QColor(Qt::yellow));
+    QCOMPARE(cellColor(2, 2), grid_->palette().color(QPalette::Active, QPalette::Highlight));
+    QCOMPARE(cellColor(3, 2), grid_->palette().color(QPalette::Base));
+    QCOMPARE(cellColor(2, 0), grid_->palette().color(QPalette::Button));
   }
 
   void clickMakesTheRowCurrentFirst() {
