@@ -1,6 +1,7 @@
 # The two commands: `make run` and `make test`. `make bench` prints the benchmark figures.
 # Each target installs missing packages, configures and builds on its own.
 
+MAKEFLAGS += --no-print-directory
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 RELEASE := build/release
 TESTING := build/test
