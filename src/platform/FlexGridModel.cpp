@@ -176,8 +176,12 @@ void FlexGridModel::setFixedColors(const QColor& fore, const QColor& back) {
 }
 
 FlexGridModel::ColorIndex FlexGridModel::colorIndexFor(const QColor& fore, const QColor& back) {
-  // Few distinct pairs are ever in use (one per status), so a linear search is the fastest.
-  for (std::size_t i = colors_.size() - 1; i > 0; --i)
+  // Lists use a few pairs (one per status), found among the latest ones. A grid coloured with
+  // many distinct pairs gets an entry per change instead of a search through all of them;
+  // unused entries are dropped when the table is full.
+  constexpr std::size_t kSearched = 16;
+  const std::size_t stop = colors_.size() > kSearched ? colors_.size() - kSearched : 1;
+  for (std::size_t i = colors_.size() - 1; i >= stop; --i)
     if (colors_[i].fore == fore && colors_[i].back == back) return ColorIndex(i);
   if (colors_.size() >= kMaxColorPairs) dropUnusedColors();
   colors_.push_back({fore, back, QBrush(fore), QBrush(back)});
