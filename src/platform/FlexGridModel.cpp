@@ -80,23 +80,22 @@ void FlexGridModel::setDataRows(int rows) {
 
 void FlexGridModel::setCols(int cols) {
   if (cols == cols_) return;
-  // Reshape the flat vector in place: rows keep their cells by column position.
+  const bool inserting = cols > cols_;
+  if (inserting)
+    beginInsertColumns({}, cols_, cols - 1);
+  else
+    beginRemoveColumns({}, cols, cols_ - 1);
+  // Reshape the flat vector: rows keep their cells by column position.
   std::vector<QString> cells(std::size_t(rows_) * cols);
   const int kept = std::min(cols, cols_);
   for (int r = 0; r < rows_; ++r)
     for (int c = 0; c < kept; ++c)
       cells[std::size_t(r) * cols + c] = std::move(cells_[offset(r, c)]);
-
-  if (cols > cols_)
-    beginInsertColumns({}, cols_, cols - 1);
-  else
-    beginRemoveColumns({}, cols, cols_ - 1);
   cells_ = std::move(cells);
   headers_.resize(cols);
-  const bool inserted = cols > cols_;
   cols_ = cols;
   fixedCols_ = std::min(fixedCols_, cols_);
-  if (inserted)
+  if (inserting)
     endInsertColumns();
   else
     endRemoveColumns();
