@@ -8,6 +8,7 @@ namespace platform {
 namespace {
 
 constexpr Qt::Alignment kDefaultAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr std::size_t kReleaseSlice = 20000;  // texts freed per turn of the event loop
 
 const QList<int>& ColorRoles() {
   static const QList<int> roles = {Qt::ForegroundRole, Qt::BackgroundRole};
@@ -18,6 +19,8 @@ const QList<int>& ColorRoles() {
 
 FlexGridModel::FlexGridModel(QObject* parent) : QAbstractTableModel(parent) {
   resetColors();
+  releaseTimer_.setInterval(0);
+  connect(&releaseTimer_, &QTimer::timeout, this, &FlexGridModel::releaseSlice);
 }
 
 int FlexGridModel::rowCount(const QModelIndex& parent) const {
@@ -80,23 +83,22 @@ void FlexGridModel::setDataRows(int rows) {
 
 void FlexGridModel::setCols(int cols) {
   if (cols == cols_) return;
-  // Reshape the flat vector in place: rows keep their cells by column position.
+  const bool inserting = cols > cols_;
+  if (inserting)
+    beginInsertColumns({}, cols_, cols - 1);
+  else
+    beginRemoveColumns({}, cols, cols_ - 1);
+  // Reshape the flat vector: rows keep their cells by column position.
   std::vector<QString> cells(std::size_t(rows_) * cols);
   const int kept = std::min(cols, cols_);
   for (int r = 0; r < rows_; ++r)
     for (int c = 0; c < kept; ++c)
       cells[std::size_t(r) * cols + c] = std::move(cells_[offset(r, c)]);
-
-  if (cols > cols_)
-    beginInsertColumns({}, cols_, cols - 1);
-  else
-    beginRemoveColumns({}, cols, cols_ - 1);
   cells_ = std::move(cells);
   headers_.resize(cols);
-  const bool inserted = cols > cols_;
   cols_ = cols;
   fixedCols_ = std::min(fixedCols_, cols_);
-  if (inserted)
+  if (inserting)
     endInsertColumns();
   else
     endRemoveColumns();
@@ -116,9 +118,25 @@ void FlexGridModel::replace(QStringList headers, std::vector<QString>&& cells) {
   rows_ = cols_ > 0 ? int(cells.size() / std::size_t(cols_)) : 0;
   fixedCols_ = std::min(fixedCols_, cols_);
   headers_ = std::move(headers);
-  cells_ = std::move(cells);
+  releaseLater(std::exchange(cells_, std::move(cells)));
   resetColors();
   endResetModel();
+}
+
+// Freeing a long listing's texts costs more than reading them did (a scattered free per cell:
+// 80 ms for 32k rows of 31 columns), so a replaced listing is freed a slice at a time while
+// the event loop is idle, and the new listing shows without waiting for it.
+void FlexGridModel::releaseLater(std::vector<QString>&& cells) {
+  if (cells.size() <= kReleaseSlice) return;  // freed here, on return
+  released_.push_back(std::move(cells));
+  releaseTimer_.start();
+}
+
+void FlexGridModel::releaseSlice() {
+  std::vector<QString>& cells = released_.back();
+  cells.resize(cells.size() - std::min(cells.size(), kReleaseSlice));
+  if (cells.empty()) released_.pop_back();
+  if (released_.empty()) releaseTimer_.stop();
 }
 
 void FlexGridModel::setText(int row, int col, const QString& text) {
@@ -176,8 +194,12 @@ void FlexGridModel::setFixedColors(const QColor& fore, const QColor& back) {
 }
 
 FlexGridModel::ColorIndex FlexGridModel::colorIndexFor(const QColor& fore, const QColor& back) {
-  // Few distinct pairs are ever in use (one per status), so a linear search is the fastest.
-  for (std::size_t i = colors_.size() - 1; i > 0; --i)
+  // Lists use a few pairs (one per status), found among the latest ones. A grid coloured with
+  // many distinct pairs gets an entry per change instead of a search through all of them;
+  // unused entries are dropped when the table is full.
+  constexpr std::size_t kSearched = 16;
+  const std::size_t stop = colors_.size() > kSearched ? colors_.size() - kSearched : 1;
+  for (std::size_t i = colors_.size() - 1; i >= stop; --i)
     if (colors_[i].fore == fore && colors_[i].back == back) return ColorIndex(i);
   if (colors_.size() >= kMaxColorPairs) dropUnusedColors();
   colors_.push_back({fore, back, QBrush(fore), QBrush(back)});

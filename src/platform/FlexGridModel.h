@@ -4,6 +4,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QStringList>
+#include <QTimer>
 #include <cstdint>
 #include <vector>
 
@@ -71,6 +72,8 @@ class FlexGridModel : public QAbstractTableModel {
   ColorIndex colorIndexFor(const QColor& fore, const QColor& back);
   void dropUnusedColors();
   void resetColors();
+  void releaseLater(std::vector<QString>&& cells);
+  void releaseSlice();
 
   int rows_ = 0;
   int cols_ = 0;
@@ -81,6 +84,8 @@ class FlexGridModel : public QAbstractTableModel {
   std::vector<ColorIndex> rowColor_;
   std::vector<ColorPair> colors_;  // colors_[0] is unused (no colours)
   QBrush fixedFore_, fixedBack_;
+  std::vector<std::vector<QString>> released_;  // replaced listings not yet freed
+  QTimer releaseTimer_;
   bool holdColorChanges_ = false;
   bool colorsChangedWhileHeld_ = false;
 };

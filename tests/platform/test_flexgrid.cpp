@@ -212,6 +212,17 @@ class TestFlexGrid : public QObject {
     QVERIFY(!model->index(0, 3).data(Qt::BackgroundRole).isValid());
   }
 
+  void manyDistinctColorsKeepEveryRowsColors() {
+    Bind(*grid_, Listing(2));
+    grid_->SetRowColors(2, Qt::black, Qt::red);
+    grid_->SetRedraw(false);
+    for (int i = 0; i < 70000; ++i)  // more pairs than the colour table holds
+      grid_->SetRowColors(1, Qt::black, QColor::fromRgb(QRgb(i)));
+    grid_->SetRedraw(true);
+    QCOMPARE(grid_->CellBackColor(1, 1), QColor::fromRgb(QRgb(69999)));
+    QCOMPARE(grid_->CellBackColor(2, 1), QColor(Qt::red));
+  }
+
   void colorsWhileDrawingIsSuspendedAreAnnouncedOnce() {
     Bind(*grid_, Listing(3));
     QSignalSpy changed(grid_->model(), &QAbstractItemModel::dataChanged);
