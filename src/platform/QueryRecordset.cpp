@@ -44,9 +44,13 @@ QVariant QueryRecordset::Value(int index) const {
 }
 
 QString QueryRecordset::Text(int index) const {
-  if (isDateColumn(index)) return DefaultText(Value(index));
   if (atEnd_) throw DatabaseError(QStringLiteral("There is no current row."));
   const QVariant value = query_.value(index);
+  if (isDateColumn(index) && !value.isNull()) {
+    const QString text = value.toString();
+    const QString shown = DefaultTextFromIsoText(text);
+    return shown.isNull() ? text : shown;
+  }
   if (value.typeId() == QMetaType::QString) return value.toString();
   return DefaultText(value);
 }
@@ -56,33 +60,80 @@ void QueryRecordset::Close() {
   atEnd_ = true;
 }
 
-QDateTime DateTimeFromIsoText(QStringView text) {
-  // Fixed-position parse: the embedded database writes "YYYY-MM-DD hh:mm:ss[.zzz]".
-  auto digits = [&](int from, int count, int& out) {
+namespace {
+
+struct IsoFields {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+// Reads "YYYY-MM-DD[( |T)hh:mm[:ss[.zzz]]]" at fixed positions, as the embedded database
+// writes it. False when the text is not one or names no real date or time.
+bool ReadIso(QStringView text, IsoFields& out) {
+  auto digits = [&](qsizetype from, int count, int& value) {
     if (from + count > text.size()) return false;
-    int v = 0;
-    for (int i = from; i < from + count; ++i) {
-      const QChar ch = text[i];
-      if (!ch.isDigit()) return false;
-      v = v * 10 + ch.digitValue();
+    value = 0;
+    for (qsizetype i = from; i < from + count; ++i) {
+      const char16_t ch = text[i].unicode();
+      if (ch < u'0' || ch > u'9') return false;
+      value = value * 10 + (ch - u'0');
     }
-    out = v;
     return true;
   };
-  int y, mo, d, h = 0, mi = 0, s = 0;
-  if (!digits(0, 4, y) || text.size() < 10 || text[4] != u'-' || !digits(5, 2, mo) ||
-      text[7] != u'-' || !digits(8, 2, d))
-    return {};
+  if (text.size() < 10 || !digits(0, 4, out.year) || text[4] != u'-' || !digits(5, 2, out.month) ||
+      text[7] != u'-' || !digits(8, 2, out.day))
+    return false;
   if (text.size() > 10) {
-    if ((text[10] != u' ' && text[10] != u'T') || !digits(11, 2, h) || text.size() < 16 ||
-        text[13] != u':' || !digits(14, 2, mi))
-      return {};
-    if (text.size() > 16 && (text[16] != u':' || !digits(17, 2, s))) return {};
+    if ((text[10] != u' ' && text[10] != u'T') || !digits(11, 2, out.hour) || text.size() < 16 ||
+        text[13] != u':' || !digits(14, 2, out.minute))
+      return false;
+    if (text.size() > 16 && (text[16] != u':' || !digits(17, 2, out.second))) return false;
   }
-  const QDate date(y, mo, d);
-  const QTime time(h, mi, s);
-  if (!date.isValid() || !time.isValid()) return {};
-  return QDateTime(date, time);
+  return QDate::isValid(out.year, out.month, out.day) &&
+         QTime::isValid(out.hour, out.minute, out.second);
+}
+
+void AppendNumber(QString& out, int value, int width) {
+  char16_t buffer[8];
+  int n = 0;
+  do {
+    buffer[n++] = static_cast<char16_t>(u'0' + value % 10);
+    value /= 10;
+  } while (value > 0 || n < width);
+  while (n > 0)
+    out.append(QChar(buffer[--n]));
+}
+
+}  // namespace
+
+QDateTime DateTimeFromIsoText(QStringView text) {
+  IsoFields f;
+  if (!ReadIso(text, f)) return {};
+  return QDateTime(QDate(f.year, f.month, f.day), QTime(f.hour, f.minute, f.second));
+}
+
+QString DefaultTextFromIsoText(QStringView text) {
+  IsoFields f;
+  if (!ReadIso(text, f)) return QString();
+  // The same text as DefaultText(QDateTime), written directly: this runs for every date cell
+  // of a listing.
+  if (f.year == 1899 && f.month == 12 && f.day == 30)
+    return TimeText(QTime(f.hour, f.minute, f.second));
+  QString out;
+  out.reserve(24);
+  AppendNumber(out, f.month, 1);
+  out.append(u'/');
+  AppendNumber(out, f.day, 1);
+  out.append(u'/');
+  AppendNumber(out, f.year, 4);
+  if (f.hour == 0 && f.minute == 0 && f.second == 0) return out;
+  out.append(u' ');
+  AppendNumber(out, f.hour % 12 == 0 ? 12 : f.hour % 12, 1);
+  out.append(u':');
+  AppendNumber(out, f.minute, 2);
+  out.append(u':');
+  AppendNumber(out, f.second, 2);
+  out.append(f.hour < 12 ? QLatin1String(" AM") : QLatin1String(" PM"));
+  return out;
 }
 
 }  // namespace platform

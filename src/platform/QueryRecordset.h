@@ -35,5 +35,8 @@ class QueryRecordset : public Recordset {
 // Reads a result's date text ("YYYY-MM-DD hh:mm:ss", optionally with 'T' and milliseconds)
 // as a local date and time; an invalid QDateTime when the text is not one.
 QDateTime DateTimeFromIsoText(QStringView text);
+// The same value's default text (DefaultText), written straight from the stored text; a null
+// QString when the text is not one.
+QString DefaultTextFromIsoText(QStringView text);
 
 }  // namespace platform
