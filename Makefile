@@ -13,7 +13,7 @@ deps:
 
 build-release: deps
 	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build $(RELEASE) -j $(JOBS)
+	@cmake --build $(RELEASE) -j $(JOBS) --target orscheduler
 
 build-test: deps
 	@cmake -S . -B $(TESTING) -DCMAKE_BUILD_TYPE=Debug -DORSCHED_SANITIZE=ON >/dev/null

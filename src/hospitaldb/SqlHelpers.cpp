@@ -26,21 +26,27 @@ void ExecQuery(QSqlQuery& query) {
   if (!query.exec()) Fail(query);
 }
 
-void ExecStatement(const QSqlDatabase& db, const QString& sql,
+namespace {
+
+QSqlQuery RunBound(const QSqlDatabase& db, const QString& sql,
                    std::initializer_list<QVariant> values) {
   QSqlQuery query = PrepareQuery(db, sql);
   for (const QVariant& value : values)
     query.addBindValue(value);
   ExecQuery(query);
-  query.finish();
+  return query;
+}
+
+}  // namespace
+
+void ExecStatement(const QSqlDatabase& db, const QString& sql,
+                   std::initializer_list<QVariant> values) {
+  RunBound(db, sql, values).finish();
 }
 
 QVariant ReadScalar(const QSqlDatabase& db, const QString& sql,
                     std::initializer_list<QVariant> values) {
-  QSqlQuery query = PrepareQuery(db, sql);
-  for (const QVariant& value : values)
-    query.addBindValue(value);
-  ExecQuery(query);
+  QSqlQuery query = RunBound(db, sql, values);
   QVariant result;
   if (query.next()) result = query.value(0);
   query.finish();

@@ -16,24 +16,35 @@ class TestFormat : public QObject {
     const QDate day(2026, 12, 8);
     const QDateTime morning(day, QTime(9, 5, 7));
     const QDateTime afternoon(day, QTime(13, 5, 7));
-    QTest::newRow("date") << morning << "MM/DD/YYYY" << "12/08/2026";
-    QTest::newRow("date, lower case") << morning << "mm/dd/yyyy" << "12/08/2026";
-    QTest::newRow("12-hour morning") << morning << "hh:mm:ss AM/PM" << "09:05:07 AM";
-    QTest::newRow("12-hour afternoon") << afternoon << "hh:mm:ss AM/PM" << "01:05:07 PM";
+    QTest::newRow("date") << morning << "MM/DD/YYYY"
+                          << "12/08/2026";
+    QTest::newRow("date, lower case") << morning << "mm/dd/yyyy"
+                                      << "12/08/2026";
+    QTest::newRow("12-hour morning") << morning << "hh:mm:ss AM/PM"
+                                     << "09:05:07 AM";
+    QTest::newRow("12-hour afternoon") << afternoon << "hh:mm:ss AM/PM"
+                                       << "01:05:07 PM";
     QTest::newRow("midnight") << QDateTime(day, QTime(0, 0, 1)) << "hh:mm:ss AM/PM"
                               << "12:00:01 AM";
     QTest::newRow("noon") << QDateTime(day, QTime(12, 0, 0)) << "hh:mm:ss AM/PM"
                           << "12:00:00 PM";
-    QTest::newRow("upper-case minutes after hour") << afternoon << "HH:MM:SS" << "13:05:07";
-    QTest::newRow("24-hour") << afternoon << "hh:mm:ss" << "13:05:07";
-    QTest::newRow("date and 24-hour time")
-        << afternoon << "MM/DD/YYYY hh:mm:ss" << "12/08/2026 13:05:07";
-    QTest::newRow("month after a date token stays month") << afternoon << "dd/mm" << "08/12";
+    QTest::newRow("upper-case minutes after hour") << afternoon << "HH:MM:SS"
+                                                   << "13:05:07";
+    QTest::newRow("24-hour") << afternoon << "hh:mm:ss"
+                             << "13:05:07";
+    QTest::newRow("date and 24-hour time") << afternoon << "MM/DD/YYYY hh:mm:ss"
+                                           << "12/08/2026 13:05:07";
+    QTest::newRow("month after a date token stays month") << afternoon << "dd/mm"
+                                                          << "08/12";
     QTest::newRow("short tokens") << QDateTime(QDate(2027, 1, 2), QTime(3, 4, 5))
-                                  << "m/d/yyyy h:m:s" << "1/2/2027 3:4:5";
-    QTest::newRow("lower-case marker") << afternoon << "h:nn am/pm" << "1:05 pm";
-    QTest::newRow("long date") << afternoon << "Long Date" << "Tuesday, December 8, 2026";
-    QTest::newRow("named, any case") << afternoon << "long date" << "Tuesday, December 8, 2026";
+                                  << "m/d/yyyy h:m:s"
+                                  << "1/2/2027 3:4:5";
+    QTest::newRow("lower-case marker") << afternoon << "h:nn am/pm"
+                                       << "1:05 pm";
+    QTest::newRow("long date") << afternoon << "Long Date"
+                               << "Tuesday, December 8, 2026";
+    QTest::newRow("named, any case") << afternoon << "long date"
+                                     << "Tuesday, December 8, 2026";
   }
   void patterns() {
     QFETCH(QDateTime, value);
@@ -47,12 +58,21 @@ class TestFormat : public QObject {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("default text") << "12/8/2026 1:05:07 PM" << "MM/DD/YYYY hh:mm:ss"
+    QTest::newRow("default text") << "12/8/2026 1:05:07 PM"
+                                  << "MM/DD/YYYY hh:mm:ss"
                                   << "12/08/2026 13:05:07";
-    QTest::newRow("iso") << "2026-12-08 13:05:07" << "HH:MM:SS" << "13:05:07";
-    QTest::newRow("blanks around") << "  12/8/2026  " << "MM/DD/YYYY" << "12/08/2026";
-    QTest::newRow("empty stays empty") << "" << "MM/DD/YYYY" << "";
-    QTest::newRow("not a date stays as it is") << "PENDING" << "MM/DD/YYYY" << "PENDING";
+    QTest::newRow("iso") << "2026-12-08 13:05:07"
+                         << "HH:MM:SS"
+                         << "13:05:07";
+    QTest::newRow("blanks around") << "  12/8/2026  "
+                                   << "MM/DD/YYYY"
+                                   << "12/08/2026";
+    QTest::newRow("empty stays empty") << ""
+                                       << "MM/DD/YYYY"
+                                       << "";
+    QTest::newRow("not a date stays as it is") << "PENDING"
+                                               << "MM/DD/YYYY"
+                                               << "PENDING";
   }
   void textValuesAreReadAsDates() {
     QFETCH(QString, text);
@@ -115,9 +135,9 @@ class TestFormat : public QObject {
   }
 
   void defaultTextReadsBack() {
-    for (const QDateTime& value :
-         {QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)), QDateTime(QDate(2027, 1, 1), QTime(0, 0, 1)),
-          QDateTime(QDate(2026, 2, 28), QTime(12, 0, 0))})
+    for (const QDateTime& value : {QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)),
+                                   QDateTime(QDate(2027, 1, 1), QTime(0, 0, 1)),
+                                   QDateTime(QDate(2026, 2, 28), QTime(12, 0, 0))})
       QCOMPARE(platform::ToDateTime(platform::DefaultText(value)), value);
   }
 };

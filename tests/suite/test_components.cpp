@@ -39,7 +39,8 @@ class TestComponents : public QObject {
     {
       suite::ScopedRegistration scoped(suite::kKeyPressProgId, [fake] { return fake; });
       suite::RegisterStandardComponents();  // must not replace the test's component
-      QCOMPARE(suite::CreateObject(suite::kKeyPressProgId), std::shared_ptr<suite::Component>(fake));
+      QCOMPARE(suite::CreateObject(suite::kKeyPressProgId),
+               std::shared_ptr<suite::Component>(fake));
     }
     QVERIFY(suite::CreateObject(suite::kKeyPressProgId) != std::shared_ptr<suite::Component>(fake));
   }
@@ -70,9 +71,9 @@ class TestComponents : public QObject {
     user.showmain();
     QVERIFY(user.Connected());
     QVERIFY(!user.employeecode().isEmpty());
-    auto clock = user.SQLConnection()->Open(QStringLiteral("select getdate() as TDate"),
-                                            platform::CursorType::ForwardOnly,
-                                            platform::LockType::ReadOnly);
+    auto clock =
+        user.SQLConnection()->Open(QStringLiteral("select getdate() as TDate"),
+                                   platform::CursorType::ForwardOnly, platform::LockType::ReadOnly);
     QCOMPARE(clock->Field(QStringLiteral("TDate")).typeId(), QMetaType::QDateTime);
   }
 
@@ -100,9 +101,9 @@ class TestComponents : public QObject {
     QVERIFY_THROWS_EXCEPTION(platform::ComponentError, search.Connection(nullptr));
     search.Initialize_Classes();
     search.Connection(nullptr);
-    QCOMPARE(search.membersSet(), (QStringList{QStringLiteral("MTS_Server="),
-                                               QStringLiteral("Initialize_Classes"),
-                                               QStringLiteral("Connection")}));
+    QCOMPARE(search.membersSet(),
+             (QStringList{QStringLiteral("MTS_Server="), QStringLiteral("Initialize_Classes"),
+                          QStringLiteral("Connection")}));
   }
 };
 
