@@ -132,7 +132,9 @@ QMessageBox* CreateMessageBox(const QString& prompt, int style, const QString& t
                               QWidget* parent) {
   auto* box = new QMessageBox(parent);
   box->setWindowModality(Qt::ApplicationModal);
-  box->setWindowTitle(title);
+  // An empty title would be replaced by the program's name on desktop platforms; a blank
+  // keeps the title bar empty.
+  box->setWindowTitle(title.isEmpty() ? QStringLiteral(" ") : title);
   box->setText(prompt);
   box->setTextFormat(Qt::PlainText);
   box->setIcon(IconOf(style));

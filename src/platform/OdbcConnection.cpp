@@ -21,19 +21,43 @@ QString NextConnectionName() {
   return QStringLiteral("orsched-odbc-%1").arg(counter.fetchAndAddRelaxed(1));
 }
 
-// A dropped link leaves the connection looking open; its SQLSTATE tells.
-bool IsLinkFailure(const QSqlError& error) {
-  return error.text().contains(QLatin1String("08S01")) ||
-         error.nativeErrorCode().contains(QLatin1String("08S01"));
+// The ODBC handle behind a Qt handle variant (statement or connection); null when none.
+SQLHANDLE HandleOf(const QVariant& handle) {
+  if (!handle.isValid() || !handle.data()) return nullptr;
+  return *static_cast<SQLHANDLE const*>(handle.data());
+}
+
+// The SQLSTATE of the first diagnostic record of a handle; empty when there is none.
+QString SqlStateOf(SQLSMALLINT type, SQLHANDLE handle) {
+  if (!handle) return QString();
+  SQLCHAR state[6] = {};
+  SQLINTEGER native = 0;
+  SQLSMALLINT length = 0;
+  if (!SQL_SUCCEEDED(SQLGetDiagRecA(type, handle, 1, state, &native, nullptr, 0, &length)))
+    return QString();
+  return QString::fromLatin1(reinterpret_cast<const char*>(state));
+}
+
+// A dropped link leaves the connection looking open; its SQLSTATE (08S01 "communication link
+// failure", or another of class 08) tells.
+bool IsLinkFailure(QSqlQuery& query, const QSqlDatabase& db) {
+  const QString statement = SqlStateOf(SQL_HANDLE_STMT, HandleOf(query.result()->handle()));
+  const QString connection = SqlStateOf(SQL_HANDLE_DBC, HandleOf(db.driver()->handle()));
+  return statement.startsWith(QLatin1String("08")) || connection.startsWith(QLatin1String("08"));
 }
 
 void ApplyQueryTimeout(QSqlQuery& query, int seconds) {
-  const QVariant handle = query.result()->handle();
-  if (!handle.isValid()) return;
-  SQLHANDLE statement = *static_cast<SQLHANDLE const*>(handle.data());
-  if (statement)
+  if (SQLHANDLE statement = HandleOf(query.result()->handle()))
     SQLSetStmtAttr(statement, SQL_ATTR_QUERY_TIMEOUT,
                    reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(seconds)), 0);
+}
+
+// Opens the connection and sets it up for the client's statements. False when it cannot.
+bool OpenSession(QSqlDatabase& db) {
+  if (!db.open()) return false;
+  // Row counts of procedures would otherwise arrive as extra results.
+  QSqlQuery(QStringLiteral("SET NOCOUNT ON"), db).finish();
+  return true;
 }
 
 }  // namespace
@@ -42,14 +66,12 @@ OdbcConnection::OdbcConnection(const QString& connectionString)
     : name_(NextConnectionName()), connectionString_(connectionString) {
   QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);
   db.setDatabaseName(connectionString_);
-  if (!db.open()) {
+  if (!OpenSession(db)) {
     const QString error = db.lastError().text();
     db = QSqlDatabase();
     QSqlDatabase::removeDatabase(name_);
     throw DatabaseError(QStringLiteral("Cannot connect to the database server: %1").arg(error));
   }
-  // Row counts of procedures would otherwise arrive as extra results.
-  QSqlQuery(QStringLiteral("SET NOCOUNT ON"), db).finish();
 }
 
 OdbcConnection::~OdbcConnection() {
@@ -64,7 +86,7 @@ namespace {
 
 QSqlQuery Run(const QString& name, const QString& sql, int timeout) {
   QSqlDatabase db = QSqlDatabase::database(name, false);
-  if (!db.isOpen() && !db.open())
+  if (!db.isOpen() && !OpenSession(db))
     throw DatabaseError(
         QStringLiteral("Cannot reconnect to the database server: %1").arg(db.lastError().text()));
   QSqlQuery query(db);
@@ -72,9 +94,10 @@ QSqlQuery Run(const QString& name, const QString& sql, int timeout) {
   if (!query.prepare(sql)) throw DatabaseError(query.lastError().text());
   ApplyQueryTimeout(query, timeout);
   if (!query.exec()) {
-    const QSqlError error = query.lastError();
-    if (IsLinkFailure(error)) db.close();  // the next statement reconnects
-    throw DatabaseError(error.text());
+    const QString error = query.lastError().text();
+    // This statement fails; the next one reconnects.
+    if (IsLinkFailure(query, db)) db.close();
+    throw DatabaseError(error);
   }
   return query;
 }

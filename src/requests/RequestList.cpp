@@ -41,6 +41,8 @@ void RequestList::Load_ORSchedule(const QString& dateText) {
     grid_.Bind(*requests);  // an empty result still gives the header its field names
     requests->Close();
   } catch (...) {
+    // No rows of the previously listed date may stay under the picker's new date.
+    grid_.SetRows(1);
     ShowEmpty();
     throw;
   }
@@ -57,20 +59,31 @@ void RequestList::Load_ORSchedule(const QString& dateText) {
 // The header and one blank (or nameless) row, disabled: clicks do nothing.
 void RequestList::ShowEmpty() {
   if (grid_.Rows() < 2) grid_.SetRows(2);
-  if (grid_.Rows() > 2) {
-    grid_.SetRows(1);
-    grid_.SetRows(2);
-  }
   grid_.setEnabled(false);
   grid_.SetRedraw(true);
 }
 
+namespace {
+
+// Suspends the grid's drawing for a pass and resumes it however the pass ends.
+class SuspendedDrawing {
+ public:
+  explicit SuspendedDrawing(platform::FlexGrid& grid) : grid_(grid) { grid_.SetRedraw(false); }
+  ~SuspendedDrawing() { grid_.SetRedraw(true); }
+  SuspendedDrawing(const SuspendedDrawing&) = delete;
+  SuspendedDrawing& operator=(const SuspendedDrawing&) = delete;
+
+ private:
+  platform::FlexGrid& grid_;
+};
+
+}  // namespace
+
 void RequestList::Color_Status() {
-  grid_.SetRedraw(false);
+  SuspendedDrawing suspended(grid_);
   const QColor text = QApplication::palette().color(QPalette::WindowText);
   for (int r = 1; r < grid_.Rows(); ++r)
     grid_.SetRowColors(r, text, StatusColor(StatusOf(grid_.TextMatrix(r, kStatus))));
-  grid_.SetRedraw(true);
 }
 
 int RowHeightForProcedure(qsizetype characters) {
@@ -80,11 +93,10 @@ int RowHeightForProcedure(qsizetype characters) {
 }
 
 void RequestList::Size_Rows() {
-  grid_.SetRedraw(false);
+  SuspendedDrawing suspended(grid_);
   grid_.SetWordWrap(true);
   for (int r = 1; r < grid_.Rows(); ++r)
     grid_.SetRowHeight(r, RowHeightForProcedure(grid_.TextMatrix(r, kProcedure).size()));
-  grid_.SetRedraw(true);
 }
 
 void RequestList::DTPicker1_Change() {

@@ -62,7 +62,8 @@ class TestStartup : public QObject {
     QCOMPARE(modGlobal::ServerDateTime.date(), serverDay);
     QCOMPARE(w.dtpOperation->Date(), serverDay);
     QCOMPARE(w.DTPicker1->Date(), serverDay);
-    QVERIFY(qAbs(w.dtpOperTime->Time().secsTo(QTime(15, 20, 0))) <= 5);
+    QCOMPARE(w.dtpOperTime->Time(), modGlobal::ServerDateTime.time());
+    QCOMPARE(modGlobal::ServerDateTime.time().msec(), 0);
     QCOMPARE(f.statements().last(), QStringLiteral("SCHEDULE..sp_GetORSchedule '") +
                                         serverDay.toString(QStringLiteral("MM/dd/yyyy")) + u'\'');
     QCOMPARE(w.mshflexPending->Rows(), f.db().countRequests(serverDay) + 1);

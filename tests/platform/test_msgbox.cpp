@@ -152,7 +152,7 @@ void TestMsgBox::emptyTitleStaysEmpty() {
   std::unique_ptr<QMessageBox> box(
       CreateMessageBox(QStringLiteral("Connection Failed"), vbCritical, QString(), nullptr));
   box->show();
-  QCOMPARE(box->windowTitle(), QString());
+  QVERIFY(box->windowTitle().trimmed().isEmpty());  // not the program's name either
   QCOMPARE(box->icon(), QMessageBox::Critical);
 }
 

@@ -195,8 +195,17 @@ class TestRequestList : public QObject {
     QCOMPARE(f.statements().count(QStringLiteral("select getdate() as TDate")), 1);
   }
 
+  void aFailedReloadIsReportedAndLeavesNoStaleRows_data() {
+    QTest::addColumn<bool>("oneRequestOnly");
+    QTest::newRow("many requests listed") << false;
+    QTest::newRow("one request listed") << true;
+  }
   void aFailedReloadIsReportedAndLeavesNoStaleRows() {
-    MainWindowFixture f;
+    QFETCH(bool, oneRequestOnly);
+    MainWindowFixture f(DatabaseFixture::DefaultNow(), oneRequestOnly
+                                                           ? DatabaseFixture::Seed::Empty
+                                                           : DatabaseFixture::Seed::Demo);
+    if (oneRequestOnly) AddRequest(f, kToday, 9, QStringLiteral("ONLY, ONE"));
     QVERIFY(f.start());
     frmMain& w = f.window();
     f.suite().failWhen(
@@ -205,6 +214,7 @@ class TestRequestList : public QObject {
     QCOMPARE(f.boxes().count(), 1);
     QVERIFY(f.boxes().last().style & platform::vbCritical);
     QCOMPARE(w.mshflexPending->Rows(), 2);
+    QCOMPARE(w.mshflexPending->TextMatrix(1, requests::RequestList::kPatientName), QString());
     QVERIFY(!w.mshflexPending->isEnabled());
     QVERIFY(w.isVisible());
     f.suite().failWhen(nullptr);
