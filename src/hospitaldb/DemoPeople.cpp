@@ -11,6 +11,12 @@ QStringList Split(const char* names) {
   return QString::fromLatin1(names).split(u'|');
 }
 
+// A fixed list of demo names, "|"-separated.
+std::vector<QString> Names(const char* names) {
+  const QStringList split = Split(names);
+  return std::vector<QString>(split.begin(), split.end());
+}
+
 const char* const kDoctorLastNames =
     "ABAD|AGUILAR|BAUTISTA|CASTILLO|CRUZ|D'SOUZA|DE GUZMAN|DEL ROSARIO|DIMAGIBA|ESPIRITU|"
     "FERNANDEZ|GARCIA|GONZALES|HERNANDEZ|IGNACIO|JIMENEZ|LACSON|LOPEZ|MACARAEG|MENDOZA|"
@@ -97,51 +103,37 @@ const std::vector<DemoStaff>& DemoStaffMembers() {
 }
 
 const std::vector<QString>& DemoPatients() {
-  static const std::vector<QString> patients = [] {
-    std::vector<QString> result;
-    for (const QString& name :
-         Split("O'BRIEN, PATRICK J.|VILLANUEVA, ROSALINDA M.|CRUZ, JUAN PAOLO S.|"
-               "DIMAANO, LETICIA A.|RAMIREZ, ERNESTO B.|TAN, MEI LING|GOMEZ, ARTURO C.|"
-               "DE VERA, CARMELITA R.|PEREZ, DOMINADOR T.|MACAPAGAL, NENITA G.|"
-               "FLORENTINO, JOSE MARI L.|D'ANGELO, VERONICA P.|LUMBAO, SATURNINO E.|"
-               "BALDOVINO, REGINA F.|CASTRO, EFREN D.|ALVAREZ, PURITA H.|"
-               "MONTEMAYOR, RODOLFO I.|SISON, GENEVIEVE K.|TUAZON, BONIFACIO N.|"
-               "LIWANAG, AMPARO O.|ESGUERRA, NICANOR Q.|PALMA, CORAZON U.|"
-               "YSMAEL, WENCESLAO V.|ZUNIGA, ESPERANZA W."))
-      result.push_back(name);
-    return result;
-  }();
+  static const std::vector<QString> patients = Names(
+      "O'BRIEN, PATRICK J.|VILLANUEVA, ROSALINDA M.|CRUZ, JUAN PAOLO S.|"
+      "DIMAANO, LETICIA A.|RAMIREZ, ERNESTO B.|TAN, MEI LING|GOMEZ, ARTURO C.|"
+      "DE VERA, CARMELITA R.|PEREZ, DOMINADOR T.|MACAPAGAL, NENITA G.|"
+      "FLORENTINO, JOSE MARI L.|D'ANGELO, VERONICA P.|LUMBAO, SATURNINO E.|"
+      "BALDOVINO, REGINA F.|CASTRO, EFREN D.|ALVAREZ, PURITA H.|"
+      "MONTEMAYOR, RODOLFO I.|SISON, GENEVIEVE K.|TUAZON, BONIFACIO N.|"
+      "LIWANAG, AMPARO O.|ESGUERRA, NICANOR Q.|PALMA, CORAZON U.|"
+      "YSMAEL, WENCESLAO V.|ZUNIGA, ESPERANZA W.");
   return patients;
 }
 
 const std::vector<QString>& DemoProcedures() {
   // Lengths vary on purpose: the lists size rows by them (under 26, 26 to 39, 40 and more).
-  static const std::vector<QString> procedures = [] {
-    std::vector<QString> result;
-    for (const QString& name :
-         Split("APPENDECTOMY|LAPAROSCOPIC CHOLECYSTECTOMY|CESAREAN SECTION|"
-               "OPEN REDUCTION AND INTERNAL FIXATION, LEFT FEMUR|HERNIORRHAPHY, INGUINAL|"
-               "TOTAL KNEE REPLACEMENT, LEFT|TONSILLECTOMY|"
-               "TOTAL ABDOMINAL HYSTERECTOMY WITH BILATERAL SALPINGO-OOPHORECTOMY|"
-               "CATARACT EXTRACTION, OD|MODIFIED RADICAL MASTECTOMY, RIGHT|EXCISION OF LIPOMA|"
-               "TRANSURETHRAL RESECTION OF PROSTATE|DILATATION AND CURETTAGE|"
-               "ENDOSCOPIC RETROGRADE CHOLANGIOPANCREATOGRAPHY|LAPAROSCOPIC APPENDECTOMY|"
-               "CORONARY ANGIOGRAPHY, DIAGNOSTIC|THYROIDECTOMY|"
-               "CRANIOTOMY FOR EVACUATION OF SUBDURAL HEMATOMA|EXPLORATORY LAPAROTOMY|"
-               "OPEN REDUCTION INTERNAL FIXATION RADIUS"))
-      result.push_back(name);
-    return result;
-  }();
+  static const std::vector<QString> procedures = Names(
+      "APPENDECTOMY|LAPAROSCOPIC CHOLECYSTECTOMY|CESAREAN SECTION|"
+      "OPEN REDUCTION AND INTERNAL FIXATION, LEFT FEMUR|HERNIORRHAPHY, INGUINAL|"
+      "TOTAL KNEE REPLACEMENT, LEFT|TONSILLECTOMY|"
+      "TOTAL ABDOMINAL HYSTERECTOMY WITH BILATERAL SALPINGO-OOPHORECTOMY|"
+      "CATARACT EXTRACTION, OD|MODIFIED RADICAL MASTECTOMY, RIGHT|EXCISION OF LIPOMA|"
+      "TRANSURETHRAL RESECTION OF PROSTATE|DILATATION AND CURETTAGE|"
+      "ENDOSCOPIC RETROGRADE CHOLANGIOPANCREATOGRAPHY|LAPAROSCOPIC APPENDECTOMY|"
+      "CORONARY ANGIOGRAPHY, DIAGNOSTIC|THYROIDECTOMY|"
+      "CRANIOTOMY FOR EVACUATION OF SUBDURAL HEMATOMA|EXPLORATORY LAPAROTOMY|"
+      "OPEN REDUCTION INTERNAL FIXATION RADIUS");
   return procedures;
 }
 
 const std::vector<QString>& DemoWardRooms() {
-  static const std::vector<QString> rooms = [] {
-    std::vector<QString> result;
-    for (const QString& name : Split("301-A|302-B|ICU-2|415|ER|510-A|208|PEDIA-3|NICU|620"))
-      result.push_back(name);
-    return result;
-  }();
+  static const std::vector<QString> rooms =
+      Names("301-A|302-B|ICU-2|415|ER|510-A|208|PEDIA-3|NICU|620");
   return rooms;
 }
 
