@@ -6,6 +6,7 @@
 
 #include "board/frmView.h"
 #include "platform/DTPicker.h"
+#include "platform/ErrorReport.h"
 #include "platform/FlexGrid.h"
 #include "platform/Fonts.h"
 #include "platform/MsgBox.h"
@@ -32,13 +33,14 @@ frmMain::~frmMain() {
 }
 
 void frmMain::ConnectEvents() {
-  connect(cmdView, &QPushButton::clicked, this, [this] { cmdView_Click(); });
+  using platform::ConnectGuarded;
+  ConnectGuarded(cmdView, &QPushButton::clicked, this, [this] { cmdView_Click(); });
   for (int i = 0; i < static_cast<int>(cmdOption.size()); ++i)
-    connect(cmdOption[i], &QPushButton::clicked, this, [this, i] { cmdOption_Click(i); });
-  connect(DTPicker1, &platform::DTPicker::Change, this,
-          [this] { platform::Guarded([this] { requestList_->DTPicker1_Change(); }); });
-  connect(mshflexPending, &platform::FlexGrid::Click, this,
-          [this] { requestList_->mshflexPending_Click(); });
+    ConnectGuarded(cmdOption[i], &QPushButton::clicked, this, [this, i] { cmdOption_Click(i); });
+  ConnectGuarded(DTPicker1, &platform::DTPicker::Change, this,
+                 [this] { requestList_->DTPicker1_Change(); });
+  ConnectGuarded(mshflexPending, &platform::FlexGrid::Click, this,
+                 [this] { requestList_->mshflexPending_Click(); });
 }
 
 bool frmMain::Show() {

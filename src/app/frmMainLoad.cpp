@@ -1,35 +1,37 @@
 // Start-up (the main window's load) and the release of the components at unload.
 #include <QApplication>
 
-#include "app/ServerDate.h"
 #include "app/frmMain.h"
-#include "app/modGlobal.h"
 #include "platform/Connection.h"
 #include "platform/DTPicker.h"
+#include "platform/ErrorReport.h"
 #include "platform/Format.h"
 #include "platform/MsgBox.h"
 #include "requests/RequestList.h"
 #include "requests/RoomList.h"
+#include "session/ServerDate.h"
+#include "session/modGlobal.h"
 #include "suite/Component.h"
 
 using platform::MsgBox;
 
 bool frmMain::Form_Load() {
-  // 1. A second copy for the same user on the same machine is refused before anything else.
+  // A second copy for the same user on the same machine is refused before anything else.
   if (instance_.AnotherCopyRuns()) {
     MsgBox(QStringLiteral("Program is already Loaded!"), platform::vbOKOnly | platform::vbCritical,
            QStringLiteral("WARNING!"));
     return false;
   }
   try {
-    Resize_Frame();  // 2.
+    Resize_Frame();
     if (!StartComponents()) return false;
-    Get_ServerDate();                         // 10.
-    SetDatePickers();                         // 11.
-    requests::Load_ORRooms(*cboRequestRoom);  // 12.
-    requestList_->Format_Grid();              // 13.
+    Get_ServerDate();
+    SetDatePickers();
+    requests::Load_ORRooms(*cboRequestRoom);
+    requestList_->Format_Grid();
+    // The requests of the server's date.
     requestList_->Load_ORSchedule(
-        platform::Format(DTPicker1->Value(), QStringLiteral("MM/DD/YYYY")));  // 14.
+        platform::Format(DTPicker1->Value(), QStringLiteral("MM/DD/YYYY")));
   } catch (const std::exception& error) {
     // The window is not usable yet: report once and end.
     platform::ReportFailure(error);
@@ -39,8 +41,8 @@ bool frmMain::Form_Load() {
   return true;
 }
 
-// Steps 3 to 9: the current user with its connection, then the code-search and keystroke
-// components. False when the current user has no connection.
+// The current user with its connection, then the code-search and keystroke components,
+// configured. False when the current user has no connection.
 bool frmMain::StartComponents() {
   suite::RegisterStandardComponents();
   ownsComponents_ = true;
@@ -68,14 +70,14 @@ bool frmMain::StartComponents() {
   return true;
 }
 
-// Step 11: the pickers on the server's date and time; no operation before that date.
+// The pickers on the server's date and time; no operation before that date.
 void frmMain::SetDatePickers() {
   const QDateTime now = modGlobal::ServerDateTime;
   dtpOperation->SetValue(platform::Format(now, QStringLiteral("MM/DD/YYYY")));
   dtpOperTime->SetValue(platform::Format(now, QStringLiteral("hh:mm:ss AM/PM")));
   dtpOperation->SetMinDate(QDateTime(now.date(), QTime(0, 0)));
   dtpOperTime->SetMinDate(QVariant(now.time()), dtpOperation);
-  // Setting the list's picker in code does not reload the list: step 14 does, once.
+  // Setting the list's picker in code does not reload the list: start-up lists it once, last.
   DTPicker1->SetValue(platform::Format(now, QStringLiteral("MM/DD/YYYY")));
 }
 
@@ -83,8 +85,5 @@ void frmMain::Form_Unload() {
   instance_.Release();
   if (!ownsComponents_) return;  // a refused second window leaves the first one's alone
   ownsComponents_ = false;
-  // The components go in this order; the connection belongs to the current user.
-  modGlobal::CodeSearch.reset();
-  modGlobal::CurrentUser.reset();
-  modGlobal::KeyFilter.reset();
+  modGlobal::Unload();
 }

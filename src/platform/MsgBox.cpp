@@ -153,10 +153,4 @@ QString AppTitle() {
   return QStringLiteral("OR Scheduler");
 }
 
-void ReportFailure(const std::exception& error) {
-  const auto* runtime = dynamic_cast<const RuntimeError*>(&error);
-  const QString text = runtime ? runtime->message() : QString::fromUtf8(error.what());
-  MsgBox(text, vbCritical, AppTitle());
-}
-
 }  // namespace platform

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <exception>
 #include <functional>
 
 class QMessageBox;
@@ -51,21 +50,5 @@ QMessageBox* CreateMessageBox(const QString& prompt, int style, const QString& t
 
 // The product's title, used for reports of failures.
 QString AppTitle();
-
-// Reports a failure that abandoned the user's action: one critical message naming it.
-void ReportFailure(const std::exception& error);
-
-// Runs an event handler's work; a failure is reported and the handler returns false, leaving
-// the window usable.
-template <class Action>
-bool Guarded(Action&& action) {
-  try {
-    action();
-    return true;
-  } catch (const std::exception& error) {
-    ReportFailure(error);
-    return false;
-  }
-}
 
 }  // namespace platform

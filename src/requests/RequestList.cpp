@@ -4,26 +4,37 @@
 #include <QPalette>
 #include <QPushButton>
 
-#include "app/modGlobal.h"
 #include "platform/Connection.h"
 #include "platform/DTPicker.h"
 #include "platform/FlexGrid.h"
 #include "platform/Format.h"
-#include "platform/SqlQuote.h"
 #include "requests/RequestStatus.h"
+#include "session/Statements.h"
+#include "session/modGlobal.h"
 
 namespace requests {
 namespace {
 
-// Widths of columns 0 to 26 in twips; 0 hides a column. Columns 27 to 31 keep the default.
+using session::RequestColumn;
+
+// Widths of columns 0 to 26 in twips; 0 hides a column. Format_Grid shapes the empty grid with
+// 27 columns, as many as it gives widths to. A bind replaces that shape with the listing's 32
+// columns (the selector column and the 31 fields of a request) and keeps the widths by
+// position, so columns 27 to 31 (the status, who confirmed or revoked it and when) are never
+// given a width and show at the grid's default one.
 constexpr int kColumnWidths[] = {1, 2500, 3000, 1000, 0, 0, 2300, 0, 2000, 2300, 0, 0,    0, 0,
                                  0, 0,    0,    0,    0, 0, 0,    0, 0,    0,    0, 1800, 0};
 
 }  // namespace
 
 RequestList::RequestList(platform::FlexGrid& grid, platform::DTPicker& datePicker,
-                         QPushButton* confirm, QPushButton* revoke)
-    : grid_(grid), datePicker_(datePicker), confirm_(confirm), revoke_(revoke) {}
+                         QPushButton* confirm, QPushButton* revoke,
+                         session::ConnectionProvider connection)
+    : grid_(grid),
+      datePicker_(datePicker),
+      confirm_(confirm),
+      revoke_(revoke),
+      connection_(std::move(connection)) {}
 
 void RequestList::Format_Grid() {
   grid_.Clear();
@@ -35,9 +46,9 @@ void RequestList::Format_Grid() {
 
 void RequestList::Load_ORSchedule(const QString& dateText) {
   try {
-    auto requests = modGlobal::SQLConnection()->Open(
-        QStringLiteral("SCHEDULE..sp_GetORSchedule '") + platform::SqlQuote(dateText) + u'\'',
-        platform::CursorType::ForwardOnly, platform::LockType::ReadOnly);
+    auto requests =
+        connection_()->Open(session::ScheduleListSql(dateText), platform::CursorType::ForwardOnly,
+                            platform::LockType::ReadOnly);
     grid_.Bind(*requests);  // an empty result still gives the header its field names
     requests->Close();
   } catch (...) {
@@ -47,13 +58,19 @@ void RequestList::Load_ORSchedule(const QString& dateText) {
     throw;
   }
   // No requests, or only one without a patient name: nothing to act on.
-  if (grid_.Rows() < 2 || (grid_.Rows() < 3 && grid_.TextMatrix(1, kPatientName).isEmpty())) {
+  if (grid_.Rows() < 2 ||
+      (grid_.Rows() < 3 && grid_.TextMatrix(1, RequestColumn::kPatientName).isEmpty())) {
     ShowEmpty();
     return;
   }
   Color_Status();
   Size_Rows();
   grid_.setEnabled(true);
+}
+
+session::ORSchedule RequestList::RequestAt(int row) const {
+  return session::ORSchedule::FromCells(
+      [&](RequestColumn::Column column) { return grid_.TextMatrix(row, column); });
 }
 
 // The header and one blank (or nameless) row, disabled: clicks do nothing.
@@ -83,7 +100,7 @@ void RequestList::Color_Status() {
   SuspendedDrawing suspended(grid_);
   const QColor text = QApplication::palette().color(QPalette::WindowText);
   for (int r = 1; r < grid_.Rows(); ++r)
-    grid_.SetRowColors(r, text, StatusColor(StatusOf(grid_.TextMatrix(r, kStatus))));
+    grid_.SetRowColors(r, text, StatusColor(StatusOf(grid_.TextMatrix(r, RequestColumn::kStatus))));
 }
 
 int RowHeightForProcedure(qsizetype characters) {
@@ -96,7 +113,8 @@ void RequestList::Size_Rows() {
   SuspendedDrawing suspended(grid_);
   grid_.SetWordWrap(true);
   for (int r = 1; r < grid_.Rows(); ++r)
-    grid_.SetRowHeight(r, RowHeightForProcedure(grid_.TextMatrix(r, kProcedure).size()));
+    grid_.SetRowHeight(
+        r, RowHeightForProcedure(grid_.TextMatrix(r, RequestColumn::kProcedure).size()));
 }
 
 void RequestList::DTPicker1_Change() {

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include "session/ConnectionProvider.h"
+#include "session/ORSchedule.h"
+
 class QPushButton;
 
 namespace platform {
@@ -16,26 +19,14 @@ namespace requests {
 // "&Confirm" and "&Revoke" may be used.
 class RequestList {
  public:
-  // Grid columns of a request row (column 0 is the selector column).
-  enum Column {
-    kPatientName = 1,
-    kProcedure = 2,
-    kPatientRoom = 3,
-    kORRoomCode = 4,
-    kOperationDate = 9,
-    kTransNum = 11,
-    kStatus = 27,
-    kConfirmedBy = 28,
-    kConfirmedDate = 29,
-    kRevokedBy = 30,
-    kRevokedDate = 31,
-  };
-
   RequestList(platform::FlexGrid& grid, platform::DTPicker& datePicker, QPushButton* confirm,
-              QPushButton* revoke);
+              QPushButton* revoke,
+              session::ConnectionProvider connection = session::CurrentUserConnection());
 
   // Lays out the empty grid: 27 columns, the header row and one blank row, the widths.
   void Format_Grid();
+  // The request listed in a data row (1 to Rows() - 1).
+  session::ORSchedule RequestAt(int row) const;
   // Lists the requests of the date given as text. Throws on a database failure, after
   // emptying the list so that no rows of another date stay under the picker's date.
   void Load_ORSchedule(const QString& dateText);
@@ -55,6 +46,7 @@ class RequestList {
   platform::DTPicker& datePicker_;
   QPushButton* confirm_;
   QPushButton* revoke_;
+  session::ConnectionProvider connection_;
 };
 
 // Row height, in twips, for a procedure text of this many characters.

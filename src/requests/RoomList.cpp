@@ -2,15 +2,14 @@
 
 #include <QComboBox>
 
-#include "app/modGlobal.h"
 #include "platform/Connection.h"
+#include "session/Statements.h"
 
 namespace requests {
 
-void Load_ORRooms(QComboBox& cboRequestRoom) {
-  auto rooms = modGlobal::SQLConnection()->Open(QStringLiteral("SCHEDULE..sp_List_ORRooms"),
-                                                platform::CursorType::ForwardOnly,
-                                                platform::LockType::ReadOnly);
+void Load_ORRooms(QComboBox& cboRequestRoom, const session::ConnectionProvider& connection) {
+  auto rooms = connection()->Open(session::RoomListSql(), platform::CursorType::ForwardOnly,
+                                  platform::LockType::ReadOnly);
   const int nameField = rooms->FieldIndex(QStringLiteral("Room Name"));
   while (!rooms->AtEnd()) {
     // A room without a name (null) cannot be chosen by name; it is left out.

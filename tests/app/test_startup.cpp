@@ -3,13 +3,13 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/modGlobal.h"
 #include "board/frmView.h"
 #include "platform/DTPicker.h"
 #include "platform/Errors.h"
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "platform/TextBox.h"
+#include "session/modGlobal.h"
 #include "support/MainWindowFixture.h"
 
 using testsupport::MainWindowFixture;
@@ -144,8 +144,12 @@ class TestStartup : public QObject {
     MainWindowFixture f;
     QVERIFY(f.start());
     f.suite().clearLog();
+    modGlobal::StaffCode = modGlobal::StaffName = QStringLiteral("LAST PICK");
     f.window().cmdOption[2]->click();  // "E&xit"
     QVERIFY(!f.window().isVisible());
+    // Nothing of this session is left for the next one.
+    QVERIFY(!modGlobal::ServerDateTime.isValid());
+    QVERIFY(modGlobal::StaffCode.isEmpty() && modGlobal::StaffName.isEmpty());
     QCOMPARE(f.suite().log(), (QStringList{QStringLiteral("CodeSearch.released"),
                                            QStringLiteral("CurrentUser.released"),
                                            QStringLiteral("KeyFilter.released")}));

@@ -3,9 +3,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <stdexcept>
 
-#include "platform/Errors.h"
 #include "platform/MsgBox.h"
 #include "support/ModalWatchdog.h"
 #include "support/MsgBoxRecorder.h"
@@ -64,9 +62,6 @@ class TestMsgBox : public QObject {
   void boxIsModalOverTheActiveWindow();
   void handlerAnswersAndIsRestored();
   void recorderChecksScriptedAnswers();
-  void reportFailureNamesTheFailure_data();
-  void reportFailureNamesTheFailure();
-  void guardedReportsOnceAndReturnsFalse();
   void watchdogClosesNestedModalLoops();
 };
 
@@ -211,48 +206,6 @@ void TestMsgBox::recorderChecksScriptedAnswers() {
   QEXPECT_FAIL("", "the recorder refuses an answer the box does not offer", Continue);
   MsgBox(QStringLiteral("Saved."), vbOKOnly, QStringLiteral("SUCCESS!"));
   QCOMPARE(recorder.pendingAnswers(), 0);
-}
-
-void TestMsgBox::reportFailureNamesTheFailure_data() {
-  QTest::addColumn<QString>("kind");
-  QTest::addColumn<QString>("message");
-  QTest::newRow("database") << QStringLiteral("database")
-                            << QStringLiteral("Could not find stored procedure 'x'.");
-  QTest::newRow("component") << QStringLiteral("component")
-                             << QStringLiteral("Unknown member \u00e9");
-  QTest::newRow("standard") << QStringLiteral("standard") << QStringLiteral("bad_alloc-ish");
-}
-
-void TestMsgBox::reportFailureNamesTheFailure() {
-  QFETCH(QString, kind);
-  QFETCH(QString, message);
-  MsgBoxRecorder recorder;
-  if (kind == QLatin1String("database"))
-    ReportFailure(DatabaseError(message));
-  else if (kind == QLatin1String("component"))
-    ReportFailure(ComponentError(message));
-  else
-    ReportFailure(std::runtime_error(message.toStdString()));
-  QCOMPARE(recorder.count(), 1);
-  QCOMPARE(recorder.last().prompt, message);
-  QCOMPARE(recorder.last().style & 0x70, int(vbCritical));
-  QCOMPARE(recorder.last().style & 7, int(vbOKOnly));
-  QCOMPARE(recorder.last().title, QStringLiteral("OR Scheduler"));
-  QCOMPARE(AppTitle(), QStringLiteral("OR Scheduler"));
-}
-
-void TestMsgBox::guardedReportsOnceAndReturnsFalse() {
-  MsgBoxRecorder recorder;
-  int stepsDone = 0;
-  const bool ok = Guarded([&] {
-    ++stepsDone;
-    throw DatabaseError(QStringLiteral("Timeout expired"));
-  });
-  QVERIFY(!ok);
-  QCOMPARE(stepsDone, 1);
-  QCOMPARE(recorder.prompts(), QStringList{QStringLiteral("Timeout expired")});
-  QVERIFY(Guarded([&] { ++stepsDone; }));
-  QCOMPARE(recorder.count(), 1);
 }
 
 void TestMsgBox::watchdogClosesNestedModalLoops() {

@@ -2,12 +2,13 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/modGlobal.h"
 #include "platform/DTPicker.h"
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
 #include "requests/RequestList.h"
+#include "session/ORSchedule.h"
+#include "session/modGlobal.h"
 #include "support/MainWindowFixture.h"
 
 using testsupport::DatabaseFixture;
@@ -31,7 +32,7 @@ qint64 AddRequest(MainWindowFixture& f, const QDate& day, int hour, const QStrin
 // The grid row listing this patient; 0 when none.
 int RowOf(platform::FlexGrid& grid, const QString& patient) {
   for (int r = 1; r < grid.Rows(); ++r)
-    if (grid.TextMatrix(r, requests::RequestList::kPatientName) == patient) return r;
+    if (grid.TextMatrix(r, session::RequestColumn::kPatientName) == patient) return r;
   return 0;
 }
 
@@ -127,7 +128,7 @@ class TestRequestList : public QObject {
     QVERIFY(f.start());
     platform::FlexGrid& grid = *f.window().mshflexPending;
     QCOMPARE(grid.Rows(), 2);
-    QCOMPARE(grid.TextMatrix(1, requests::RequestList::kProcedure),
+    QCOMPARE(grid.TextMatrix(1, session::RequestColumn::kProcedure),
              QStringLiteral("TONSILLECTOMY"));
     QVERIFY(!grid.isEnabled());
     QVERIFY(grid.CellBackColor(1, 1) != QColor(255, 255, 192));  // not coloured
@@ -151,8 +152,78 @@ class TestRequestList : public QObject {
     QVERIFY(grid.isColumnHidden(4) && grid.isColumnHidden(11) && !grid.isColumnHidden(25));
     // Dates are shown in the default date-and-time text.
     const int row = 1;
-    QVERIFY(grid.TextMatrix(row, requests::RequestList::kOperationDate)
+    QVERIFY(grid.TextMatrix(row, session::RequestColumn::kOperationDate)
                 .startsWith(QStringLiteral("12/8/2026 ")));
+  }
+
+  // The named columns are the listing's, checked on a list that takes its connection from the
+  // test rather than from a started main window.
+  void theColumnMapNamesTheListedFields() {
+    DatabaseFixture db(DatabaseFixture::DefaultNow(), DatabaseFixture::Seed::Demo);
+    hospitaldb::ScheduleRecord stored = db.sampleRequest(QDateTime(kToday, QTime(9, 30)));
+    stored.patientName = QStringLiteral("MAP, COLUMN");
+    stored.remarks = QStringLiteral("BRING X-RAYS");
+    stored.status = QStringLiteral(" R ");
+    const qint64 transNum = db.insertRequest(stored);
+
+    platform::FlexGrid grid;
+    platform::DTPicker picker(platform::DTPicker::Mode::Date);
+    QPushButton confirm, revoke;
+    requests::RequestList list(grid, picker, &confirm, &revoke, [&] { return db.connection(); });
+    list.Format_Grid();
+    list.Load_ORSchedule(QStringLiteral("12/08/2026"));
+
+    using C = session::RequestColumn;
+    const std::pair<C::Column, const char*> names[] = {
+        {C::kPatientName, "PatientName"},
+        {C::kProcedure, "ProcedureName"},
+        {C::kPatientRoom, "RoomNo"},
+        {C::kORRoomCode, "ORRoomID"},
+        {C::kSurgeonCode, "SurgeonCode"},
+        {C::kSurgeon, "Surgeon"},
+        {C::kAnesCode, "AnesCode"},
+        {C::kAnesthesiologist, "Anesthesiologist"},
+        {C::kOperationDate, "OperationDate"},
+        {C::kRemarks, "Remarks"},
+        {C::kTransNum, "TransNum"},
+        {C::kCNurseCode, "CNurseCode"},
+        {C::kCNurse, "CNurse"},
+        {C::kSNurseCode, "SNurseCode"},
+        {C::kSNurse, "SNurse"},
+        {C::kSNurse2Code, "SNurse2Code"},
+        {C::kSNurse2, "SNurse2"},
+        {C::kSurgeon1Code, "Surgeon1Code"},
+        {C::kSurgeon1, "AsstSurgeon1"},
+        {C::kSurgeon2Code, "Surgeon2Code"},
+        {C::kSurgeon2, "AsstSurgeon2"},
+        {C::kAnes2Code, "Anes2Code"},
+        {C::kAnes2, "AsstAnesthesiologist"},
+        {C::kAsstDocCode, "AsstDocCode"},
+        {C::kAsstDoc, "AsstDoctor"},
+        {C::kNotUsed, "EncodedBy"},
+        {C::kStatus, "Status"},
+        {C::kConfirmedBy, "ConfirmedBy"},
+        {C::kDateConfirmed, "DateConfirmed"},
+        {C::kRevokedBy, "RevokedBy"},
+        {C::kDateRevoked, "DateRevoked"},
+    };
+    QCOMPARE(int(std::size(names)), C::kCount);
+    QCOMPARE(grid.Cols(), C::kLast + 1);
+    for (const auto& [column, name] : names)
+      QCOMPARE(grid.TextMatrix(0, column), QString::fromLatin1(name));
+
+    // The request as the list carries it, read through the map.
+    const int row = RowOf(grid, stored.patientName);
+    QVERIFY(row > 0);
+    const session::ORSchedule listed = list.RequestAt(row);
+    const QVariantMap record = db.request(transNum);
+    for (const auto& [column, name] : names) {
+      if (column == C::kOperationDate || column == C::kTransNum) continue;
+      QCOMPARE(listed[column], record.value(QString::fromLatin1(name)).toString());
+    }
+    QCOMPARE(listed.transNum, QString::number(transNum));
+    QCOMPARE(listed.operationDate, QStringLiteral("12/8/2026 9:30:00 AM"));
+    QCOMPARE(listed.status, QStringLiteral(" R "));
   }
 
   void confirmAndRevokeFollowTheListedDate_data() {
@@ -214,7 +285,7 @@ class TestRequestList : public QObject {
     QCOMPARE(f.boxes().count(), 1);
     QVERIFY(f.boxes().last().style & platform::vbCritical);
     QCOMPARE(w.mshflexPending->Rows(), 2);
-    QCOMPARE(w.mshflexPending->TextMatrix(1, requests::RequestList::kPatientName), QString());
+    QCOMPARE(w.mshflexPending->TextMatrix(1, session::RequestColumn::kPatientName), QString());
     QVERIFY(!w.mshflexPending->isEnabled());
     QVERIFY(w.isVisible());
     f.suite().failWhen(nullptr);

@@ -1,13 +1,13 @@
-#include "app/ServerDate.h"
+#include "session/ServerDate.h"
 
-#include "app/modGlobal.h"
 #include "platform/Connection.h"
 #include "platform/Format.h"
+#include "session/Statements.h"
+#include "session/modGlobal.h"
 
-void Get_ServerDate() {
-  auto records = modGlobal::SQLConnection()->Open(QStringLiteral("select getdate() as TDate"),
-                                                  platform::CursorType::ForwardOnly,
-                                                  platform::LockType::ReadOnly);
+void Get_ServerDate(const session::ConnectionProvider& connection) {
+  auto records = connection()->Open(session::ServerClockSql(), platform::CursorType::ForwardOnly,
+                                    platform::LockType::ReadOnly);
   QDateTime now = platform::ToDateTime(records->Field(QStringLiteral("TDate")));
   // Kept to the second: the pickers and every test against the present work in whole seconds.
   now.setTime(QTime(now.time().hour(), now.time().minute(), now.time().second()));

@@ -28,6 +28,12 @@ inline QString StaffCode;
 inline QString StaffName;
 
 // The connection, read afresh from the current-user component at every database access.
+// Throws platform::ComponentError when the component is not loaded.
 std::shared_ptr<platform::Connection> SQLConnection();
+
+// What unloading the main window does to the program-wide state: releases the components in
+// the order CodeSearch, CurrentUser, KeyFilter, and forgets the server time and the last staff
+// pick, so that nothing of one session is read by the next.
+void Unload();
 
 }  // namespace modGlobal

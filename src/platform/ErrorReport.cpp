@@ -1,0 +1,14 @@
+#include "platform/ErrorReport.h"
+
+#include "platform/Errors.h"
+#include "platform/MsgBox.h"
+
+namespace platform {
+
+void ReportFailure(const std::exception& error) {
+  const auto* runtime = dynamic_cast<const RuntimeError*>(&error);
+  const QString text = runtime ? runtime->message() : QString::fromUtf8(error.what());
+  MsgBox(text, vbCritical, AppTitle());
+}
+
+}  // namespace platform

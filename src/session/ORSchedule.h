@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace session {
+
+// The columns of a request as the request list shows it. The grid binds the result of
+// sp_GetORSchedule from column 1 on: column 0 is the grid's selector column and holds no data,
+// so the 31 fields of the result are grid columns 1 to 31.
+struct RequestColumn {
+  enum Column : int {
+    kPatientName = 1,
+    kProcedure,
+    kPatientRoom,  // the patient's ward room
+    kORRoomCode,
+    kSurgeonCode,
+    kSurgeon,
+    kAnesCode,
+    kAnesthesiologist,
+    kOperationDate,  // date and time of the operation
+    kRemarks,
+    kTransNum,
+    kCNurseCode,
+    kCNurse,
+    kSNurseCode,
+    kSNurse,
+    kSNurse2Code,
+    kSNurse2,
+    kSurgeon1Code,
+    kSurgeon1,
+    kSurgeon2Code,
+    kSurgeon2,
+    kAnes2Code,
+    kAnes2,
+    kAsstDocCode,
+    kAsstDoc,
+    kNotUsed,  // the server fills it; the client never reads it
+    kStatus,
+    kConfirmedBy,
+    kDateConfirmed,
+    kRevokedBy,
+    kDateRevoked,
+  };
+  static constexpr int kFirst = kPatientName;
+  static constexpr int kLast = kDateRevoked;
+  static constexpr int kCount = kLast - kFirst + 1;
+};
+
+// One operation request: the fields of its row in the request list, every one as text, as the
+// list carries them. The form's load and save, confirm and revoke read and write requests
+// through this type rather than through cell numbers.
+struct ORSchedule {
+  QString patientName;
+  QString procedure;
+  QString patientRoom;
+  QString orRoomCode;
+  QString surgeonCode;
+  QString surgeon;
+  QString anesCode;
+  QString anesthesiologist;
+  QString operationDate;
+  QString remarks;
+  QString transNum;  // empty for a request not yet saved
+  QString cNurseCode;
+  QString cNurse;
+  QString sNurseCode;
+  QString sNurse;
+  QString sNurse2Code;
+  QString sNurse2;
+  QString surgeon1Code;
+  QString surgeon1;
+  QString surgeon2Code;
+  QString surgeon2;
+  QString anes2Code;
+  QString anes2;
+  QString asstDocCode;
+  QString asstDoc;
+  QString notUsed;
+  QString status;
+  QString confirmedBy;
+  QString dateConfirmed;
+  QString revokedBy;
+  QString dateRevoked;
+
+  // The field shown in a column of the request list.
+  QString& operator[](RequestColumn::Column column);
+  const QString& operator[](RequestColumn::Column column) const;
+
+  // Reads a request from a listed row: `cell` gives the text of a column of that row.
+  static ORSchedule FromCells(const std::function<QString(RequestColumn::Column)>& cell);
+};
+
+}  // namespace session

@@ -1,0 +1,180 @@
+// The statement texts the client sends, against the texts the server's procedures expect and
+// through the embedded server, with values that hold apostrophes.
+#include <QtTest>
+
+#include "platform/Connection.h"
+#include "session/ORSchedule.h"
+#include "session/ServerDate.h"
+#include "session/Statements.h"
+#include "session/modGlobal.h"
+#include "support/DatabaseFixture.h"
+
+using namespace session;
+using testsupport::DatabaseFixture;
+
+namespace {
+
+const QString kStaffSelect = QStringLiteral(
+    "select DISTINCT employeeid AS CODE,isnull(lastname,'') + ' ,' +isnull(firstname,'') + ' ' + "
+    "isnull(middlename,'') AS [OR STAFF] from PASSWORD..tbpasswordmain AS tbpasswordmain where "
+    "originaldepartment = '29'");
+
+// A request whose every field holds its own argument name: A1 for the patient, and so on in
+// the order of the save statement.
+ORSchedule NumberedRequest() {
+  ORSchedule r;
+  r.patientName = QStringLiteral("A1");
+  r.orRoomCode = QStringLiteral("A2");
+  r.surgeonCode = QStringLiteral("A3");
+  r.anesCode = QStringLiteral("A4");
+  r.operationDate = QStringLiteral("A5");
+  r.remarks = QStringLiteral("A7");
+  r.cNurseCode = QStringLiteral("A8");
+  r.sNurseCode = QStringLiteral("A9");
+  r.sNurse2Code = QStringLiteral("A10");
+  r.surgeon1Code = QStringLiteral("A11");
+  r.surgeon2Code = QStringLiteral("A12");
+  r.anes2Code = QStringLiteral("A13");
+  r.procedure = QStringLiteral("A14");
+  r.patientRoom = QStringLiteral("A15");
+  r.transNum = QStringLiteral("A17");
+  r.asstDocCode = QStringLiteral("A18");
+  return r;
+}
+
+// Every row of a statement, each as its fields' texts.
+QList<QStringList> Rows(DatabaseFixture& db, const QString& sql) {
+  QList<QStringList> rows;
+  auto records = db.connection()->Open(sql);
+  for (; !records->AtEnd(); records->MoveNext()) {
+    QStringList row;
+    for (int f = 0; f < records->FieldCount(); ++f)
+      row << records->Text(f);
+    rows << row;
+  }
+  records->Close();
+  return rows;
+}
+
+// The listed request of this patient on `dateText`.
+ORSchedule ListedRequest(DatabaseFixture& db, const QString& dateText, const QString& patient) {
+  for (const QStringList& cells : Rows(db, ScheduleListSql(dateText))) {
+    const auto request =
+        ORSchedule::FromCells([&](RequestColumn::Column c) { return cells[c - 1]; });
+    if (request.patientName == patient) return request;
+  }
+  return {};
+}
+
+}  // namespace
+
+class TestSession : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // With values free of apostrophes, each text is word for word what the server expects;
+  // blanks in the separators are where the server's texts have them.
+  void textsAreTheServersOwn_data() {
+    QTest::addColumn<QString>("built");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("clock") << ServerClockSql() << QStringLiteral("select getdate() as TDate");
+    QTest::newRow("request list") << ScheduleListSql(QStringLiteral("12/08/2026"))
+                                  << QStringLiteral("SCHEDULE..sp_GetORSchedule '12/08/2026'");
+    QTest::newRow("room list") << RoomListSql() << QStringLiteral("SCHEDULE..sp_List_ORRooms");
+    QTest::newRow("room name, code trimmed")
+        << RoomNameSql(QStringLiteral(" OR1 "))
+        << QStringLiteral("select RoomID, RoomName from schedule..tbOrRoom where roomid = 'OR1'");
+    QTest::newRow("room code, name trimmed") << RoomCodeSql(QStringLiteral("  OR 1 "))
+                                             << QStringLiteral("SCHEDULE..sp_Get_ORRoom 'OR 1'");
+    QTest::newRow("save")
+        << SaveScheduleSql(NumberedRequest(), QStringLiteral("A6"), QStringLiteral("A16"))
+        << QStringLiteral(
+               "SCHEDULE..Save_OR_Schedule 'A1','A2','A3','A4','A5','A6','A7','A8',"
+               "'A9','A10','A11','A12','A13','A14','A15', 'A16','A17','A18'");
+    ORSchedule blanks;
+    blanks.patientName = QStringLiteral(" X ");
+    QTest::newRow("save keeps blanks")
+        << SaveScheduleSql(blanks, QStringLiteral(" E "), QString())
+        << QStringLiteral(
+               "SCHEDULE..Save_OR_Schedule ' X ','','','','',' E ','','','','','','',"
+               "'','','', '','',''");
+    QTest::newRow("confirm, transaction number trimmed")
+        << UpdateScheduleSql(QStringLiteral("C"), QStringLiteral(" E1"), QStringLiteral(" 123 "))
+        << QStringLiteral("Schedule..sp_UpdateSchedules 'C',' E1', '123'");
+    QTest::newRow("all staff") << AllOrStaffSql()
+                               << kStaffSelect + QStringLiteral(" order by [OR STAFF]");
+    QTest::newRow("staff by key: name trimmed, code as typed")
+        << OrStaffByKeySql(QStringLiteral(" SAN "))
+        << kStaffSelect + QStringLiteral(
+                              "  and (lastname like 'SAN%' or employeeid = ' SAN ') "
+                              "order by [OR STAFF]");
+    QTest::newRow("board") << ConfirmedListSql()
+                           << QStringLiteral("Schedule..sp_List_Of_ConfirmedSchedules_ORScheduler");
+  }
+  void textsAreTheServersOwn() {
+    QFETCH(QString, built);
+    QFETCH(QString, expected);
+    QCOMPARE(built, expected);
+  }
+
+  // Every text goes through the embedded server, which knows each statement by its shape, and
+  // every value with an apostrophe arrives as typed.
+  void valuesWithApostrophesArriveIntact() {
+    DatabaseFixture db;
+    db.exec(QStringLiteral("INSERT INTO tbOrRoom (RoomID, RoomName) VALUES (?, ?)"),
+            {QStringLiteral("O'R9"), QStringLiteral("O'HARA SUITE")});
+    db.exec(QStringLiteral("INSERT INTO tbpasswordmain VALUES (?, ?, ?, ?, '29')"),
+            {QStringLiteral("N'1"), QStringLiteral("O'BRIEN"), QStringLiteral("ANN"), QString()});
+    const QString staffName = QStringLiteral("O'BRIEN ,ANN ");
+
+    QCOMPARE(Rows(db, RoomNameSql(QStringLiteral("O'R9"))).value(0).value(1),
+             QStringLiteral("O'HARA SUITE"));
+    QCOMPARE(Rows(db, RoomCodeSql(QStringLiteral(" O'HARA SUITE "))).value(0).value(0),
+             QStringLiteral("O'R9"));
+    QVERIFY(Rows(db, RoomListSql()).contains(QStringList{QStringLiteral("O'HARA SUITE")}));
+    QVERIFY(Rows(db, AllOrStaffSql()).contains(QStringList({QStringLiteral("N'1"), staffName})));
+    QVERIFY(Rows(db, OrStaffByKeySql(QStringLiteral("O'BRI")))
+                .contains(QStringList({QStringLiteral("N'1"), staffName})));
+    QCOMPARE(Rows(db, OrStaffByKeySql(QStringLiteral("N'1"))).size(), 1);
+
+    ORSchedule request;
+    request.patientName = QStringLiteral("O'NEIL, PAT");
+    request.procedure = QStringLiteral("REPAIR OF O'DONOGHUE'S TRIAD");
+    request.remarks = QStringLiteral("'quoted' and ''doubled''");
+    request.orRoomCode = QStringLiteral("O'R9");
+    request.cNurseCode = QStringLiteral("N'1");
+    request.operationDate = QStringLiteral("12/8/2026 02:00:00 PM");
+    request.surgeonCode = QStringLiteral("D'1");  // a code no doctor has
+    db.connection()->Execute(
+        SaveScheduleSql(request, QStringLiteral("N'1"), QStringLiteral("12/8/2026 10:00:00 AM")));
+    ORSchedule saved = ListedRequest(db, QStringLiteral("12/08/2026"), request.patientName);
+    QCOMPARE(saved.procedure, request.procedure);
+    QCOMPARE(saved.remarks, request.remarks);
+    QCOMPARE(saved.orRoomCode, request.orRoomCode);
+    QCOMPARE(saved.surgeonCode, request.surgeonCode);
+    QCOMPARE(saved.cNurse, staffName);
+
+    // A change of the saved request, then its confirmation by an employee code with an
+    // apostrophe; the transaction number is sent trimmed.
+    saved.remarks = QStringLiteral("IT'S CHANGED");
+    db.connection()->Execute(SaveScheduleSql(saved, QStringLiteral("N'1"), QString()));
+    db.connection()->Execute(
+        UpdateScheduleSql(QStringLiteral("C"), QStringLiteral("N'1"), u' ' + saved.transNum));
+    const ORSchedule confirmed = ListedRequest(db, QStringLiteral("12/8/2026"), saved.patientName);
+    QCOMPARE(confirmed.remarks, QStringLiteral("IT'S CHANGED"));
+    QCOMPARE(confirmed.status, QStringLiteral("C"));
+    QCOMPARE(confirmed.confirmedBy, staffName);
+
+    bool onBoard = false;
+    for (const QStringList& row : Rows(db, ConfirmedListSql()))
+      onBoard = onBoard || row.contains(saved.patientName);
+    QVERIFY(onBoard);
+
+    modGlobal::ServerDateTime = {};
+    Get_ServerDate([&] { return db.connection(); });
+    QCOMPARE(modGlobal::ServerDateTime, DatabaseFixture::DefaultNow());
+  }
+};
+
+QTEST_MAIN(TestSession)
+#include "test_session.moc"
