@@ -121,7 +121,8 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridMod
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   header->setSectionsClickable(false);
   header->setHighlightSections(false);
-  header->installEventFilter(this);
+  // Mouse events on the header row reach the header's viewport, not the header widget.
+  header->viewport()->installEventFilter(this);
 
   model_->setDataRows(1);
   model_->setCols(2);
@@ -360,7 +361,7 @@ void FlexGrid::SetRedraw(bool on) {
 bool FlexGrid::eventFilter(QObject* watched, QEvent* event) {
   const bool mouseUpOrDouble =
       event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick;
-  if (watched == horizontalHeader() && mouseUpOrDouble && isEnabled() &&
+  if (watched == horizontalHeader()->viewport() && mouseUpOrDouble && isEnabled() &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     if (event->type() == QEvent::MouseButtonRelease) {
       emitClickUnlessDoubleClick();
