@@ -12,14 +12,11 @@
 #include "platform/Connection.h"
 #include "platform/Errors.h"
 #include "platform/FlexGridModel.h"
+#include "platform/Twips.h"
 
 namespace platform {
 
 namespace {
-
-int TwipsToPixels(int twips) {
-  return (2 * twips + 15) / 30;  // nearest whole pixel, halves up
-}
 
 const int kDefaultRowPixels = TwipsToPixels(FlexGrid::kDefaultRowHeight);
 const int kTextMargin = 2;  // pixels between a cell's edge and its text
@@ -220,7 +217,8 @@ void FlexGrid::SetColWidth(int col, int twips) {
 int FlexGrid::RowHeight(int row) const {
   checkRow(row, 0);
   if (row > 0) return rowHeights_[row - 1];
-  return headerHeight_ >= 0 ? headerHeight_ : horizontalHeader()->sizeHint().height() * 15;
+  return headerHeight_ >= 0 ? headerHeight_
+                            : PixelsToTwips(horizontalHeader()->sizeHint().height());
 }
 
 void FlexGrid::SetRowHeight(int row, int twips) {

@@ -143,6 +143,8 @@ class TestFlexGrid : public QObject {
     QTest::newRow("long procedure") << 1000 << 67;
     QTest::newRow("board short") << 300 << 20;
     QTest::newRow("half a pixel rounds up") << 8 << 1;
+    QTest::newRow("under half a pixel rounds down") << 7 << 0;
+    QTest::newRow("over a pixel and a half") << 23 << 2;
     QTest::newRow("zero") << 0 << 0;
   }
   void rowHeightInPixels() {
@@ -153,6 +155,23 @@ class TestFlexGrid : public QObject {
     QCOMPARE(grid_->RowHeight(2), twips);
     QCOMPARE(grid_->rowHeight(1), pixels);
     QCOMPARE(grid_->rowHeight(0), 17);
+  }
+
+  void headerRowHeight() {
+    ShowWithListing(2);
+    const QHeaderView* header = grid_->horizontalHeader();
+    const int natural = header->height();
+    QVERIFY(natural > 0);
+    QCOMPARE(grid_->RowHeight(0), natural * 15);  // as tall as its font needs, in twips
+
+    grid_->SetRowHeight(0, 500);
+    QCOMPARE(grid_->RowHeight(0), 500);
+    QCOMPARE(header->height(), 33);
+    QCOMPARE(grid_->viewport()->geometry().top(), header->geometry().bottom() + 1);
+
+    grid_->SetRowHeight(0, -1);
+    QCOMPARE(header->height(), natural);
+    QCOMPARE(grid_->RowHeight(0), natural * 15);
   }
 
   void rowHeightsReturnToTheDefault() {
