@@ -12,14 +12,11 @@
 #include "platform/Connection.h"
 #include "platform/Errors.h"
 #include "platform/FlexGridModel.h"
+#include "platform/Twips.h"
 
 namespace platform {
 
 namespace {
-
-int TwipsToPixels(int twips) {
-  return (2 * twips + 15) / 30;  // nearest whole pixel, halves up
-}
 
 const int kDefaultRowPixels = TwipsToPixels(FlexGrid::kDefaultRowHeight);
 const int kTextMargin = 2;  // pixels between a cell's edge and its text
@@ -121,7 +118,8 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridMod
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   header->setSectionsClickable(false);
   header->setHighlightSections(false);
-  header->installEventFilter(this);
+  // Mouse events on the header row reach the header's viewport, not the header widget.
+  header->viewport()->installEventFilter(this);
 
   model_->setDataRows(1);
   model_->setCols(2);
@@ -219,7 +217,8 @@ void FlexGrid::SetColWidth(int col, int twips) {
 int FlexGrid::RowHeight(int row) const {
   checkRow(row, 0);
   if (row > 0) return rowHeights_[row - 1];
-  return headerHeight_ >= 0 ? headerHeight_ : horizontalHeader()->sizeHint().height() * 15;
+  return headerHeight_ >= 0 ? headerHeight_
+                            : PixelsToTwips(horizontalHeader()->sizeHint().height());
 }
 
 void FlexGrid::SetRowHeight(int row, int twips) {
@@ -360,7 +359,7 @@ void FlexGrid::SetRedraw(bool on) {
 bool FlexGrid::eventFilter(QObject* watched, QEvent* event) {
   const bool mouseUpOrDouble =
       event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick;
-  if (watched == horizontalHeader() && mouseUpOrDouble && isEnabled() &&
+  if (watched == horizontalHeader()->viewport() && mouseUpOrDouble && isEnabled() &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     if (event->type() == QEvent::MouseButtonRelease) {
       emitClickUnlessDoubleClick();

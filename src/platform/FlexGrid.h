@@ -97,6 +97,32 @@ class FlexGrid : public QTableView {
   void changeEvent(QEvent* event) override;
 
  private:
+  // QTableView's own setters count rows from 0 and sizes in pixels, and change the view behind
+  // the grid's record of widths, heights, spans and wrapping, which SetCols, SetRows and Bind
+  // would then apply over them. Hidden here so that callers use the grid's API; the grid itself
+  // still calls them.
+  using QTableView::clearSpans;
+  using QTableView::hideColumn;
+  using QTableView::hideRow;
+  using QTableView::resizeColumnsToContents;
+  using QTableView::resizeColumnToContents;
+  using QTableView::resizeRowsToContents;
+  using QTableView::resizeRowToContents;
+  using QTableView::setColumnHidden;
+  using QTableView::setColumnWidth;
+  using QTableView::setHorizontalHeader;
+  using QTableView::setItemDelegate;
+  using QTableView::setItemDelegateForColumn;
+  using QTableView::setItemDelegateForRow;
+  using QTableView::setModel;
+  using QTableView::setRowHeight;
+  using QTableView::setRowHidden;
+  using QTableView::setSpan;
+  using QTableView::setVerticalHeader;
+  using QTableView::setWordWrap;
+  using QTableView::showColumn;
+  using QTableView::showRow;
+
   void checkRow(int row, int first) const;
   void checkCol(int col) const;
   void afterReset();

@@ -9,6 +9,8 @@ namespace platform {
 // pixel at 96 dots per inch.
 constexpr int kTwipsPerPixel = 15;
 
+// The nearest whole pixel. Fifteen being odd, a whole number of twips never lies on half a
+// pixel, so there is no half to round either way.
 inline int TwipsToPixels(int twips) {
   return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
 }
