@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QTest>
 
@@ -253,6 +254,11 @@ class TestRequestList : public QObject {
     ClickBelowTheRows(*w.mshflexPending);
     QCOMPARE(w.cmdOpt[0]->isEnabled(), usable);
     QCOMPARE(w.cmdOpt[1]->isEnabled(), usable);
+    // So does one on the header row, which Qt delivers to the header's viewport.
+    w.cmdOpt[0]->setEnabled(!usable);
+    QTest::mouseClick(w.mshflexPending->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(30, 5));
+    QCOMPARE(w.cmdOpt[0]->isEnabled(), usable);
   }
 
   void theRuleUsesTheClockAsLastRead() {
