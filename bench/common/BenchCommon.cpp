@@ -26,21 +26,6 @@ double Median(std::vector<double> values) {
 
 }  // namespace
 
-double MedianMs(int runs, const std::function<void()>& work, const std::function<void()>& prepare) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    if (prepare) prepare();
-    times.push_back(ElapsedMs(work));
-  }
-  return Median(times);
-}
-
-void Report(const QString& name, double value, const QString& unit, double floor) {
-  std::printf("BENCH %s %.1f %s floor=%.1f ratio=%.2f\n", qPrintable(name), value, qPrintable(unit),
-              floor, floor > 0 ? value / floor : 0.0);
-  std::fflush(stdout);
-}
-
 PairedTimes TimePairs(const Side& floor, const Side& measured, int pairs) {
   if (pairs < kDefaultPairs) qFatal("%d pairs are too few for a median", pairs);
   std::vector<double> floorMs, measuredMs;

@@ -19,14 +19,6 @@ struct PairedTimes {
   double ratio = 0;  // median over pairs of measured / floor of the same pair
 };
 
-// Runs `work` `runs` times (after `prepare`, which is not timed) and returns the median
-// wall-clock time in milliseconds.
-double MedianMs(int runs, const std::function<void()>& work,
-                const std::function<void()>& prepare = nullptr);
-
-// Prints "BENCH <name> <value> <unit> floor=<floor> ratio=<value/floor>".
-void Report(const QString& name, double value, const QString& unit, double floor);
-
 inline constexpr int kDefaultPairs = 9;
 
 // Runs floor, measured, floor, measured, ... for `pairs` pairs (at least kDefaultPairs) and
