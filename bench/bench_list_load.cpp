@@ -63,22 +63,21 @@ int main(int argc, char** argv) {
         platform::Format(QDateTime(other, QTime(0, 0)), QStringLiteral("MM/DD/YYYY"));
     // The strings read are released outside the timed part, as the grid's are.
     std::vector<QString> cells;
-    const double floor = bench::MedianMs(
-        5, [&] { ReadAll(*floorConnection, text, cells); },
-        [&] { std::vector<QString>().swap(cells); });
-    const double load = bench::MedianMs(
-        5,
-        [&] {
-          list.Load_ORSchedule(text);
-          QCoreApplication::processEvents();
-          grid.viewport()->repaint();
-        },
-        [&] {
-          list.Load_ORSchedule(empty);  // start each run from an empty list
-          QCoreApplication::processEvents();
-        });
+    const bench::Side floor{.run = [&] { ReadAll(*floorConnection, text, cells); },
+                            .prepare = [&] { std::vector<QString>().swap(cells); }};
+    bench::Side load;
+    load.prepare = [&] {
+      list.Load_ORSchedule(empty);  // each run starts from an empty list
+      QCoreApplication::processEvents();
+    };
+    load.run = [&] {
+      list.Load_ORSchedule(text);
+      QCoreApplication::processEvents();
+      grid.viewport()->repaint();
+    };
+    const bench::PairedTimes times = bench::TimePairs(floor, load);
     if (grid.Rows() != count + 1) qFatal("listed %d rows, expected %d", grid.Rows() - 1, count);
-    bench::Report(QStringLiteral("list_load_%1").arg(count), load, QStringLiteral("ms"), floor);
+    bench::Report(QStringLiteral("list_load_%1").arg(count), times);
   }
   return 0;
 }

@@ -1,28 +1,56 @@
 #include "common/BenchCommon.h"
 
 #include <QElapsedTimer>
+#include <QtGlobal>
 #include <algorithm>
 #include <cstdio>
-#include <vector>
+#include <limits>
 
 namespace bench {
 
-double MedianMs(int runs, const std::function<void()>& work, const std::function<void()>& prepare) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    if (prepare) prepare();
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
+namespace {
+
+double ElapsedMs(const std::function<void()>& work) {
+  QElapsedTimer timer;
+  timer.start();
+  work();
+  return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
-void Report(const QString& name, double value, const QString& unit, double floor) {
-  std::printf("BENCH %s %.1f %s floor=%.1f ratio=%.2f\n", qPrintable(name), value, qPrintable(unit),
-              floor, floor > 0 ? value / floor : 0.0);
+// The middle value; with an even count, the mean of the two middle ones.
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t middle = values.size() / 2;
+  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+}  // namespace
+
+PairedTimes TimePairs(const Side& floor, const Side& measured, int pairs) {
+  if (pairs < kDefaultPairs) qFatal("%d pairs are too few for a median", pairs);
+  std::vector<double> floorMs, measuredMs;
+  for (int i = 0; i < pairs; ++i) {
+    if (floor.prepare) floor.prepare();
+    floorMs.push_back(ElapsedMs(floor.run));
+    if (measured.prepare) measured.prepare();
+    measuredMs.push_back(ElapsedMs(measured.run));
+  }
+  return Summarize(floorMs, measuredMs);
+}
+
+PairedTimes Summarize(const std::vector<double>& floorMs, const std::vector<double>& measuredMs) {
+  if (floorMs.empty() || floorMs.size() != measuredMs.size())
+    qFatal("%zu floor times and %zu measured times do not pair", floorMs.size(), measuredMs.size());
+  std::vector<double> ratios;
+  for (size_t i = 0; i < floorMs.size(); ++i)
+    ratios.push_back(floorMs[i] > 0 ? measuredMs[i] / floorMs[i]
+                                    : std::numeric_limits<double>::infinity());
+  return {Median(floorMs), Median(measuredMs), Median(ratios)};
+}
+
+void Report(const QString& name, const PairedTimes& times) {
+  std::printf("BENCH %s %.1f ms floor=%.1f ratio=%.2f\n", qPrintable(name), times.measuredMs,
+              times.floorMs, times.ratio);
   std::fflush(stdout);
 }
 
