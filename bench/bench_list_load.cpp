@@ -12,18 +12,15 @@
 #include "platform/Format.h"
 #include "platform/MsgBox.h"
 #include "requests/RequestList.h"
+#include "session/Statements.h"
 
 namespace {
-
-QString ListStatement(const QString& dateText) {
-  return QStringLiteral("SCHEDULE..sp_GetORSchedule '") + dateText + u'\'';
-}
 
 // Reads every field of every row as text, as the grid does, into a vector of strings.
 void ReadAll(platform::Connection& connection, const QString& dateText,
              std::vector<QString>& cells) {
-  auto records = connection.Open(ListStatement(dateText), platform::CursorType::ForwardOnly,
-                                 platform::LockType::ReadOnly);
+  auto records = connection.Open(session::ScheduleListSql(dateText),
+                                 platform::CursorType::ForwardOnly, platform::LockType::ReadOnly);
   const int fields = records->FieldCount();
   for (; !records->AtEnd(); records->MoveNext())
     for (int i = 0; i < fields; ++i)
