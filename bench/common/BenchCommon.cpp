@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <vector>
 
 namespace bench {
 
@@ -24,6 +25,18 @@ double Median(std::vector<double> values) {
   return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
+// The medians of matching lists of floor and measured times, pair i being floorMs[i] and
+// measuredMs[i]. A floor time of zero makes its pair's ratio infinite, not a division fault.
+PairedTimes Summarize(const std::vector<double>& floorMs, const std::vector<double>& measuredMs) {
+  if (floorMs.empty() || floorMs.size() != measuredMs.size())
+    qFatal("%zu floor times and %zu measured times do not pair", floorMs.size(), measuredMs.size());
+  std::vector<double> ratios;
+  for (size_t i = 0; i < floorMs.size(); ++i)
+    ratios.push_back(floorMs[i] > 0 ? measuredMs[i] / floorMs[i]
+                                    : std::numeric_limits<double>::infinity());
+  return {Median(floorMs), Median(measuredMs), Median(ratios)};
+}
+
 }  // namespace
 
 PairedTimes TimePairs(const Side& floor, const Side& measured, int pairs) {
@@ -36,16 +49,6 @@ PairedTimes TimePairs(const Side& floor, const Side& measured, int pairs) {
     measuredMs.push_back(ElapsedMs(measured.run));
   }
   return Summarize(floorMs, measuredMs);
-}
-
-PairedTimes Summarize(const std::vector<double>& floorMs, const std::vector<double>& measuredMs) {
-  if (floorMs.empty() || floorMs.size() != measuredMs.size())
-    qFatal("%zu floor times and %zu measured times do not pair", floorMs.size(), measuredMs.size());
-  std::vector<double> ratios;
-  for (size_t i = 0; i < floorMs.size(); ++i)
-    ratios.push_back(floorMs[i] > 0 ? measuredMs[i] / floorMs[i]
-                                    : std::numeric_limits<double>::infinity());
-  return {Median(floorMs), Median(measuredMs), Median(ratios)};
 }
 
 void Report(const QString& name, const PairedTimes& times) {

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <functional>
-#include <vector>
 
 namespace bench {
 
@@ -30,10 +29,6 @@ inline constexpr int kDefaultPairs = 9;
 // turn, both halves of a pair see much the same machine, and the medians drop the pairs that a
 // busy moment spoils anyway.
 PairedTimes TimePairs(const Side& floor, const Side& measured, int pairs = kDefaultPairs);
-
-// The medians of matching lists of floor and measured times, pair i being floorMs[i] and
-// measuredMs[i]. A floor time of zero makes its pair's ratio infinite, not a division fault.
-PairedTimes Summarize(const std::vector<double>& floorMs, const std::vector<double>& measuredMs);
 
 // Prints "BENCH <name> <measured> ms floor=<floor> ratio=<median pair ratio>".
 void Report(const QString& name, const PairedTimes& times);
