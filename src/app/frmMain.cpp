@@ -11,6 +11,7 @@
 #include "platform/Fonts.h"
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
+#include "requests/EntryForm.h"
 #include "requests/RequestList.h"
 
 frmMain::frmMain(QWidget* parent) : QWidget(parent) {
@@ -25,6 +26,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   SetTabOrder();
   requestList_ =
       std::make_unique<requests::RequestList>(*mshflexPending, *DTPicker1, cmdOpt[0], cmdOpt[1]);
+  CreateEntryForm();
   ConnectEvents();
 }
 
@@ -41,6 +43,18 @@ void frmMain::ConnectEvents() {
                  [this] { requestList_->DTPicker1_Change(); });
   ConnectGuarded(mshflexPending, &platform::FlexGrid::Click, this,
                  [this] { requestList_->mshflexPending_Click(); });
+  ConnectGuarded(mshflexPending, &platform::FlexGrid::DblClick, this,
+                 [this] { entryForm_->mshflexPending_DblClick(); });
+}
+
+void frmMain::CreateEntryForm() {
+  const requests::EntryControls controls{
+      txtName,     txtRoomID,         txtProcedure,   dtpOperation, dtpOperTime,  cboRequestRoom,
+      txtTransNum, txtAsstDoc,        txtAsstDocID,   txtSurgeon,   txtSurgeonID, txtAnest,
+      txtAnestID,  txtSNurse,         txtSNurseID,    txtCNurse,    txtCNurseID,  txtRemarks,
+      cmdOption,   fraPendingRequest, mshflexPending, cmdOpt};
+  // Exit unloads the window, as closing it does.
+  entryForm_ = std::make_unique<requests::EntryForm>(controls, *requestList_, [this] { close(); });
 }
 
 bool frmMain::Show() {
@@ -64,7 +78,7 @@ void frmMain::cmdView_Click() {
 }
 
 void frmMain::cmdOption_Click(int index) {
-  if (index == 2) close();  // Exit unloads the window, as closing it does
+  entryForm_->cmdOption_Click(index);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

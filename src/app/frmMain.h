@@ -6,20 +6,21 @@
 
 #include "platform/SingleInstance.h"
 
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 
 namespace platform {
+class ComboBox;
 class DTPicker;
 class FlexGrid;
 class TextBox;
 }  // namespace platform
 
 namespace requests {
+class EntryForm;
 class RequestList;
-}
+}  // namespace requests
 
 // The main window: the entry form on the left, the request pane on the right. Loading it is
 // the program's start-up; unloading it ends the program. The controls keep the names of the
@@ -43,6 +44,7 @@ class frmMain : public QWidget {
   void cmdOption_Click(int index);
 
   requests::RequestList& requestList() { return *requestList_; }
+  requests::EntryForm& entryForm() { return *entryForm_; }
 
   // Entry form: "PATIENT INFORMATION".
   QGroupBox* fraPatient = nullptr;
@@ -53,7 +55,7 @@ class frmMain : public QWidget {
   platform::TextBox* txtProcedure = nullptr;
   platform::DTPicker* dtpOperation = nullptr;
   platform::DTPicker* dtpOperTime = nullptr;
-  QComboBox* cboRequestRoom = nullptr;
+  platform::ComboBox* cboRequestRoom = nullptr;
   QLabel* lblTransNum = nullptr;
   platform::TextBox* txtTransNum = nullptr;
   platform::TextBox* txtAsstDoc = nullptr;
@@ -89,6 +91,7 @@ class frmMain : public QWidget {
   void BuildButtons(QWidget* parent);
   void BuildRequestPane();
   void SetTabOrder();
+  void CreateEntryForm();
   void ConnectEvents();
 
   bool Form_Load();
@@ -98,5 +101,6 @@ class frmMain : public QWidget {
 
   platform::SingleInstance instance_;
   std::unique_ptr<requests::RequestList> requestList_;
+  std::unique_ptr<requests::EntryForm> entryForm_;
   bool ownsComponents_ = false;  // this window created the components it must release
 };

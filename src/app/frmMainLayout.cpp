@@ -1,10 +1,10 @@
 // The fixed layout of the main window, in twips as the window was designed.
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
 #include "app/frmMain.h"
+#include "platform/ComboBox.h"
 #include "platform/DTPicker.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
@@ -54,10 +54,13 @@ TextBox* Row(QWidget* parent, const QString& caption, int top, int labelWidth, i
 }
 
 // The hidden field holding the staff code of the person named in `nameField`, at its place.
+// Only a pick or a loaded request writes it: it never takes the focus or a typed key.
 TextBox* CodeField(TextBox* nameField) {
   TextBox* code = Field(nameField->parentWidget(), nameField->geometry());
   code->hide();
   code->stackUnder(nameField);
+  code->setFocusPolicy(Qt::NoFocus);
+  code->setReadOnly(true);
   return code;
 }
 
@@ -84,17 +87,20 @@ void frmMain::BuildOperationFrame() {
   QWidget* f = fraOperation;
   txtProcedure = Row(f, QStringLiteral("Procedure"), 330, 1200, 1440, 4080);
 
+  // The pickers and the room box start read-only with the rest of the form (idle mode).
   dtpOperation = new DTPicker(DTPicker::Mode::Date, f);
   dtpOperation->setGeometry(TwipRect(1440, 720, 1440, kFieldHeight));
+  dtpOperation->setEnabled(false);
   Caption(f, QStringLiteral("Schedule Date"), TwipRect(120, 720, 1260, kFieldHeight), dtpOperation);
   dtpOperTime = new DTPicker(DTPicker::Mode::Time, f);
   dtpOperTime->setGeometry(TwipRect(4140, 720, 1380, kFieldHeight));
+  dtpOperTime->setEnabled(false);
   Caption(f, QStringLiteral("Schedule Time"), TwipRect(2970, 720, 1140, kFieldHeight), dtpOperTime);
 
-  cboRequestRoom = new QComboBox(f);
-  cboRequestRoom->setEditable(true);
-  cboRequestRoom->setInsertPolicy(QComboBox::NoInsert);
+  cboRequestRoom = new platform::ComboBox(f);
   cboRequestRoom->setGeometry(TwipRect(1440, 1110, 2040, kFieldHeight));
+  cboRequestRoom->SetBackColor(kReadOnlyBack);
+  cboRequestRoom->setEnabled(false);
   Caption(f, QStringLiteral("OR Room"), TwipRect(120, 1110, 1260, kFieldHeight), cboRequestRoom);
   txtTransNum = Field(f, TwipRect(4560, 1110, 960, kFieldHeight));
   lblTransNum = Caption(f, QStringLiteral("OR Transnum "), TwipRect(3600, 1110, 900, kFieldHeight),

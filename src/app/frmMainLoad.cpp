@@ -2,11 +2,13 @@
 #include <QApplication>
 
 #include "app/frmMain.h"
+#include "platform/ComboBox.h"
 #include "platform/Connection.h"
 #include "platform/DTPicker.h"
 #include "platform/ErrorReport.h"
 #include "platform/Format.h"
 #include "platform/MsgBox.h"
+#include "requests/EntryForm.h"
 #include "requests/RequestList.h"
 #include "requests/RoomList.h"
 #include "session/ServerDate.h"
@@ -27,11 +29,10 @@ bool frmMain::Form_Load() {
     if (!StartComponents()) return false;
     Get_ServerDate();
     SetDatePickers();
+    entryForm_->RememberStartUpEarliest();
     requests::Load_ORRooms(*cboRequestRoom);
     requestList_->Format_Grid();
-    // The requests of the server's date.
-    requestList_->Load_ORSchedule(
-        platform::Format(DTPicker1->Value(), QStringLiteral("MM/DD/YYYY")));
+    requestList_->Reload();  // the requests of the server's date
   } catch (const std::exception& error) {
     // The window is not usable yet: report once and end.
     platform::ReportFailure(error);

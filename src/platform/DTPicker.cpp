@@ -73,6 +73,14 @@ QDateTime DTPicker::MinDate() const {
   return earliest_;
 }
 
+void DTPicker::LowerMinDateTo(const QVariant& value) {
+  const QDateTime wanted = normalized(ToDateTime(value));
+  if (allows(wanted)) return;
+  earliest_ = wanted;
+  applyEditorRange();
+  emit MinDateChanged();
+}
+
 bool DTPicker::focusNextPrevChild(bool next) {
   // The editor would step through its own fields; Tab moves to the next control instead.
   return QWidget::focusNextPrevChild(next);

@@ -38,6 +38,9 @@ class DTPicker : public QDateTimeEdit {
   // Throws RuntimeError when `earliest` is not a date.
   void SetMinDate(const QVariant& earliest, const DTPicker* datePicker = nullptr);
   QDateTime MinDate() const;
+  // Lowers the earliest value just enough that `value` can be shown, keeping the pairing;
+  // does nothing when it can be shown already. Throws RuntimeError when it is not a date.
+  void LowerMinDateTo(const QVariant& value);
 
  signals:
   // The user changed the value by typing, the arrow keys or the calendar (each step through

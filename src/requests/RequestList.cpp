@@ -73,6 +73,10 @@ session::ORSchedule RequestList::RequestAt(int row) const {
       [&](RequestColumn::Column column) { return grid_.TextMatrix(row, column); });
 }
 
+void RequestList::Reload() {
+  Load_ORSchedule(platform::Format(datePicker_.Value(), QStringLiteral("MM/DD/YYYY")));
+}
+
 // The header and one blank (or nameless) row, disabled: clicks do nothing.
 void RequestList::ShowEmpty() {
   if (grid_.Rows() < 2) grid_.SetRows(2);

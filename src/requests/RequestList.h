@@ -30,6 +30,8 @@ class RequestList {
   // Lists the requests of the date given as text. Throws on a database failure, after
   // emptying the list so that no rows of another date stay under the picker's date.
   void Load_ORSchedule(const QString& dateText);
+  // Lists again the date the list's picker shows, as "MM/DD/YYYY".
+  void Reload();
   void Color_Status();
   void Size_Rows();
 

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <algorithm>
 
+#include "platform/ComboBox.h"
 #include "platform/DTPicker.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"

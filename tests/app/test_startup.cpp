@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "board/frmView.h"
+#include "platform/ComboBox.h"
 #include "platform/DTPicker.h"
 #include "platform/Errors.h"
 #include "platform/FlexGrid.h"

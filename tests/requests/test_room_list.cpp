@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QTest>
 
+#include "platform/ComboBox.h"
 #include "support/MainWindowFixture.h"
 
 using testsupport::DatabaseFixture;

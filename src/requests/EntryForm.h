@@ -1,0 +1,135 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "session/ConnectionProvider.h"
+#include "session/ORSchedule.h"
+
+class QPushButton;
+class QWidget;
+
+namespace platform {
+class ComboBox;
+class DTPicker;
+class FlexGrid;
+class TextBox;
+}  // namespace platform
+
+namespace requests {
+
+class RequestList;
+
+// The controls of the entry form as the main window lays them out, and the request pane that
+// the form's modes lock and unlock.
+struct EntryControls {
+  platform::TextBox* txtName;
+  platform::TextBox* txtRoomID;
+  platform::TextBox* txtProcedure;
+  platform::DTPicker* dtpOperation;
+  platform::DTPicker* dtpOperTime;
+  platform::ComboBox* cboRequestRoom;
+  platform::TextBox* txtTransNum;
+  platform::TextBox* txtAsstDoc;
+  platform::TextBox* txtAsstDocID;
+  std::array<platform::TextBox*, 3> txtSurgeon;
+  std::array<platform::TextBox*, 3> txtSurgeonID;
+  std::array<platform::TextBox*, 2> txtAnest;
+  std::array<platform::TextBox*, 2> txtAnestID;
+  std::array<platform::TextBox*, 2> txtSNurse;
+  std::array<platform::TextBox*, 2> txtSNurseID;
+  platform::TextBox* txtCNurse;
+  platform::TextBox* txtCNurseID;
+  platform::TextBox* txtRemarks;
+  std::array<QPushButton*, 4> cmdOption;  // 0 New, 1 Edit or Cancel, 2 Exit, 3 Save
+  QWidget* fraPendingRequest;
+  platform::FlexGrid* mshflexPending;
+  std::array<QPushButton*, 2> cmdOpt;
+};
+
+// The members of an operation's team, in the order of the form.
+enum StaffRole {
+  kSurgeon,
+  kSurgeon1,
+  kSurgeon2,
+  kAnes,
+  kAnes2,
+  kSNurse,
+  kSNurse2,
+  kCNurse,
+  kAsstDoc
+};
+
+// One member of the operation's team as the form holds it: the name the user reads and the
+// staff code that saving sends.
+struct StaffField {
+  platform::TextBox* name;
+  platform::TextBox* code;
+  QString caption;  // as the user reads it, e.g. "Asst. 1 of the surgeons"
+  bool required;
+};
+
+// The entry form: its modes (idle, viewing, new, edit), loading a listed request into it and
+// saving what it holds. There is no mode variable: the controls' states are the mode, and
+// button 1's caption is the only state the buttons read.
+class EntryForm {
+ public:
+  EntryForm(const EntryControls& controls, RequestList& requestList,
+            std::function<void()> closeWindow,
+            session::ConnectionProvider connection = session::CurrentUserConnection());
+
+  // Keeps the earliest values start-up gave the date and time pickers; New, Cancel and a save
+  // return to them after a loaded request lowered them.
+  void RememberStartUpEarliest();
+
+  // Editable (white) or read-only (grey) fields; the accent colour in both.
+  void Enable_Fields(bool editable);
+  // Empties the form: the text fields, each staff code with its name, and the room box.
+  void Clear_Fields();
+
+  // The button array: 0 New, 1 Edit or Cancel (by caption), 2 Exit, 3 Save; any other index
+  // does nothing.
+  void cmdOption_Click(int index);
+
+  // Shows the grid's current request, read-only. Bad cell data stops it silently; a failure
+  // of the database is reported by the caller.
+  void mshflexPending_DblClick();
+
+ private:
+  void New();
+  void Edit();
+  void Cancel();
+  void Save();
+
+  // The fourteen fields that Enable_Fields and Clear_Fields work on.
+  std::vector<platform::TextBox*> EditableFields() const;
+  void RestoreStartUpEarliest();
+  void SetPickersToServerTime();
+  void EnterWritingMode();
+  void ReturnToIdleMode();
+
+  // Loading.
+  void FillFields(const session::ORSchedule& request);
+  void ShowRoomOf(const QString& roomCode);
+
+  // Saving.
+  bool Validate() const;
+  bool RefuseStaffWithoutCode() const;
+  bool LookUpRoomCode(QString& roomCode) const;
+  session::ORSchedule RequestToSave(const QString& roomCode) const;
+  QString OperationDateTimeText() const;
+
+  EntryControls c_;
+  RequestList& requestList_;
+  std::function<void()> closeWindow_;
+  session::ConnectionProvider connection_;
+  std::vector<StaffField> staff_;  // by StaffRole
+  QDateTime startUpDate_, startUpTime_;
+  // The room shown with the loaded request, by name and code, while the form shows it.
+  QString loadedRoomName_, loadedRoomCode_;
+};
+
+}  // namespace requests

@@ -1,0 +1,106 @@
+// Showing a listed request in the entry form, read-only, on a double click of the list.
+#include <QPushButton>
+
+#include "platform/ComboBox.h"
+#include "platform/Connection.h"
+#include "platform/DTPicker.h"
+#include "platform/FlexGrid.h"
+#include "platform/Format.h"
+#include "platform/TextBox.h"
+#include "requests/EntryForm.h"
+#include "requests/RequestList.h"
+#include "session/Statements.h"
+
+namespace requests {
+namespace {
+
+using session::ORSchedule;
+using session::RequestColumn;
+
+ORSchedule Trimmed(ORSchedule request) {
+  for (int c = RequestColumn::kFirst; c <= RequestColumn::kLast; ++c) {
+    QString& field = request[static_cast<RequestColumn::Column>(c)];
+    field = field.trimmed();
+  }
+  return request;
+}
+
+// Shows the value exactly, even one before the picker's earliest value: the earliest value
+// is lowered to it rather than the request shown with another date or time.
+void ShowExactly(platform::DTPicker& picker, const QDateTime& value) {
+  picker.LowerMinDateTo(value);
+  picker.SetValue(value);
+}
+
+}  // namespace
+
+void EntryForm::mshflexPending_DblClick() {
+  const int row = c_.mshflexPending->Row();
+  if (row < 1) return;  // no request is current
+  for (QWidget* field : std::initializer_list<QWidget*>{
+           c_.txtName, c_.txtProcedure, c_.cboRequestRoom, c_.txtSurgeon[0], c_.txtSurgeon[1],
+           c_.txtSurgeon[2], c_.txtAnest[0], c_.txtAnest[1], c_.txtSNurse[0], c_.txtSNurse[1],
+           c_.txtCNurse, c_.txtRemarks, c_.dtpOperation, c_.dtpOperTime, c_.txtRoomID,
+           c_.txtAsstDoc, c_.txtAsstDocID})
+    field->setEnabled(false);
+
+  const ORSchedule request = Trimmed(requestList_.RequestAt(row));
+  // A date that cannot be read stops the load silently, before any field changes.
+  const QDateTime when = platform::TryToDateTime(request.operationDate);
+  if (!when.isValid()) return;
+  RestoreStartUpEarliest();
+  ShowExactly(*c_.dtpOperation, when);
+  ShowExactly(*c_.dtpOperTime, when);
+  FillFields(request);
+  ShowRoomOf(request.orRoomCode);
+
+  c_.cmdOption[1]->setEnabled(true);
+  c_.cmdOption[3]->setEnabled(false);
+  c_.cmdOption[2]->setEnabled(false);
+}
+
+// The fields in the order the form has always filled them; note the anesthesiologists' name
+// before their code.
+void EntryForm::FillFields(const ORSchedule& r) {
+  c_.txtName->setText(r.patientName);
+  c_.txtProcedure->setText(r.procedure);
+  c_.txtTransNum->setText(r.transNum);
+  c_.txtRoomID->setText(r.patientRoom);
+  c_.txtSurgeonID[0]->setText(r.surgeonCode);
+  c_.txtSurgeon[0]->setText(r.surgeon);
+  c_.txtSurgeonID[1]->setText(r.surgeon1Code);
+  c_.txtSurgeon[1]->setText(r.surgeon1);
+  c_.txtSurgeonID[2]->setText(r.surgeon2Code);
+  c_.txtSurgeon[2]->setText(r.surgeon2);
+  c_.txtAnest[0]->setText(r.anesthesiologist);
+  c_.txtAnestID[0]->setText(r.anesCode);
+  c_.txtAnest[1]->setText(r.anes2);
+  c_.txtAnestID[1]->setText(r.anes2Code);
+  c_.txtSNurseID[0]->setText(r.sNurseCode);
+  c_.txtSNurse[0]->setText(r.sNurse);
+  c_.txtSNurseID[1]->setText(r.sNurse2Code);
+  c_.txtSNurse[1]->setText(r.sNurse2);
+  c_.txtCNurseID->setText(r.cNurseCode);
+  c_.txtCNurse->setText(r.cNurse);
+  c_.txtAsstDocID->setText(r.asstDocCode);
+  c_.txtAsstDoc->setText(r.asstDoc);
+  c_.txtRemarks->setText(r.remarks);
+}
+
+// The room box shows the name of the request's room. When the room is not found, or the
+// lookup fails, it shows no room: never the room of the request shown before.
+void EntryForm::ShowRoomOf(const QString& roomCode) {
+  c_.cboRequestRoom->SetText(QString());
+  loadedRoomName_.clear();
+  loadedRoomCode_.clear();
+  auto rooms = connection_()->Open(session::RoomNameSql(roomCode), platform::CursorType::Dynamic,
+                                   platform::LockType::Optimistic);
+  if (!rooms->AtEnd()) {
+    c_.cboRequestRoom->SetText(platform::DefaultText(rooms->Field(QStringLiteral("RoomName"))));
+    loadedRoomName_ = c_.cboRequestRoom->Text();
+    if (!loadedRoomName_.isEmpty()) loadedRoomCode_ = roomCode;
+  }
+  rooms->Close();
+}
+
+}  // namespace requests

@@ -1,0 +1,154 @@
+// Saving the request the entry form holds: check it, look up its room's code, store it, and
+// return the form to idle mode with the list reloaded.
+#include <QPushButton>
+
+#include "platform/ComboBox.h"
+#include "platform/Connection.h"
+#include "platform/DTPicker.h"
+#include "platform/ErrorReport.h"
+#include "platform/Errors.h"
+#include "platform/Format.h"
+#include "platform/MsgBox.h"
+#include "platform/TextBox.h"
+#include "requests/EntryForm.h"
+#include "requests/RequestList.h"
+#include "session/ServerDate.h"
+#include "session/Statements.h"
+#include "session/modGlobal.h"
+
+namespace requests {
+namespace {
+
+const QString kIncomplete = QStringLiteral("Incomplete Data!");
+
+// Refuses the save: the message under "Incomplete Data!", then the focus on what is missing.
+bool Refuse(const QString& missing, QWidget* field) {
+  platform::MsgBox(QStringLiteral("Can't save incomplete data! Please provide %1.").arg(missing),
+                   platform::vbOKOnly | platform::vbCritical, kIncomplete);
+  field->setFocus();
+  return false;
+}
+
+bool HasName(const StaffField& field) {
+  return !field.name->text().trimmed().isEmpty();
+}
+
+// A name typed without a pick: the form shows someone whose code it does not hold.
+bool TypedWithoutPick(const StaffField& field) {
+  return HasName(field) && field.code->text().isEmpty();
+}
+
+// The code a save sends for a member of the team: none when no one is named.
+QString CodeToSend(const StaffField& field) {
+  return HasName(field) ? field.code->text() : QString();
+}
+
+QString EmployeeCode() {
+  if (!modGlobal::CurrentUser)
+    throw platform::ComponentError(QStringLiteral("The current-user component is not loaded."));
+  return modGlobal::CurrentUser->employeecode();
+}
+
+}  // namespace
+
+void EntryForm::Save() {
+  if (!Validate()) return;
+  Get_ServerDate(connection_);
+  const QString operationDate = OperationDateTimeText();
+  QString roomCode;
+  if (!LookUpRoomCode(roomCode)) {
+    Refuse(QStringLiteral("OR Room for operation"), c_.cboRequestRoom);
+    return;
+  }
+  session::ORSchedule request = RequestToSave(roomCode);
+  request.operationDate = operationDate;
+  connection_()->Execute(session::SaveScheduleSql(
+      request, EmployeeCode(), platform::DefaultText(modGlobal::ServerDateTime)));
+  platform::MsgBox(QStringLiteral("Schedule successfully saved!"),
+                   platform::vbOKOnly | platform::vbInformation, QStringLiteral("SUCCESS!"));
+
+  // The request is stored: whatever fails from here on, the form returns to idle mode.
+  Clear_Fields();
+  platform::Guarded([this] { requestList_.Reload(); });
+  ReturnToIdleMode();
+  Enable_Fields(false);
+  platform::Guarded([this] {
+    Get_ServerDate(connection_);
+    RestoreStartUpEarliest();
+    SetPickersToServerTime();
+  });
+}
+
+// The required fields in their fixed order, then the optional team members named without a
+// pick. The first that fails says so and takes the focus.
+bool EntryForm::Validate() const {
+  if (c_.txtName->text().isEmpty()) return Refuse(QStringLiteral("patient name"), c_.txtName);
+  if (c_.txtProcedure->text().isEmpty())
+    return Refuse(QStringLiteral("name of procedure"), c_.txtProcedure);
+  if (c_.cboRequestRoom->Text().isEmpty())
+    return Refuse(QStringLiteral("OR Room for operation"), c_.cboRequestRoom);
+  for (StaffRole role : {kSurgeon, kAnes, kSNurse, kCNurse}) {
+    const StaffField& field = staff_[role];
+    if (field.name->text().isEmpty() || TypedWithoutPick(field))
+      return Refuse(field.caption, field.name);
+  }
+  return RefuseStaffWithoutCode();
+}
+
+bool EntryForm::RefuseStaffWithoutCode() const {
+  for (const StaffField& field : staff_) {
+    if (field.required || !TypedWithoutPick(field)) continue;
+    platform::MsgBox(
+        QStringLiteral("Can't save incomplete data! Please pick %1 from the list, or clear it.")
+            .arg(field.caption),
+        platform::vbOKOnly | platform::vbCritical, kIncomplete);
+    field.name->setFocus();
+    return false;
+  }
+  return true;
+}
+
+// The date as month/day/year, one blank, the time on the 12-hour clock.
+QString EntryForm::OperationDateTimeText() const {
+  return platform::ShortDateText(c_.dtpOperation->Date()) + u' ' +
+         platform::Format(c_.dtpOperTime->Value(), QStringLiteral("hh:mm:ss AM/PM"));
+}
+
+// The code of the room shown. A request being changed keeps the room it was loaded with while
+// the box still shows that room, so that two rooms of one name cannot swap it. False when no
+// room has the name shown.
+bool EntryForm::LookUpRoomCode(QString& roomCode) const {
+  const QString shown = c_.cboRequestRoom->Text();
+  if (!loadedRoomCode_.isEmpty() && shown == loadedRoomName_) {
+    roomCode = loadedRoomCode_;
+    return true;
+  }
+  auto rooms = connection_()->Open(session::RoomCodeSql(shown), platform::CursorType::Dynamic,
+                                   platform::LockType::Optimistic);
+  const bool found = !rooms->AtEnd();
+  if (found) roomCode = platform::DefaultText(rooms->Field(QStringLiteral("RoomID")));
+  rooms->Close();
+  return found;
+}
+
+session::ORSchedule EntryForm::RequestToSave(const QString& roomCode) const {
+  session::ORSchedule r;
+  r.patientName = c_.txtName->text();
+  r.orRoomCode = roomCode;
+  r.surgeonCode = CodeToSend(staff_[kSurgeon]);
+  r.surgeon1Code = CodeToSend(staff_[kSurgeon1]);
+  r.surgeon2Code = CodeToSend(staff_[kSurgeon2]);
+  r.anesCode = CodeToSend(staff_[kAnes]);
+  r.anes2Code = CodeToSend(staff_[kAnes2]);
+  r.sNurseCode = CodeToSend(staff_[kSNurse]);
+  r.sNurse2Code = CodeToSend(staff_[kSNurse2]);
+  r.cNurseCode = CodeToSend(staff_[kCNurse]);
+  r.asstDocCode = CodeToSend(staff_[kAsstDoc]);
+  r.remarks = c_.txtRemarks->text();
+  r.procedure = c_.txtProcedure->text();
+  r.patientRoom = c_.txtRoomID->text();
+  r.transNum = c_.txtTransNum->text();
+  return r;
+}
+
+}  // namespace requests

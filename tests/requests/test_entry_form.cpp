@@ -1,0 +1,487 @@
+// The entry form through the main window: loading a listed request, the modes, and saving.
+#include <QApplication>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+
+#include "platform/ComboBox.h"
+#include "platform/DTPicker.h"
+#include "platform/FlexGrid.h"
+#include "platform/TextBox.h"
+#include "session/ORSchedule.h"
+#include "session/modGlobal.h"
+#include "support/MainWindowFixture.h"
+
+using platform::TextBox;
+using testsupport::DatabaseFixture;
+using testsupport::MainWindowFixture;
+
+namespace {
+
+const QDate kToday = DatabaseFixture::DefaultNow().date();  // 12/8/2026, 10:00:00 AM
+const QDate kDay(2027, 1, 20);                              // a day without demo requests
+const QString kHostile = QStringLiteral("O'NEIL \"Q\"; DROP TABLE x; --");
+
+void ListDay(frmMain& w, const QDate& day) {
+  w.DTPicker1->setDate(day);
+}
+
+int RowOf(platform::FlexGrid& grid, const QString& patient) {
+  for (int r = 1; r < grid.Rows(); ++r)
+    if (grid.TextMatrix(r, session::RequestColumn::kPatientName).trimmed() == patient) return r;
+  return 0;
+}
+
+// The events a real double click on a row delivers.
+void DoubleClickRow(platform::FlexGrid& grid, int row) {
+  const QModelIndex cell = grid.model()->index(row - 1, 1);
+  grid.scrollTo(cell);
+  const QPoint at = grid.visualRect(cell).center();
+  QWidget* viewport = grid.viewport();
+  QTest::mousePress(viewport, Qt::LeftButton, {}, at);
+  QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+  QTest::mousePress(viewport, Qt::LeftButton, {}, at);
+  QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+  QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+}
+
+void LoadPatient(frmMain& w, const QDate& day, const QString& patient) {
+  ListDay(w, day);
+  const int row = RowOf(*w.mshflexPending, patient);
+  QVERIFY2(row > 0, qPrintable(patient));
+  DoubleClickRow(*w.mshflexPending, row);
+}
+
+// What a pick writes: the name the user reads and the code beside it.
+void Pick(TextBox* name, TextBox* code, const QString& display, const QString& staffCode) {
+  name->setText(display);
+  code->setText(staffCode);
+}
+
+// A complete new request for `day` at 2:30 PM, with the demo team.
+void FillNewRequest(frmMain& w, const QDate& day = kDay) {
+  w.cmdOption[0]->click();
+  QTest::keyClicks(w.txtName, QStringLiteral("NEW, PATIENT"));
+  QTest::keyClicks(w.txtProcedure, QStringLiteral("APPENDECTOMY"));
+  QTest::keyClicks(w.txtRoomID, QStringLiteral("301-A"));
+  w.cboRequestRoom->SetText(QStringLiteral("OR 2"));
+  w.dtpOperation->SetValue(QDateTime(day, QTime(0, 0)));
+  w.dtpOperTime->SetValue(QTime(14, 30));
+  Pick(w.txtSurgeon[0], w.txtSurgeonID[0], QStringLiteral("DOCTOR ,ONE"), QStringLiteral("D1001"));
+  Pick(w.txtAnest[0], w.txtAnestID[0], QStringLiteral("DOCTOR ,TWO"), QStringLiteral("D1002"));
+  Pick(w.txtSNurse[0], w.txtSNurseID[0], QStringLiteral("NURSE ,ONE "), QStringLiteral("E1002"));
+  Pick(w.txtCNurse, w.txtCNurseID, QStringLiteral("NURSE ,TWO "), QStringLiteral("E1003"));
+}
+
+// The state of the form's controls, as the mode table reads it.
+QString ModeOf(frmMain& w) {
+  auto on = [](QWidget* control) { return QChar(control->isEnabled() ? u'+' : u'-'); };
+  const bool white = w.txtName->BackColor() == QColor(255, 255, 255);
+  return QStringLiteral("New%1 %2%3 Exit%4 Save%5 pane%6 fields%7%8")
+      .arg(on(w.cmdOption[0]))
+      .arg(w.cmdOption[1]->text())
+      .arg(on(w.cmdOption[1]))
+      .arg(on(w.cmdOption[2]))
+      .arg(on(w.cmdOption[3]))
+      .arg(on(w.fraPendingRequest))
+      .arg(on(w.txtName))
+      .arg(white ? QStringLiteral("white") : QStringLiteral("grey"));
+}
+
+QStringList SavesSent(MainWindowFixture& f) {
+  return f.statements().filter(QStringLiteral("Save_OR_Schedule"));
+}
+
+}  // namespace
+
+class TestEntryForm : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Every field from its own column, trimmed, with the crossed orders of the anesthesiologists
+  // and scrub nurses; then the buttons of viewing mode.
+  void aDoubleClickShowsEveryFieldOfTheRequest() {
+    MainWindowFixture f;
+    hospitaldb::ScheduleRecord r = f.db().sampleRequest(QDateTime(kDay, QTime(7, 45)));
+    const QStringList values = {QStringLiteral(" MAPPED, PATIENT "),
+                                QStringLiteral(" PROC "),
+                                QStringLiteral(" W1 "),
+                                QStringLiteral("S0"),
+                                QStringLiteral("SURGEON 0"),
+                                QStringLiteral("S1"),
+                                QStringLiteral("SURGEON 1"),
+                                QStringLiteral("S2"),
+                                QStringLiteral("SURGEON 2"),
+                                QStringLiteral("A0"),
+                                QStringLiteral("ANEST 0"),
+                                QStringLiteral("A1"),
+                                QStringLiteral("ANEST 1"),
+                                QStringLiteral("N0"),
+                                QStringLiteral("NURSE 0"),
+                                QStringLiteral("N1"),
+                                QStringLiteral("NURSE 1"),
+                                QStringLiteral("C0"),
+                                QStringLiteral("CIRC 0"),
+                                QStringLiteral("X0"),
+                                QStringLiteral("ASSIST 0"),
+                                QStringLiteral(" REMARKS ")};
+    QString* targets[] = {&r.patientName,
+                          &r.procedureName,
+                          &r.roomNo,
+                          &r.surgeonCode,
+                          &r.surgeon,
+                          &r.surgeon1Code,
+                          &r.asstSurgeon1,
+                          &r.surgeon2Code,
+                          &r.asstSurgeon2,
+                          &r.anesCode,
+                          &r.anesthesiologist,
+                          &r.anes2Code,
+                          &r.asstAnesthesiologist,
+                          &r.sNurseCode,
+                          &r.sNurse,
+                          &r.sNurse2Code,
+                          &r.sNurse2,
+                          &r.cNurseCode,
+                          &r.cNurse,
+                          &r.asstDocCode,
+                          &r.asstDoctor,
+                          &r.remarks};
+    for (int i = 0; i < values.size(); ++i)
+      *targets[i] = values[i];
+    r.orRoomId = QStringLiteral("OR03");
+    const qint64 transNum = f.db().insertRequest(r, false);
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    LoadPatient(w, kDay, QStringLiteral("MAPPED, PATIENT"));
+
+    TextBox* fields[] = {w.txtName,       w.txtProcedure,    w.txtRoomID,     w.txtSurgeonID[0],
+                         w.txtSurgeon[0], w.txtSurgeonID[1], w.txtSurgeon[1], w.txtSurgeonID[2],
+                         w.txtSurgeon[2], w.txtAnestID[0],   w.txtAnest[0],   w.txtAnestID[1],
+                         w.txtAnest[1],   w.txtSNurseID[0],  w.txtSNurse[0],  w.txtSNurseID[1],
+                         w.txtSNurse[1],  w.txtCNurseID,     w.txtCNurse,     w.txtAsstDocID,
+                         w.txtAsstDoc,    w.txtRemarks};
+    for (int i = 0; i < values.size(); ++i)
+      QCOMPARE(fields[i]->text(), values[i].trimmed());
+    QCOMPARE(w.txtTransNum->text(), QString::number(transNum));
+    QCOMPARE(w.dtpOperation->Date(), kDay);
+    QCOMPARE(w.dtpOperTime->Time(), QTime(7, 45));
+    QCOMPARE(w.cboRequestRoom->Text(), QStringLiteral("OR 3"));
+    QCOMPARE(ModeOf(w), QStringLiteral("New+ &Edit+ Exit- Save- pane+ fields-grey"));
+    QVERIFY(f.statements().contains(
+        QStringLiteral("select RoomID, RoomName from schedule..tbOrRoom where roomid = 'OR03'")));
+  }
+
+  void theModesFollowTheButtons_data() {
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QString>("mode");
+    const QString idle = QStringLiteral("New+ Edit- Exit+ Save- pane+ fields-grey");
+    const QString writing = QStringLiteral("New- Cancel+ Exit- Save+ pane- fields+white");
+    const QString viewing = QStringLiteral("New+ &Edit+ Exit- Save- pane+ fields-grey");
+    QTest::newRow("start-up") << QStringList{}
+                              << QStringLiteral("New+ &Edit- Exit+ Save- pane+ fields-grey");
+    QTest::newRow("new") << QStringList{QStringLiteral("0")} << writing;
+    QTest::newRow("new, cancel") << QStringList{QStringLiteral("0"), QStringLiteral("1")} << idle;
+    QTest::newRow("load") << QStringList{QStringLiteral("load")} << viewing;
+    QTest::newRow("load, edit") << QStringList{QStringLiteral("load"), QStringLiteral("1")}
+                                << writing;
+    QTest::newRow("load, edit, cancel")
+        << QStringList{QStringLiteral("load"), QStringLiteral("1"), QStringLiteral("1")} << idle;
+    QTest::newRow("edit from the caption without access key")
+        << QStringList{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("load"),
+                       QStringLiteral("1")}
+        << writing;
+    QTest::newRow("load, new") << QStringList{QStringLiteral("load"), QStringLiteral("0")}
+                               << writing;
+    QTest::newRow("no such button")
+        << QStringList{QStringLiteral("load"), QStringLiteral("7")} << viewing;
+  }
+  void theModesFollowTheButtons() {
+    QFETCH(QStringList, actions);
+    QFETCH(QString, mode);
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    for (const QString& action : actions) {
+      if (action == QLatin1String("load"))
+        LoadPatient(w, kToday, w.mshflexPending->TextMatrix(1, 1).trimmed());
+      else if (action == QLatin1String("7"))
+        w.cmdOption_Click(7);
+      else
+        w.cmdOption[action.toInt()]->click();
+    }
+    QCOMPARE(ModeOf(w), mode);
+    // The accent colour goes on with the first change of mode, in every mode.
+    const bool modeChanged =
+        actions.contains(QStringLiteral("0")) || actions.contains(QStringLiteral("1"));
+    for (TextBox* field : {w.txtName, w.txtAsstDocID, w.txtRemarks})
+      QCOMPARE(field->AccentColor(), modeChanged ? QColor(128, 128, 255) : QColor());
+    if (actions.value(actions.size() - 1) == QLatin1String("0")) {
+      // New: an empty form, every staff code too, on the server's date and time.
+      for (TextBox* field : {w.txtName, w.txtTransNum, w.txtSurgeonID[0], w.txtSNurseID[1]})
+        QVERIFY(field->text().isEmpty());
+      QCOMPARE(w.cboRequestRoom->currentIndex(), -1);
+      QCOMPARE(w.dtpOperation->Date(), modGlobal::ServerDateTime.date());
+      QCOMPARE(w.dtpOperTime->Time(), modGlobal::ServerDateTime.time());
+    }
+    if (actions.size() >= 2 && actions[1] == QLatin1String("1") && mode.startsWith(u'N')) {
+      // Edit keeps the request and locks Confirm and Revoke; Cancel does not unlock them.
+      QVERIFY(!w.cmdOpt[0]->isEnabled() && !w.cmdOpt[1]->isEnabled());
+    }
+  }
+
+  void enterOnCancelDoesNotEmptyTheForm() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    FillNewRequest(w);
+    w.cmdOption[1]->setFocus();
+    QTest::keyClick(w.cmdOption[1], Qt::Key_Return);
+    QTest::keyClick(w.cmdOption[1], Qt::Key_Enter);
+    QCOMPARE(w.txtName->text(), QStringLiteral("NEW, PATIENT"));
+    QCOMPARE(w.cmdOption[1]->text(), QStringLiteral("Cancel"));
+    QTest::keyClick(w.cmdOption[1], Qt::Key_Space);
+    QVERIFY(w.txtName->text().isEmpty());
+  }
+
+  void validationRefusesInItsOrder_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");  // typed into the field; empty: the field is emptied
+    QTest::addColumn<QString>("message");
+    const QString provide = QStringLiteral("Can't save incomplete data! Please provide %1.");
+    const QString pick =
+        QStringLiteral("Can't save incomplete data! Please pick %1 from the list, or clear it.");
+    QTest::newRow("name") << "name"
+                          << "" << provide.arg(u"patient name");
+    QTest::newRow("procedure") << "procedure"
+                               << "" << provide.arg(u"name of procedure");
+    QTest::newRow("room") << "room"
+                          << "" << provide.arg(u"OR Room for operation");
+    QTest::newRow("surgeon") << "surgeon"
+                             << "" << provide.arg(u"surgeon");
+    QTest::newRow("surgeon typed, not picked") << "surgeon"
+                                               << "X" << provide.arg(u"surgeon");
+    QTest::newRow("anesthesiologist") << "anest"
+                                      << "" << provide.arg(u"anesthesiologist");
+    QTest::newRow("scrub nurse") << "snurse"
+                                 << "" << provide.arg(u"scrub nurse");
+    QTest::newRow("circulating nurse typed") << "cnurse"
+                                             << "Y" << provide.arg(u"circulating nurse");
+    QTest::newRow("assistant surgeon typed") << "surgeon2"
+                                             << "Z" << pick.arg(u"Asst. 2 of the surgeons");
+    QTest::newRow("assistant doctor typed") << "asstdoc"
+                                            << "Z" << pick.arg(u"Asst. Doctor");
+  }
+  void validationRefusesInItsOrder() {
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    FillNewRequest(w);
+    const QMap<QString, QWidget*> fields = {
+        {QStringLiteral("name"), w.txtName},        {QStringLiteral("procedure"), w.txtProcedure},
+        {QStringLiteral("room"), w.cboRequestRoom}, {QStringLiteral("surgeon"), w.txtSurgeon[0]},
+        {QStringLiteral("anest"), w.txtAnest[0]},   {QStringLiteral("snurse"), w.txtSNurse[0]},
+        {QStringLiteral("cnurse"), w.txtCNurse},    {QStringLiteral("surgeon2"), w.txtSurgeon[2]},
+        {QStringLiteral("asstdoc"), w.txtAsstDoc}};
+    QWidget* target = fields.value(field);
+    if (auto* text = qobject_cast<TextBox*>(target)) {
+      text->clear();
+      QTest::keyClicks(text, typed);  // typing over a pick drops its code
+    } else {
+      w.cboRequestRoom->SetText(QString());
+    }
+    f.boxes().clear();
+    w.cmdOption[3]->click();
+    QCOMPARE(f.boxes().prompts(), QStringList{message});
+    QCOMPARE(f.boxes().last().style, platform::vbOKOnly | platform::vbCritical);
+    QCOMPARE(f.boxes().last().title, QStringLiteral("Incomplete Data!"));
+    QCOMPARE(w.focusWidget(), target);
+    QVERIFY(SavesSent(f).isEmpty());
+    QCOMPARE(w.cmdOption[1]->text(), QStringLiteral("Cancel"));  // still writing
+  }
+
+  // The exact texts of a new and of an edited request: argument 17, the blank before argument
+  // 16, the date texts of arguments 5 and 16. The edit keeps the room it was loaded with.
+  void saveSendsTheRequestAndReturnsToIdle() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    ListDay(w, kDay);
+    FillNewRequest(w);
+    Pick(w.txtSurgeon[1], w.txtSurgeonID[1], QStringLiteral("DOCTOR ,THREE"),
+         QStringLiteral("D1003"));
+    w.cmdOption[3]->click();
+    const QString sent = SavesSent(f).value(0);
+    const QRegularExpression newText(QStringLiteral(
+        "^SCHEDULE\\.\\.Save_OR_Schedule 'NEW, PATIENT','OR02','D1001','D1002',"
+        "'1/20/2027 02:30:00 PM','E1001','','E1003','E1002','','D1003','','','APPENDECTOMY',"
+        "'301-A', '12/8/2026 10:\\d\\d:\\d\\d AM','',''$"));
+    QVERIFY2(newText.match(sent).hasMatch(), qPrintable(sent));
+    QCOMPARE(f.boxes().prompts(), QStringList{QStringLiteral("Schedule successfully saved!")});
+    QCOMPARE(f.boxes().last().style, platform::vbOKOnly | platform::vbInformation);
+    QCOMPARE(f.boxes().last().title, QStringLiteral("SUCCESS!"));
+    QCOMPARE(ModeOf(w), QStringLiteral("New+ Edit- Exit+ Save- pane+ fields-grey"));
+    QVERIFY(w.txtName->text().isEmpty() && w.txtSurgeonID[1]->text().isEmpty());
+    QCOMPARE(f.statements().last(), QStringLiteral("select getdate() as TDate"));
+    QCOMPARE(w.dtpOperation->Date(), modGlobal::ServerDateTime.date());
+
+    // The saved request is listed; edited, it keeps its number, room and time.
+    const qint64 transNum = f.db().lastTransNum();
+    LoadPatient(w, kDay, QStringLiteral("NEW, PATIENT"));
+    w.cmdOption[1]->click();
+    w.txtRemarks->setText(QStringLiteral("CHANGED"));
+    const int lookupsBefore = f.statements().filter(QStringLiteral("sp_Get_ORRoom")).size();
+    w.cmdOption[3]->click();
+    const QString edited = SavesSent(f).value(1);
+    QVERIFY2(edited.startsWith(QStringLiteral("SCHEDULE..Save_OR_Schedule 'NEW, PATIENT','OR02',"
+                                              "'D1001','D1002','1/20/2027 02:30:00 PM','E1001',"
+                                              "'CHANGED',")),
+             qPrintable(edited));
+    QVERIFY2(edited.endsWith(QStringLiteral("','%1',''").arg(transNum)), qPrintable(edited));
+    QCOMPARE(f.statements().filter(QStringLiteral("sp_Get_ORRoom")).size(), lookupsBefore);
+    QCOMPARE(f.db().request(transNum).value(QStringLiteral("Remarks")).toString(),
+             QStringLiteral("CHANGED"));
+  }
+
+  // A room not found shows no room, never the last request's; a save then asks for one. Two
+  // rooms of one name keep a loaded request in its own.
+  void theRoomOfARequestIsItsOwn() {
+    MainWindowFixture f;
+    f.db().exec(QStringLiteral("INSERT INTO tbOrRoom VALUES ('TWIN1', 'TWIN'), ('TWIN2', 'TWIN')"));
+    hospitaldb::ScheduleRecord r = f.db().sampleRequest(QDateTime(kDay, QTime(8, 0)));
+    r.patientName = QStringLiteral("IN, TWIN2");
+    r.orRoomId = QStringLiteral("TWIN2");
+    f.db().insertRequest(r);
+    r.patientName = QStringLiteral("NO, ROOM");
+    r.orRoomId = QStringLiteral("GONE");
+    f.db().insertRequest(r);
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    LoadPatient(w, kDay, QStringLiteral("IN, TWIN2"));
+    QCOMPARE(w.cboRequestRoom->Text(), QStringLiteral("TWIN"));
+    w.cmdOption[1]->click();
+    w.cmdOption[3]->click();
+    QVERIFY(SavesSent(f).value(0).contains(QStringLiteral("'IN, TWIN2','TWIN2',")));
+
+    LoadPatient(w, kDay, QStringLiteral("NO, ROOM"));
+    QCOMPARE(w.cboRequestRoom->currentIndex(), -1);
+    w.cmdOption[1]->click();
+    f.boxes().clear();
+    w.cmdOption[3]->click();
+    QCOMPARE(f.boxes().prompts(),
+             QStringList{QStringLiteral(
+                 "Can't save incomplete data! Please provide OR Room for operation.")});
+
+    // A room that went from the database since start-up is refused, not saved without a code.
+    f.db().exec(QStringLiteral("DELETE FROM tbOrRoom WHERE RoomID = 'OR05'"));
+    w.cboRequestRoom->SetText(QStringLiteral("OR 5"));
+    f.boxes().clear();
+    w.cmdOption[3]->click();
+    QCOMPARE(f.boxes().count(), 1);
+    QCOMPARE(f.boxes().last().title, QStringLiteral("Incomplete Data!"));
+    QCOMPARE(SavesSent(f).size(), 1);
+
+    // A failing lookup while loading is reported and shows no room either.
+    w.cmdOption[1]->click();  // Cancel
+    LoadPatient(w, kDay, QStringLiteral("IN, TWIN2"));
+    f.suite().failWhen([](const QString& sql) { return sql.contains(QLatin1String("tbOrRoom")); });
+    f.boxes().clear();
+    LoadPatient(w, kDay, QStringLiteral("NO, ROOM"));
+    QCOMPARE(f.boxes().count(), 1);
+    QVERIFY(f.boxes().last().prompt.contains(QLatin1String("Simulated failure")));
+    QCOMPARE(w.cboRequestRoom->currentIndex(), -1);
+    QCOMPARE(w.txtName->text(), QStringLiteral("NO, ROOM"));
+  }
+
+  // Every field with apostrophes, double quotes, semicolons and "--" goes through save,
+  // reload and load as typed.
+  void hostileTextRoundTrips() {
+    MainWindowFixture f;
+    f.db().exec(QStringLiteral("INSERT INTO tbOrRoom VALUES (?, ?)"),
+                {QStringLiteral("R'1;--"), kHostile});
+    f.db().exec(QStringLiteral("INSERT INTO tbDoctor (DoctorCode, LastName, FirstName) VALUES "
+                               "(?, ?, 'ANN'), (?, ?, 'BO')"),
+                {QStringLiteral("D'1"), kHostile, QStringLiteral("D'2;--"), kHostile});
+    f.db().exec(QStringLiteral("INSERT INTO tbpasswordmain VALUES (?, ?, 'CY', '', '29')"),
+                {QStringLiteral("N'1--"), kHostile});
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    ListDay(w, kDay);
+    w.cmdOption[0]->click();
+    for (TextBox* field : {w.txtName, w.txtProcedure, w.txtRoomID, w.txtRemarks})
+      field->setText(field == w.txtName ? kHostile : kHostile + u'!');
+    w.cboRequestRoom->SetText(kHostile);
+    w.dtpOperation->SetValue(QDateTime(kDay, QTime(0, 0)));
+    const QString doctor1 = kHostile + QStringLiteral(" ,ANN"),
+                  doctor2 = kHostile + QStringLiteral(" ,BO");
+    const QString nurse = kHostile + QStringLiteral(" ,CY ");
+    Pick(w.txtSurgeon[0], w.txtSurgeonID[0], doctor1, QStringLiteral("D'1"));
+    Pick(w.txtAnest[1], w.txtAnestID[1], doctor2, QStringLiteral("D'2;--"));
+    Pick(w.txtAnest[0], w.txtAnestID[0], doctor1, QStringLiteral("D'1"));
+    Pick(w.txtSNurse[0], w.txtSNurseID[0], nurse, QStringLiteral("N'1--"));
+    Pick(w.txtCNurse, w.txtCNurseID, nurse, QStringLiteral("N'1--"));
+    w.cmdOption[3]->click();
+    QCOMPARE(f.boxes().titles(), QStringList{QStringLiteral("SUCCESS!")});
+
+    LoadPatient(w, kDay, kHostile);
+    QCOMPARE(w.txtProcedure->text(), kHostile + u'!');
+    QCOMPARE(w.txtRoomID->text(), kHostile + u'!');
+    QCOMPARE(w.txtRemarks->text(), kHostile + u'!');
+    QCOMPARE(w.cboRequestRoom->Text(), kHostile);
+    QCOMPARE(w.txtSurgeon[0]->text(), doctor1);
+    QCOMPARE(w.txtAnest[1]->text(), doctor2);
+    QCOMPARE(w.txtAnestID[1]->text(), QStringLiteral("D'2;--"));
+    QCOMPARE(w.txtSNurse[0]->text(), nurse.trimmed());
+    QCOMPARE(w.txtCNurseID->text(), QStringLiteral("N'1--"));
+  }
+
+  // A request of yesterday shows its own date and time, and an edit keeps them.
+  void aPastRequestKeepsItsDateAndTime() {
+    MainWindowFixture f;
+    hospitaldb::ScheduleRecord r = f.db().sampleRequest(QDateTime(kToday.addDays(-1), QTime(7, 5)));
+    r.patientName = QStringLiteral("PAST, PATIENT");
+    const qint64 transNum = f.db().insertRequest(r);
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    const QDateTime startUpEarliest = w.dtpOperation->MinDate();
+    LoadPatient(w, kToday.addDays(-1), QStringLiteral("PAST, PATIENT"));
+    QCOMPARE(w.dtpOperation->Date(), kToday.addDays(-1));
+    QCOMPARE(w.dtpOperTime->Time(), QTime(7, 5));
+    w.cmdOption[1]->click();
+    w.txtProcedure->setText(QStringLiteral("CHANGED PROCEDURE"));
+    w.cmdOption[3]->click();
+    const QVariantMap stored = f.db().request(transNum);
+    QCOMPARE(stored.value(QStringLiteral("ProcedureName")).toString(),
+             QStringLiteral("CHANGED PROCEDURE"));
+    QVERIFY(stored.value(QStringLiteral("OperationDate"))
+                .toString()
+                .startsWith(QStringLiteral("2026-12-07 07:05:00")));
+    QCOMPARE(w.dtpOperation->MinDate(), startUpEarliest);  // restored by the save
+  }
+
+  void aFailedSaveLosesNothing() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    FillNewRequest(w);
+    f.suite().failWhen(
+        [](const QString& sql) { return sql.contains(QLatin1String("Save_OR_Schedule")); });
+    w.cmdOption[3]->click();
+    QCOMPARE(f.boxes().count(), 1);
+    QVERIFY(f.boxes().last().style & platform::vbCritical);
+    QCOMPARE(ModeOf(w), QStringLiteral("New- Cancel+ Exit- Save+ pane- fields+white"));
+    QCOMPARE(w.txtName->text(), QStringLiteral("NEW, PATIENT"));
+    QCOMPARE(w.txtSurgeonID[0]->text(), QStringLiteral("D1001"));
+    f.suite().failWhen(nullptr);
+    w.cmdOption[3]->click();
+    QCOMPARE(f.boxes().last().title, QStringLiteral("SUCCESS!"));
+    QCOMPARE(f.db().countRequests(kDay), 1);
+  }
+};
+
+QTEST_MAIN(TestEntryForm)
+#include "test_entry_form.moc"
