@@ -1,5 +1,7 @@
 #include "platform/ComboBox.h"
 
+#include "platform/SteadyColors.h"
+
 namespace platform {
 
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
@@ -13,17 +15,9 @@ void ComboBox::SetText(const QString& text) {
 
 void ComboBox::SetBackColor(const QColor& color) {
   backColor_ = color;
-  QPalette colors = palette();
-  const QColor text = colors.color(QPalette::Active, QPalette::ButtonText);
   // A list that is not editable is drawn as a button; its field is the button's face.
-  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    colors.setColor(group, QPalette::Button, color);
-    colors.setColor(group, QPalette::Base, color);
-    colors.setColor(group, QPalette::ButtonText, text);
-    colors.setColor(group, QPalette::Text, text);
-  }
-  setPalette(colors);
-  update();
+  SetSteadyBackground(*this, color, {QPalette::Button, QPalette::Base},
+                      {QPalette::ButtonText, QPalette::Text});
 }
 
 }  // namespace platform

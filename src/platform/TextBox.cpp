@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "platform/SteadyColors.h"
+
 namespace platform {
 
 namespace {
@@ -43,19 +45,9 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
   SetBackColor(backColor_);
 }
 
-// The background is the same in every state: a read-only field is disabled and still shown
-// on its own colour, with its text as readable as when it is enabled.
 void TextBox::SetBackColor(const QColor& color) {
   backColor_ = color;
-  QPalette colors = palette();
-  const QColor text = colors.color(QPalette::Active, QPalette::Text);
-  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    colors.setColor(group, QPalette::Base, color);
-    colors.setColor(group, QPalette::Window, color);
-    colors.setColor(group, QPalette::Text, text);
-  }
-  setPalette(colors);
-  update();
+  SetSteadyBackground(*this, color, {QPalette::Base, QPalette::Window}, {QPalette::Text});
 }
 
 void TextBox::SetAccentColor(const QColor& color) {
