@@ -294,6 +294,16 @@ class TestEntryForm : public QObject {
     } else {
       w.cboRequestRoom->SetText(QString());
     }
+    // Every required field checked later is missing too: the first in the order is named.
+    const QStringList order = {QStringLiteral("name"),  QStringLiteral("procedure"),
+                               QStringLiteral("room"),  QStringLiteral("surgeon"),
+                               QStringLiteral("anest"), QStringLiteral("snurse"),
+                               QStringLiteral("cnurse")};
+    for (qsizetype i = order.indexOf(field) + 1; i > 0 && i < order.size(); ++i)
+      if (auto* later = qobject_cast<TextBox*>(fields.value(order[i])))
+        later->clear();
+      else
+        w.cboRequestRoom->SetText(QString());
     f.boxes().clear();
     w.cmdOption[3]->click();
     QCOMPARE(f.boxes().prompts(), QStringList{message});
