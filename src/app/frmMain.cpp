@@ -10,9 +10,13 @@
 #include "platform/FlexGrid.h"
 #include "platform/Fonts.h"
 #include "platform/MsgBox.h"
+#include "platform/TextBox.h"
 #include "platform/Twips.h"
 #include "requests/EntryForm.h"
 #include "requests/RequestList.h"
+#include "staff/DoctorPickers.h"
+#include "staff/Keystrokes.h"
+#include "staff/NursePickers.h"
 
 frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   setWindowTitle(platform::AppTitle());
@@ -27,6 +31,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   requestList_ =
       std::make_unique<requests::RequestList>(*mshflexPending, *DTPicker1, cmdOpt[0], cmdOpt[1]);
   CreateEntryForm();
+  InstallStaffSelection();
   ConnectEvents();
 }
 
@@ -45,6 +50,14 @@ void frmMain::ConnectEvents() {
                  [this] { requestList_->mshflexPending_Click(); });
   ConnectGuarded(mshflexPending, &platform::FlexGrid::DblClick, this,
                  [this] { entryForm_->mshflexPending_DblClick(); });
+}
+
+void frmMain::InstallStaffSelection() {
+  for (platform::TextBox* field : {txtName, txtRoomID, txtProcedure, txtRemarks})
+    staff::InstallKeystrokeRules(*field);
+  staff::InstallDoctorPickers(
+      {txtSurgeon, txtSurgeonID, txtAnest, txtAnestID, txtAsstDoc, txtAsstDocID});
+  staff::InstallNursePickers({txtSNurse, txtSNurseID, txtCNurse, txtCNurseID});
 }
 
 void frmMain::CreateEntryForm() {

@@ -92,6 +92,7 @@ class frmMain : public QWidget {
   void BuildRequestPane();
   void SetTabOrder();
   void CreateEntryForm();
+  void InstallStaffSelection();
   void ConnectEvents();
 
   bool Form_Load();

@@ -1,4 +1,4 @@
-// The statements that read rooms, staff and the clock.
+// The statements that read rooms, staff, doctors and the clock.
 #include "hospitaldb/ServerState.h"
 #include "hospitaldb/SqlHelpers.h"
 #include "hospitaldb/Statements.h"
@@ -63,6 +63,18 @@ std::unique_ptr<platform::Recordset> OrStaffByKey(const StatePtr& state,
                 QString::fromLatin1(kOrStaffSelect) +
                     QStringLiteral(" AND (tsql_like(lastname, ?) OR employeeid = ? COLLATE TSQL)"
                                    " ORDER BY 2, 1"),
+                values);
+}
+
+// values: the last-name pattern ("KEY%") and the doctor's code.
+std::unique_ptr<platform::Recordset> SearchDoctors(const StatePtr& state,
+                                                   const QStringList& values) {
+  return Select(state,
+                QStringLiteral("SELECT DoctorCode AS CODE, LastName AS \"LAST NAME\","
+                               " FirstName AS \"FIRST NAME\", Specialty AS SPECIALTY"
+                               " FROM tbDoctor"
+                               " WHERE tsql_like(LastName, ?) OR DoctorCode = ? COLLATE TSQL"
+                               " ORDER BY LastName COLLATE TSQL, FirstName COLLATE TSQL"),
                 values);
 }
 

@@ -33,6 +33,11 @@ const KnownStatement kKnownStatements[] = {
      "order by [OR STAFF]",
      OrStaffByKey},
     {"Schedule..sp_List_Of_ConfirmedSchedules_ORScheduler", ConfirmedToday},
+    // The code-search component's search, not the client's own.
+    {"select DoctorCode AS CODE, LastName AS [LAST NAME], FirstName AS [FIRST NAME], "
+     "Specialty AS SPECIALTY from SCHEDULE..tbDoctor where LastName like ? or DoctorCode = ? "
+     "order by LastName, FirstName",
+     SearchDoctors},
 };
 
 struct Shape {

@@ -49,4 +49,10 @@ void QueueTab(QWidget* from) {
   });
 }
 
+void FocusAfterQueuedKeys(QWidget* widget) {
+  widget->setFocus();
+  // Posted after the keystrokes, which arrive in the order they were queued.
+  QTimer::singleShot(0, widget, [widget] { widget->setFocus(); });
+}
+
 }  // namespace platform

@@ -9,4 +9,8 @@ namespace platform {
 // control in tab order, with or without a window manager.
 void QueueTab(QWidget* from);
 
+// Gives `widget` the focus now, and again once the keystrokes queued so far have arrived, so
+// that it keeps the focus whatever a queued Tab would have moved.
+void FocusAfterQueuedKeys(QWidget* widget);
+
 }  // namespace platform

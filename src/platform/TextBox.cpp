@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "platform/ErrorReport.h"
 #include "platform/SteadyColors.h"
 
 namespace platform {
@@ -62,7 +63,8 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
     return;
   }
   qint16 keyAscii = static_cast<qint16>(code);
-  keyPressHook_(keyAscii);
+  // The hook is a handler of the user's key: a failure in it is reported, and the key dropped.
+  if (!Guarded([&] { keyPressHook_(keyAscii); })) keyAscii = 0;
   const auto replaced = static_cast<char16_t>(keyAscii);
   if (replaced == 0) {
     event->accept();

@@ -21,7 +21,8 @@ class TextBox : public QLineEdit {
   void SetAccentColor(const QColor& color);
 
   // Called with the character code of a typed key (13 for Enter) before it is applied; the
-  // hook may replace it, or set it to 0 to cancel the key.
+  // hook may replace it, or set it to 0 to cancel the key. It runs guarded: a failure is
+  // reported and cancels the key.
   using KeyPressHook = std::function<void(qint16& keyAscii)>;
   void SetKeyPressHook(KeyPressHook hook) { keyPressHook_ = std::move(hook); }
 

@@ -1,5 +1,9 @@
 #include "suite/CodeSearch.h"
 
+#include <QApplication>
+
+#include "suite/DoctorSearchWindow.h"
+
 namespace suite {
 
 void CodeSearchStandIn::MTS_Server(const QString& server) {
@@ -28,9 +32,13 @@ void CodeSearchStandIn::CompanyName(const QString& name) {
   membersSet_ << QStringLiteral("CompanyName=") + name;
 }
 
-QVariant CodeSearchStandIn::SearchListing(const QString&, qint32) {
-  // The search window comes with the doctor pickers; until then no doctor is chosen.
-  return QVariant(false);
+QVariant CodeSearchStandIn::SearchListing(const QString& text, qint32) {
+  if (!connection_)
+    throw platform::ComponentError(QStringLiteral("The code search has no connection."));
+  DoctorSearchWindow window(connection_, text, QApplication::activeWindow());
+  if (window.exec() != QDialog::Accepted) return QVariant(false);
+  chosen_ = window.picked();
+  return QVariant(true);
 }
 
 }  // namespace suite

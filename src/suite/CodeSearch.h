@@ -37,6 +37,7 @@ class ICodeSearch : public Component {
 
 // The stand-in. It records the members set on it, in order, so that the configuration made at
 // start-up can be checked; it needs Initialize_Classes before it takes a connection.
+// SearchListing shows its own window of doctors, modally, on that connection.
 class CodeSearchStandIn : public ICodeSearch {
  public:
   void MTS_Server(const QString& server) override;

@@ -1,0 +1,35 @@
+#include "staff/Keystrokes.h"
+
+#include <limits>
+
+#include "platform/Errors.h"
+#include "platform/SendKeys.h"
+#include "platform/TextBox.h"
+#include "session/modGlobal.h"
+
+namespace staff {
+
+qint16 AllUppers(qint16 keyAscii) {
+  if (!modGlobal::KeyFilter)
+    throw platform::ComponentError(QStringLiteral("The keystroke component is not loaded."));
+  // The caller takes the result, not what the component left in the argument.
+  qint16 argument = keyAscii;
+  bool ok = false;
+  const int result = modGlobal::KeyFilter->AllUppers(argument).toInt(&ok);
+  if (!ok || result < std::numeric_limits<qint16>::min() ||
+      result > std::numeric_limits<qint16>::max())
+    throw platform::ComponentError(
+        QStringLiteral("The keystroke component answered with no key code."));
+  return static_cast<qint16>(result);
+}
+
+void InstallKeystrokeRules(platform::TextBox& field) {
+  field.SetKeyPressHook([&field](qint16& keyAscii) {
+    keyAscii = AllUppers(keyAscii);
+    if (keyAscii != kEnter) return;
+    platform::QueueTab(&field);
+    keyAscii = 0;
+  });
+}
+
+}  // namespace staff

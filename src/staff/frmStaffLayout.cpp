@@ -1,0 +1,97 @@
+// The fixed layout of the OR staff search window, in twips as the window was designed.
+#include <QApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+#include "platform/FlexGrid.h"
+#include "platform/Fonts.h"
+#include "platform/TextBox.h"
+#include "platform/Twips.h"
+#include "staff/frmStaff.h"
+
+using platform::DesignFont;
+using platform::TwipRect;
+
+namespace {
+
+QLabel* Label(QWidget* parent, const QString& text, QRect twips, const QFont& font) {
+  auto* label = new QLabel(text, parent);
+  label->setGeometry(twips);
+  label->setFont(font);
+  return label;
+}
+
+// A magnifying glass, the picture of the search button.
+QIcon SearchPicture() {
+  QPixmap picture(20, 20);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor(40, 40, 40), 2.2));
+  painter.drawEllipse(QRectF(2.5, 2.5, 10, 10));
+  painter.setPen(QPen(QColor(40, 40, 40), 3, Qt::SolidLine, Qt::RoundCap));
+  painter.drawLine(QPointF(11.5, 11.5), QPointF(17, 17));
+  return QIcon(picture);
+}
+
+}  // namespace
+
+void frmStaff::BuildWindow() {
+  // An empty caption; a blank keeps the title bar from showing the program's name instead.
+  setWindowTitle(QStringLiteral(" "));
+  setModal(true);
+  setFont(DesignFont(QStringLiteral("Tahoma"), 8));
+  setFixedSize(TwipRect(0, 0, 5550, 6765).size());
+  if (const QScreen* screen = QApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+
+  const QFont title = DesignFont(QStringLiteral("Tahoma"), 18, true);
+  // The title twice, the transparent one a little higher: a soft shadow behind the other.
+  lblSTitle = Label(this, QStringLiteral("OR Staff"), TwipRect(0, 0, 5355, 705), title);
+  lblSTitle->setAttribute(Qt::WA_TranslucentBackground);
+  lblSTitle->setAlignment(Qt::AlignCenter);
+  QPalette shadow = lblSTitle->palette();
+  shadow.setColor(QPalette::WindowText, shadow.color(QPalette::Mid));
+  lblSTitle->setPalette(shadow);
+  lblTitle = Label(this, QStringLiteral("OR Staff"), TwipRect(0, 60, 5460, 600), title);
+  lblTitle->setAlignment(Qt::AlignCenter);
+
+  Text1 = new platform::TextBox(this);
+  Text1->setGeometry(TwipRect(180, 720, 4755, 375));
+  Text1->setFont(DesignFont(QStringLiteral("Arial"), 9.75));
+  Text1->setAccessibleName(QStringLiteral("Last name or code"));
+  cmdConnect = new QPushButton(this);
+  cmdConnect->setGeometry(TwipRect(4980, 720, 495, 375));
+  cmdConnect->setIcon(SearchPicture());
+  cmdConnect->setAccessibleName(QStringLiteral("Search"));
+
+  Frame1 = new QFrame(this);
+  Frame1->setGeometry(TwipRect(120, 1080, 5295, 4875));
+  Frame1->setFrameShape(QFrame::Box);
+  MSHFlexGrid1 = new platform::FlexGrid(this);
+  MSHFlexGrid1->setGeometry(TwipRect(240, 1200, 5175, 4635));
+  MSHFlexGrid1->setAccessibleName(QStringLiteral("OR Staff"));
+
+  imgHelpTip = new QLabel(this);
+  imgHelpTip->setGeometry(TwipRect(0, 5940, 465, 495));
+  imgHelpTip->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(24, 24));
+  imgHelpTip->setAlignment(Qt::AlignCenter);
+  lblHelpTip =
+      Label(this,
+            QStringLiteral("Type the Lastname to Search, Use the Arrow Keys to Select and  "
+                           "then Press <Enter> Press <Esc> Key to change search item"),
+            TwipRect(480, 5970, 4125, 645), DesignFont(QStringLiteral("Arial"), 8.25, true));
+  lblHelpTip->setWordWrap(true);
+  lblHelpTip->setTextFormat(Qt::PlainText);
+  cmdExit = new QPushButton(QStringLiteral("&Exit"), this);
+  cmdExit->setGeometry(TwipRect(4380, 6000, 1095, 435));
+  // Enter searches in the box and picks in the list; it never presses a button.
+  for (QPushButton* button : {cmdConnect, cmdExit})
+    button->setAutoDefault(false);
+  setTabOrder(Text1, cmdConnect);
+  setTabOrder(cmdConnect, MSHFlexGrid1);
+  setTabOrder(MSHFlexGrid1, cmdExit);
+}

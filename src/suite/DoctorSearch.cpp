@@ -1,0 +1,15 @@
+#include "suite/DoctorSearch.h"
+
+#include "platform/SqlQuote.h"
+
+namespace suite {
+
+QString DoctorSearchSql(const QString& text) {
+  return QStringLiteral(
+             "select DoctorCode AS CODE, LastName AS [LAST NAME], FirstName AS [FIRST NAME], "
+             "Specialty AS SPECIALTY from SCHEDULE..tbDoctor where LastName like '") +
+         platform::SqlQuote(text.trimmed()) + QStringLiteral("%' or DoctorCode = '") +
+         platform::SqlQuote(text) + QStringLiteral("' order by LastName, FirstName");
+}
+
+}  // namespace suite

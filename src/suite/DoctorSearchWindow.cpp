@@ -1,0 +1,95 @@
+#include "suite/DoctorSearchWindow.h"
+
+#include <QDialogButtonBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/Connection.h"
+#include "platform/ErrorReport.h"
+#include "platform/FlexGrid.h"
+#include "platform/TextBox.h"
+#include "platform/Twips.h"
+#include "suite/DoctorSearch.h"
+
+namespace suite {
+namespace {
+
+enum Column { kCode = 1, kLastName, kFirstName, kSpecialty };
+
+}  // namespace
+
+DoctorSearchWindow::DoctorSearchWindow(std::shared_ptr<platform::Connection> connection,
+                                       const QString& text, QWidget* parent)
+    : QDialog(parent), connection_(std::move(connection)) {
+  setWindowTitle(QStringLiteral("Find a Doctor"));
+  setModal(true);
+  resize(platform::TwipRect(0, 0, 8400, 6300).size());
+
+  auto* layout = new QVBoxLayout(this);
+  auto* caption = new QLabel(QStringLiteral("&Last name or code:"), this);
+  search_ = new platform::TextBox(this);
+  caption->setBuddy(search_);
+  search_->setText(text);
+  // Names and codes are kept in upper case.
+  search_->SetKeyPressHook(
+      [](qint16& key) { key = qint16(QChar(char16_t(key)).toUpper().unicode()); });
+  list_ = new platform::FlexGrid(this);
+  list_->setAccessibleName(QStringLiteral("Doctors"));
+  for (int col : {kCode, kSpecialty})
+    list_->SetColWidth(col, 1200);
+  for (int col : {kLastName, kFirstName})
+    list_->SetColWidth(col, 2400);
+  list_->SetColWidth(0, 1);
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* pick = buttons->addButton(QStringLiteral("&Pick"), QDialogButtonBox::AcceptRole);
+  buttons->addButton(QDialogButtonBox::Cancel);
+  pick->setAutoDefault(false);
+  layout->addWidget(caption);
+  layout->addWidget(search_);
+  layout->addWidget(list_);
+  layout->addWidget(buttons);
+
+  using platform::ConnectGuarded;
+  ConnectGuarded(search_, &QLineEdit::textChanged, this, [this] { Search(); });
+  ConnectGuarded(list_, &platform::FlexGrid::DblClick, this, [this] { Pick(); });
+  ConnectGuarded(buttons, &QDialogButtonBox::accepted, this, [this] { Pick(); });
+  ConnectGuarded(buttons, &QDialogButtonBox::rejected, this, [this] { reject(); });
+  search_->installEventFilter(this);
+  list_->installEventFilter(this);
+  platform::Guarded([this] { Search(); });
+}
+
+void DoctorSearchWindow::Search() {
+  auto doctors = connection_->Open(DoctorSearchSql(search_->text()),
+                                   platform::CursorType::ForwardOnly, platform::LockType::ReadOnly);
+  list_->Bind(*doctors);
+  doctors->Close();
+  if (list_->Rows() > 1) list_->SetRow(1);
+}
+
+void DoctorSearchWindow::Pick() {
+  const int row = list_->Row();
+  if (row < 1) return;  // no doctor listed
+  picked_ = {list_->TextMatrix(row, kCode), list_->TextMatrix(row, kLastName),
+             list_->TextMatrix(row, kFirstName)};
+  accept();
+}
+
+bool DoctorSearchWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+  if (enter) {
+    platform::Guarded([this] { Pick(); });
+    return true;
+  }
+  if (watched == search_ && key == Qt::Key_Down) {
+    list_->setFocus();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace suite
