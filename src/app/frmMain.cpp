@@ -12,6 +12,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
 #include "requests/RequestList.h"
+#include "requests/StatusActions.h"
 
 frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   setWindowTitle(platform::AppTitle());
@@ -25,6 +26,8 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   SetTabOrder();
   requestList_ =
       std::make_unique<requests::RequestList>(*mshflexPending, *DTPicker1, cmdOpt[0], cmdOpt[1]);
+  statusActions_ =
+      std::make_unique<requests::StatusActions>(*mshflexPending, *DTPicker1, *requestList_);
   ConnectEvents();
 }
 
@@ -41,6 +44,9 @@ void frmMain::ConnectEvents() {
                  [this] { requestList_->DTPicker1_Change(); });
   ConnectGuarded(mshflexPending, &platform::FlexGrid::Click, this,
                  [this] { requestList_->mshflexPending_Click(); });
+  for (int i = 0; i < static_cast<int>(cmdOpt.size()); ++i)
+    ConnectGuarded(cmdOpt[i], &QPushButton::clicked, this,
+                   [this, i] { statusActions_->cmdOpt_Click(i); });
 }
 
 bool frmMain::Show() {

@@ -19,7 +19,8 @@ class TextBox;
 
 namespace requests {
 class RequestList;
-}
+class StatusActions;
+}  // namespace requests
 
 // The main window: the entry form on the left, the request pane on the right. Loading it is
 // the program's start-up; unloading it ends the program. The controls keep the names of the
@@ -98,5 +99,6 @@ class frmMain : public QWidget {
 
   platform::SingleInstance instance_;
   std::unique_ptr<requests::RequestList> requestList_;
+  std::unique_ptr<requests::StatusActions> statusActions_;
   bool ownsComponents_ = false;  // this window created the components it must release
 };
