@@ -14,6 +14,7 @@
 #include "platform/Twips.h"
 #include "requests/EntryForm.h"
 #include "requests/RequestList.h"
+#include "requests/StatusActions.h"
 #include "staff/DoctorPickers.h"
 #include "staff/Keystrokes.h"
 #include "staff/NursePickers.h"
@@ -32,6 +33,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent) {
       std::make_unique<requests::RequestList>(*mshflexPending, *DTPicker1, cmdOpt[0], cmdOpt[1]);
   CreateEntryForm();
   InstallStaffSelection();
+  statusActions_ = std::make_unique<requests::StatusActions>(*mshflexPending, *requestList_);
   ConnectEvents();
 }
 
@@ -50,6 +52,9 @@ void frmMain::ConnectEvents() {
                  [this] { requestList_->mshflexPending_Click(); });
   ConnectGuarded(mshflexPending, &platform::FlexGrid::DblClick, this,
                  [this] { entryForm_->mshflexPending_DblClick(); });
+  for (int i = 0; i < static_cast<int>(cmdOpt.size()); ++i)
+    ConnectGuarded(cmdOpt[i], &QPushButton::clicked, this,
+                   [this, i] { statusActions_->cmdOpt_Click(i); });
 }
 
 void frmMain::InstallStaffSelection() {

@@ -20,6 +20,7 @@ class TextBox;
 namespace requests {
 class EntryForm;
 class RequestList;
+class StatusActions;
 }  // namespace requests
 
 // The main window: the entry form on the left, the request pane on the right. Loading it is
@@ -103,5 +104,6 @@ class frmMain : public QWidget {
   platform::SingleInstance instance_;
   std::unique_ptr<requests::RequestList> requestList_;
   std::unique_ptr<requests::EntryForm> entryForm_;
+  std::unique_ptr<requests::StatusActions> statusActions_;
   bool ownsComponents_ = false;  // this window created the components it must release
 };

@@ -6,7 +6,6 @@
 #include "platform/Connection.h"
 #include "platform/DTPicker.h"
 #include "platform/ErrorReport.h"
-#include "platform/Errors.h"
 #include "platform/Format.h"
 #include "platform/MsgBox.h"
 #include "platform/TextBox.h"
@@ -43,12 +42,6 @@ QString CodeToSend(const StaffField& field) {
   return HasName(field) ? field.code->text() : QString();
 }
 
-QString EmployeeCode() {
-  if (!modGlobal::CurrentUser)
-    throw platform::ComponentError(QStringLiteral("The current-user component is not loaded."));
-  return modGlobal::CurrentUser->employeecode();
-}
-
 }  // namespace
 
 void EntryForm::Save() {
@@ -63,7 +56,7 @@ void EntryForm::Save() {
   session::ORSchedule request = RequestToSave(roomCode);
   request.operationDate = operationDate;
   connection_()->Execute(session::SaveScheduleSql(
-      request, EmployeeCode(), platform::DefaultText(modGlobal::ServerDateTime)));
+      request, modGlobal::EmployeeCode(), platform::DefaultText(modGlobal::ServerDateTime)));
   platform::MsgBox(QStringLiteral("Schedule successfully saved!"),
                    platform::vbOKOnly | platform::vbInformation, QStringLiteral("SUCCESS!"));
 

@@ -66,6 +66,7 @@ void RequestList::Load_ORSchedule(const QString& dateText) {
   Color_Status();
   Size_Rows();
   grid_.setEnabled(true);
+  holdsRequests_ = true;
 }
 
 session::ORSchedule RequestList::RequestAt(int row) const {
@@ -77,11 +78,15 @@ void RequestList::Reload() {
   Load_ORSchedule(platform::Format(datePicker_.Value(), QStringLiteral("MM/DD/YYYY")));
 }
 
-// The header and one blank (or nameless) row, disabled: clicks do nothing.
+// The header and one blank (or nameless) row, disabled: clicks do nothing, and Confirm and
+// Revoke, which no click on the list can enable now, have nothing to act on.
 void RequestList::ShowEmpty() {
   if (grid_.Rows() < 2) grid_.SetRows(2);
   grid_.setEnabled(false);
   grid_.SetRedraw(true);
+  holdsRequests_ = false;
+  confirm_->setEnabled(false);
+  revoke_->setEnabled(false);
 }
 
 namespace {

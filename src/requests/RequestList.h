@@ -25,6 +25,8 @@ class RequestList {
 
   // Lays out the empty grid: 27 columns, the header row and one blank row, the widths.
   void Format_Grid();
+  // Whether the last load listed any request; an empty list offers nothing to act on.
+  bool HoldsRequests() const { return holdsRequests_; }
   // The request listed in a data row (1 to Rows() - 1).
   session::ORSchedule RequestAt(int row) const;
   // Lists the requests of the date given as text. Throws on a database failure, after
@@ -49,6 +51,7 @@ class RequestList {
   QPushButton* confirm_;
   QPushButton* revoke_;
   session::ConnectionProvider connection_;
+  bool holdsRequests_ = false;
 };
 
 // Row height, in twips, for a procedure text of this many characters.

@@ -5,10 +5,22 @@
 
 namespace modGlobal {
 
-std::shared_ptr<platform::Connection> SQLConnection() {
+namespace {
+
+suite::ICurrentUser& LoadedCurrentUser() {
   if (!CurrentUser)
     throw platform::ComponentError(QStringLiteral("The current-user component is not loaded."));
-  return CurrentUser->SQLConnection();
+  return *CurrentUser;
+}
+
+}  // namespace
+
+std::shared_ptr<platform::Connection> SQLConnection() {
+  return LoadedCurrentUser().SQLConnection();
+}
+
+QString EmployeeCode() {
+  return LoadedCurrentUser().employeecode();
 }
 
 void Unload() {

@@ -31,6 +31,10 @@ inline QString StaffName;
 // Throws platform::ComponentError when the component is not loaded.
 std::shared_ptr<platform::Connection> SQLConnection();
 
+// The signed-in user's employee code, read afresh from the current-user component. Throws
+// platform::ComponentError when the component is not loaded.
+QString EmployeeCode();
+
 // What unloading the main window does to the program-wide state: releases the components in
 // the order CodeSearch, CurrentUser, KeyFilter, and forgets the server time and the last staff
 // pick, so that nothing of one session is read by the next.

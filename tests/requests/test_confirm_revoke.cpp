@@ -1,0 +1,332 @@
+#include <QPushButton>
+#include <QTest>
+
+#include "platform/DTPicker.h"
+#include "platform/FlexGrid.h"
+#include "platform/Format.h"
+#include "platform/MsgBox.h"
+#include "session/ORSchedule.h"
+#include "support/MainWindowFixture.h"
+
+using platform::vbCritical;
+using platform::vbExclamation;
+using platform::vbYesNo;
+using testsupport::DatabaseFixture;
+using testsupport::MainWindowFixture;
+using C = session::RequestColumn;
+using Cells = QMap<int, QString>;
+
+namespace {
+
+const QDateTime kNow = DatabaseFixture::DefaultNow();  // 12/8/2026 10:00:00
+const QDateTime kTomorrow9 = QDateTime(kNow.date().addDays(1), QTime(9, 0));
+const QString kEmployee = QStringLiteral("E1002 ");  // the trailing blank must reach the server
+const QString kPatient = QStringLiteral("DELA CRUZ, JUAN");
+const QString kNotification = QStringLiteral("Notification!");
+
+qint64 AddRequest(MainWindowFixture& f, const QDateTime& when, const QString& status,
+                  const QString& patient = kPatient) {
+  hospitaldb::ScheduleRecord record = f.db().sampleRequest(when);
+  record.patientName = patient;
+  record.status = status;
+  record.confirmedBy = QStringLiteral("SANTOS ,ANA");
+  record.dateConfirmed = QDateTime(QDate(2026, 12, 7), QTime(14, 5, 9));
+  record.revokedBy = QStringLiteral("REYES ,LUZ");
+  record.dateRevoked = QDateTime(QDate(2026, 12, 7), QTime(17, 3, 4));
+  return f.db().insertRequest(record);
+}
+
+int RowOf(platform::FlexGrid& grid, qint64 transNum) {
+  for (int r = 1; r < grid.Rows(); ++r)
+    if (grid.TextMatrix(r, C::kTransNum) == QString::number(transNum)) return r;
+  return 0;
+}
+
+// Starts the window as the employee kEmployee, lists `day` as a user picks it and clicks the
+// request's row, which makes it current and decides whether Confirm and Revoke may be used.
+// The row, 0 when it is not listed.
+int StartAndSelect(MainWindowFixture& f, const QDate& day, qint64 transNum) {
+  qputenv("ORSCHED_EMPLOYEE", kEmployee.toUtf8());  // the fixture's environment restores it
+  if (!f.start()) return 0;
+  f.window().DTPicker1->setDate(day);
+  platform::FlexGrid& grid = *f.window().mshflexPending;
+  const int row = RowOf(grid, transNum);
+  const QModelIndex cell = grid.model()->index(row - 1, C::kPatientName);
+  if (row > 0)
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(cell).center());
+  return row;
+}
+
+QString StoredStatus(MainWindowFixture& f, qint64 transNum) {
+  return f.db().request(transNum).value(QStringLiteral("Status")).toString();
+}
+
+// Clicks Confirm (0) or Revoke (1); the statements the click sent.
+QStringList Click(MainWindowFixture& f, int index) {
+  const qsizetype before = f.statements().size();
+  f.window().cmdOpt[index]->click();
+  return f.statements().mid(before);
+}
+
+// Puts the server clock at `when` early in a second of the machine clock, so that a read
+// within the next half second still gives `when`, to the second.
+void SetServerClock(MainWindowFixture& f, const QDateTime& when) {
+  while (QTime::currentTime().msec() > 300)
+    QTest::qWait(5);
+  f.db().server().SetNow(when);
+}
+
+QString ListSql(const QDate& day) {
+  return QStringLiteral("SCHEDULE..sp_GetORSchedule '%1'").arg(day.toString(u"MM/dd/yyyy"));
+}
+
+const QString kClockSql = QStringLiteral("select getdate() as TDate");
+
+}  // namespace
+
+class TestConfirmRevoke : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void anActionSetsStatusWhoAndWhen_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QDateTime>("when");
+    QTest::addColumn<QColor>("colour");
+    const QColor yellow(255, 255, 192), red(255, 192, 192);
+    QTest::newRow("confirm a pending one") << 0 << "P" << kNow.addSecs(3600) << yellow;
+    QTest::newRow("confirm a revoked one") << 0 << "R" << kTomorrow9 << yellow;
+    QTest::newRow("lower-case c is not confirmed") << 0 << "c" << kTomorrow9 << yellow;
+    QTest::newRow("C with blanks is not confirmed") << 0 << " C " << kTomorrow9 << yellow;
+    QTest::newRow("revoke a pending one") << 1 << "P" << kTomorrow9 << red;
+    QTest::newRow("revoke a confirmed one already past") << 1 << "C" << kNow.addSecs(-7200) << red;
+    QTest::newRow("lower-case r is not revoked") << 1 << "r" << kTomorrow9 << red;
+    QTest::newRow("R with a blank is not revoked") << 1 << "R " << kTomorrow9 << red;
+  }
+  void anActionSetsStatusWhoAndWhen() {
+    QFETCH(int, index);
+    QFETCH(QString, status);
+    QFETCH(QDateTime, when);
+    QFETCH(QColor, colour);
+    const bool confirm = index == 0;
+    MainWindowFixture f(kNow, DatabaseFixture::Seed::Empty);
+    const qint64 transNum = AddRequest(f, when, status);
+    const int row = StartAndSelect(f, when.date(), transNum);
+    QVERIFY(row > 0);
+    platform::FlexGrid& grid = *f.window().mshflexPending;
+    grid.SetTextMatrix(row, C::kTransNum, QStringLiteral("  %1 ").arg(transNum));
+    const QDateTime before = f.db().server().Now();
+
+    const QStringList sent = Click(f, index);
+    const QString letter = confirm ? QStringLiteral("C") : QStringLiteral("R");
+    QStringList expected = confirm ? QStringList{kClockSql} : QStringList{};
+    expected << QStringLiteral("Schedule..sp_UpdateSchedules '%1','E1002 ', '%2'")
+                    .arg(letter)
+                    .arg(transNum)
+             << ListSql(when.date());
+    QCOMPARE(sent, expected);
+
+    const auto& boxes = f.boxes().calls();
+    QCOMPARE(boxes.size(), 2);
+    QCOMPARE(boxes[0].prompt, (confirm ? QStringLiteral("You are about to confirm")
+                                       : QStringLiteral("You are about to revoke")) +
+                                  QStringLiteral(" schedule for patient: DELA CRUZ, JUAN.\r\n"
+                                                 "Press YES to continue, else NO."));
+    QCOMPARE(boxes[0].style, vbYesNo);  // no icon, Yes the default
+    QCOMPARE(boxes[0].title, confirm ? QStringLiteral("Confirm?") : QStringLiteral("Revoke?"));
+    QCOMPARE(boxes[1].prompt, confirm ? QStringLiteral("You successfully confirmed this schedule!")
+                                      : QStringLiteral("You successfully revoked this schedule!"));
+    QCOMPARE(boxes[1].style, vbExclamation);
+    QCOMPARE(boxes[1].title, QStringLiteral("SUCCESS!"));
+
+    const QVariantMap stored = f.db().request(transNum);
+    const QString done = confirm ? QStringLiteral("Confirmed") : QStringLiteral("Revoked");
+    QCOMPARE(StoredStatus(f, transNum), letter);
+    QCOMPARE(stored.value(done + QStringLiteral("ByCode")).toString(), kEmployee);
+    const QDateTime at = platform::ToDateTime(stored.value(QStringLiteral("Date") + done));
+    QVERIFY(before <= at && at <= f.db().server().Now());
+    const int listed = RowOf(grid, transNum);
+    QCOMPARE(grid.TextMatrix(listed, C::kStatus), letter);
+    QCOMPARE(grid.CellBackColor(listed, C::kPatientName), colour);
+  }
+
+  void refusalsSendNothingAndKeepTheList_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<Cells>("cells");  // the row as listed, where the server's would not do
+    QTest::addColumn<QString>("message");
+    QTest::newRow("already confirmed")
+        << 0 << "C" << Cells{}
+        << "This schedule was already confirmed by SANTOS ,ANA last 12/07/2026 14:05:09.";
+    QTest::newRow("already revoked: the time only")
+        << 1 << "R" << Cells{} << "This schedule was already revoked by REYES ,LUZ last 17:03:04.";
+    QTest::newRow("a confirmation date that is no date")
+        << 0 << "C" << Cells{{C::kDateConfirmed, QStringLiteral("not recorded")}}
+        << "This schedule was already confirmed by SANTOS ,ANA last not recorded.";
+    QTest::newRow("an operation date that is no date")
+        << 0 << "P" << Cells{{C::kOperationDate, QStringLiteral("TO FOLLOW")}}
+        << "Can't confirm this schedule: its date and time cannot be read. "
+           "Please edit date/time of schedule or enter a new one.";
+  }
+  void refusalsSendNothingAndKeepTheList() {
+    QFETCH(int, index);
+    QFETCH(QString, status);
+    QFETCH(Cells, cells);
+    QFETCH(QString, message);
+    MainWindowFixture f(kNow, DatabaseFixture::Seed::Empty);
+    const qint64 transNum = AddRequest(f, kTomorrow9, status);
+    const int row = StartAndSelect(f, kTomorrow9.date(), transNum);
+    QVERIFY(row > 0);
+    platform::FlexGrid& grid = *f.window().mshflexPending;
+    for (auto cell = cells.cbegin(); cell != cells.cend(); ++cell)
+      grid.SetTextMatrix(row, cell.key(), cell.value());
+
+    QCOMPARE(Click(f, index), QStringList());
+    QCOMPARE(f.boxes().count(), 1);
+    QCOMPARE(f.boxes().last().prompt, message);
+    QCOMPARE(f.boxes().last().style, vbCritical);
+    QCOMPARE(f.boxes().last().title, kNotification);
+    for (auto cell = cells.cbegin(); cell != cells.cend(); ++cell)  // not reloaded
+      QCOMPARE(grid.TextMatrix(row, cell.key()), cell.value());
+    QCOMPARE(StoredStatus(f, transNum), status);
+  }
+
+  void thePastCheckReadsTheClockAtTheClick_data() {
+    QTest::addColumn<QDateTime>("startNow");
+    QTest::addColumn<QDateTime>("when");
+    QTest::addColumn<QDateTime>("clickNow");
+    QTest::addColumn<bool>("past");
+    const QDate today = kNow.date();
+    QTest::newRow("one second before") << kNow << kNow.addSecs(-1) << kNow << true;
+    QTest::newRow("exactly the server time") << kNow << kNow << kNow << false;
+    QTest::newRow("tomorrow at an earlier hour") << kNow << kTomorrow9 << kNow << false;
+    QTest::newRow("January of next year")
+        << kNow << QDateTime(QDate(2027, 1, 4), QTime(8, 0)) << kNow << false;
+    QTest::newRow("begun since start-up")
+        << QDateTime(today, QTime(8, 0)) << QDateTime(today, QTime(9, 0))
+        << QDateTime(today, QTime(9, 30)) << true;
+    QTest::newRow("midnight passed since start-up")
+        << QDateTime(today, QTime(23, 59)) << QDateTime(today.addDays(1), QTime(0, 0, 30))
+        << QDateTime(today.addDays(1), QTime(0, 1)) << true;
+    QTest::newRow("the year changed since start-up")
+        << QDateTime(QDate(2026, 12, 31), QTime(23, 59, 50))
+        << QDateTime(QDate(2027, 1, 1), QTime(0, 0)) << QDateTime(QDate(2027, 1, 1), QTime(0, 0, 1))
+        << true;
+  }
+  void thePastCheckReadsTheClockAtTheClick() {
+    QFETCH(QDateTime, startNow);
+    QFETCH(QDateTime, when);
+    QFETCH(QDateTime, clickNow);
+    QFETCH(bool, past);
+    MainWindowFixture f(startNow, DatabaseFixture::Seed::Empty);
+    const qint64 transNum = AddRequest(f, when, QStringLiteral("P"));
+    QVERIFY(StartAndSelect(f, when.date(), transNum) > 0);
+    SetServerClock(f, clickNow);
+    if (!past) f.boxes().answer(platform::vbNo);
+
+    const QStringList sent = Click(f, 0);
+    QCOMPARE(f.boxes().count(), 1);
+    if (past) {
+      QCOMPARE(sent, QStringList{kClockSql});
+      QCOMPARE(f.boxes().last().prompt,
+               QStringLiteral("Can't confirm past schedule. "
+                              "Please edit date/time of schedule or enter a new one."));
+      QCOMPARE(f.boxes().last().style, vbCritical);
+      QCOMPARE(f.boxes().last().title, kNotification);
+    } else {  // asked, answered No: nothing sent, the list reloaded
+      QCOMPARE(sent, (QStringList{kClockSql, ListSql(when.date())}));
+      QCOMPARE(f.boxes().last().title, QStringLiteral("Confirm?"));
+    }
+    QCOMPARE(StoredStatus(f, transNum), QStringLiteral("P"));
+  }
+
+  // A fresh listing has no current row: the first request is the one asked about, each time.
+  void withNoRowPickedTheFirstRequestIsAskedAbout_data() {
+    QTest::addColumn<int>("index");
+    QTest::newRow("confirm") << 0;
+    QTest::newRow("revoke") << 1;
+  }
+  void withNoRowPickedTheFirstRequestIsAskedAbout() {
+    QFETCH(int, index);
+    MainWindowFixture f(kNow, DatabaseFixture::Seed::Empty);
+    AddRequest(f, kNow.addSecs(2 * 3600), QStringLiteral("P"), QStringLiteral("SECOND, BEN"));
+    const qint64 first = AddRequest(f, kNow.addSecs(3600), QStringLiteral("P"));
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    QWidget* viewport = w.mshflexPending->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(20, viewport->height() - 4));
+    QCOMPARE(w.mshflexPending->Row(), 0);
+    f.boxes().answer({platform::vbNo, platform::vbNo});
+    for (int round = 0; round < 2; ++round) {
+      const QStringList sent = Click(f, index);
+      QCOMPARE(sent.last(), ListSql(kNow.date()));
+      QVERIFY(!sent.join(u'\n').contains(QLatin1String("sp_UpdateSchedules")));
+      QVERIFY(f.boxes().last().prompt.contains(u"patient: DELA CRUZ, JUAN."));
+    }
+    QCOMPARE(StoredStatus(f, first), QStringLiteral("P"));
+  }
+
+  void nothingListedNothingDone_data() {
+    QTest::addColumn<QString>("tomorrowsPatient");  // null: no request tomorrow
+    QTest::addColumn<bool>("blankTransNum");
+    QTest::newRow("a date without requests") << QString() << false;
+    QTest::newRow("a lone request without a patient name") << QStringLiteral("") << false;
+    QTest::newRow("a row without a transaction number") << kPatient << true;
+  }
+  void nothingListedNothingDone() {
+    QFETCH(QString, tomorrowsPatient);
+    QFETCH(bool, blankTransNum);
+    MainWindowFixture f(kNow, DatabaseFixture::Seed::Empty);
+    const qint64 today = AddRequest(f, kNow.addSecs(3600), QStringLiteral("P"));
+    if (!tomorrowsPatient.isNull())
+      AddRequest(f, kTomorrow9, QStringLiteral("P"), tomorrowsPatient);
+    QVERIFY(StartAndSelect(f, kNow.date(), today) > 0);
+    frmMain& w = f.window();
+    QVERIFY(w.cmdOpt[0]->isEnabled() && w.cmdOpt[1]->isEnabled());
+    w.DTPicker1->setDate(kTomorrow9.date());
+    QCOMPARE(w.cmdOpt[0]->isEnabled(), blankTransNum);
+    QCOMPARE(w.cmdOpt[1]->isEnabled(), blankTransNum);
+    if (blankTransNum) {
+      w.mshflexPending->SetRow(1);
+      w.mshflexPending->SetTextMatrix(1, C::kTransNum, QStringLiteral("  "));
+    }
+    w.cmdOpt[0]->setEnabled(true);
+    w.cmdOpt[1]->setEnabled(true);
+    QCOMPARE(Click(f, 0), QStringList());
+    QCOMPARE(Click(f, 1), QStringList());
+    QCOMPARE(f.boxes().count(), 0);
+  }
+
+  void aFailedUpdateIsReportedAndTheListShowsTheDatabase_data() {
+    QTest::addColumn<bool>("reloadFails");
+    QTest::newRow("the update fails") << false;
+    QTest::newRow("the reload fails as well") << true;
+  }
+  void aFailedUpdateIsReportedAndTheListShowsTheDatabase() {
+    QFETCH(bool, reloadFails);
+    MainWindowFixture f(kNow, DatabaseFixture::Seed::Empty);
+    const qint64 transNum = AddRequest(f, kTomorrow9, QStringLiteral("P"));
+    const int row = StartAndSelect(f, kTomorrow9.date(), transNum);
+    QVERIFY(row > 0);
+    frmMain& w = f.window();
+    w.mshflexPending->SetTextMatrix(row, C::kPatientName, QStringLiteral("STALE"));
+    f.suite().failWhen([&](const QString& sql) {
+      return sql.contains(QLatin1String("sp_UpdateSchedules")) ||
+             (reloadFails && sql.contains(QLatin1String("sp_GetORSchedule")));
+    });
+
+    const QStringList sent = Click(f, 0);
+    QCOMPARE(sent.size(), 3);  // the clock, the update, the reload
+    QCOMPARE(f.boxes().count(), 2);
+    QCOMPARE(f.boxes().titles().first(), QStringLiteral("Confirm?"));
+    QVERIFY(f.boxes().last().prompt.contains(u"sp_UpdateSchedules"));
+    QCOMPARE(f.boxes().last().style, vbCritical);
+    QCOMPARE(StoredStatus(f, transNum), QStringLiteral("P"));
+    QCOMPARE(w.mshflexPending->TextMatrix(1, C::kPatientName), reloadFails ? QString() : kPatient);
+    QCOMPARE(w.cmdOpt[0]->isEnabled(), !reloadFails);
+    QVERIFY(w.isVisible());
+  }
+};
+
+QTEST_MAIN(TestConfirmRevoke)
+#include "test_confirm_revoke.moc"
