@@ -108,6 +108,8 @@ bool frmStaff::eventFilter(QObject* watched, QEvent* event) {
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->text() == QStringLiteral("'")) return true;
   if (watched == Text1 && key->key() == Qt::Key_Down) {
+    // Into the list, on its first row when none is current yet.
+    if (MSHFlexGrid1->Row() < 1 && MSHFlexGrid1->Rows() > 1) MSHFlexGrid1->SetRow(1);
     MSHFlexGrid1->setFocus();
     return true;
   }

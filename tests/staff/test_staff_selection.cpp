@@ -1,0 +1,253 @@
+// Choosing the team through the real windows, with the event loop running so that queued Tabs
+// and the focus end where they do for a user: keystroke rules, doctor pickers with the
+// code-search window, frmStaff and the nurse pickers.
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+#include "platform/ComboBox.h"
+#include "platform/DTPicker.h"
+#include "platform/FlexGrid.h"
+#include "platform/TextBox.h"
+#include "session/Statements.h"
+#include "session/modGlobal.h"
+#include "staff/frmStaff.h"
+#include "suite/DoctorSearchWindow.h"
+#include "support/MainWindowFixture.h"
+
+using platform::TextBox;
+using testsupport::MainWindowFixture;
+using testsupport::OnNextModal;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The main window, active, in new mode.
+void StartNew(MainWindowFixture& f) {
+  QVERIFY(f.start());
+  f.window().activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&f.window()));
+  f.window().cmdOption[0]->click();
+}
+
+// Enter in a doctor field; in the code-search window the code is typed and Enter picks, or
+// Esc gives up when the code is empty.
+void PickDoctor(TextBox* field, const QString& code) {
+  QCoreApplication::processEvents();  // keys queued by the last pick arrive first, as for a user
+  field->setFocus();
+  OnNextModal([code](QWidget* modal) {
+    auto* search = qobject_cast<suite::DoctorSearchWindow*>(modal);
+    QVERIFY(search);
+    if (code.isEmpty()) return QTest::keyClick(search->searchBox(), Qt::Key_Escape);
+    search->searchBox()->setText(code);
+    QTest::keyClick(search->searchBox(), Qt::Key_Return);
+  });
+  QTest::keyClick(field, Qt::Key_Return);
+}
+
+// Enter in a nurse field; in frmStaff the code is typed, Down goes into the list and Enter
+// picks; an empty code leaves by Exit.
+void PickNurse(TextBox* field, const QString& code) {
+  QCoreApplication::processEvents();
+  field->setFocus();
+  OnNextModal([code](QWidget* modal) {
+    auto* window = qobject_cast<frmStaff*>(modal);
+    QVERIFY(window);
+    if (code.isEmpty()) return window->cmdExit->click();
+    window->Text1->setText(code);
+    QTest::keyClick(window->Text1, Qt::Key_Down);
+    QTest::keyClick(window->MSHFlexGrid1, Qt::Key_Return);
+  });
+  QTest::keyClick(field, Qt::Key_Return);
+}
+
+}  // namespace
+
+class TestStaffSelection : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyKeyGoesInUpperCaseAndEnterMovesOn_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("next");
+    QTest::newRow("name") << "txtName"
+                          << "txtRoomID";
+    QTest::newRow("patient's room") << "txtRoomID"
+                                    << "txtProcedure";
+    QTest::newRow("procedure") << "txtProcedure"
+                               << "dtpOperation";
+    QTest::newRow("remarks, onto Cancel") << "txtRemarks"
+                                          << "cmdOption1";
+  }
+  void everyKeyGoesInUpperCaseAndEnterMovesOn() {
+    QFETCH(QString, field);
+    QFETCH(QString, next);
+    MainWindowFixture f;
+    StartNew(f);
+    frmMain& w = f.window();
+    const QMap<QString, QWidget*> controls = {{QStringLiteral("txtName"), w.txtName},
+                                              {QStringLiteral("txtRoomID"), w.txtRoomID},
+                                              {QStringLiteral("txtProcedure"), w.txtProcedure},
+                                              {QStringLiteral("txtRemarks"), w.txtRemarks},
+                                              {QStringLiteral("dtpOperation"), w.dtpOperation},
+                                              {QStringLiteral("cmdOption1"), w.cmdOption[1]}};
+    auto* box = static_cast<TextBox*>(controls.value(field));
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("o'b-1 x"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(box->text(), QStringLiteral("O'B-1 X"));
+    QTRY_COMPARE(QApplication::focusWidget(), controls.value(next));
+    QCOMPARE(box->text(), QStringLiteral("O'B-1 X"));  // no line break, no tab
+    // Doctor and nurse fields, and the search window's box, take upper case too.
+    for (TextBox* other : {w.txtSurgeon[1], w.txtCNurse}) {
+      QTest::keyClicks(other, QStringLiteral("ab"));
+      QCOMPARE(other->text(), QStringLiteral("AB"));
+    }
+  }
+
+  // Picks in order; a refused one shows its warning, empties its own fields and keeps the
+  // focus there once the queued Tab has run. Element 0 of each group is compared with no one.
+  void assistantsAreRefusedWhenAlreadyChosen_data() {
+    QTest::addColumn<QStringList>("picks");  // "field=code"
+    QTest::addColumn<QString>("warning");
+    const QString surgeon = QStringLiteral("Surgeon already selected!");
+    QTest::newRow("asst 1 = surgeon") << QStringList{u"s0=D1001"_s, u"s1=D1001"_s} << surgeon;
+    QTest::newRow("asst 1 = asst 2") << QStringList{u"s2=D1003"_s, u"s1=D1003"_s} << surgeon;
+    QTest::newRow("asst 2 = asst 1") << QStringList{u"s1=D1003"_s, u"s2=D1003"_s} << surgeon;
+    QTest::newRow("asst 2 = surgeon") << QStringList{u"s0=D1004"_s, u"s2=D1004"_s} << surgeon;
+    QTest::newRow("surgeon = asst 1 is fine") << QStringList{u"s1=D1001"_s, u"s0=D1001"_s} << u""_s;
+    QTest::newRow("anesthesiologist's assistant")
+        << QStringList{u"a0=D1002"_s, u"a1=D1002"_s} << u"Anesthesiologist already selected!"_s;
+    QTest::newRow("anesthesiologist = assistant is fine")
+        << QStringList{u"a1=D1002"_s, u"a0=D1002"_s} << u""_s;
+    QTest::newRow("surgeon may be the anesthesiologist and the assistant doctor")
+        << QStringList{u"s0=D1002"_s, u"a0=D1002"_s, u"x=D1002"_s} << u""_s;
+    QTest::newRow("second scrub nurse by name")
+        << QStringList{u"n0=E1002"_s, u"n1=E1002"_s} << u"Scrub Nurse already selected!"_s;
+    QTest::newRow("circulating nurse may be a scrub nurse")
+        << QStringList{u"n0=E1002"_s, u"c=E1002"_s} << u""_s;
+    QTest::newRow("no pick is no duplicate") << QStringList{u"n0="_s, u"n1="_s} << u""_s;
+  }
+  void assistantsAreRefusedWhenAlreadyChosen() {
+    QFETCH(QStringList, picks);
+    QFETCH(QString, warning);
+    MainWindowFixture f;
+    StartNew(f);
+    frmMain& w = f.window();
+    const QMap<QString, std::pair<TextBox*, TextBox*>> fields = {
+        {u"s0"_s, {w.txtSurgeon[0], w.txtSurgeonID[0]}},
+        {u"s1"_s, {w.txtSurgeon[1], w.txtSurgeonID[1]}},
+        {u"s2"_s, {w.txtSurgeon[2], w.txtSurgeonID[2]}},
+        {u"a0"_s, {w.txtAnest[0], w.txtAnestID[0]}},
+        {u"a1"_s, {w.txtAnest[1], w.txtAnestID[1]}},
+        {u"x"_s, {w.txtAsstDoc, w.txtAsstDocID}},
+        {u"n0"_s, {w.txtSNurse[0], w.txtSNurseID[0]}},
+        {u"n1"_s, {w.txtSNurse[1], w.txtSNurseID[1]}},
+        {u"c"_s, {w.txtCNurse, w.txtCNurseID}}};
+    for (const QString& pick : picks) {
+      const auto [name, code] = fields.value(pick.section(u'=', 0, 0));
+      const QString staffCode = pick.section(u'=', 1);
+      if (name == w.txtSNurse[0] || name == w.txtSNurse[1] || name == w.txtCNurse)
+        PickNurse(name, staffCode);
+      else
+        PickDoctor(name, staffCode);
+      QCOMPARE(code->text(), warning.isEmpty() || pick != picks.last() ? staffCode : QString());
+    }
+    const auto [last, lastCode] = fields.value(picks.last().section(u'=', 0, 0));
+    if (warning.isEmpty()) {
+      QCOMPARE(f.boxes().count(), 0);
+      QTRY_VERIFY(w.focusWidget() != last);  // moved on
+      return;
+    }
+    QCOMPARE(f.boxes().prompts(), QStringList{warning});
+    QCOMPARE(f.boxes().last().style, platform::vbOKOnly | platform::vbInformation);
+    QCOMPARE(f.boxes().last().title, QStringLiteral("WARNING!"));
+    QVERIFY(last->text().isEmpty() && lastCode->text().isEmpty());
+    QTest::qWait(50);  // the queued Tab has run
+    QCOMPARE(w.focusWidget(), last);
+  }
+
+  // Names as the hospital shows them; a cancelled search writes nothing and moves nothing.
+  void picksWriteTheDisplayNames() {
+    MainWindowFixture f;
+    f.db().exec(
+        QStringLiteral("INSERT INTO tbDoctor (DoctorCode, LastName, FirstName) "
+                       "VALUES ('DX', '  PADDED  ', ' NAME ')"));
+    f.db().exec(
+        QStringLiteral("INSERT INTO tbpasswordmain VALUES ('EX', 'LONE', 'NURSE', NULL, '29')"));
+    StartNew(f);
+    frmMain& w = f.window();
+    PickDoctor(w.txtSurgeon[0], QStringLiteral("DX"));
+    QCOMPARE(w.txtSurgeon[0]->text(), QStringLiteral("PADDED ,NAME"));
+    PickNurse(w.txtCNurse, QStringLiteral("EX"));
+    QCOMPARE(w.txtCNurse->text(), QStringLiteral("LONE ,NURSE "));  // no middle name: a blank
+
+    QTest::keyClicks(w.txtAnest[0], QStringLiteral("zz"));
+    PickDoctor(w.txtAnest[0], QString());
+    QCOMPARE(w.txtAnest[0]->text(), QStringLiteral("ZZ"));
+    QVERIFY(w.txtAnestID[0]->text().isEmpty());
+    QCOMPARE(w.focusWidget(), w.txtAnest[0]);
+  }
+
+  void theStaffWindowSearchesAsTyped() {
+    MainWindowFixture f;
+    StartNew(f);
+    frmMain& w = f.window();
+    w.txtSNurse[0]->setText(QStringLiteral(" O'B "));  // a stored name with an apostrophe
+    QStringList seen;
+    OnNextModal([&](QWidget* modal) {
+      auto* window = qobject_cast<frmStaff*>(modal);
+      QCOMPARE(window->windowTitle().trimmed(), QString());
+      QCOMPARE(window->MSHFlexGrid1->ColWidth(1), 898);
+      QCOMPARE(window->MSHFlexGrid1->ColWidth(2), 3898);
+      QCOMPARE(f.statements().last(), session::OrStaffByKeySql(QStringLiteral(" O'B ")));
+      QVERIFY(
+          f.statements().last().contains(QStringLiteral("like 'O''B%' or employeeid = ' O''B '")));
+      window->Text1->clear();
+      QCOMPARE(f.statements().last(), session::AllOrStaffSql());
+      QVERIFY(window->MSHFlexGrid1->Rows() > 5);
+      QTest::keyClicks(window->Text1, QStringLiteral("d'e"));  // the apostrophe never arrives
+      QCOMPARE(window->Text1->text(), QStringLiteral("DE"));
+      QTest::keyClick(window->Text1, Qt::Key_Escape);
+      QTest::keyClick(window->Text1, Qt::Key_Return);
+      seen << QString::number(window->isVisible());
+      QTest::keyClick(window->Text1, Qt::Key_Down);
+      QTest::keyClick(window->MSHFlexGrid1, Qt::Key_Escape);  // back to the box
+      seen << QString::number(window->focusWidget() == window->Text1);
+      window->cmdExit->click();
+    });
+    QTest::keyClick(w.txtSNurse[0], Qt::Key_Return);
+    QCOMPARE(seen, (QStringList{QStringLiteral("1"), QStringLiteral("1")}));
+    QVERIFY(w.txtSNurse[0]->text().isEmpty() && w.txtSNurseID[0]->text().isEmpty());
+  }
+
+  // The whole team picked with the keyboard: every code goes with the saved request.
+  void aRequestPickedWholeSavesEveryCode() {
+    MainWindowFixture f;
+    StartNew(f);
+    frmMain& w = f.window();
+    QTest::keyClicks(w.txtName, QStringLiteral("team, whole"));
+    QTest::keyClicks(w.txtProcedure, QStringLiteral("appendectomy"));
+    w.cboRequestRoom->SetText(QStringLiteral("OR 1"));
+    const QList<std::pair<TextBox*, QString>> doctors = {
+        {w.txtSurgeon[0], u"D1001"_s}, {w.txtSurgeon[1], u"D1003"_s}, {w.txtSurgeon[2], u"D1004"_s},
+        {w.txtAnest[0], u"D1002"_s},   {w.txtAnest[1], u"D1005"_s},   {w.txtAsstDoc, u"D1006"_s}};
+    for (const auto& [field, code] : doctors)
+      PickDoctor(field, code);
+    PickNurse(w.txtSNurse[0], QStringLiteral("E1002"));
+    PickNurse(w.txtSNurse[1], QStringLiteral("E1004"));
+    PickNurse(w.txtCNurse, QStringLiteral("E1003"));
+    w.cmdOption[3]->click();
+    QCOMPARE(f.boxes().titles(), QStringList{QStringLiteral("SUCCESS!")});
+    const QString sent = f.statements().filter(QStringLiteral("Save_OR_Schedule")).value(0);
+    QVERIFY2(sent.contains(QStringLiteral("'TEAM, WHOLE','OR01','D1001','D1002',")),
+             qPrintable(sent));
+    QVERIFY2(sent.contains(QStringLiteral("'E1003','E1002','E1004','D1003','D1004','D1005',"
+                                          "'APPENDECTOMY'")),
+             qPrintable(sent));
+    QVERIFY2(sent.endsWith(QStringLiteral("'','D1006'")), qPrintable(sent));
+  }
+};
+
+QTEST_MAIN(TestStaffSelection)
+#include "test_staff_selection.moc"
