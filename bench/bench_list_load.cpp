@@ -14,22 +14,6 @@
 #include "requests/RequestList.h"
 #include "session/Statements.h"
 
-namespace {
-
-// Reads every field of every row as text, as the grid does, into a vector of strings.
-void ReadAll(platform::Connection& connection, const QString& dateText,
-             std::vector<QString>& cells) {
-  auto records = connection.Open(session::ScheduleListSql(dateText),
-                                 platform::CursorType::ForwardOnly, platform::LockType::ReadOnly);
-  const int fields = records->FieldCount();
-  for (; !records->AtEnd(); records->MoveNext())
-    for (int i = 0; i < fields; ++i)
-      cells.push_back(records->Text(i));
-  records->Close();
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   QTemporaryDir dir;
   qputenv("ORSCHED_DATABASE", dir.filePath(QStringLiteral("bench.sqlite")).toUtf8());
@@ -60,8 +44,9 @@ int main(int argc, char** argv) {
         platform::Format(QDateTime(other, QTime(0, 0)), QStringLiteral("MM/DD/YYYY"));
     // The strings read are released outside the timed part, as the grid's are.
     std::vector<QString> cells;
-    const bench::Side floor{.run = [&] { ReadAll(*floorConnection, text, cells); },
-                            .prepare = [&] { std::vector<QString>().swap(cells); }};
+    const bench::Side floor{
+        .run = [&] { bench::ReadAllText(*floorConnection, session::ScheduleListSql(text), cells); },
+        .prepare = [&] { std::vector<QString>().swap(cells); }};
     bench::Side load;
     load.prepare = [&] {
       list.Load_ORSchedule(empty);  // each run starts from an empty list

@@ -1,5 +1,7 @@
 #include "common/BenchCommon.h"
 
+#include "platform/Connection.h"
+
 #include <QElapsedTimer>
 #include <QtGlobal>
 #include <algorithm>
@@ -49,6 +51,17 @@ PairedTimes TimePairs(const Side& floor, const Side& measured, int pairs) {
     measuredMs.push_back(ElapsedMs(measured.run));
   }
   return Summarize(floorMs, measuredMs);
+}
+
+void ReadAllText(platform::Connection& connection, const QString& sql,
+                 std::vector<QString>& cells) {
+  auto records =
+      connection.Open(sql, platform::CursorType::ForwardOnly, platform::LockType::ReadOnly);
+  const int fields = records->FieldCount();
+  for (; !records->AtEnd(); records->MoveNext())
+    for (int i = 0; i < fields; ++i)
+      cells.push_back(records->Text(i));
+  records->Close();
 }
 
 void Report(const QString& name, const PairedTimes& times) {

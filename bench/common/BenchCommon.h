@@ -2,6 +2,11 @@
 
 #include <QString>
 #include <functional>
+#include <vector>
+
+namespace platform {
+class Connection;
+}
 
 namespace bench {
 
@@ -29,6 +34,10 @@ inline constexpr int kDefaultPairs = 9;
 // turn, both halves of a pair see much the same machine, and the medians drop the pairs that a
 // busy moment spoils anyway.
 PairedTimes TimePairs(const Side& floor, const Side& measured, int pairs = kDefaultPairs);
+
+// The floor of a listing: every field of every row of the statement read as text into
+// `cells`, as a grid takes them, with no window.
+void ReadAllText(platform::Connection& connection, const QString& sql, std::vector<QString>& cells);
 
 // Prints "BENCH <name> <measured> ms floor=<floor> ratio=<median pair ratio>".
 void Report(const QString& name, const PairedTimes& times);
