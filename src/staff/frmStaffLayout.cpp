@@ -83,7 +83,8 @@ void frmStaff::BuildWindow() {
       Label(this,
             QStringLiteral("Type the Lastname to Search, Use the Arrow Keys to Select and  "
                            "then Press <Enter> Press <Esc> Key to change search item"),
-            TwipRect(480, 5970, 4125, 645), DesignFont(QStringLiteral("Arial"), 8.25, true));
+            TwipRect(480, 5970, 3840, 720), DesignFont(QStringLiteral("Arial"), 8.25, true));
+  // Designed 4125 twips wide, it ran under the Exit button: it ends before the button instead.
   lblHelpTip->setWordWrap(true);
   lblHelpTip->setTextFormat(Qt::PlainText);
   cmdExit = new QPushButton(QStringLiteral("&Exit"), this);

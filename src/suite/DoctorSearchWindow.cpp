@@ -25,7 +25,7 @@ DoctorSearchWindow::DoctorSearchWindow(std::shared_ptr<platform::Connection> con
     : QDialog(parent), connection_(std::move(connection)) {
   setWindowTitle(QStringLiteral("Find a Doctor"));
   setModal(true);
-  resize(platform::TwipRect(0, 0, 8400, 6300).size());
+  resize(platform::TwipRect(0, 0, 8700, 6300).size());
 
   auto* layout = new QVBoxLayout(this);
   auto* caption = new QLabel(QStringLiteral("&Last name or code:"), this);
@@ -37,10 +37,10 @@ DoctorSearchWindow::DoctorSearchWindow(std::shared_ptr<platform::Connection> con
       [](qint16& key) { key = qint16(QChar(char16_t(key)).toUpper().unicode()); });
   list_ = new platform::FlexGrid(this);
   list_->setAccessibleName(QStringLiteral("Doctors"));
-  for (int col : {kCode, kSpecialty})
-    list_->SetColWidth(col, 1200);
-  for (int col : {kLastName, kFirstName})
-    list_->SetColWidth(col, 2400);
+  list_->SetColWidth(kCode, 1000);
+  list_->SetColWidth(kLastName, 2200);
+  list_->SetColWidth(kFirstName, 2200);
+  list_->SetColWidth(kSpecialty, 2400);
   list_->SetColWidth(0, 1);
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* pick = buttons->addButton(QStringLiteral("&Pick"), QDialogButtonBox::AcceptRole);
