@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTextLayout>
@@ -98,6 +99,22 @@ class CellPainter : public QStyledItemDelegate {
 };
 
 }  // namespace
+
+// The application's style, except for the colour of the lines between cells.
+class FlexGrid::GridLineStyle : public QProxyStyle {
+ public:
+  explicit GridLineStyle(QObject* owner) { setParent(owner); }
+  void setGridColor(const QColor& color) { gridColor_ = color; }
+
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_Table_GridLineColor) return int(gridColor_.rgba());
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+
+ private:
+  QColor gridColor_;
+};
 
 FlexGrid::FlexGrid(QWidget* parent)
     : QTableView(parent), model_(new FlexGridModel(this)), header_(new FlexGridHeader(this)) {
@@ -330,9 +347,15 @@ void FlexGrid::SetForeColorSel(const QColor& color) {
   setPaletteColor(QPalette::HighlightedText, color);
 }
 
-// The style draws the lines between cells in the palette's mid colour.
+// Styles take the colour of the lines between cells from different palette roles (Fusion
+// darkens the window colour), so the grid's own style answers it.
 void FlexGrid::SetGridColor(const QColor& color) {
-  setPaletteColor(QPalette::Mid, color);
+  if (!gridStyle_) {
+    gridStyle_ = new GridLineStyle(this);
+    setStyle(gridStyle_);
+  }
+  gridStyle_->setGridColor(color);
+  viewport()->update();
 }
 
 void FlexGrid::SetHeaderNote(QWidget* note) {

@@ -171,11 +171,14 @@ class FlexGrid : public QTableView {
   void applyFixedColors();
   void emitClickUnlessDoubleClick();
 
+  class GridLineStyle;
+
   FlexGridModel* model_;
   FlexGridHeader* header_;
-  std::vector<int> colWidths_;   // twips by column position; -1 for the default
-  std::vector<int> rowHeights_;  // twips by data row, as last set
-  std::vector<bool> mergeCols_;  // by column position
+  GridLineStyle* gridStyle_ = nullptr;  // set by SetGridColor
+  std::vector<int> colWidths_;          // twips by column position; -1 for the default
+  std::vector<int> rowHeights_;         // twips by data row, as last set
+  std::vector<bool> mergeCols_;         // by column position
   MergeMode mergeMode_ = MergeMode::Never;
   int headerHeight_ = -1;  // twips; -1 while the header sizes itself
   bool redraw_ = true;
