@@ -29,6 +29,7 @@ bench: build-release
 	@cmake --build $(RELEASE) --target benchmarks -j $(JOBS)
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_list_load
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_startup
+	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_board
 
 format:
 	@find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

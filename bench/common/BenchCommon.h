@@ -32,5 +32,10 @@ PairedTimes TimePairs(const Side& floor, const Side& measured, int pairs = kDefa
 
 // Prints "BENCH <name> <measured> ms floor=<floor> ratio=<median pair ratio>".
 void Report(const QString& name, const PairedTimes& times);
+// Prints "BENCH <name> <value> <unit>", a figure without a floor.
+void Report(const QString& name, double value, const QString& unit);
+
+// CPU time (user and system) this process has used so far, in milliseconds.
+double ProcessCpuMs();
 
 }  // namespace bench
