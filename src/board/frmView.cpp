@@ -1,7 +1,6 @@
 #include "board/frmView.h"
 
 #include <QApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
@@ -129,10 +128,6 @@ void frmView::Form_Load() {
 
 void frmView::Check_Schedule() {
   list_->Check_Schedule();
-}
-
-void frmView::Set_RowHeights() {
-  list_->Set_RowHeights();
 }
 
 void frmView::Timer1_Timer() {

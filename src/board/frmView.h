@@ -35,9 +35,8 @@ class frmView : public QDialog {
                    platform::SysInfo* sysInfo = nullptr);
   ~frmView() override;
 
-  // The listing and its row heights (see board::ConfirmedList).
+  // Lists the confirmed operations and fits the row heights (see board::ConfirmedList).
   void Check_Schedule();
-  void Set_RowHeights();
   // What each tick does: Timer1 lists, Timer2 reads the server's clock and shows it. Both throw
   // on a database failure; the timers run them guarded, so that the failure shows on the board.
   void Timer1_Timer();
