@@ -30,6 +30,7 @@ bench: build-release
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_list_load
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_startup
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_staff_search
+	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_board
 
 format:
 	@find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -9,6 +9,12 @@
 #include <limits>
 #include <vector>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <sys/resource.h>
+#endif
+
 namespace bench {
 
 namespace {
@@ -68,6 +74,27 @@ void Report(const QString& name, const PairedTimes& times) {
   std::printf("BENCH %s %.1f ms floor=%.1f ratio=%.2f\n", qPrintable(name), times.measuredMs,
               times.floorMs, times.ratio);
   std::fflush(stdout);
+}
+
+void Report(const QString& name, double value, const QString& unit) {
+  std::printf("BENCH %s %.1f %s\n", qPrintable(name), value, qPrintable(unit));
+  std::fflush(stdout);
+}
+
+double ProcessCpuMs() {
+#ifdef Q_OS_WIN
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  auto ms = [](const FILETIME& t) {
+    return double((quint64(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+  };
+  return ms(kernel) + ms(user);
+#else
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+#endif
 }
 
 }  // namespace bench

@@ -41,5 +41,10 @@ void ReadAllText(platform::Connection& connection, const QString& sql, std::vect
 
 // Prints "BENCH <name> <measured> ms floor=<floor> ratio=<median pair ratio>".
 void Report(const QString& name, const PairedTimes& times);
+// Prints "BENCH <name> <value> <unit>", a figure without a floor.
+void Report(const QString& name, double value, const QString& unit);
+
+// CPU time (user and system) this process has used so far, in milliseconds.
+double ProcessCpuMs();
 
 }  // namespace bench

@@ -1,6 +1,188 @@
 #include "board/frmView.h"
 
-frmView::frmView(QWidget* parent) : QDialog(parent) {
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTimer>
+
+#include "board/BoardMark.h"
+#include "board/ConfirmedList.h"
+#include "board/ListingNotice.h"
+#include "platform/ErrorReport.h"
+#include "platform/FlexGrid.h"
+#include "platform/Fonts.h"
+#include "platform/Format.h"
+#include "platform/PictureBox.h"
+#include "platform/SysInfo.h"
+#include "platform/Twips.h"
+#include "session/ServerDate.h"
+#include "session/modGlobal.h"
+
+using platform::TwipRect;
+using platform::TwipsToPixels;
+
+namespace {
+
+constexpr int kGridWidthAfterLoad = 32000;  // twips: beyond the window's right edge
+
+QString ClockText(const QDateTime& now) {
+  return platform::Format(now, QStringLiteral("Long Date")) + QStringLiteral(" ") +
+         platform::Format(now, QStringLiteral("hh:mm:ss"));
+}
+
+}  // namespace
+
+frmView::frmView(QWidget* parent, session::ConnectionProvider connection,
+                 platform::SysInfo* sysInfo)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), connection_(std::move(connection)) {
+  SysInfo1 = sysInfo ? sysInfo : new platform::SysInfo(this);
   setWindowTitle(QStringLiteral("List Of Confirmed Operations"));
   setModal(true);
+  // Restored, it has the design's size in the top-left corner of the work area (not centred
+  // over the main window, as a dialog would be).
+  setGeometry(QRect(SysInfo1->WorkArea(this).topLeft(), TwipRect(0, 0, 20400, 9000).size()));
+  setWindowState(Qt::WindowMaximized);
+  BuildControls();
+  list_ = std::make_unique<board::ConfirmedList>(*mshflxView, connection_);
+  ConnectEvents();
+  // Key presses reach the board before whichever of its controls has the focus.
+  qApp->installEventFilter(this);
+  Timer2->start();
+  Form_Load();
+}
+
+frmView::~frmView() = default;
+
+void frmView::BuildControls() {
+  Image1 = new QLabel(this);
+  Image1->setGeometry(TwipRect(120, 120, 5250, 1860));
+  Image1->setPixmap(board::BoardMark());
+
+  Label1 = new QLabel(this);
+  Label1->setGeometry(TwipRect(10200, 1440, 9975, 495));
+  Label1->setFont(platform::DesignFont(QStringLiteral("Arial"), 18, true));
+
+  Picture1 = new platform::PictureBox(this);
+  Picture1->setGeometry(TwipRect(8760, 120, 15, 135));
+
+  mshflxView = new platform::FlexGrid(this);
+  mshflxView->setGeometry(TwipRect(120, 2040, 20205, 8415));
+  FormatGridDesign();
+
+  notice_ = new QLabel;
+  notice_->setFont(platform::DesignFont(QStringLiteral("Arial"), 16, true));
+  notice_->setAutoFillBackground(true);
+  QPalette alarm = notice_->palette();
+  alarm.setColor(QPalette::Window, QColor(176, 0, 0));
+  alarm.setColor(QPalette::WindowText, Qt::white);
+  notice_->setPalette(alarm);
+  notice_->setMargin(TwipsToPixels(90));
+  noticeState_ = std::make_unique<board::ListingNotice>(*notice_);
+  mshflxView->SetHeaderNote(notice_);
+
+  Timer1 = new QTimer(this);
+  Timer1->setInterval(10000);
+  Timer2 = new QTimer(this);
+  Timer2->setInterval(1000);
+}
+
+// The grid as the window design sets it: one header row, no fixed column, large bold type.
+void frmView::FormatGridDesign() {
+  platform::FlexGrid& grid = *mshflxView;
+  grid.SetFixedCols(0);
+  const QPalette system = QApplication::palette();
+  grid.SetBackColor(QColor(255, 255, 192));
+  grid.SetForeColor(system.color(QPalette::WindowText));
+  grid.SetBackColorFixed(system.color(QPalette::Button));
+  grid.SetForeColorFixed(QColor(0, 0, 255));
+  grid.SetBackColorSel(QColor(0, 0, 255));
+  grid.SetForeColorSel(system.color(QPalette::HighlightedText));
+  grid.SetGridColor(QColor(192, 192, 192));
+  grid.setFont(platform::DesignFont(QStringLiteral("Arial"), 12, true));
+  grid.SetFontFixed(platform::DesignFont(QStringLiteral("Times New Roman"), 14.25, true));
+}
+
+void frmView::ConnectEvents() {
+  using platform::ConnectGuarded;
+  ConnectGuarded(
+      Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); },
+      [this](const std::exception& error) { noticeState_->ListingFailed(error); });
+  ConnectGuarded(
+      Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); },
+      [this](const std::exception& error) { noticeState_->ClockFailed(error); });
+  ConnectGuarded(
+      SysInfo1, &platform::SysInfo::DisplayChanged, this, [this] { SysInfo1_DisplayChanged(); },
+      [](const std::exception& error) {
+        qWarning("Board: fitting the window to the display failed: %s", error.what());
+      });
+}
+
+void frmView::Form_Load() {
+  Timer1->setInterval(500);
+  Timer1->start();
+  list_->Format_Grid();
+  platform::Guarded([this] { ListAndNote(); },
+                    [this](const std::exception& error) { noticeState_->ListingFailed(error); });
+  mshflxView->resize(TwipsToPixels(kGridWidthAfterLoad), mshflxView->height());
+}
+
+void frmView::Check_Schedule() {
+  list_->Check_Schedule();
+}
+
+void frmView::Timer1_Timer() {
+  ListAndNote();
+}
+
+void frmView::ListAndNote() {
+  Check_Schedule();
+  // Until the board has read the clock itself, the time last read may be hours old.
+  noticeState_->ListingSucceeded(clockRead_ ? modGlobal::ServerDateTime : QDateTime());
+}
+
+void frmView::Timer2_Timer() {
+  Get_ServerDate(connection_);
+  clockRead_ = true;
+  const QString clock = ClockText(modGlobal::ServerDateTime);
+  Label1->setText(clock);
+  Picture1->Cls();
+  Picture1->Print(clock);
+  noticeState_->ClockSucceeded();
+}
+
+// Each dimension in which the board is larger than the work area is fitted to it; the other is
+// left alone. A maximized window keeps its size, so it is restored first.
+void frmView::SysInfo1_DisplayChanged() {
+  if (!isVisible()) return;
+  const QRect area = SysInfo1->WorkArea(this);
+  const QRect now = geometry();
+  QRect fitted = now;
+  if (now.width() > area.width()) {
+    fitted.moveLeft(area.left());
+    fitted.setWidth(area.width());
+  }
+  if (now.height() > area.height()) {
+    fitted.moveTop(area.top());
+    fitted.setHeight(area.height());
+  }
+  if (fitted == now) return;
+  if (isMaximized()) setWindowState(windowState() & ~Qt::WindowMaximized);
+  setGeometry(fitted);
+}
+
+bool frmView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || (widget != this && !isAncestorOf(widget)))
+    return QDialog::eventFilter(watched, event);
+  if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) close();
+  return true;  // no other key does anything on the board
+}
+
+// However the board closes (Esc, the window system, a reject), it stops listing and reading
+// the clock.
+void frmView::done(int result) {
+  Timer1->stop();
+  Timer2->stop();
+  QDialog::done(result);
 }

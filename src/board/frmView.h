@@ -1,11 +1,74 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 
-// The board of confirmed operations, opened modally from the main window. Esc closes it.
+#include "session/ConnectionProvider.h"
+
+class QLabel;
+class QTimer;
+
+namespace platform {
+class FlexGrid;
+class PictureBox;
+class SysInfo;
+}  // namespace platform
+
+namespace board {
+class ConfirmedList;
+class ListingNotice;
+}  // namespace board
+
+// The board of confirmed operations, a borderless, maximized window that PLAY opens modally.
+// It lists the confirmed operations in large type twice a second and shows the server's clock
+// every second. Esc closes it whichever of its controls has the focus; no other key does
+// anything. A failed listing or clock read never opens a message box: the last listing stays,
+// under a line saying how old it is, until a tick succeeds again.
 class frmView : public QDialog {
   Q_OBJECT
 
  public:
-  explicit frmView(QWidget* parent = nullptr);
+  // The board reads the database through `connection`. `sysInfo` reports display changes and
+  // the work area; without one the board watches the real screens.
+  explicit frmView(QWidget* parent = nullptr,
+                   session::ConnectionProvider connection = session::CurrentUserConnection(),
+                   platform::SysInfo* sysInfo = nullptr);
+  ~frmView() override;
+
+  // Lists the confirmed operations and fits the row heights (see board::ConfirmedList).
+  void Check_Schedule();
+  // What each tick does: Timer1 lists, Timer2 reads the server's clock and shows it. Both throw
+  // on a database failure; the timers run them guarded, so that the failure shows on the board.
+  void Timer1_Timer();
+  void Timer2_Timer();
+  // Keeps the board inside the work area after the display configuration changed.
+  void SysInfo1_DisplayChanged();
+
+  // The line shown under the grid's header while the board is not current.
+  QLabel& listingNotice() { return *notice_; }
+
+  QLabel* Image1 = nullptr;
+  QLabel* Label1 = nullptr;
+  platform::PictureBox* Picture1 = nullptr;
+  platform::FlexGrid* mshflxView = nullptr;
+  QTimer* Timer1 = nullptr;
+  QTimer* Timer2 = nullptr;
+  platform::SysInfo* SysInfo1 = nullptr;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void done(int result) override;
+
+ private:
+  void BuildControls();
+  void FormatGridDesign();
+  void ConnectEvents();
+  void Form_Load();
+  void ListAndNote();
+
+  session::ConnectionProvider connection_;
+  std::unique_ptr<board::ConfirmedList> list_;
+  QLabel* notice_ = nullptr;
+  std::unique_ptr<board::ListingNotice> noticeState_;
+  bool clockRead_ = false;  // the board has read the server's clock since it opened
 };

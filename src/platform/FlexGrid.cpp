@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTextLayout>
@@ -11,6 +12,7 @@
 
 #include "platform/Connection.h"
 #include "platform/Errors.h"
+#include "platform/FlexGridHeader.h"
 #include "platform/FlexGridModel.h"
 #include "platform/Twips.h"
 
@@ -98,7 +100,25 @@ class CellPainter : public QStyledItemDelegate {
 
 }  // namespace
 
-FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridModel(this)) {
+// The application's style, except for the colour of the lines between cells.
+class FlexGrid::GridLineStyle : public QProxyStyle {
+ public:
+  explicit GridLineStyle(QObject* owner) { setParent(owner); }
+  void setGridColor(const QColor& color) { gridColor_ = color; }
+
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_Table_GridLineColor) return int(gridColor_.rgba());
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+
+ private:
+  QColor gridColor_;
+};
+
+FlexGrid::FlexGrid(QWidget* parent)
+    : QTableView(parent), model_(new FlexGridModel(this)), header_(new FlexGridHeader(this)) {
+  setHorizontalHeader(header_);
   setModel(model_);
   setItemDelegate(new CellPainter(*model_, this));
   setSelectionBehavior(SelectRows);
@@ -120,6 +140,8 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridMod
   header->setHighlightSections(false);
   // Mouse events on the header row reach the header's viewport, not the header widget.
   header->viewport()->installEventFilter(this);
+  connect(header_, &FlexGridHeader::NoteHeightChanged, this,
+          [this] { setHeaderHeight(headerHeight_); });
 
   model_->setDataRows(1);
   model_->setCols(2);
@@ -132,6 +154,7 @@ FlexGrid::~FlexGrid() = default;
 
 void FlexGrid::Clear() {
   model_->clear();
+  refreshSpans();
 }
 
 int FlexGrid::Rows() const {
@@ -176,10 +199,12 @@ QString FlexGrid::TextMatrix(int row, int col) const {
 void FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
   checkRow(row, 0);
   checkCol(col);
-  if (row == 0)
+  if (row == 0) {
     model_->setHeaderText(col, text);
-  else
-    model_->setText(row - 1, col, text);
+    return;
+  }
+  model_->setText(row - 1, col, text);
+  if (mergeMode_ != MergeMode::Never && MergeCol(col)) refreshSpans();
 }
 
 void FlexGrid::SetFormatString(const QString& format) {
@@ -211,14 +236,18 @@ void FlexGrid::SetColWidth(int col, int twips) {
   if (twips < -1) throw RuntimeError(QStringLiteral("Invalid ColWidth value: %1").arg(twips));
   if (std::size_t(col) >= colWidths_.size()) colWidths_.resize(col + 1, -1);
   colWidths_[col] = twips;
-  if (col < Cols()) applyColWidth(col);
+  if (col >= Cols()) return;
+  const bool wasHidden = isColumnHidden(col);
+  applyColWidth(col);
+  // Hidden columns carry no merged cells; one that shows again needs its own.
+  if (wasHidden != isColumnHidden(col) && MergeCol(col)) refreshSpans();
 }
 
 int FlexGrid::RowHeight(int row) const {
   checkRow(row, 0);
   if (row > 0) return rowHeights_[row - 1];
   return headerHeight_ >= 0 ? headerHeight_
-                            : PixelsToTwips(horizontalHeader()->sizeHint().height());
+                            : PixelsToTwips(header_->sizeHint().height() - header_->NoteHeight());
 }
 
 void FlexGrid::SetRowHeight(int row, int twips) {
@@ -262,7 +291,7 @@ void FlexGrid::setHeaderHeight(int twips) {
     horizontalHeader()->setMinimumHeight(0);
     horizontalHeader()->setMaximumHeight(QWIDGETSIZE_MAX);
   } else {
-    horizontalHeader()->setFixedHeight(TwipsToPixels(twips));
+    horizontalHeader()->setFixedHeight(TwipsToPixels(twips) + header_->NoteHeight());
   }
   updateGeometries();
 }
@@ -273,6 +302,76 @@ bool FlexGrid::WordWrap() const {
 
 void FlexGrid::SetWordWrap(bool on) {
   setWordWrap(on);
+}
+
+void FlexGrid::SetMergeCells(MergeMode mode) {
+  if (mode == mergeMode_) return;
+  mergeMode_ = mode;
+  refreshSpans();
+}
+
+bool FlexGrid::MergeCol(int col) const {
+  return std::size_t(col) < mergeCols_.size() && mergeCols_[col];
+}
+
+void FlexGrid::SetMergeCol(int col, bool merge) {
+  if (col < 0 || col > kMaxRows)
+    throw RuntimeError(QStringLiteral("Invalid Col value: %1").arg(col));
+  if (MergeCol(col) == merge) return;
+  if (std::size_t(col) >= mergeCols_.size()) mergeCols_.resize(col + 1, false);
+  mergeCols_[col] = merge;
+  refreshSpans();
+}
+
+void FlexGrid::SetBackColor(const QColor& color) {
+  setPaletteColor(QPalette::Base, color);
+}
+
+void FlexGrid::SetForeColor(const QColor& color) {
+  setPaletteColor(QPalette::Text, color);
+}
+
+void FlexGrid::SetBackColorFixed(const QColor& color) {
+  setPaletteColor(QPalette::Button, color);
+}
+
+void FlexGrid::SetForeColorFixed(const QColor& color) {
+  setPaletteColor(QPalette::ButtonText, color);
+}
+
+void FlexGrid::SetBackColorSel(const QColor& color) {
+  setPaletteColor(QPalette::Highlight, color);
+}
+
+void FlexGrid::SetForeColorSel(const QColor& color) {
+  setPaletteColor(QPalette::HighlightedText, color);
+}
+
+// Styles take the colour of the lines between cells from different palette roles (Fusion
+// darkens the window colour), so the grid's own style answers it.
+void FlexGrid::SetGridColor(const QColor& color) {
+  if (!gridStyle_) {
+    gridStyle_ = new GridLineStyle(this);
+    setStyle(gridStyle_);
+  }
+  gridStyle_->setGridColor(color);
+  viewport()->update();
+}
+
+void FlexGrid::SetHeaderNote(QWidget* note) {
+  header_->SetNote(note);
+}
+
+void FlexGrid::SetFontFixed(const QFont& font) {
+  horizontalHeader()->setFont(font);
+  updateGeometries();  // the header row's height follows its font until it is set
+}
+
+// In every colour group, so that a grid without focus or disabled keeps the design's colours.
+void FlexGrid::setPaletteColor(QPalette::ColorRole role, const QColor& color) {
+  QPalette colors = palette();
+  colors.setColor(role, color);
+  setPalette(colors);
 }
 
 void FlexGrid::SetRowColors(int row, const QColor& fore, const QColor& back) {
@@ -337,7 +436,10 @@ void FlexGrid::SetRow(int row) {
   }
   checkRow(row, 1);
   const int col = Col() < Cols() ? Col() : 0;
+  const bool scrollsToCurrent = hasAutoScroll();
+  setAutoScroll(false);
   setCurrentIndex(model_->index(row - 1, col));
+  setAutoScroll(scrollsToCurrent);
 }
 
 int FlexGrid::Col() const {
@@ -443,10 +545,24 @@ void FlexGrid::resetRowHeights() {
   updateGeometries();
 }
 
-// Cell merging hooks in here: spans survive a model reset wrongly, so they are cleared and
-// computed again from the new cells after every change of the listing.
+// Spans survive a model reset wrongly, so they are cleared and worked out again from the cells
+// after every change of them. Spans are cheap to set and the view paints only those it shows.
 void FlexGrid::refreshSpans() {
   clearSpans();
+  if (mergeMode_ == MergeMode::Never) return;
+  for (int col = 0; col < Cols(); ++col)
+    if (MergeCol(col) && !isColumnHidden(col)) spanEqualTexts(col);
+}
+
+// One span over each run of two or more equal texts, top to bottom.
+void FlexGrid::spanEqualTexts(int col) {
+  const int rows = model_->dataRows();
+  int first = 0;
+  for (int row = 1; row <= rows; ++row) {
+    if (row < rows && model_->text(row, col) == model_->text(first, col)) continue;
+    if (row - first > 1) setSpan(first, col, row - first, 1);
+    first = row;
+  }
 }
 
 void FlexGrid::applyFixedColors() {

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QTableView>
 #include <vector>
 
 namespace platform {
 
 class Recordset;
+class FlexGridHeader;
 class FlexGridModel;
 
 // The one grid of the program (request list, staff list, board): a table counted as the flex
@@ -58,6 +60,36 @@ class FlexGrid : public QTableView {
   bool WordWrap() const;
   void SetWordWrap(bool on);
 
+  // Merging of cells with equal text (the flex grid's MergeCells). Free: in every column marked
+  // with SetMergeCol, vertically adjacent data cells with the same text show as one cell,
+  // whatever the columns to their left hold. Never (the default) merges nothing. Marks stay by
+  // position through SetCols, Clear and Bind, like widths. The merged cells are worked out from
+  // the texts after every change of them (Bind, SetRows, SetCols, Clear, SetTextMatrix in a
+  // marked column): one comparison per cell of a marked column that shows. Columns hidden by a
+  // zero width are skipped until they show again.
+  enum class MergeMode { Never, Free };
+  MergeMode MergeCells() const { return mergeMode_; }
+  void SetMergeCells(MergeMode mode);
+  bool MergeCol(int col) const;
+  void SetMergeCol(int col, bool merge);
+
+  // The design-time colours: cells (BackColor, ForeColor), the header row and fixed columns
+  // (BackColorFixed, ForeColorFixed), the current row (BackColorSel, ForeColorSel) and the
+  // lines between cells (GridColor). Cells take the grid's font, the header row FontFixed.
+  void SetBackColor(const QColor& color);
+  void SetForeColor(const QColor& color);
+  void SetBackColorFixed(const QColor& color);
+  void SetForeColorFixed(const QColor& color);
+  void SetBackColorSel(const QColor& color);
+  void SetForeColorSel(const QColor& color);
+  void SetGridColor(const QColor& color);
+  void SetFontFixed(const QFont& font);
+
+  // A line under the header row, such as a warning: while `note` is shown, the header makes
+  // room for it and the data rows move down rather than being covered; hidden, it takes no
+  // room. The grid takes ownership and lays it out across the header's width.
+  void SetHeaderNote(QWidget* note);
+
   // Colours of every cell of data row `row` (columns FixedCols() onward); cheap per row.
   void SetRowColors(int row, const QColor& fore, const QColor& back);
   QColor CellForeColor(int row, int col) const;
@@ -71,7 +103,8 @@ class FlexGrid : public QTableView {
 
   // The current row (1-based data row; 0 when there is none) and column. The current row is
   // also the one selected row. Bind and SetRows leave no current row; focus makes the first row
-  // current when there is none.
+  // current when there is none. Setting the row does not scroll it into view (keys and clicks
+  // that move it do).
   int Row() const;
   void SetRow(int row);  // 0 clears the current row
   int Col() const;
@@ -133,13 +166,21 @@ class FlexGrid : public QTableView {
   void relayoutResizedRows();
   QHeaderView* quietRowHeader();
   void refreshSpans();
+  void spanEqualTexts(int col);
+  void setPaletteColor(QPalette::ColorRole role, const QColor& color);
   void applyFixedColors();
   void emitClickUnlessDoubleClick();
 
+  class GridLineStyle;
+
   FlexGridModel* model_;
-  std::vector<int> colWidths_;   // twips by column position; -1 for the default
-  std::vector<int> rowHeights_;  // twips by data row, as last set
-  int headerHeight_ = -1;        // twips; -1 while the header sizes itself
+  FlexGridHeader* header_;
+  GridLineStyle* gridStyle_ = nullptr;  // set by SetGridColor
+  std::vector<int> colWidths_;          // twips by column position; -1 for the default
+  std::vector<int> rowHeights_;         // twips by data row, as last set
+  std::vector<bool> mergeCols_;         // by column position
+  MergeMode mergeMode_ = MergeMode::Never;
+  int headerHeight_ = -1;  // twips; -1 while the header sizes itself
   bool redraw_ = true;
   bool rowsResizedQuietly_ = false;
   bool releaseEndsDoubleClick_ = false;

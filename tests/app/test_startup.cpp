@@ -10,6 +10,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "platform/TextBox.h"
+#include "session/Statements.h"
 #include "session/modGlobal.h"
 #include "support/MainWindowFixture.h"
 
@@ -160,14 +161,20 @@ class TestStartup : public QObject {
     MainWindowFixture f;
     QVERIFY(f.start());
     bool sawBoard = false;
+    int listedRows = 0;
     testsupport::OnNextModal([&](QWidget* modal) {
-      sawBoard = qobject_cast<frmView*>(modal) != nullptr;
+      auto* board = qobject_cast<frmView*>(modal);
+      sawBoard = board != nullptr;
       QCOMPARE(QApplication::activeModalWidget(), modal);
       QCOMPARE(modal->parentWidget(), &f.window());
+      if (board) listedRows = board->mshflxView->Rows() - 1;
       QTest::keyClick(modal, Qt::Key_Escape);
     });
     f.window().cmdView->click();
     QVERIFY(sawBoard);
+    // Through the current user's connection: the demo day's nine confirmed operations.
+    QVERIFY(f.statements().contains(session::ConfirmedListSql()));
+    QCOMPARE(listedRows, 9);
     QVERIFY(!QApplication::activeModalWidget());
     QVERIFY(f.window().cmdView->isEnabled());
     VERIFY_NO_STRAY_MODAL(f.watchdog());

@@ -33,6 +33,22 @@ QPoint CellCentre(const FlexGrid& grid, int row, int col) {
   return grid.visualRect(grid.model()->index(row - 1, col)).center();
 }
 
+// Records whose fields A and B hold the "|"-separated texts of `a` and `b`, row by row.
+MemoryRecordset Columns(const QString& a, const QString& b) {
+  QList<QVariantList> rows;
+  for (int r = 0; r < a.count(u'|') + 1; ++r)
+    rows.append({a.section(u'|', r, r), b.section(u'|', r, r)});
+  return MemoryRecordset({QStringLiteral("A"), QStringLiteral("B")}, rows);
+}
+
+// The merged cells of a column, top to bottom: "2,1" is one cell over rows 1 and 2, then row 3.
+QString Runs(const FlexGrid& grid, int col) {
+  QStringList runs;
+  for (int row = 1; row < grid.Rows(); row += grid.rowSpan(row - 1, col))
+    runs << QString::number(grid.rowSpan(row - 1, col));
+  return runs.join(u',');
+}
+
 }  // namespace
 
 class TestFlexGrid : public QObject {
@@ -410,6 +426,56 @@ class TestFlexGrid : public QObject {
       for (int col = 0; col < 5; ++col)
         QCOMPARE(grid_->TextMatrix(row, col), QString());
     QCOMPARE(grid_->CellBackColor(1, 1), grid_->palette().color(QPalette::Base));
+  }
+
+  void mergesEqualNeighboursInMarkedColumns_data() {
+    QTest::addColumn<FlexGrid::MergeMode>("mode");
+    QTest::addColumn<QString>("a");  // column 1, marked
+    QTest::addColumn<QString>("b");  // column 2, marked only where told
+    QTest::addColumn<bool>("markB");
+    QTest::addColumn<QString>("runs");  // of A and B
+    const auto free = FlexGrid::MergeMode::Free;
+    QTest::newRow("equal neighbours") << free << "x|x|y"
+                                      << "1|2|3" << true << "2,1 1,1,1";
+    QTest::newRow("whatever the column to the left holds") << free << "p|q|q"
+                                                           << "s|s|s" << true << "1,2 3";
+    QTest::newRow("unmarked column") << free << "x|y|x"
+                                     << "s|s|s" << false << "1,1,1 1,1,1";
+    QTest::newRow("empty texts, case") << free << "|x|X"
+                                       << "||" << true << "1,1,1 3";
+    QTest::newRow("never") << FlexGrid::MergeMode::Never << "x|x|x"
+                           << "s|s|s" << true << "1,1,1 1,1,1";
+  }
+  void mergesEqualNeighboursInMarkedColumns() {
+    QFETCH(FlexGrid::MergeMode, mode);
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(bool, markB);
+    QFETCH(QString, runs);
+    grid_->SetMergeCells(mode);
+    grid_->SetMergeCol(1, true);
+    grid_->SetMergeCol(2, markB);
+    Bind(*grid_, Columns(a, b));
+    QCOMPARE(Runs(*grid_, 1) + u' ' + Runs(*grid_, 2), runs);
+  }
+
+  void mergedCellsFollowEveryChangeOfTheTexts() {
+    grid_->SetMergeCells(FlexGrid::MergeMode::Free);
+    grid_->SetMergeCol(1, true);
+    Bind(*grid_, Columns(QStringLiteral("x|x|x|y"), QStringLiteral("1|2|3|4")));
+    QCOMPARE(Runs(*grid_, 1), QStringLiteral("3,1"));
+    // A listing with a record less: nothing merged reaches past the new last row.
+    Bind(*grid_, Columns(QStringLiteral("x|y|y"), QStringLiteral("1|2|3")));
+    QCOMPARE(Runs(*grid_, 1), QStringLiteral("1,2"));
+    grid_->SetTextMatrix(3, 1, QStringLiteral("z"));
+    QCOMPARE(Runs(*grid_, 1), QStringLiteral("1,1,1"));
+    grid_->SetRows(6);  // two empty rows
+    QCOMPARE(Runs(*grid_, 1), QStringLiteral("1,1,1,2"));
+    // A hidden column carries no merged cells until it shows.
+    grid_->SetColWidth(1, 0);
+    QCOMPARE(grid_->rowSpan(3, 1), 1);
+    grid_->SetColWidth(1, -1);
+    QCOMPARE(Runs(*grid_, 1), QStringLiteral("1,1,1,2"));
   }
 
   void setColsKeepsCellsByPosition() {

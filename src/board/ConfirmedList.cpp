@@ -1,0 +1,78 @@
+#include "board/ConfirmedList.h"
+
+#include "platform/Connection.h"
+#include "platform/FlexGrid.h"
+#include "session/Statements.h"
+
+namespace board {
+namespace {
+
+constexpr int kProcedureColumn = 5;
+// Every shown column but the circulating nurse's (7), which each operation shows on its own.
+constexpr int kMergedColumns[] = {0, 1, 2, 3, 4, 5, 6, 8, 9};
+// Twips by grid column; 0 hides the room code, the status, the transaction number and any
+// column the procedure adds after them.
+constexpr int kColumnWidths[] = {1300, 2300, 3300, 2600, 0, 3100, 2300, 2000,
+                                 1800, 1500, 0,    0,    0, 0,    0};
+
+const QString kLoadHeader = QStringLiteral(
+    " |<TIME|<SURGEON|<ANESTHESIOLOGIST|<PATIENT NAME|<ROOMID|<PROCEDURE|<C.NURSE|<S.NURSE|<OR "
+    "ROOM|<STATUS|<TRANSNUM");
+
+// Suspends the grid's drawing for a pass and resumes it however the pass ends.
+class SuspendedDrawing {
+ public:
+  explicit SuspendedDrawing(platform::FlexGrid& grid) : grid_(grid) { grid_.SetRedraw(false); }
+  ~SuspendedDrawing() { grid_.SetRedraw(true); }
+  SuspendedDrawing(const SuspendedDrawing&) = delete;
+  SuspendedDrawing& operator=(const SuspendedDrawing&) = delete;
+
+ private:
+  platform::FlexGrid& grid_;
+};
+
+}  // namespace
+
+ConfirmedList::ConfirmedList(platform::FlexGrid& grid, session::ConnectionProvider connection)
+    : grid_(grid), connection_(std::move(connection)) {}
+
+void ConfirmedList::Format_Grid() {
+  grid_.SetCols(14);
+  grid_.SetRows(2);
+  grid_.SetMergeCells(platform::FlexGrid::MergeMode::Free);
+  grid_.SetFormatString(kLoadHeader);
+  for (int col = 0; col < int(std::size(kColumnWidths)); ++col)
+    grid_.SetColWidth(col, kColumnWidths[col]);
+}
+
+void ConfirmedList::Check_Schedule() {
+  auto operations = connection_()->Open(
+      session::ConfirmedListSql(), platform::CursorType::ForwardOnly, platform::LockType::ReadOnly);
+  // Switched on by the first listing that holds a record, and left on.
+  if (!operations->AtEnd()) {
+    grid_.SetWordWrap(true);
+    for (int col : kMergedColumns)
+      grid_.SetMergeCol(col, true);
+  }
+  grid_.Bind(*operations);
+  Set_RowHeights();
+  operations->Close();
+}
+
+int BoardRowHeight(qsizetype procedureCharacters) {
+  if (procedureCharacters <= 25) return 300;
+  if (procedureCharacters <= 39) return 800;
+  return 1300;
+}
+
+void ConfirmedList::Set_RowHeights() {
+  SuspendedDrawing suspended(grid_);
+  const int lastRow = grid_.Rows() - 1;
+  if (lastRow < 1) return;
+  grid_.SetWordWrap(true);
+  for (int row = 1; row <= lastRow; ++row)
+    grid_.SetRowHeight(row, BoardRowHeight(grid_.TextMatrix(row, kProcedureColumn).size()));
+  grid_.SetRow(lastRow);
+}
+
+}  // namespace board

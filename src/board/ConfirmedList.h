@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include "session/ConnectionProvider.h"
+
+namespace platform {
+class FlexGrid;
+}
+
+namespace board {
+
+// The board's listing in its grid: the confirmed operations that the database returns, one
+// row each, in large type, equal neighbours merged and each row as tall as its procedure needs.
+// The board relies on the result's column order: 0 Time, 1 Surgeon, 2 Anesthesiologist,
+// 3 Patientname, 4 Room, 5 Procedurename, 6 AsstDoctor, 7 CNurse, 8 SNurse, 9 ORRoom,
+// 10 Status, 11 Transnum.
+class ConfirmedList {
+ public:
+  ConfirmedList(platform::FlexGrid& grid, session::ConnectionProvider connection);
+
+  // The grid before the first listing: its shape, free merging, the load-time header and the
+  // widths by position, which stay in force through every listing.
+  void Format_Grid();
+  // Lists the confirmed operations and fits the row heights. Throws on a database failure; the
+  // grid then keeps what it showed.
+  void Check_Schedule();
+  // Each record row as tall as the length of its procedure needs; the last record row is left
+  // current.
+  void Set_RowHeights();
+
+ private:
+  platform::FlexGrid& grid_;
+  session::ConnectionProvider connection_;
+};
+
+// The height, in twips, of a board row whose procedure has this many characters.
+int BoardRowHeight(qsizetype procedureCharacters);
+
+}  // namespace board

@@ -1,0 +1,190 @@
+#include <QHeaderView>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTest>
+
+#include "board/frmView.h"
+#include "platform/FlexGrid.h"
+#include "platform/Twips.h"
+#include "session/Statements.h"
+#include "support/BoardFixture.h"
+
+using platform::FlexGrid;
+using platform::TwipsToPixels;
+using testsupport::BoardFixture;
+using testsupport::BoardOperation;
+
+namespace {
+
+QStringList Header(const FlexGrid& grid) {
+  QStringList texts;
+  for (int col = 0; col < grid.Cols(); ++col)
+    texts << grid.TextMatrix(0, col);
+  return texts;
+}
+
+// The merged cells of a column, top to bottom: "2,1" is one cell over rows 1 and 2, then row 3.
+QString Runs(const FlexGrid& grid, int col) {
+  QStringList runs;
+  for (int row = 1; row < grid.Rows(); row += grid.rowSpan(row - 1, col))
+    runs << QString::number(grid.rowSpan(row - 1, col));
+  return runs.join(u',');
+}
+
+BoardOperation Operation(int hour, const QString& patient) {
+  BoardOperation op;
+  op.time = QTime(hour, 0);
+  op.patient = patient;
+  return op;
+}
+
+}  // namespace
+
+class TestBoardListing : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void opensMaximizedWithTheListingInTheDesignsColumns() {
+    BoardFixture f;
+    BoardOperation first = Operation(8, QStringLiteral("DOE, JOHN"));
+    first.room = QString(60, u'R');  // hidden however wide its text
+    f.addConfirmed(first);
+    f.addConfirmed(Operation(9, QStringLiteral("ROE, JANE")));
+    frmView& board = f.open();
+    QCOMPARE(board.windowTitle(), QStringLiteral("List Of Confirmed Operations"));
+    QVERIFY(board.windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(board.isModal() && board.isMaximized());
+    QCOMPARE(board.geometry(), board.screen()->availableGeometry());
+    // The load lists once, before any clock read.
+    QCOMPARE(f.connection().statements(), QStringList{session::ConfirmedListSql()});
+
+    const FlexGrid& grid = *board.mshflxView;
+    QCOMPARE(Header(grid), QStringLiteral("Time Surgeon Anesthesiologist Patientname Room "
+                                          "Procedurename AsstDoctor CNurse SNurse ORRoom Status "
+                                          "Transnum")
+                               .split(u' '));
+    QCOMPARE(grid.Rows(), 3);
+    QCOMPARE(grid.TextMatrix(2, 3), QStringLiteral("ROE, JANE"));
+    const int widths[] = {1300, 2300, 3300, 2600, 0, 3100, 2300, 2000, 1800, 1500, 0, 0, 0, 0, 0};
+    for (int col = 0; col < 15; ++col)
+      QCOMPARE(grid.ColWidth(col), widths[col]);
+    for (int col = 0; col < grid.Cols(); ++col)
+      QCOMPARE(grid.isColumnHidden(col) ? 0 : grid.columnWidth(col), TwipsToPixels(widths[col]));
+    QCOMPARE(grid.width(), TwipsToPixels(32000));
+    QCOMPARE(grid.Row(), 2);  // the last record is current
+  }
+
+  void rowHeightFollowsTheProcedureLength_data() {
+    QTest::addColumn<int>("characters");
+    QTest::addColumn<int>("twips");
+    QTest::newRow("25") << 25 << 300;
+    QTest::newRow("26") << 26 << 800;
+    QTest::newRow("39") << 39 << 800;
+    QTest::newRow("40") << 40 << 1300;
+  }
+  void rowHeightFollowsTheProcedureLength() {
+    QFETCH(int, characters);
+    QFETCH(int, twips);
+    BoardFixture f;
+    BoardOperation op = Operation(8, QStringLiteral("DOE, JOHN"));
+    op.procedure = QString(characters, u'P');
+    f.addConfirmed(op);
+    f.addConfirmed(Operation(9, QStringLiteral("ROE, JANE")));
+    const FlexGrid& grid = *f.open().mshflxView;
+    QCOMPARE(grid.RowHeight(1), twips);
+    QCOMPARE(grid.rowHeight(0), TwipsToPixels(twips));
+    QCOMPARE(grid.RowHeight(2), 300);
+  }
+
+  void mergesEqualNeighboursButNotTheCirculatingNurse() {
+    BoardFixture f;
+    // The third has the first two's surgeon at another time; one circulating nurse for all.
+    BoardOperation third = Operation(9, QStringLiteral("ROE, JANE"));
+    third.sNurse = QStringLiteral("NEW ,NURSE");
+    for (const BoardOperation& op : {Operation(7, QStringLiteral("DOE, JOHN")),
+                                     Operation(7, QStringLiteral("ROE, JANE")), third})
+      f.addConfirmed(op);
+    const FlexGrid& grid = *f.open().mshflxView;
+    QCOMPARE(Runs(grid, 0), QStringLiteral("2,1"));
+    QCOMPARE(Runs(grid, 1), QStringLiteral("3"));  // across the change of time
+    QCOMPARE(Runs(grid, 3), QStringLiteral("1,2"));
+    QCOMPARE(Runs(grid, 7), QStringLiteral("1,1,1"));
+    QCOMPARE(Runs(grid, 8), QStringLiteral("2,1"));
+    for (int col = 0; col < grid.Cols(); ++col)
+      QCOMPARE(grid.MergeCol(col), col <= 9 && col != 7);
+  }
+
+  void eachListingReplacesTheLastWithoutLeftovers() {
+    BoardFixture f;
+    frmView& board = f.open();
+    const FlexGrid& grid = *board.mshflxView;
+    // An empty listing: its header only, and nothing switched on by it.
+    QCOMPARE(grid.Rows(), 1);
+    QCOMPARE(grid.TextMatrix(0, 0), QStringLiteral("Time"));
+    QVERIFY(!grid.WordWrap());
+    for (int col = 0; col < grid.Cols(); ++col)
+      QVERIFY(!grid.MergeCol(col));
+
+    f.addConfirmed(Operation(7, QStringLiteral("DOE, JOHN")));
+    BoardOperation longOne = Operation(8, QStringLiteral("ROE, JANE"));
+    longOne.procedure = QString(45, u'P');
+    const qint64 second = f.addConfirmed(longOne);
+    f.addConfirmed(Operation(8, QStringLiteral("ROE, JANE")));
+    board.Timer1_Timer();
+    QCOMPARE(Runs(grid, 0), QStringLiteral("1,2"));
+    QVERIFY(grid.WordWrap());
+
+    f.revoke(second);  // a record less
+    board.Timer1_Timer();
+    QCOMPARE(grid.model()->rowCount(), 2);
+    QCOMPARE(Runs(grid, 0), QStringLiteral("1,1"));
+    QCOMPARE(grid.RowHeight(2), 300);  // not the height of the record that left
+    QCOMPARE(grid.Row(), 2);
+
+    f.db().exec(QStringLiteral("UPDATE tbORSchedule SET Status = 'R'"));
+    board.Timer1_Timer();
+    QCOMPARE(grid.Rows(), 1);
+    QVERIFY(grid.WordWrap() && grid.MergeCol(0));  // left on once a listing held a record
+  }
+
+  void theDesignsTypeColoursAndPicture() {
+    BoardFixture f;
+    f.addConfirmed(Operation(7, QStringLiteral("DOE, JOHN")));
+    f.addConfirmed(Operation(8, QStringLiteral("ROE, JANE")));
+    frmView& board = f.open();
+    FlexGrid& grid = *board.mshflxView;
+    auto isBold = [](const QFont& font, const QString& family, qreal points) {
+      return font.family() == family && font.pointSizeF() == points && font.bold();
+    };
+    QVERIFY(isBold(grid.font(), QStringLiteral("Arial"), 12));
+    QVERIFY(isBold(grid.horizontalHeader()->font(), QStringLiteral("Times New Roman"), 14.25));
+    QVERIFY(isBold(board.Label1->font(), QStringLiteral("Arial"), 18));
+
+    // Near a cell's right edge, clear of its text; the line under it is the next pixel row.
+    const QImage image = grid.grab().toImage();
+    auto pixel = [&](int row, int col, bool lineUnder) {
+      const QRect cell = grid.visualRect(grid.model()->index(row - 1, col));
+      return image.pixelColor(
+          grid.viewport()->geometry().topLeft() +
+          QPoint(cell.right() - 3, lineUnder ? cell.bottom() + 1 : cell.top() + 3));
+    };
+    QCOMPARE(pixel(1, 3, false), QColor(255, 255, 192));
+    QCOMPARE(pixel(1, 3, true), QColor(192, 192, 192));
+    QCOMPARE(pixel(2, 3, false), QColor(0, 0, 255));  // the current row
+    bool blueHeaderText = false;
+    for (int x = 0; x < 60; ++x)
+      for (int y = 0; y < grid.horizontalHeader()->height(); ++y)
+        blueHeaderText = blueHeaderText || image.pixelColor(x, y) == QColor(0, 0, 255);
+    QVERIFY(blueHeaderText);
+
+    const QImage mark = board.Image1->pixmap().toImage();
+    QCOMPARE(mark.size(), QSize(350, 124));
+    QSet<QRgb> colours;  // a picture, not a plain box
+    for (int i = 0; i < mark.width() * mark.height(); i += 7)
+      colours.insert(mark.pixel(i % mark.width(), i / mark.width()));
+    QVERIFY(colours.size() >= 4);
+  }
+};
+
+QTEST_MAIN(TestBoardListing)
+#include "test_board_listing.moc"

@@ -1,0 +1,177 @@
+#include <QLabel>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include "board/frmView.h"
+#include "platform/FlexGrid.h"
+#include "platform/PictureBox.h"
+#include "session/Statements.h"
+#include "session/modGlobal.h"
+#include "support/BoardFixture.h"
+
+using testsupport::BoardFixture;
+
+namespace {
+
+void AddOperations(BoardFixture& f, int count) {
+  for (int i = 0; i < count; ++i) {
+    testsupport::BoardOperation op;
+    op.time = QTime(7, 0).addSecs(i * 1800);
+    op.patient = QStringLiteral("PATIENT %1").arg(i);
+    f.addConfirmed(op);
+  }
+}
+
+QStringList GridTexts(const platform::FlexGrid& grid) {
+  QStringList texts;
+  for (int row = 0; row < grid.Rows(); ++row)
+    for (int col = 0; col < grid.Cols(); ++col)
+      texts << grid.TextMatrix(row, col);
+  return texts;
+}
+
+}  // namespace
+
+class TestBoardTimers : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void listsTwiceASecondAndStopsWhenClosed() {
+    BoardFixture f;
+    frmView& board = f.open();
+    QCOMPARE(board.Timer1->interval(), 500);
+    QCOMPARE(board.Timer2->interval(), 1000);
+    QTRY_VERIFY_WITH_TIMEOUT(f.listings() >= 3 && f.clockReads() >= 1, 2500);
+    QTest::keyClick(board.mshflxView, Qt::Key_Escape);
+    QVERIFY(!board.isVisible());
+    const qsizetype sent = f.connection().statements().size();
+    QTest::qWait(1100);  // longer than either timer's interval
+    QCOMPARE(f.connection().statements().size(), sent);
+  }
+
+  void theClockShowsTheServersTimeAfterTheFirstSecond() {
+    // The server's clock is on another day than the machine's.
+    BoardFixture f(QDateTime(QDate(2027, 3, 1), QTime(23, 15, 0)));
+    frmView& board = f.open();
+    QVERIFY(board.Label1->text().isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(!board.Label1->text().isEmpty(), 2000);
+    const QDateTime read = modGlobal::ServerDateTime;
+    QCOMPARE(read.date(), QDate(2027, 3, 1));
+    QCOMPARE(board.Label1->text(), QStringLiteral("Monday, March 1, 2027 ") +
+                                       read.time().toString(QStringLiteral("HH:mm:ss")));
+    // The picture box is cleared before each print: one line from its top-left corner.
+    board.Timer2_Timer();
+    QCOMPARE(board.Picture1->PrintPosition(),
+             QPoint(0, QFontMetrics(board.Picture1->font()).height()));
+  }
+
+  void escClosesFromAnyControlAndOtherKeysDoNothing_data() {
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<bool>("onGrid");
+    QTest::newRow("Esc on the grid") << Qt::Key_Escape << true;
+    QTest::newRow("Esc on the window") << Qt::Key_Escape << false;
+    QTest::newRow("Enter") << Qt::Key_Return << true;
+    QTest::newRow("a letter") << Qt::Key_A << true;
+    QTest::newRow("Up") << Qt::Key_Up << true;
+    QTest::newRow("Page Down") << Qt::Key_PageDown << true;
+  }
+  void escClosesFromAnyControlAndOtherKeysDoNothing() {
+    QFETCH(Qt::Key, key);
+    QFETCH(bool, onGrid);
+    BoardFixture f;
+    AddOperations(f, 40);  // more than the grid shows at once
+    frmView& board = f.open();
+    platform::FlexGrid& grid = *board.mshflxView;
+    grid.setFocus();
+    QTRY_VERIFY(grid.hasFocus());
+    QTest::keyClick(onGrid ? static_cast<QWidget*>(&grid) : &board, key);
+    QCOMPARE(board.isVisible(), key != Qt::Key_Escape);
+    QCOMPARE(grid.Row(), 40);  // the last operation, current without scrolling there
+    QCOMPARE(grid.verticalScrollBar()->value(), 0);
+  }
+
+  void fitsIntoTheWorkAreaAfterADisplayChange_data() {
+    QTest::addColumn<QMargins>("shrink");  // taken off the board's rectangle to give the area
+    QTest::addColumn<bool>("fitsWidth");
+    QTest::addColumn<bool>("fitsHeight");
+    QTest::newRow("narrower") << QMargins(30, 0, 70, 0) << true << false;
+    QTest::newRow("lower") << QMargins(0, 25, 0, 55) << false << true;
+    QTest::newRow("smaller both ways") << QMargins(10, 20, 30, 40) << true << true;
+    QTest::newRow("larger") << QMargins(-50, -50, -300, -200) << false << false;
+    QTest::newRow("as large, elsewhere") << QMargins(40, 40, -40, -40) << false << false;
+  }
+  void fitsIntoTheWorkAreaAfterADisplayChange() {
+    QFETCH(QMargins, shrink);
+    QFETCH(bool, fitsWidth);
+    QFETCH(bool, fitsHeight);
+    BoardFixture f;
+    frmView& board = f.open();
+    const QRect before = board.geometry();
+    const QRect area = before - shrink;
+    f.sysInfo().Change(area);
+    QRect expected = before;
+    if (fitsWidth) expected = QRect(area.left(), expected.top(), area.width(), expected.height());
+    if (fitsHeight) expected = QRect(expected.left(), area.top(), expected.width(), area.height());
+    QTRY_COMPARE(board.geometry(), expected);
+    QCOMPARE(board.isMaximized(), !fitsWidth && !fitsHeight);
+  }
+
+  void aFailedReadKeepsTheListingUnderALineUntilATickSucceeds_data() {
+    QTest::addColumn<QString>("failing");
+    QTest::newRow("the listing") << session::ConfirmedListSql();
+    QTest::newRow("the clock") << session::ServerClockSql();
+  }
+  void aFailedReadKeepsTheListingUnderALineUntilATickSucceeds() {
+    QFETCH(QString, failing);
+    BoardFixture f;
+    AddOperations(f, 3);
+    frmView& board = f.open();
+    board.Timer2_Timer();
+    board.Timer1_Timer();
+    const QString clock = board.Label1->text();
+    const QStringList shown = GridTexts(*board.mshflxView);
+    const QWidget& rows = *board.mshflxView->viewport();
+    const int rowsTop = rows.y();
+    const QLabel& line = board.listingNotice();
+    QVERIFY(line.isHidden());
+
+    f.connection().failWhen([failing](const QString& sql) { return sql == failing; });
+    QTRY_VERIFY_WITH_TIMEOUT(!line.isHidden(), 2000);
+    QCOMPARE(line.text(), QStringLiteral("The database does not answer: listing as of %1 server "
+                                         "time. Retrying...")
+                              .arg(clock.right(8)));
+    QCOMPARE(line.mapTo(board.mshflxView, QPoint(0, line.height())).y(), rows.y());
+    QCOMPARE(rows.y(), rowsTop + line.height());  // the rows move down under the line
+    QCOMPARE(GridTexts(*board.mshflxView), shown);
+    QCOMPARE(board.Label1->text(), clock);
+
+    f.connection().failNothing();
+    QTRY_VERIFY_WITH_TIMEOUT(line.isHidden(), 2000);
+    QCOMPARE(rows.y(), rowsTop);
+    QCOMPARE(f.boxes().count(), 0);
+  }
+
+  void aFailedFirstListingKeepsTheLoadTimeHeader() {
+    BoardFixture f;
+    AddOperations(f, 2);
+    f.connection().failWhen([](const QString& sql) { return sql == session::ConfirmedListSql(); });
+    frmView& board = f.open();
+    const platform::FlexGrid& grid = *board.mshflxView;
+    QCOMPARE(grid.Rows(), 2);
+    QCOMPARE(grid.TextMatrix(0, 1), QStringLiteral("TIME"));
+    QCOMPARE(grid.TextMatrix(0, 11), QStringLiteral("TRANSNUM"));
+    QCOMPARE(board.listingNotice().text(),
+             QStringLiteral("The database does not answer: no listing yet. Retrying..."));
+    QVERIFY(!board.listingNotice().isHidden());
+
+    f.connection().failNothing();
+    QTRY_COMPARE_WITH_TIMEOUT(grid.Rows(), 3, 2000);
+    QCOMPARE(grid.TextMatrix(0, 0), QStringLiteral("Time"));
+    QVERIFY(board.listingNotice().isHidden());
+    QCOMPARE(f.boxes().count(), 0);
+  }
+};
+
+QTEST_MAIN(TestBoardTimers)
+#include "test_board_timers.moc"
