@@ -74,6 +74,15 @@ void frmStaff::BuildWindow() {
   MSHFlexGrid1 = new platform::FlexGrid(this);
   MSHFlexGrid1->setGeometry(TwipRect(240, 1200, 5175, 4635));
   MSHFlexGrid1->setAccessibleName(QStringLiteral("OR Staff"));
+  // The list on the tooltip colours, its header and fixed column on teal.
+  const QPalette system = QApplication::palette();
+  MSHFlexGrid1->SetBackColor(system.color(QPalette::ToolTipBase));
+  MSHFlexGrid1->SetForeColor(system.color(QPalette::WindowText));
+  MSHFlexGrid1->SetBackColorFixed(QColor(0, 128, 128));
+  MSHFlexGrid1->SetForeColorFixed(system.color(QPalette::ButtonText));
+  MSHFlexGrid1->SetBackColorSel(system.color(QPalette::Highlight));
+  MSHFlexGrid1->SetForeColorSel(system.color(QPalette::HighlightedText));
+  MSHFlexGrid1->SetGridColor(QColor(192, 192, 192));
 
   imgHelpTip = new QLabel(this);
   imgHelpTip->setGeometry(TwipRect(0, 5940, 465, 495));
