@@ -16,7 +16,6 @@
 #include "hospitaldb/TsqlDate.h"
 #include "platform/Connection.h"
 #include "platform/FlexGrid.h"
-#include "platform/MsgBox.h"
 #include "session/Statements.h"
 
 namespace {
@@ -109,10 +108,7 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());
   QApplication app(argc, argv);
-  platform::SetMsgBoxHandler([](const QString& prompt, int, const QString&) {
-    qFatal("unexpected message: %s", qPrintable(prompt));
-    return 1;
-  });
+  bench::FailOnMessageBox();
   hospitaldb::EmbeddedServer server(dir.filePath(QStringLiteral("bench.sqlite")));
   server.SeedDemoData();
   auto connection = server.Connect();

@@ -10,7 +10,6 @@
 #include "platform/Connection.h"
 #include "platform/FlexGrid.h"
 #include "platform/Format.h"
-#include "platform/MsgBox.h"
 #include "requests/RequestList.h"
 #include "session/Statements.h"
 
@@ -19,10 +18,7 @@ int main(int argc, char** argv) {
   qputenv("ORSCHED_DATABASE", dir.filePath(QStringLiteral("bench.sqlite")).toUtf8());
   qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());
   QApplication app(argc, argv);
-  platform::SetMsgBoxHandler([](const QString& prompt, int, const QString&) {
-    qFatal("unexpected message: %s", qPrintable(prompt));
-    return 1;
-  });
+  bench::FailOnMessageBox();
 
   hospitaldb::EmbeddedServer server(dir.filePath(QStringLiteral("bench.sqlite")));
   const QDate today = server.Now().date();

@@ -8,7 +8,6 @@
 #include "common/BenchCommon.h"
 #include "hospitaldb/EmbeddedServer.h"
 #include "platform/FlexGrid.h"
-#include "platform/MsgBox.h"
 #include "session/Statements.h"
 #include "staff/frmStaff.h"
 
@@ -42,10 +41,7 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());
   QApplication app(argc, argv);
-  platform::SetMsgBoxHandler([](const QString& prompt, int, const QString&) {
-    qFatal("unexpected message: %s", qPrintable(prompt));
-    return 1;
-  });
+  bench::FailOnMessageBox();
   hospitaldb::EmbeddedServer server(dir.filePath(QStringLiteral("bench.sqlite")));
   server.SeedDemoData();
   AddEmployees(server);

@@ -9,16 +9,12 @@
 #include "app/frmMain.h"
 #include "common/BenchCommon.h"
 #include "hospitaldb/EmbeddedServer.h"
-#include "platform/MsgBox.h"
 
 namespace {
 
 int RunChild(int argc, char** argv, bool mainWindow) {
   QApplication app(argc, argv);
-  platform::SetMsgBoxHandler([](const QString& prompt, int, const QString&) {
-    qFatal("unexpected message: %s", qPrintable(prompt));
-    return 1;
-  });
+  bench::FailOnMessageBox();
   QWidget bare;
   frmMain* window = nullptr;
   if (mainWindow) {

@@ -1,6 +1,7 @@
 #include "common/BenchCommon.h"
 
 #include "platform/Connection.h"
+#include "platform/MsgBox.h"
 
 #include <QElapsedTimer>
 #include <QtGlobal>
@@ -57,6 +58,12 @@ PairedTimes TimePairs(const Side& floor, const Side& measured, int pairs) {
     measuredMs.push_back(ElapsedMs(measured.run));
   }
   return Summarize(floorMs, measuredMs);
+}
+
+void FailOnMessageBox() {
+  platform::SetMsgBoxHandler([](const QString& prompt, int, const QString&) -> int {
+    qFatal("unexpected message: %s", qPrintable(prompt));
+  });
 }
 
 void ReadAllText(platform::Connection& connection, const QString& sql,

@@ -39,6 +39,9 @@ PairedTimes TimePairs(const Side& floor, const Side& measured, int pairs = kDefa
 // `cells`, as a grid takes them, with no window.
 void ReadAllText(platform::Connection& connection, const QString& sql, std::vector<QString>& cells);
 
+// Makes any message box end the run: a benchmark that meets one is measuring a failure.
+void FailOnMessageBox();
+
 // Prints "BENCH <name> <measured> ms floor=<floor> ratio=<median pair ratio>".
 void Report(const QString& name, const PairedTimes& times);
 // Prints "BENCH <name> <value> <unit>", a figure without a floor.

@@ -19,18 +19,6 @@ const QString kLoadHeader = QStringLiteral(
     " |<TIME|<SURGEON|<ANESTHESIOLOGIST|<PATIENT NAME|<ROOMID|<PROCEDURE|<C.NURSE|<S.NURSE|<OR "
     "ROOM|<STATUS|<TRANSNUM");
 
-// Suspends the grid's drawing for a pass and resumes it however the pass ends.
-class SuspendedDrawing {
- public:
-  explicit SuspendedDrawing(platform::FlexGrid& grid) : grid_(grid) { grid_.SetRedraw(false); }
-  ~SuspendedDrawing() { grid_.SetRedraw(true); }
-  SuspendedDrawing(const SuspendedDrawing&) = delete;
-  SuspendedDrawing& operator=(const SuspendedDrawing&) = delete;
-
- private:
-  platform::FlexGrid& grid_;
-};
-
 }  // namespace
 
 ConfirmedList::ConfirmedList(platform::FlexGrid& grid, session::ConnectionProvider connection)
@@ -66,7 +54,7 @@ int BoardRowHeight(qsizetype procedureCharacters) {
 }
 
 void ConfirmedList::Set_RowHeights() {
-  SuspendedDrawing suspended(grid_);
+  platform::SuspendedDrawing suspended(grid_);
   const int lastRow = grid_.Rows() - 1;
   if (lastRow < 1) return;
   grid_.SetWordWrap(true);

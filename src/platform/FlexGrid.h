@@ -186,4 +186,16 @@ class FlexGrid : public QTableView {
   bool releaseEndsDoubleClick_ = false;
 };
 
+// Suspends a grid's drawing for a pass and resumes it however the pass ends.
+class SuspendedDrawing {
+ public:
+  explicit SuspendedDrawing(FlexGrid& grid) : grid_(grid) { grid_.SetRedraw(false); }
+  ~SuspendedDrawing() { grid_.SetRedraw(true); }
+  SuspendedDrawing(const SuspendedDrawing&) = delete;
+  SuspendedDrawing& operator=(const SuspendedDrawing&) = delete;
+
+ private:
+  FlexGrid& grid_;
+};
+
 }  // namespace platform

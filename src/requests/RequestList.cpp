@@ -89,24 +89,8 @@ void RequestList::ShowEmpty() {
   revoke_->setEnabled(false);
 }
 
-namespace {
-
-// Suspends the grid's drawing for a pass and resumes it however the pass ends.
-class SuspendedDrawing {
- public:
-  explicit SuspendedDrawing(platform::FlexGrid& grid) : grid_(grid) { grid_.SetRedraw(false); }
-  ~SuspendedDrawing() { grid_.SetRedraw(true); }
-  SuspendedDrawing(const SuspendedDrawing&) = delete;
-  SuspendedDrawing& operator=(const SuspendedDrawing&) = delete;
-
- private:
-  platform::FlexGrid& grid_;
-};
-
-}  // namespace
-
 void RequestList::Color_Status() {
-  SuspendedDrawing suspended(grid_);
+  platform::SuspendedDrawing suspended(grid_);
   const QColor text = QApplication::palette().color(QPalette::WindowText);
   for (int r = 1; r < grid_.Rows(); ++r)
     grid_.SetRowColors(r, text, StatusColor(StatusOf(grid_.TextMatrix(r, RequestColumn::kStatus))));
@@ -119,7 +103,7 @@ int RowHeightForProcedure(qsizetype characters) {
 }
 
 void RequestList::Size_Rows() {
-  SuspendedDrawing suspended(grid_);
+  platform::SuspendedDrawing suspended(grid_);
   grid_.SetWordWrap(true);
   for (int r = 1; r < grid_.Rows(); ++r)
     grid_.SetRowHeight(
