@@ -60,7 +60,30 @@ std::vector<PlannedRequest> PlanRequests() {
   const char* futureStatuses[] = {"PCPRC", "PPCPP", "CPPRP", "PPPCP", "PRPPP"};
   for (int offset = 1; offset <= 5; ++offset)
     day(offset, {{7, 30}, {9, 0}, {10, 30}, {13, 0}, {15, 30}}, futureStatuses[offset - 1]);
+  // A request booked beside today's confirmed 10:45 one, to be given its surgeon.
+  day(0, {{10, 45}}, "P");
   return plan;
+}
+
+// The index of the first request planned for today at hh:mm with this status, after `from`.
+std::size_t PlannedAt(const std::vector<PlannedRequest>& plan, int hour, int minute, char status,
+                      std::size_t from = 0) {
+  for (std::size_t k = from; k < plan.size(); ++k)
+    if (plan[k].dayOffset == 0 && plan[k].hour == hour && plan[k].minute == minute &&
+        plan[k].status == status)
+      return k;
+  return plan.size();
+}
+
+// Today holds one double booking of each kind, so that a new user sees the marks: the two
+// confirmed 7:00 operations in one room, and one surgeon on two requests at 10:45.
+void BookTodaysClashes(std::vector<ScheduleRecord>& requests,
+                       const std::vector<PlannedRequest>& plan) {
+  const std::size_t first7 = PlannedAt(plan, 7, 0, 'C');
+  const std::size_t second7 = PlannedAt(plan, 7, 0, 'C', first7 + 1);
+  requests[second7].orRoomId = requests[first7].orRoomId;
+  const std::size_t confirmed1045 = PlannedAt(plan, 10, 45, 'C');
+  requests[PlannedAt(plan, 10, 45, 'P')].surgeonCode = requests[confirmed1045].surgeonCode;
 }
 
 void InsertRooms(const QSqlDatabase& db) {
@@ -166,8 +189,11 @@ void FillDemoData(const QSqlDatabase& db, const QDateTime& now) {
   ScheduleWriter writer(db);
   DemoSequence pick;
   const std::vector<PlannedRequest> plan = PlanRequests();
-  for (int k = 0; k < static_cast<int>(plan.size()); ++k) {
-    ScheduleRecord request = DemoRequest(k, plan[k], now.date(), pick);
+  std::vector<ScheduleRecord> requests;
+  for (int k = 0; k < static_cast<int>(plan.size()); ++k)
+    requests.push_back(DemoRequest(k, plan[k], now.date(), pick));
+  BookTodaysClashes(requests, plan);
+  for (ScheduleRecord& request : requests) {
     names.resolve(request);
     request.confirmedBy = names.staffName(request.confirmedByCode);
     request.revokedBy = names.staffName(request.revokedByCode);

@@ -26,6 +26,25 @@ const int kTextMargin = 2;  // pixels between a cell's edge and its text
 // Paints a cell straight from the model: its background (the selection, the row colour or the
 // fixed-cell colour) and its text, laid out once. The style's item painting lays every text out
 // several times, which made repainting a full window of cells the slowest part of a load.
+// A small amber triangle with an exclamation mark, centred in `cell` when it fits.
+void DrawWarningSign(QPainter* painter, const QRect& cell) {
+  const int side = std::min({cell.width() - 2, cell.height() - 2, 14});
+  if (side < 8) return;
+  const QRectF box(cell.center().x() - side / 2.0 + 0.5, cell.center().y() - side / 2.0 + 0.5, side,
+                   side);
+  const QPolygonF triangle{{box.center().x(), box.top()}, box.bottomRight(), box.bottomLeft()};
+  painter->save();
+  painter->setRenderHint(QPainter::Antialiasing);
+  painter->setPen(QPen(QColor(150, 90, 0), 1));
+  painter->setBrush(QColor(255, 190, 0));
+  painter->drawPolygon(triangle);
+  painter->setPen(QPen(Qt::black, side / 7.0, Qt::SolidLine, Qt::RoundCap));
+  const qreal x = box.center().x();
+  painter->drawLine(QPointF(x, box.top() + side * 0.38), QPointF(x, box.top() + side * 0.68));
+  painter->drawPoint(QPointF(x, box.top() + side * 0.84));
+  painter->restore();
+}
+
 class CellPainter : public QStyledItemDelegate {
  public:
   CellPainter(const FlexGridModel& model, QObject* parent)
@@ -42,6 +61,7 @@ class CellPainter : public QStyledItemDelegate {
     if (col < model_.fixedCols()) {
       painter->fillRect(option.rect, model_.fixedBack());
       textColor = model_.fixedFore().color();
+      if (col == 0 && model_.rowMarked(row)) DrawWarningSign(painter, option.rect);
     } else if (option.state & QStyle::State_Selected) {
       painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
       textColor = option.palette.color(group, QPalette::HighlightedText);
@@ -194,6 +214,12 @@ QString FlexGrid::TextMatrix(int row, int col) const {
   checkRow(row, 0);
   checkCol(col);
   return row == 0 ? model_->headerText(col) : model_->text(row - 1, col);
+}
+
+QStringView FlexGrid::TextView(int row, int col) const {
+  checkRow(row, 1);
+  checkCol(col);
+  return model_->text(row - 1, col);
 }
 
 void FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
@@ -372,6 +398,22 @@ void FlexGrid::setPaletteColor(QPalette::ColorRole role, const QColor& color) {
   QPalette colors = palette();
   colors.setColor(role, color);
   setPalette(colors);
+}
+
+void FlexGrid::SetRowMarks(std::function<bool(int row)> marked,
+                           std::function<QString(int row)> text) {
+  model_->setRowMarks([marked = std::move(marked)](int row) { return marked(row + 1); },
+                      [text = std::move(text)](int row) { return text(row + 1); });
+}
+
+bool FlexGrid::RowMarked(int row) const {
+  checkRow(row, 1);
+  return model_->rowMarked(row - 1);
+}
+
+QString FlexGrid::RowMarkText(int row) const {
+  checkRow(row, 1);
+  return model_->rowMarkText(row - 1);
 }
 
 void FlexGrid::SetRowColors(int row, const QColor& fore, const QColor& back) {

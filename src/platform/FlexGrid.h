@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QTableView>
+#include <functional>
 #include <vector>
 
 namespace platform {
@@ -40,6 +41,9 @@ class FlexGrid : public QTableView {
   void SetFixedCols(int cols);
 
   QString TextMatrix(int row, int col) const;  // row 0 reads the header
+  // The text of a data cell without a copy, for passes over a whole listing; valid until the
+  // grid's cells change.
+  QStringView TextView(int row, int col) const;
   void SetTextMatrix(int row, int col, const QString& text);
 
   // Header texts and alignments from a format string: "|" separates columns, a leading
@@ -89,6 +93,13 @@ class FlexGrid : public QTableView {
   // room for it and the data rows move down rather than being covered; hidden, it takes no
   // room. The grid takes ownership and lays it out across the header's width.
   void SetHeaderNote(QWidget* note);
+
+  // A warning sign beside marked data rows, drawn in the selector column (column 0) when it is
+  // wide enough to show it, with `text` (lines) as its tooltip and accessible description.
+  // Asked per row when drawn or hovered (rows 1-based); dropped whenever the rows change.
+  void SetRowMarks(std::function<bool(int row)> marked, std::function<QString(int row)> text);
+  bool RowMarked(int row) const;
+  QString RowMarkText(int row) const;
 
   // Colours of every cell of data row `row` (columns FixedCols() onward); cheap per row.
   void SetRowColors(int row, const QColor& fore, const QColor& back);

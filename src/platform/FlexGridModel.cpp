@@ -48,6 +48,12 @@ QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
       if (col < fixedCols_) return fixedBack_;
       if (const ColorPair* pair = rowColors(row)) return pair->backBrush;
       return {};
+    case Qt::ToolTipRole:
+      if (col == 0 && rowMarked(row)) return rowMarkText(row);
+      return {};
+    case Qt::AccessibleDescriptionRole:
+      if (col == 0 && rowMarked(row)) return rowMarkText(row).replace(u'\n', QStringLiteral("; "));
+      return {};
     default:
       return {};
   }
@@ -72,9 +78,16 @@ void FlexGridModel::setFixedCols(int cols) {
     emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1), ColorRoles());
 }
 
+void FlexGridModel::setRowMarks(RowMarked marked, RowMarkText text) {
+  marked_ = std::move(marked);
+  markText_ = std::move(text);
+  if (rows_ > 0 && fixedCols_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, 0));
+}
+
 void FlexGridModel::setDataRows(int rows) {
   if (rows == rows_) return;
   beginResetModel();
+  marked_ = nullptr;
   rows_ = rows;
   cells_.resize(std::size_t(rows_) * cols_);
   rowColor_.resize(rows_, 0);
@@ -105,6 +118,7 @@ void FlexGridModel::setCols(int cols) {
 }
 
 void FlexGridModel::clear() {
+  marked_ = nullptr;
   std::fill(cells_.begin(), cells_.end(), QString());
   std::fill(headers_.begin(), headers_.end(), QString());
   resetColors();
@@ -114,6 +128,7 @@ void FlexGridModel::clear() {
 
 void FlexGridModel::replace(QStringList headers, std::vector<QString>&& cells) {
   beginResetModel();
+  marked_ = nullptr;
   cols_ = int(headers.size());
   rows_ = cols_ > 0 ? int(cells.size() / std::size_t(cols_)) : 0;
   fixedCols_ = std::min(fixedCols_, cols_);

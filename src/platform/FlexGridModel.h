@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace platform {
@@ -55,6 +56,14 @@ class FlexGridModel : public QAbstractTableModel {
     QBrush foreBrush, backBrush;
   };
   const ColorPair* rowColors(int row) const;
+
+  // Marks beside data rows (model rows), asked for when drawn or hovered; dropped whenever the
+  // rows change, since they belong to one listing.
+  using RowMarked = std::function<bool(int row)>;
+  using RowMarkText = std::function<QString(int row)>;
+  void setRowMarks(RowMarked marked, RowMarkText text);
+  bool rowMarked(int row) const { return marked_ && marked_(row); }
+  QString rowMarkText(int row) const { return rowMarked(row) ? markText_(row) : QString(); }
   void setRowColors(int row, const QColor& fore, const QColor& back);
   // While held, row colour changes are announced once, when the hold ends (a grid that does
   // not draw has nothing to update per row).
@@ -87,6 +96,8 @@ class FlexGridModel : public QAbstractTableModel {
   std::vector<std::vector<QString>> released_;  // replaced listings not yet freed
   QTimer releaseTimer_;
   bool holdColorChanges_ = false;
+  RowMarked marked_;
+  RowMarkText markText_;
   bool colorsChangedWhileHeld_ = false;
 };
 

@@ -9,6 +9,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/Format.h"
 #include "requests/RequestStatus.h"
+#include "session/Clashes.h"
 #include "session/Statements.h"
 #include "session/modGlobal.h"
 
@@ -24,6 +25,8 @@ using session::RequestColumn;
 // given a width and show at the grid's default one.
 constexpr int kColumnWidths[] = {1, 2500, 3000, 1000, 0, 0, 2300, 0, 2000, 2300, 0, 0,    0, 0,
                                  0, 0,    0,    0,    0, 0, 0,    0, 0,    0,    0, 1800, 0};
+
+constexpr int kClashMarkWidth = 270;  // twips: room for the warning sign
 
 }  // namespace
 
@@ -65,8 +68,23 @@ void RequestList::Load_ORSchedule(const QString& dateText) {
   }
   Color_Status();
   Size_Rows();
+  MarkClashes();
   grid_.setEnabled(true);
   holdsRequests_ = true;
+}
+
+// A warning sign beside each request booked at the same time as another in its room or with
+// one of its people. The selector column, a twip wide by design, widens to show the signs only
+// while the list holds a clash.
+void RequestList::MarkClashes() {
+  auto clashes = std::make_shared<session::Clashes>(
+      grid_.Rows() - 1, [&grid = grid_](int row, RequestColumn::Column column) {
+        return grid.TextView(row + 1, column);
+      });
+  grid_.SetColWidth(0, clashes->Any() ? kClashMarkWidth : kColumnWidths[0]);
+  if (!clashes->Any()) return;
+  grid_.SetRowMarks([clashes](int row) { return clashes->Has(row - 1); },
+                    [clashes](int row) { return clashes->Describe(row - 1).join(u'\n'); });
 }
 
 session::ORSchedule RequestList::RequestAt(int row) const {
@@ -81,6 +99,7 @@ void RequestList::Reload() {
 // The header and one blank (or nameless) row, disabled: clicks do nothing, and Confirm and
 // Revoke, which no click on the list can enable now, have nothing to act on.
 void RequestList::ShowEmpty() {
+  grid_.SetColWidth(0, kColumnWidths[0]);
   if (grid_.Rows() < 2) grid_.SetRows(2);
   grid_.setEnabled(false);
   grid_.SetRedraw(true);

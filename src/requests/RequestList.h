@@ -45,6 +45,7 @@ class RequestList {
 
  private:
   void ShowEmpty();
+  void MarkClashes();
 
   platform::FlexGrid& grid_;
   platform::DTPicker& datePicker_;

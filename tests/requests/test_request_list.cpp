@@ -144,8 +144,10 @@ class TestRequestList : public QObject {
     QCOMPARE(grid.TextMatrix(0, 27), QStringLiteral("Status"));
     const int widths[] = {1, 2500, 3000, 1000, 0, 0, 2300, 0, 2000, 2300, 0, 0,    0, 0,
                           0, 0,    0,    0,    0, 0, 0,    0, 0,    0,    0, 1800, 0};
-    for (int c = 0; c < 27; ++c)
+    for (int c = 1; c < 27; ++c)
       QCOMPARE(grid.ColWidth(c), widths[c]);
+    // The selector column is a twip wide, unless it shows clash marks (the demo day has some).
+    QCOMPARE(grid.ColWidth(0), 270);
     for (int c = 27; c < 32; ++c) {
       QCOMPARE(grid.ColWidth(c), platform::FlexGrid::kDefaultColWidth);
       QVERIFY(!grid.isColumnHidden(c));
@@ -155,6 +157,8 @@ class TestRequestList : public QObject {
     const int row = 1;
     QVERIFY(grid.TextMatrix(row, session::RequestColumn::kOperationDate)
                 .startsWith(QStringLiteral("12/8/2026 ")));
+    PickListDate(f.window(), kToday.addDays(1));
+    QCOMPARE(grid.ColWidth(0), 1);
   }
 
   // The named columns are the listing's, checked on a list that takes its connection from the
@@ -225,6 +229,37 @@ class TestRequestList : public QObject {
     QCOMPARE(listed.transNum, QString::number(transNum));
     QCOMPARE(listed.operationDate, QStringLiteral("12/8/2026 9:30:00 AM"));
     QCOMPARE(listed.status, QStringLiteral(" R "));
+  }
+
+  // The demo day books two operations in one room at 7:00 and one surgeon twice at 10:45: those
+  // rows carry the sign, with each clash in words, and keep their status colours.
+  void doubleBookingsAreMarkedBesideTheirRows() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    platform::FlexGrid& grid = *f.window().mshflexPending;
+    using C = session::RequestColumn;
+    QList<int> marked;
+    for (int r = 1; r < grid.Rows(); ++r)
+      if (grid.RowMarked(r)) marked << r;
+    QCOMPARE(marked.size(), 4);
+    const auto patient = [&](int r) { return grid.TextMatrix(r, C::kPatientName); };
+    const auto start = [&](int r) { return grid.TextMatrix(r, C::kOperationDate); };
+    const QList<int> seven = {marked[0], marked[1]}, quarterTo = {marked[2], marked[3]};
+    for (int i = 0; i < 2; ++i) {
+      QCOMPARE(start(seven[i]), QStringLiteral("12/8/2026 7:00:00 AM"));
+      QCOMPARE(grid.RowMarkText(seven[i]),
+               QStringLiteral("Same OR room (%1) at 7:00 AM as %2")
+                   .arg(grid.TextMatrix(seven[i], C::kORRoomCode), patient(seven[1 - i])));
+      QCOMPARE(start(quarterTo[i]), QStringLiteral("12/8/2026 10:45:00 AM"));
+      QCOMPARE(grid.RowMarkText(quarterTo[i]),
+               QStringLiteral("%1 (surgeon) also on %2 at 10:45 AM")
+                   .arg(grid.TextMatrix(quarterTo[i], C::kSurgeon), patient(quarterTo[1 - i])));
+    }
+    const QModelIndex selector = grid.model()->index(quarterTo[0] - 1, 0);
+    QCOMPARE(selector.data(Qt::AccessibleDescriptionRole).toString(),
+             grid.RowMarkText(quarterTo[0]));
+    QCOMPARE(selector.data(Qt::ToolTipRole).toString(), grid.RowMarkText(quarterTo[0]));
+    QCOMPARE(grid.CellBackColor(seven[0], 1), QColor(255, 255, 192));  // still confirmed yellow
   }
 
   void confirmAndRevokeFollowTheListedDate_data() {

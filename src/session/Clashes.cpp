@@ -1,0 +1,164 @@
+#include "session/Clashes.h"
+
+#include <QDate>
+#include <QHash>
+#include <algorithm>
+#include <array>
+
+#include "platform/Format.h"
+
+namespace session {
+namespace {
+
+using C = RequestColumn;
+
+struct Role {
+  C::Column code;
+  C::Column name;
+  const char* word;
+};
+
+constexpr std::array<Role, 9> kRoles = {{
+    {C::kSurgeonCode, C::kSurgeon, "surgeon"},
+    {C::kSurgeon1Code, C::kSurgeon1, "assistant surgeon"},
+    {C::kSurgeon2Code, C::kSurgeon2, "assistant surgeon"},
+    {C::kAnesCode, C::kAnesthesiologist, "anesthesiologist"},
+    {C::kAnes2Code, C::kAnes2, "assistant anesthesiologist"},
+    {C::kAsstDocCode, C::kAsstDoc, "assistant doctor"},
+    {C::kSNurseCode, C::kSNurse, "scrub nurse"},
+    {C::kSNurse2Code, C::kSNurse2, "assistant scrub nurse"},
+    {C::kCNurseCode, C::kCNurse, "circulating nurse"},
+}};
+
+constexpr int kMostDescribed = 8;
+constexpr qint64 kNoStart = -1;
+
+// Blanks around a value mean nothing. Inline, as it runs for every code of a long listing, and
+// most values have none.
+QStringView Trim(QStringView text) {
+  while (!text.isEmpty() && text.front().isSpace())
+    text = text.sliced(1);
+  while (!text.isEmpty() && text.back().isSpace())
+    text.chop(1);
+  return text;
+}
+
+// Reads the unsigned number at `at`, moving past it; -1 when there is none.
+int ReadNumber(QStringView text, qsizetype& at) {
+  int value = -1;
+  while (at < text.size() && text[at].isDigit()) {
+    value = (value < 0 ? 0 : value * 10) + text[at].digitValue();
+    ++at;
+  }
+  return value;
+}
+
+// The minute a listed start stands for, counted from the first day of the calendar. The
+// listing writes starts in the default text "M/D/YYYY h:mm:ss AM" (the date alone at midnight);
+// this reads that text directly, since it runs over every row of a long listing, and leaves
+// any other text to the general reading.
+qint64 StartMinute(QStringView start) {
+  start = Trim(start);
+  qsizetype at = 0;
+  const int month = ReadNumber(start, at);
+  const int day = at < start.size() && start[at] == u'/' ? ReadNumber(start, ++at) : -1;
+  const int year = at < start.size() && start[at] == u'/' ? ReadNumber(start, ++at) : -1;
+  const QDate date(year, month, day);
+  if (date.isValid() && at == start.size()) return date.toJulianDay() * 1440;
+  if (date.isValid() && at < start.size() && start[at] == u' ') {
+    int hour = ReadNumber(start, ++at);
+    const int minute = at < start.size() && start[at] == u':' ? ReadNumber(start, ++at) : -1;
+    if (at < start.size() && start[at] == u':') ReadNumber(start, ++at);  // the seconds
+    const QStringView marker = Trim(start.mid(at));
+    if (marker == u"PM" && hour < 12) hour += 12;
+    if (marker == u"AM" && hour == 12) hour = 0;
+    if (hour >= 0 && hour < 24 && minute >= 0 && minute < 60 &&
+        (marker.isEmpty() || marker == u"AM" || marker == u"PM"))
+      return date.toJulianDay() * 1440 + hour * 60 + minute;
+  }
+  const QDateTime read = platform::TryToDateTime(start.toString());
+  if (!read.isValid()) return kNoStart;
+  return read.date().toJulianDay() * 1440 + read.time().hour() * 60 + read.time().minute();
+}
+
+QString TimeText(qint64 minute) {
+  const QTime time(int(minute % 1440 / 60), int(minute % 60));
+  return platform::Format(QDateTime(platform::ZeroDate(), time), QStringLiteral("h:mm AM/PM"));
+}
+
+bool Revoked(QStringView status) {
+  return Trim(status) == u"R";
+}
+
+}  // namespace
+
+Clashes::Clashes(int rows, CellReader cell)
+    : cell_(std::move(cell)), groupOf_(rows, -1), clashing_(rows, false) {
+  QHash<qint64, std::vector<int>> byMinute;
+  for (int row = 0; row < rows; ++row) {
+    if (Revoked(cell_(row, C::kStatus))) continue;
+    const qint64 minute = StartMinute(cell_(row, C::kOperationDate));
+    if (minute != kNoStart) byMinute[minute].push_back(row);
+  }
+  for (auto it = byMinute.begin(); it != byMinute.end(); ++it) {
+    if (it->size() < 2) continue;
+    for (int row : *it)
+      groupOf_[row] = static_cast<int>(groups_.size());
+    groups_.push_back(std::move(*it));
+    FindInGroup(groups_.back());
+  }
+}
+
+// Marks every row of the group that shares its room or a person with another row of it.
+void Clashes::FindInGroup(const std::vector<int>& group) {
+  QHash<QStringView, int> firstRoom, firstPerson;
+  auto meet = [this](QHash<QStringView, int>& first, QStringView key, int row) {
+    if (key.isEmpty()) return;
+    const auto it = first.constFind(key);
+    if (it == first.cend()) {
+      first.insert(key, row);
+      return;
+    }
+    if (*it != row) clashing_[row] = clashing_[*it] = any_ = true;
+  };
+  for (int row : group) {
+    meet(firstRoom, Trim(cell_(row, C::kORRoomCode)), row);
+    for (const Role& role : kRoles)
+      meet(firstPerson, Trim(cell_(row, role.code)), row);
+  }
+}
+
+QStringList Clashes::Describe(int row) const {
+  QStringList said;
+  if (!clashing_[row]) return said;
+  const QString at = TimeText(StartMinute(cell_(row, C::kOperationDate)));
+  const QStringView room = Trim(cell_(row, C::kORRoomCode));
+  int more = 0;
+  auto say = [&](const QString& text) {
+    if (said.size() < kMostDescribed)
+      said << text;
+    else
+      ++more;
+  };
+  for (int other : groups_[groupOf_[row]]) {
+    if (other == row) continue;
+    const QString patient = Trim(cell_(other, C::kPatientName)).toString();
+    if (!room.isEmpty() && Trim(cell_(other, C::kORRoomCode)) == room)
+      say(QStringLiteral("Same OR room (%1) at %2 as %3").arg(room.toString(), at, patient));
+    for (const Role& role : kRoles) {
+      const QStringView code = Trim(cell_(row, role.code));
+      if (code.isEmpty()) continue;
+      const bool shared = std::any_of(kRoles.begin(), kRoles.end(), [&](const Role& theirs) {
+        return Trim(cell_(other, theirs.code)) == code;
+      });
+      if (shared)
+        say(QStringLiteral("%1 (%2) also on %3 at %4")
+                .arg(Trim(cell_(row, role.name)).toString(), QLatin1String(role.word), patient,
+                     at));
+    }
+  }
+  if (more > 0) said << QStringLiteral("and %1 more").arg(more);
+  return said;
+}
+
+}  // namespace session

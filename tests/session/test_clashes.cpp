@@ -1,0 +1,109 @@
+// The double-booking rule on requests of one listing.
+#include <QtTest>
+
+#include "session/Clashes.h"
+
+using session::Clashes;
+using session::ORSchedule;
+using C = session::RequestColumn;
+
+namespace {
+
+// A request at 7:00 AM on 12/8/2026 with what `fields` says: "room=OR1", "surgeon=D1" (the
+// code, its name "NAME D1" beside it), "status=R", "date=...".
+ORSchedule Request(const QString& patient, const QStringList& fields) {
+  static const QMap<QString, std::pair<C::Column, C::Column>> roles = {
+      {QStringLiteral("surgeon"), {C::kSurgeonCode, C::kSurgeon}},
+      {QStringLiteral("surgeon1"), {C::kSurgeon1Code, C::kSurgeon1}},
+      {QStringLiteral("surgeon2"), {C::kSurgeon2Code, C::kSurgeon2}},
+      {QStringLiteral("anes"), {C::kAnesCode, C::kAnesthesiologist}},
+      {QStringLiteral("anes2"), {C::kAnes2Code, C::kAnes2}},
+      {QStringLiteral("asstdoc"), {C::kAsstDocCode, C::kAsstDoc}},
+      {QStringLiteral("snurse"), {C::kSNurseCode, C::kSNurse}},
+      {QStringLiteral("snurse2"), {C::kSNurse2Code, C::kSNurse2}},
+      {QStringLiteral("cnurse"), {C::kCNurseCode, C::kCNurse}}};
+  ORSchedule r;
+  r.patientName = patient;
+  r.operationDate = QStringLiteral("12/8/2026 7:00:00 AM");
+  for (const QString& field : fields) {
+    const QString name = field.section(u'=', 0, 0), value = field.section(u'=', 1);
+    if (name == QLatin1String("room")) r.orRoomCode = value;
+    if (name == QLatin1String("status")) r.status = value;
+    if (name == QLatin1String("date")) r.operationDate = value;
+    if (roles.contains(name)) {
+      r[roles[name].first] = value;
+      r[roles[name].second] = QStringLiteral("NAME ") + value;
+    }
+  }
+  return r;
+}
+
+// "a=1;b=2" as the list of its fields.
+QStringList Fields(const char* text) {
+  return QString::fromUtf8(text).split(u';', Qt::SkipEmptyParts);
+}
+
+}  // namespace
+
+class TestClashes : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void twoRequestsClashOnlyOnWhatTheyShareAtOneMinute_data() {
+    QTest::addColumn<QStringList>("first");
+    QTest::addColumn<QStringList>("second");
+    QTest::addColumn<QString>("said");  // of the first request; empty: no clash
+    auto row = [](const char* name, const char* first, const char* second, const char* said) {
+      QTest::newRow(name) << Fields(first) << Fields(second) << QString::fromUtf8(said);
+    };
+    row("room", "room=OR1", "room=OR1", "Same OR room (OR1) at 7:00 AM as SECOND");
+    row("surgeon, as surgeon", "surgeon=D1", "surgeon=D1",
+        "NAME D1 (surgeon) also on SECOND at 7:00 AM");
+    row("assistant surgeon, as assistant doctor", "surgeon1=D1", "asstdoc=D1",
+        "NAME D1 (assistant surgeon) also on SECOND at 7:00 AM");
+    row("second assistant, as first", "surgeon2=D2", "surgeon1=D2",
+        "NAME D2 (assistant surgeon) also on SECOND at 7:00 AM");
+    row("anesthesiologist, as assistant", "anes=D3", "anes2=D3",
+        "NAME D3 (anesthesiologist) also on SECOND at 7:00 AM");
+    row("assistant anesthesiologist, as surgeon", "anes2=D3", "surgeon=D3",
+        "NAME D3 (assistant anesthesiologist) also on SECOND at 7:00 AM");
+    row("assistant doctor", "asstdoc=D4", "asstdoc=D4",
+        "NAME D4 (assistant doctor) also on SECOND at 7:00 AM");
+    row("scrub nurse, as circulating", "snurse=E1", "cnurse=E1",
+        "NAME E1 (scrub nurse) also on SECOND at 7:00 AM");
+    row("assistant scrub nurse", "snurse2=E2", "snurse=E2",
+        "NAME E2 (assistant scrub nurse) also on SECOND at 7:00 AM");
+    row("circulating nurse", "cnurse=E3", "snurse2=E3",
+        "NAME E3 (circulating nurse) also on SECOND at 7:00 AM");
+    row("same minute, other seconds", "room=OR1", "room=OR1;date=12/8/2026 7:00:45 AM",
+        "Same OR room (OR1) at 7:00 AM as SECOND");
+    row("the next minute", "room=OR1", "room=OR1;date=12/8/2026 7:01:00 AM", "");
+    row("the next day", "surgeon=D1", "surgeon=D1;date=12/9/2026 7:00:00 AM", "");
+    row("the other revoked", "room=OR1", "room=OR1;status= R ", "");
+    row("this one revoked", "room=OR1;status=R", "room=OR1", "");
+    row("a lower-case r is no revocation", "room=OR1", "room=OR1;status=r",
+        "Same OR room (OR1) at 7:00 AM as SECOND");
+    row("no codes, no rooms", "", "", "");
+    row("blank codes", "room= ;surgeon= ", "room= ;cnurse= ", "");
+    row("one person twice in one request", "surgeon=D1;asstdoc=D1", "surgeon=D9", "");
+  }
+  void twoRequestsClashOnlyOnWhatTheyShareAtOneMinute() {
+    QFETCH(QStringList, first);
+    QFETCH(QStringList, second);
+    QFETCH(QString, said);
+    // A third request at the same minute sharing nothing, to be left alone.
+    const std::vector<ORSchedule> listing = {Request(QStringLiteral("FIRST"), first),
+                                             Request(QStringLiteral("SECOND"), second),
+                                             Request(QStringLiteral("THIRD"), Fields("room=OR9"))};
+    const Clashes clashes(
+        3, [&](int row, C::Column column) { return QStringView(listing[row][column]); });
+    QCOMPARE(clashes.Describe(0).join(u'|'), said);
+    QCOMPARE(clashes.Has(0), !said.isEmpty());
+    QCOMPARE(clashes.Has(1), !said.isEmpty());
+    QCOMPARE(clashes.Any(), !said.isEmpty());
+    QVERIFY(!clashes.Has(2));
+  }
+};
+
+QTEST_MAIN(TestClashes)
+#include "test_clashes.moc"
