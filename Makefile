@@ -1,12 +1,15 @@
 # The two commands: `make run` and `make test`. `make bench` prints the benchmark figures.
 # Each target installs missing packages, configures and builds on its own.
 
+SHELL := /bin/bash
 MAKEFLAGS += --no-print-directory
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 RELEASE := build/release
 TESTING := build/test
+FUZZING := build/fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: run test bench deps build-release build-test format clean
+.PHONY: run test bench fuzz deps build-release build-test format clean
 
 deps:
 	@./scripts/install-deps
@@ -24,6 +27,20 @@ run: build-release
 
 test: build-test
 	@cd $(TESTING) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) fuzz
+
+# A bounded run of the statement reader's fuzzer (clang and libFuzzer), from its seed corpus;
+# an input that makes it fail is left in $(FUZZING) and ends the run with an error.
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZING) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DORSCHED_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZING) -j $(JOBS) --target fuzz_statements
+	@mkdir -p $(FUZZING)/corpus
+	@ASAN_OPTIONS=detect_leaks=0 $(FUZZING)/tests/fuzz_statements -max_total_time=$(FUZZ_SECONDS) \
+	  -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=$(FUZZING)/ \
+	  $(FUZZING)/corpus tests/fuzz/corpus 2>&1 \
+	  | grep -E "^(Done|stat::number_of_executed_units|==[0-9]+==|SUMMARY|.*Test unit written)" \
+	  ; exit $${PIPESTATUS[0]}
 
 bench: build-release
 	@cmake --build $(RELEASE) --target benchmarks -j $(JOBS)

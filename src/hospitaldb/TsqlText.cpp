@@ -1,5 +1,8 @@
 #include "hospitaldb/TsqlText.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace hospitaldb {
 namespace {
 
@@ -44,33 +47,73 @@ qsizetype MatchSet(QStringView pattern, qsizetype open, QChar ch, bool& matched)
   return -1;
 }
 
-bool LikeFrom(QStringView value, qsizetype v, QStringView pattern, qsizetype p) {
-  while (p < pattern.size()) {
+// One step of a LIKE pattern: '%' (any run), '_' (any one character), a set, or a character.
+struct LikeStep {
+  enum class Kind { AnyRun, AnyOne, Set, Letter } kind;
+  qsizetype at;  // where it stands in the pattern
+};
+
+std::vector<LikeStep> ReadLikePattern(QStringView pattern) {
+  std::vector<LikeStep> steps;
+  for (qsizetype p = 0; p < pattern.size();) {
     const QChar token = pattern[p];
     if (token == u'%') {
-      while (p < pattern.size() && pattern[p] == u'%')
-        ++p;
-      if (p == pattern.size()) return true;
-      for (qsizetype from = v; from <= value.size(); ++from)
-        if (LikeFrom(value, from, pattern, p)) return true;
-      return false;
+      if (steps.empty() || steps.back().kind != LikeStep::Kind::AnyRun)
+        steps.push_back({LikeStep::Kind::AnyRun, p});
+      ++p;
+      continue;
     }
-    if (v == value.size()) return false;
     if (token == u'[') {
-      bool matched = false;
-      const qsizetype next = MatchSet(pattern, p, value[v], matched);
+      bool unused = false;
+      const qsizetype next = MatchSet(pattern, p, QChar(u' '), unused);
       if (next >= 0) {
-        if (!matched) return false;
+        steps.push_back({LikeStep::Kind::Set, p});
         p = next;
-        ++v;
         continue;
       }
     }
-    if (token != u'_' && !SameLetter(token, value[v])) return false;
+    steps.push_back({token == u'_' ? LikeStep::Kind::AnyOne : LikeStep::Kind::Letter, p});
     ++p;
-    ++v;
   }
-  return v == value.size();
+  return steps;
+}
+
+bool StepTakes(const LikeStep& step, QStringView pattern, QChar ch) {
+  switch (step.kind) {
+    case LikeStep::Kind::AnyOne:
+      return true;
+    case LikeStep::Kind::Set: {
+      bool matched = false;
+      MatchSet(pattern, step.at, ch, matched);
+      return matched;
+    }
+    case LikeStep::Kind::Letter:
+      return SameLetter(pattern[step.at], ch);
+    case LikeStep::Kind::AnyRun:
+      break;
+  }
+  return false;
+}
+
+// Follows every way through the pattern at once, step by step, keeping the positions of the
+// value reachable so far: time grows with the pattern's length times the value's, however many
+// '%' the pattern holds (trying each '%' in turn grew exponentially with them).
+bool Like(QStringView value, QStringView pattern) {
+  std::vector<char> reach(value.size() + 1, 0), next(value.size() + 1, 0);
+  reach[0] = 1;
+  for (const LikeStep& step : ReadLikePattern(pattern)) {
+    std::fill(next.begin(), next.end(), 0);
+    if (step.kind == LikeStep::Kind::AnyRun) {
+      char any = 0;
+      for (std::size_t v = 0; v < reach.size(); ++v)
+        next[v] = any = char(any | reach[v]);
+    } else {
+      for (qsizetype v = 0; v < value.size(); ++v)
+        if (reach[v] && StepTakes(step, pattern, value[v])) next[v + 1] = 1;
+    }
+    reach.swap(next);
+  }
+  return reach.back() != 0;
 }
 
 }  // namespace
@@ -80,7 +123,7 @@ int TsqlCompare(QStringView left, QStringView right) {
 }
 
 bool TsqlLike(QStringView value, QStringView pattern) {
-  return LikeFrom(WithoutTrailingBlanks(value), 0, WithoutTrailingBlanks(pattern), 0);
+  return Like(WithoutTrailingBlanks(value), WithoutTrailingBlanks(pattern));
 }
 
 }  // namespace hospitaldb

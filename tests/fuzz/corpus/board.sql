@@ -1,0 +1,1 @@
+Schedule..sp_List_Of_ConfirmedSchedules_ORScheduler

@@ -1,0 +1,1 @@
+Schedule..sp_UpdateSchedules 'C','E1001', '12'

@@ -1,0 +1,1 @@
+select DoctorCode AS CODE, LastName AS [LAST NAME], FirstName AS [FIRST NAME], Specialty AS SPECIALTY from SCHEDULE..tbDoctor where LastName like 'MA%' or DoctorCode = 'MA' order by LastName, FirstName

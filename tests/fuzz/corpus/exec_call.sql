@@ -1,0 +1,1 @@
+EXEC SCHEDULE..sp_GetORSchedule N'2026-12-08T09:30:00'

@@ -1,0 +1,1 @@
+SCHEDULE..sp_GetORSchedule '12/08/2026'

@@ -1,0 +1,1 @@
+SCHEDULE..sp_GetORSchedule '1/17/2027'

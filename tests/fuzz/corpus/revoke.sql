@@ -1,0 +1,1 @@
+Schedule..sp_UpdateSchedules 'R','E1''2', '13'

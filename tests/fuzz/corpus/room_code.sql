@@ -1,0 +1,1 @@
+SCHEDULE..sp_Get_ORRoom 'O''HARA SUITE'

@@ -1,0 +1,1 @@
+SCHEDULE..sp_List_ORRooms

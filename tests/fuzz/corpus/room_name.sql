@@ -1,0 +1,1 @@
+select RoomID, RoomName from schedule..tbOrRoom where roomid = 'OR03'

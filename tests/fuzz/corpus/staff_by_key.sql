@@ -1,0 +1,1 @@
+select DISTINCT employeeid AS CODE,isnull(lastname,'') + ' ,' +isnull(firstname,'') + ' ' + isnull(middlename,'') AS [OR STAFF] from PASSWORD..tbpasswordmain AS tbpasswordmain where originaldepartment = '29'  and (lastname like 'O''B[a-c]_%' or employeeid = ' O''B ') order by [OR STAFF]
