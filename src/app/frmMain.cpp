@@ -1,7 +1,9 @@
 #include "app/frmMain.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QMenu>
 #include <QPushButton>
 
 #include "board/frmView.h"
@@ -13,6 +15,8 @@
 #include "platform/TextBox.h"
 #include "platform/Twips.h"
 #include "requests/EntryForm.h"
+#include "requests/ListingMenu.h"
+#include "requests/ListingOutput.h"
 #include "requests/RequestList.h"
 #include "requests/StatusActions.h"
 #include "staff/DoctorPickers.h"
@@ -34,6 +38,11 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   CreateEntryForm();
   InstallStaffSelection();
   statusActions_ = std::make_unique<requests::StatusActions>(*mshflexPending, *requestList_);
+  listingOutput_ =
+      std::make_unique<requests::ListingOutput>(*mshflexPending, *requestList_, *DTPicker1, this);
+  listingMenu_ = std::make_unique<requests::ListingMenu>(
+      *mshflexPending, *mnuListing, std::array{mnuPrintList, mnuExportPDF, mnuExportCSV},
+      *listingOutput_);
   ConnectEvents();
 }
 
@@ -55,6 +64,11 @@ void frmMain::ConnectEvents() {
   for (int i = 0; i < static_cast<int>(cmdOpt.size()); ++i)
     ConnectGuarded(cmdOpt[i], &QPushButton::clicked, this,
                    [this, i] { statusActions_->cmdOpt_Click(i); });
+  ConnectGuarded(mshflexPending, &QWidget::customContextMenuRequested, this,
+                 [this](const QPoint& pos) { listingMenu_->mshflexPending_ContextMenu(pos); });
+  ConnectGuarded(mnuPrintList, &QAction::triggered, this, [this] { listingOutput_->Print_List(); });
+  ConnectGuarded(mnuExportPDF, &QAction::triggered, this, [this] { listingOutput_->Export_PDF(); });
+  ConnectGuarded(mnuExportCSV, &QAction::triggered, this, [this] { listingOutput_->Export_CSV(); });
 }
 
 void frmMain::InstallStaffSelection() {

@@ -6,8 +6,10 @@
 
 #include "platform/SingleInstance.h"
 
+class QAction;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 
 namespace platform {
@@ -19,6 +21,8 @@ class TextBox;
 
 namespace requests {
 class EntryForm;
+class ListingMenu;
+class ListingOutput;
 class RequestList;
 class StatusActions;
 }  // namespace requests
@@ -81,6 +85,11 @@ class frmMain : public QWidget {
   platform::FlexGrid* mshflexPending = nullptr;
   std::array<QPushButton*, 2> cmdOpt{};
   std::array<platform::TextBox*, 3> vkTextBox1{};
+  // The request list's context menu.
+  QMenu* mnuListing = nullptr;
+  QAction* mnuPrintList = nullptr;
+  QAction* mnuExportPDF = nullptr;
+  QAction* mnuExportCSV = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -91,6 +100,7 @@ class frmMain : public QWidget {
   void BuildStaffFrames(QWidget* parent);
   void BuildButtons(QWidget* parent);
   void BuildRequestPane();
+  void BuildListingMenu();
   void SetTabOrder();
   void CreateEntryForm();
   void InstallStaffSelection();
@@ -105,5 +115,7 @@ class frmMain : public QWidget {
   std::unique_ptr<requests::RequestList> requestList_;
   std::unique_ptr<requests::EntryForm> entryForm_;
   std::unique_ptr<requests::StatusActions> statusActions_;
+  std::unique_ptr<requests::ListingOutput> listingOutput_;
+  std::unique_ptr<requests::ListingMenu> listingMenu_;
   bool ownsComponents_ = false;  // this window created the components it must release
 };

@@ -1,6 +1,7 @@
 // The fixed layout of the main window, in twips as the window was designed.
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 
 #include "app/frmMain.h"
@@ -167,6 +168,7 @@ void frmMain::BuildRequestPane() {
   mshflexPending->setGeometry(TwipRect(120, 960, 12495, 8685));
   mshflexPending->SetFixedCols(1);
   mshflexPending->setAccessibleName(QStringLiteral("Requests"));
+  BuildListingMenu();
 
   cmdOpt[0] = Button(f, QStringLiteral("&Confirm"), TwipRect(120, 9720, 1095, 495), false);
   cmdOpt[1] = Button(f, QStringLiteral("&Revoke"), TwipRect(1320, 9720, 1095, 495), false);
@@ -183,6 +185,15 @@ void frmMain::BuildRequestPane() {
     vkTextBox1[i]->setFocusPolicy(Qt::NoFocus);
     Caption(f, requests::LegendWord(order[i]), TwipRect(left + 435, 9840, 840, 255), vkTextBox1[i]);
   }
+}
+
+// The list's context menu; it takes no room in the window.
+void frmMain::BuildListingMenu() {
+  mshflexPending->setContextMenuPolicy(Qt::CustomContextMenu);
+  mnuListing = new QMenu(mshflexPending);
+  mnuPrintList = mnuListing->addAction(QStringLiteral("Print List..."));
+  mnuExportPDF = mnuListing->addAction(QStringLiteral("Export PDF..."));
+  mnuExportCSV = mnuListing->addAction(QStringLiteral("Export CSV..."));
 }
 
 void frmMain::SetTabOrder() {
