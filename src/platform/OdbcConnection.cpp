@@ -62,10 +62,12 @@ bool OpenSession(QSqlDatabase& db) {
 
 }  // namespace
 
-OdbcConnection::OdbcConnection(const QString& connectionString)
+OdbcConnection::OdbcConnection(const QString& connectionString, int loginTimeoutSeconds)
     : name_(NextConnectionName()), connectionString_(connectionString) {
   QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);
   db.setDatabaseName(connectionString_);
+  // Without it a driver may wait for an unreachable server as long as the network lets it.
+  db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(loginTimeoutSeconds));
   if (!OpenSession(db)) {
     const QString error = db.lastError().text();
     db = QSqlDatabase();
