@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <clocale>
 
 #include "platform/Errors.h"
 #include "platform/OdbcConnection.h"
@@ -30,6 +31,10 @@ class TestOdbcConnection : public QObject {
   void initTestCase() {
     QVERIFY2(QFile::exists(testsupport::OdbcDrivers::SqliteDriverLibrary()),
              "the SQLite ODBC driver is not installed: run scripts/install-deps");
+    // The Debian SQLite ODBC driver has no wide-character functions, so unixODBC converts the
+    // client's UTF-16 texts to the locale's character set for it (FreeTDS takes them as they
+    // are). Under a UTF-8 locale that conversion loses nothing.
+    QVERIFY(std::setlocale(LC_CTYPE, "C.UTF-8"));
     drivers_ = std::make_unique<testsupport::OdbcDrivers>();
   }
 
