@@ -37,6 +37,7 @@ sqlserver-scripts: build-release
 	@cmake --build $(RELEASE) --target orsched_sqlserver_scripts -j $(JOBS)
 	@$(RELEASE)/tools/orsched_sqlserver_scripts demo > database/sqlserver/05-demo-data.sql
 	@$(RELEASE)/tools/orsched_sqlserver_scripts check > database/sqlserver/06-check-client-calls.sql
+	@$(RELEASE)/tools/orsched_sqlserver_scripts verify database/sqlserver
 
 format:
 	@find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

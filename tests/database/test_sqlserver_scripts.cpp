@@ -9,11 +9,12 @@
 #include "session/Statements.h"
 #include "suite/DoctorSearch.h"
 #include "support/DatabaseFixture.h"
-#include "support/ScriptContract.h"
+#include "tools/ScriptContract.h"
 #include "tools/SqlServerScripts.h"
 
 using hospitaldb::SqlToken;
 using namespace testsupport;
+using namespace tools;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -24,14 +25,16 @@ QString ReadFile(const QString& path) {
   return QString::fromUtf8(file.readAll());
 }
 
+const QString kScriptFolder = QStringLiteral(ORSCHED_SOURCE_DIR "/database/sqlserver");
+
 QString ScriptPath(const QString& name) {
-  return SqlServerScriptFolder() + u'/' + name;
+  return kScriptFolder + u'/' + name;
 }
 
 // The scripts as one text, each file its own run of batches.
 QString AllScripts() {
   QString text;
-  for (const QString& path : SqlServerScriptFiles())
+  for (const QString& path : ReferenceScriptFiles(kScriptFolder))
     text += ReadFile(path) + QStringLiteral("\nGO\n");
   return text;
 }
@@ -111,8 +114,8 @@ class TestSqlServerScripts : public QObject {
 
  private slots:
   void scriptsKeepTheClientsContract() {
-    DatabaseFixture db;
-    const QStringList problems = ContractProblems(TsqlScripts::Read(SqlServerScriptFiles()), db);
+    const QStringList problems =
+        ContractProblems(TsqlScripts::Read(ReferenceScriptFiles(kScriptFolder)));
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
   }
 
@@ -185,8 +188,7 @@ class TestSqlServerScripts : public QObject {
     QString scripts = AllScripts();
     QVERIFY2(scripts.count(from) == 1, qPrintable(u"not once in the scripts: "_s + from));
     scripts.replace(from, to);
-    DatabaseFixture db;
-    const QStringList problems = ContractProblems(TsqlScripts::ReadText(scripts), db);
+    const QStringList problems = ContractProblems(TsqlScripts::ReadText(scripts));
     QVERIFY2(problems.join(u'\n').contains(named), qPrintable(problems.join(u'\n')));
   }
 

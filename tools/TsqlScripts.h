@@ -8,7 +8,7 @@
 
 #include "hospitaldb/StatementShape.h"
 
-namespace testsupport {
+namespace tools {
 
 // A reader of the reference T-SQL scripts, enough to hold them against the client; not a T-SQL
 // parser. It reads scripts written in the shape their header describes:
@@ -79,4 +79,4 @@ class TsqlScripts {
   std::vector<TsqlProcedure> procedures_;
 };
 
-}  // namespace testsupport
+}  // namespace tools

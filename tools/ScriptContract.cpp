@@ -1,20 +1,24 @@
-#include "support/ScriptContract.h"
+#include "tools/ScriptContract.h"
 
 #include <QDir>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTemporaryDir>
 
+#include "hospitaldb/EmbeddedServer.h"
 #include "hospitaldb/StatementShape.h"
 #include "platform/Connection.h"
 #include "session/ORSchedule.h"
 #include "session/Statements.h"
 #include "suite/DoctorSearch.h"
-#include "support/DatabaseFixture.h"
 
-namespace testsupport {
+namespace tools {
 namespace {
 
 using hospitaldb::SqlToken;
+
+// The day the embedded database is seeded for: the reading calls ask for its requests.
+const QDate kDemoDay(2026, 12, 8);
 
 bool IsTextType(const QString& type) {
   return type == QLatin1String("nvarchar") || type == QLatin1String("varchar") ||
@@ -75,7 +79,7 @@ QStringList CallsNamingTheirParameters() {
 // The calls whose rows the client reads, with values the demo day answers.
 QStringList ReadingCalls() {
   using namespace session;
-  return {ScheduleListSql(QStringLiteral("12/08/2026")), RoomListSql(),
+  return {ScheduleListSql(kDemoDay.toString(QStringLiteral("MM/dd/yyyy"))), RoomListSql(),
           RoomCodeSql(QStringLiteral("OR 1")), ConfirmedListSql()};
 }
 
@@ -84,6 +88,26 @@ QStringList PlainSelects() {
   using namespace session;
   return {RoomNameSql(QStringLiteral("OR01")), AllOrStaffSql(),
           OrStaffByKeySql(QStringLiteral("SAN")), suite::DoctorSearchSql(QStringLiteral("CRUZ"))};
+}
+
+// A statement's result on the embedded database: its field names and its rows' values.
+struct Result {
+  QStringList fields;
+  QList<QVariantList> rows;
+};
+
+Result Run(platform::Connection& connection, const QString& sql) {
+  Result result;
+  const auto rows =
+      connection.Open(sql, platform::CursorType::ForwardOnly, platform::LockType::ReadOnly);
+  result.fields = rows->FieldNames();
+  for (; !rows->AtEnd(); rows->MoveNext()) {
+    QVariantList row;
+    for (int i = 0; i < rows->FieldCount(); ++i)
+      row << rows->Value(i);
+    result.rows << row;
+  }
+  return result;
 }
 
 // Where each embedded table lives on the server.
@@ -95,7 +119,8 @@ QString ServerDatabaseOf(const QString& embeddedTable) {
 
 class Checker {
  public:
-  Checker(const TsqlScripts& scripts, const DatabaseFixture& db) : scripts_(scripts), db_(db) {}
+  Checker(const TsqlScripts& scripts, hospitaldb::EmbeddedServer& server)
+      : scripts_(scripts), db_(server.Database()), connection_(server.Connect()) {}
 
   void checkParameters(const QString& sql) {
     const Call call = ReadCall(sql);
@@ -132,7 +157,7 @@ class Checker {
                       .arg(call.name)
                       .arg(p->results.size()));
     const TsqlSelect& select = p->results.front();
-    const DatabaseFixture::Result embedded = db_.open(sql);
+    const Result embedded = Run(*connection_, sql);
     if (select.ColumnNames() != embedded.fields)
       return fail(QStringLiteral("%1 returns (%2), but the client reads (%3)")
                       .arg(call.name, select.ColumnNames().join(QStringLiteral(", ")),
@@ -164,7 +189,7 @@ class Checker {
   }
 
   void checkEmbeddedTables() {
-    QSqlQuery tables(db_.database());
+    QSqlQuery tables(db_);
     tables.exec(
         QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name LIKE 'tb%'"
                        " AND name <> 'tbServerInfo'"));
@@ -189,8 +214,7 @@ class Checker {
   void fail(const QString& problem) { problems << problem; }
 
   // A result column read from a table must name a column of it; a date must come from a date.
-  void checkSource(const Call& call, const TsqlSelect& select, size_t c,
-                   const DatabaseFixture::Result& embedded) {
+  void checkSource(const Call& call, const TsqlSelect& select, size_t c, const Result& embedded) {
     const TsqlResultColumn& column = select.columns[c];
     const bool date = std::any_of(embedded.rows.begin(), embedded.rows.end(), [&](const auto& row) {
       return row.value(int(c)).typeId() == QMetaType::QDateTime;
@@ -216,7 +240,7 @@ class Checker {
   }
 
   QStringList EmbeddedColumns(const QString& table) const {
-    QSqlQuery query(db_.database());
+    QSqlQuery query(db_);
     query.exec(QStringLiteral("SELECT * FROM \"%1\" WHERE 0").arg(table));
     QStringList names;
     for (int i = 0; i < query.record().count(); ++i)
@@ -226,7 +250,7 @@ class Checker {
 
   // The leading column of each index the embedded schema made by name.
   QStringList EmbeddedIndexes(const QString& table) const {
-    QSqlQuery query(db_.database());
+    QSqlQuery query(db_);
     query.exec(
         QStringLiteral("SELECT ii.name FROM pragma_index_list('%1') AS il,"
                        " pragma_index_info(il.name) AS ii WHERE il.origin = 'c' AND ii.seqno = 0")
@@ -244,26 +268,26 @@ class Checker {
   }
 
   const TsqlScripts& scripts_;
-  const DatabaseFixture& db_;
+  QSqlDatabase db_;
+  std::shared_ptr<platform::Connection> connection_;
 };
 
 }  // namespace
 
-QString SqlServerScriptFolder() {
-  return QStringLiteral(ORSCHED_SOURCE_DIR "/database/sqlserver");
-}
-
-QStringList SqlServerScriptFiles() {
+QStringList ReferenceScriptFiles(const QString& folder) {
   QStringList files;
-  for (const QString& name :
-       {QStringLiteral("01-databases.sql"), QStringLiteral("02-tables.sql"),
-        QStringLiteral("03-procedures.sql"), QStringLiteral("04-permissions.sql")})
-    files << SqlServerScriptFolder() + u'/' + name;
+  for (const char* name :
+       {"01-databases.sql", "02-tables.sql", "03-procedures.sql", "04-permissions.sql"})
+    files << QDir(folder).filePath(QString::fromLatin1(name));
   return files;
 }
 
-QStringList ContractProblems(const TsqlScripts& scripts, const DatabaseFixture& db) {
-  Checker checker(scripts, db);
+QStringList ContractProblems(const TsqlScripts& scripts) {
+  QTemporaryDir folder;
+  hospitaldb::EmbeddedServer server(folder.filePath(QStringLiteral("contract.sqlite")));
+  server.SetNow(QDateTime(kDemoDay, QTime(10, 0)));
+  server.SeedDemoData();
+  Checker checker(scripts, server);
   for (const QString& sql : CallsNamingTheirParameters())
     checker.checkParameters(sql);
   for (const QString& sql : ReadingCalls())
@@ -274,4 +298,4 @@ QStringList ContractProblems(const TsqlScripts& scripts, const DatabaseFixture& 
   return checker.problems;
 }
 
-}  // namespace testsupport
+}  // namespace tools

@@ -1,4 +1,4 @@
-#include "support/TsqlScripts.h"
+#include "tools/TsqlScripts.h"
 
 #include <QFile>
 #include <stdexcept>
@@ -6,7 +6,7 @@
 #include "hospitaldb/StatementShape.h"
 #include "platform/Errors.h"
 
-namespace testsupport {
+namespace tools {
 namespace {
 
 using hospitaldb::SqlToken;
@@ -392,4 +392,4 @@ const TsqlProcedure* TsqlScripts::procedure(const QString& database, const QStri
   return nullptr;
 }
 
-}  // namespace testsupport
+}  // namespace tools
