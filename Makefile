@@ -9,7 +9,7 @@ TESTING := build/test
 FUZZING := build/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test bench fuzz deps build-release build-test format clean
+.PHONY: run test bench fuzz deps build-release build-test sqlserver-scripts format clean
 
 deps:
 	@./scripts/install-deps
@@ -49,8 +49,15 @@ bench: build-release
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_staff_search
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_board
 
+# The SQL Server scripts made from the client itself: the demo data and the site's check.
+sqlserver-scripts: build-release
+	@cmake --build $(RELEASE) --target orsched_sqlserver_scripts -j $(JOBS)
+	@$(RELEASE)/tools/orsched_sqlserver_scripts demo > database/sqlserver/05-demo-data.sql
+	@$(RELEASE)/tools/orsched_sqlserver_scripts check > database/sqlserver/06-check-client-calls.sql
+	@$(RELEASE)/tools/orsched_sqlserver_scripts verify database/sqlserver
+
 format:
-	@find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	@find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	@rm -rf build

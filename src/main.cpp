@@ -1,5 +1,6 @@
 // The program orscheduler: showing the main window is the whole start-up.
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 
 #include "app/frmMain.h"
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication app(argc, argv);
+  // The installed desktop entry and icon (cmake --install) go with the window on the desktop.
+  QGuiApplication::setDesktopFileName(QStringLiteral("orscheduler"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("orscheduler")));
   frmMain window;
   if (!window.Show()) return 1;  // refused or failed at start-up; it said why
   return app.exec();

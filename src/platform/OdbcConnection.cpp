@@ -27,23 +27,36 @@ SQLHANDLE HandleOf(const QVariant& handle) {
   return *static_cast<SQLHANDLE const*>(handle.data());
 }
 
-// The SQLSTATE of the first diagnostic record of a handle; empty when there is none.
-QString SqlStateOf(SQLSMALLINT type, SQLHANDLE handle) {
-  if (!handle) return QString();
-  SQLCHAR state[6] = {};
-  SQLINTEGER native = 0;
-  SQLSMALLINT length = 0;
-  if (!SQL_SUCCEEDED(SQLGetDiagRecA(type, handle, 1, state, &native, nullptr, 0, &length)))
-    return QString();
-  return QString::fromLatin1(reinterpret_cast<const char*>(state));
+// Whether any diagnostic record of a handle has an SQLSTATE of class 08 (connection exception:
+// 08S01 "communication link failure", 08001, ...), not only the first one.
+bool HasConnectionState(SQLSMALLINT type, SQLHANDLE handle) {
+  if (!handle) return false;
+  for (SQLSMALLINT record = 1;; ++record) {
+    SQLCHAR state[6] = {};
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(SQLGetDiagRecA(type, handle, record, state, &native, nullptr, 0, &length)))
+      return false;
+    if (state[0] == '0' && state[1] == '8') return true;
+  }
 }
 
-// A dropped link leaves the connection looking open; its SQLSTATE (08S01 "communication link
-// failure", or another of class 08) tells.
+// Whether the driver knows its connection is gone (ODBC 3.5's SQL_ATTR_CONNECTION_DEAD).
+// FreeTDS reports the statement that meets a lost link as an "Unknown error", without class
+// 08 (only the statements after it get 08S01), but it does mark the connection dead.
+bool DriverSaysDead(SQLHANDLE connection) {
+  SQLUINTEGER dead = SQL_CD_FALSE;
+  return connection &&
+         SQL_SUCCEEDED(
+             SQLGetConnectAttr(connection, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) &&
+         dead == SQL_CD_TRUE;
+}
+
+// A dropped link leaves the connection looking open; the driver's diagnostics tell.
 bool IsLinkFailure(QSqlQuery& query, const QSqlDatabase& db) {
-  const QString statement = SqlStateOf(SQL_HANDLE_STMT, HandleOf(query.result()->handle()));
-  const QString connection = SqlStateOf(SQL_HANDLE_DBC, HandleOf(db.driver()->handle()));
-  return statement.startsWith(QLatin1String("08")) || connection.startsWith(QLatin1String("08"));
+  const SQLHANDLE connection = HandleOf(db.driver()->handle());
+  return HasConnectionState(SQL_HANDLE_STMT, HandleOf(query.result()->handle())) ||
+         HasConnectionState(SQL_HANDLE_DBC, connection) || DriverSaysDead(connection);
 }
 
 void ApplyQueryTimeout(QSqlQuery& query, int seconds) {
@@ -62,10 +75,12 @@ bool OpenSession(QSqlDatabase& db) {
 
 }  // namespace
 
-OdbcConnection::OdbcConnection(const QString& connectionString)
+OdbcConnection::OdbcConnection(const QString& connectionString, int loginTimeoutSeconds)
     : name_(NextConnectionName()), connectionString_(connectionString) {
   QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);
   db.setDatabaseName(connectionString_);
+  // Without it a driver may wait for an unreachable server as long as the network lets it.
+  db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(loginTimeoutSeconds));
   if (!OpenSession(db)) {
     const QString error = db.lastError().text();
     db = QSqlDatabase();

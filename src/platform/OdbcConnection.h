@@ -11,9 +11,14 @@ namespace platform {
 // they are; results are read forward-only and each statement is finished before the next.
 class OdbcConnection : public ConnectionSettingsBase {
  public:
+  // How long a login waits for a server that does not answer: long enough for a slow network,
+  // short enough that start-up says "Connection Failed" rather than seeming to hang.
+  static constexpr int kLoginTimeoutSeconds = 5;
+
   // Connects with an ODBC connection string. Throws DatabaseError when the server cannot be
-  // reached or refuses the login.
-  explicit OdbcConnection(const QString& connectionString);
+  // reached within the login timeout or refuses the login; a reconnect waits as long.
+  explicit OdbcConnection(const QString& connectionString,
+                          int loginTimeoutSeconds = kLoginTimeoutSeconds);
   ~OdbcConnection() override;
 
   void Execute(const QString& sql) override;

@@ -7,7 +7,7 @@ namespace session {
 namespace {
 
 QString Quoted(const QString& value) {
-  return u'\'' + platform::SqlQuote(value) + u'\'';
+  return platform::SqlLiteral(value);
 }
 
 const QString kStaffSelect = QStringLiteral(
@@ -61,8 +61,8 @@ QString AllOrStaffSql() {
 }
 
 QString OrStaffByKeySql(const QString& searchKey) {
-  return kStaffSelect + QStringLiteral("  and (lastname like '") +
-         platform::SqlQuote(searchKey.trimmed()) + QStringLiteral("%' or employeeid = ") +
+  return kStaffSelect + QStringLiteral("  and (lastname like ") +
+         Quoted(searchKey.trimmed() + u'%') + QStringLiteral(" or employeeid = ") +
          Quoted(searchKey) + QStringLiteral(") order by [OR STAFF]");
 }
 

@@ -7,9 +7,10 @@ namespace session {
 struct ORSchedule;
 
 // Every statement text the client sends, one builder each. Values go between single quotes
-// through the one quoting helper, so that a name such as O'BRIEN arrives intact; a value
-// without an apostrophe gives the text word for word as the server's procedures expect it.
-// Where a statement sends a value trimmed, its builder trims it.
+// through the one quoting helper, so that a name such as O'BRIEN arrives intact, and one with
+// letters beyond ASCII (ЖУКОВА, PEÑA) goes as a Unicode literal N'...' so that the server keeps
+// them; an ASCII value without an apostrophe gives the text word for word as the server's
+// procedures expect it. Where a statement sends a value trimmed, its builder trims it.
 
 // The server's clock, in the field TDate.
 QString ServerClockSql();

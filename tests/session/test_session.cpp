@@ -7,6 +7,7 @@
 #include "session/ServerDate.h"
 #include "session/Statements.h"
 #include "session/modGlobal.h"
+#include "suite/DoctorSearch.h"
 #include "support/DatabaseFixture.h"
 
 using namespace session;
@@ -105,11 +106,43 @@ class TestSession : public QObject {
         << kStaffSelect + QStringLiteral(
                               "  and (lastname like 'SAN%' or employeeid = ' SAN ') "
                               "order by [OR STAFF]");
+    QTest::newRow("beyond ASCII: a Unicode literal, apostrophes doubled")
+        << OrStaffByKeySql(QStringLiteral(" D'ЖУК "))
+        << kStaffSelect + QStringLiteral(
+                              "  and (lastname like N'D''ЖУК%' or employeeid = N' D''ЖУК ') "
+                              "order by [OR STAFF]");
+    QTest::newRow("beyond ASCII in one value only")
+        << UpdateScheduleSql(QStringLiteral("C"), QStringLiteral("PEÑA"), QStringLiteral("7"))
+        << QStringLiteral("Schedule..sp_UpdateSchedules 'C',N'PEÑA', '7'");
   }
   void textsAreTheServersOwn() {
     QFETCH(QString, built);
     QFETCH(QString, expected);
     QCOMPARE(built, expected);
+  }
+
+  // Names in any script are saved, listed and found as typed.
+  void valuesBeyondAsciiArriveIntact() {
+    DatabaseFixture db;
+    db.exec(QStringLiteral("INSERT INTO tbpasswordmain VALUES ('Ж1', 'ЖУКОВА', 'АННА', '', '29')"));
+    db.exec(QStringLiteral(
+        "INSERT INTO tbDoctor VALUES ('山1', '山田', '太郎', '', 'ANESTHESIOLOGY')"));
+    QCOMPARE(
+        Rows(db, OrStaffByKeySql(QStringLiteral("ЖУК"))),
+        QList<QStringList>{(QStringList{QStringLiteral("Ж1"), QStringLiteral("ЖУКОВА ,АННА ")})});
+    QCOMPARE(Rows(db, suite::DoctorSearchSql(QStringLiteral("山"))).value(0).value(1),
+             QStringLiteral("山田"));
+    ORSchedule request;
+    request.patientName = QStringLiteral("PEÑA, JOSÉ");
+    request.procedure = QStringLiteral("ΛΑΠΑΡΟΣΚΟΠΗΣΗ");
+    request.cNurseCode = QStringLiteral("Ж1");
+    request.anesCode = QStringLiteral("山1");
+    request.operationDate = QStringLiteral("12/8/2026 02:00:00 PM");
+    db.connection()->Execute(SaveScheduleSql(request, QStringLiteral("Ж1"), QString()));
+    const ORSchedule saved = ListedRequest(db, QStringLiteral("12/08/2026"), request.patientName);
+    QCOMPARE(saved.procedure, request.procedure);
+    QCOMPARE(saved.cNurse, QStringLiteral("ЖУКОВА ,АННА "));
+    QCOMPARE(saved.anesthesiologist, QStringLiteral("山田 ,太郎"));
   }
 
   // Every text goes through the embedded server, which knows each statement by its shape, and

@@ -1,0 +1,97 @@
+-- The tables of the SCHEDULE and PASSWORD databases. Safe to run again: a table that exists is
+-- left as it is.
+--
+--   SCHEDULE.dbo.tbOrRoom       operating rooms; RoomSeq keeps the order in which they were added,
+--                               which is the order of the room list
+--   SCHEDULE.dbo.tbORSchedule   one row per operation request; the names of the staff are stored
+--                               beside their codes as resolved when the request was saved, so that
+--                               the listing of a date is one seek on the OperationDate index
+--   SCHEDULE.dbo.tbDoctor       the doctors the code search lists
+--   PASSWORD.dbo.tbpasswordmain the hospital's staff (department '29' is the operating room)
+--
+-- Text columns are nvarchar, so that names in any script arrive intact.
+
+USE SCHEDULE;
+GO
+
+IF OBJECT_ID(N'dbo.tbOrRoom', N'U') IS NULL
+CREATE TABLE dbo.tbOrRoom (
+    RoomID nvarchar(20) NOT NULL CONSTRAINT PK_tbOrRoom PRIMARY KEY,
+    RoomName nvarchar(100) NULL,
+    RoomSeq int IDENTITY(1, 1) NOT NULL
+);
+GO
+
+IF OBJECT_ID(N'dbo.tbDoctor', N'U') IS NULL
+CREATE TABLE dbo.tbDoctor (
+    DoctorCode nvarchar(20) NOT NULL CONSTRAINT PK_tbDoctor PRIMARY KEY,
+    LastName nvarchar(60) NOT NULL DEFAULT N'',
+    FirstName nvarchar(60) NOT NULL DEFAULT N'',
+    MiddleName nvarchar(60) NOT NULL DEFAULT N'',
+    Specialty nvarchar(60) NOT NULL DEFAULT N''
+);
+GO
+
+IF OBJECT_ID(N'dbo.tbORSchedule', N'U') IS NULL
+CREATE TABLE dbo.tbORSchedule (
+    TransNum int IDENTITY(1, 1) NOT NULL CONSTRAINT PK_tbORSchedule PRIMARY KEY,
+    PatientName nvarchar(150) NOT NULL DEFAULT N'',
+    ProcedureName nvarchar(400) NOT NULL DEFAULT N'',
+    RoomNo nvarchar(30) NOT NULL DEFAULT N'',
+    ORRoomID nvarchar(20) NOT NULL DEFAULT N'',
+    SurgeonCode nvarchar(20) NOT NULL DEFAULT N'',
+    Surgeon nvarchar(130) NOT NULL DEFAULT N'',
+    AnesCode nvarchar(20) NOT NULL DEFAULT N'',
+    Anesthesiologist nvarchar(130) NOT NULL DEFAULT N'',
+    OperationDate datetime NOT NULL,
+    Remarks nvarchar(1000) NOT NULL DEFAULT N'',
+    CNurseCode nvarchar(20) NOT NULL DEFAULT N'',
+    CNurse nvarchar(200) NOT NULL DEFAULT N'',
+    SNurseCode nvarchar(20) NOT NULL DEFAULT N'',
+    SNurse nvarchar(200) NOT NULL DEFAULT N'',
+    SNurse2Code nvarchar(20) NOT NULL DEFAULT N'',
+    SNurse2 nvarchar(200) NOT NULL DEFAULT N'',
+    Surgeon1Code nvarchar(20) NOT NULL DEFAULT N'',
+    AsstSurgeon1 nvarchar(130) NOT NULL DEFAULT N'',
+    Surgeon2Code nvarchar(20) NOT NULL DEFAULT N'',
+    AsstSurgeon2 nvarchar(130) NOT NULL DEFAULT N'',
+    Anes2Code nvarchar(20) NOT NULL DEFAULT N'',
+    AsstAnesthesiologist nvarchar(130) NOT NULL DEFAULT N'',
+    AsstDocCode nvarchar(20) NOT NULL DEFAULT N'',
+    AsstDoctor nvarchar(130) NOT NULL DEFAULT N'',
+    EncodedBy nvarchar(20) NOT NULL DEFAULT N'',
+    DateEncoded datetime NULL,
+    UpdatedBy nvarchar(20) NULL,
+    DateUpdated datetime NULL,
+    Status nvarchar(5) NOT NULL DEFAULT N'P',
+    ConfirmedByCode nvarchar(20) NULL,
+    ConfirmedBy nvarchar(200) NULL,
+    DateConfirmed datetime NULL,
+    RevokedByCode nvarchar(20) NULL,
+    RevokedBy nvarchar(200) NULL,
+    DateRevoked datetime NULL
+);
+GO
+
+-- The request listing and the board both read one day of operations.
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ixORScheduleOperationDate')
+CREATE INDEX ixORScheduleOperationDate ON dbo.tbORSchedule (OperationDate);
+GO
+
+USE [PASSWORD];
+GO
+
+IF OBJECT_ID(N'dbo.tbpasswordmain', N'U') IS NULL
+CREATE TABLE dbo.tbpasswordmain (
+    employeeid nvarchar(20) NULL,
+    lastname nvarchar(60) NULL,
+    firstname nvarchar(60) NULL,
+    middlename nvarchar(60) NULL,
+    originaldepartment nvarchar(10) NULL
+);
+GO
+
+-- The OR staff search lists one department.
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ixPasswordMainDepartment')
+CREATE INDEX ixPasswordMainDepartment ON dbo.tbpasswordmain (originaldepartment);
+GO

@@ -1,0 +1,276 @@
+-- The stored procedures of the SCHEDULE database that the client calls, and the two name
+-- look-ups they share. Safe to run again: CREATE OR ALTER replaces them (SQL Server 2016 SP1
+-- or later).
+--
+-- The client sends every argument as a quoted text, so every parameter is nvarchar and each
+-- procedure converts what it needs: dates are read by the login's language, which must read
+-- month/day/year (us_english), and an empty transaction number means a new request.
+--
+-- The client's build checks these procedures against what it sends and reads, so keep them
+-- in this shape:
+--   * one object per batch, each batch ended by a line GO;
+--   * CREATE OR ALTER PROCEDURE dbo.Name, then the parameters one per line (@Name type,
+--     separated by commas), then AS on a line of its own;
+--   * the body BEGIN ... END, its first statement SET NOCOUNT ON (otherwise row counts reach
+--     the client as extra results), every statement ended by a semicolon;
+--   * a procedure that returns rows does so with exactly one SELECT that assigns nothing, its
+--     columns named by AS alias or by the column they read (s.PatientName is PatientName).
+
+USE SCHEDULE;
+GO
+
+-- "LAST ,FIRST", as the code search and the lists show a doctor; empty for an unknown code.
+CREATE OR ALTER FUNCTION dbo.fnDoctorName (@Code nvarchar(20))
+RETURNS nvarchar(130)
+AS
+BEGIN
+    RETURN ISNULL((SELECT TOP (1) LastName + N' ,' + FirstName
+                   FROM dbo.tbDoctor
+                   WHERE DoctorCode = @Code), N'');
+END;
+GO
+
+-- "LAST ,FIRST MIDDLE", as the OR staff search shows an employee; empty for an unknown code.
+CREATE OR ALTER FUNCTION dbo.fnStaffName (@Code nvarchar(20))
+RETURNS nvarchar(200)
+AS
+BEGIN
+    RETURN ISNULL((SELECT TOP (1) ISNULL(lastname, N'') + N' ,' + ISNULL(firstname, N'')
+                                  + N' ' + ISNULL(middlename, N'')
+                   FROM [PASSWORD].dbo.tbpasswordmain
+                   WHERE employeeid = @Code), N'');
+END;
+GO
+
+-- The requests of one date (any time of that day), by time: the 31 columns of the request
+-- list, in the list's order.
+CREATE OR ALTER PROCEDURE dbo.sp_GetORSchedule
+    @ScheduleDate nvarchar(40)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    DECLARE @Day date = CONVERT(datetime, LTRIM(RTRIM(@ScheduleDate)));
+    SELECT
+        s.PatientName,
+        s.ProcedureName,
+        s.RoomNo,
+        s.ORRoomID,
+        s.SurgeonCode,
+        s.Surgeon,
+        s.AnesCode,
+        s.Anesthesiologist,
+        s.OperationDate,
+        s.Remarks,
+        s.TransNum,
+        s.CNurseCode,
+        s.CNurse,
+        s.SNurseCode,
+        s.SNurse,
+        s.SNurse2Code,
+        s.SNurse2,
+        s.Surgeon1Code,
+        s.AsstSurgeon1,
+        s.Surgeon2Code,
+        s.AsstSurgeon2,
+        s.Anes2Code,
+        s.AsstAnesthesiologist,
+        s.AsstDocCode,
+        s.AsstDoctor,
+        s.EncodedBy,
+        s.Status,
+        s.ConfirmedBy,
+        s.DateConfirmed,
+        s.RevokedBy,
+        s.DateRevoked
+    FROM dbo.tbORSchedule AS s
+    WHERE s.OperationDate >= @Day
+      AND s.OperationDate < DATEADD(day, 1, @Day)
+    ORDER BY s.OperationDate, s.TransNum;
+END;
+GO
+
+-- The operating rooms by name, in the order they were added.
+CREATE OR ALTER PROCEDURE dbo.sp_List_ORRooms
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SELECT RoomName AS [Room Name]
+    FROM dbo.tbOrRoom
+    ORDER BY RoomSeq;
+END;
+GO
+
+-- The code of the room with this name.
+CREATE OR ALTER PROCEDURE dbo.sp_Get_ORRoom
+    @RoomName nvarchar(100)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SELECT RoomID
+    FROM dbo.tbOrRoom
+    WHERE RoomName = @RoomName
+    ORDER BY RoomSeq;
+END;
+GO
+
+-- Stores a request: a new one when the transaction number is empty, else a change of that
+-- request (its status and who confirmed or revoked it stay). Staff are sent by code; their
+-- names are stored beside the codes. An empty time of saving means now.
+CREATE OR ALTER PROCEDURE dbo.Save_OR_Schedule
+    @PatientName nvarchar(150),
+    @ORRoomID nvarchar(20),
+    @SurgeonCode nvarchar(20),
+    @AnesCode nvarchar(20),
+    @OperationDate nvarchar(40),
+    @EncodedBy nvarchar(20),
+    @Remarks nvarchar(1000),
+    @CNurseCode nvarchar(20),
+    @SNurseCode nvarchar(20),
+    @SNurse2Code nvarchar(20),
+    @Surgeon1Code nvarchar(20),
+    @Surgeon2Code nvarchar(20),
+    @Anes2Code nvarchar(20),
+    @ProcedureName nvarchar(400),
+    @RoomNo nvarchar(30),
+    @DateEncoded nvarchar(40),
+    @TransNum nvarchar(20),
+    @AsstDocCode nvarchar(20)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+    -- An empty text would be 1/1/1900 to CONVERT; a request needs a real date.
+    IF LTRIM(RTRIM(@OperationDate)) = N''
+    BEGIN
+        THROW 50001, N'Conversion failed when converting date and/or time from character string.', 1;
+    END;
+    DECLARE @When datetime = CONVERT(datetime, @OperationDate);
+    DECLARE @SavedAt datetime = CASE WHEN LTRIM(RTRIM(@DateEncoded)) = N'' THEN GETDATE()
+                                     ELSE CONVERT(datetime, @DateEncoded) END;
+
+    IF LTRIM(RTRIM(@TransNum)) = N''
+    BEGIN
+        INSERT INTO dbo.tbORSchedule (
+            PatientName, ProcedureName, RoomNo, ORRoomID,
+            SurgeonCode, Surgeon, AnesCode, Anesthesiologist, OperationDate, Remarks,
+            CNurseCode, CNurse, SNurseCode, SNurse, SNurse2Code, SNurse2,
+            Surgeon1Code, AsstSurgeon1, Surgeon2Code, AsstSurgeon2,
+            Anes2Code, AsstAnesthesiologist, AsstDocCode, AsstDoctor,
+            EncodedBy, DateEncoded, Status)
+        VALUES (
+            @PatientName, @ProcedureName, @RoomNo, @ORRoomID,
+            @SurgeonCode, dbo.fnDoctorName(@SurgeonCode),
+            @AnesCode, dbo.fnDoctorName(@AnesCode), @When, @Remarks,
+            @CNurseCode, dbo.fnStaffName(@CNurseCode),
+            @SNurseCode, dbo.fnStaffName(@SNurseCode),
+            @SNurse2Code, dbo.fnStaffName(@SNurse2Code),
+            @Surgeon1Code, dbo.fnDoctorName(@Surgeon1Code),
+            @Surgeon2Code, dbo.fnDoctorName(@Surgeon2Code),
+            @Anes2Code, dbo.fnDoctorName(@Anes2Code),
+            @AsstDocCode, dbo.fnDoctorName(@AsstDocCode),
+            @EncodedBy, @SavedAt, N'P');
+        RETURN;
+    END;
+
+    DECLARE @Number int = TRY_CONVERT(int, LTRIM(RTRIM(@TransNum)));
+    IF @Number IS NULL
+    BEGIN
+        RAISERROR (N'Conversion failed when converting the varchar value ''%s'' to data type int.',
+                   16, 1, @TransNum);
+        RETURN;
+    END;
+    UPDATE dbo.tbORSchedule
+    SET PatientName = @PatientName, ProcedureName = @ProcedureName, RoomNo = @RoomNo,
+        ORRoomID = @ORRoomID,
+        SurgeonCode = @SurgeonCode, Surgeon = dbo.fnDoctorName(@SurgeonCode),
+        AnesCode = @AnesCode, Anesthesiologist = dbo.fnDoctorName(@AnesCode),
+        OperationDate = @When, Remarks = @Remarks,
+        CNurseCode = @CNurseCode, CNurse = dbo.fnStaffName(@CNurseCode),
+        SNurseCode = @SNurseCode, SNurse = dbo.fnStaffName(@SNurseCode),
+        SNurse2Code = @SNurse2Code, SNurse2 = dbo.fnStaffName(@SNurse2Code),
+        Surgeon1Code = @Surgeon1Code, AsstSurgeon1 = dbo.fnDoctorName(@Surgeon1Code),
+        Surgeon2Code = @Surgeon2Code, AsstSurgeon2 = dbo.fnDoctorName(@Surgeon2Code),
+        Anes2Code = @Anes2Code, AsstAnesthesiologist = dbo.fnDoctorName(@Anes2Code),
+        AsstDocCode = @AsstDocCode, AsstDoctor = dbo.fnDoctorName(@AsstDocCode),
+        UpdatedBy = @EncodedBy, DateUpdated = @SavedAt
+    WHERE TransNum = @Number;
+    IF @@ROWCOUNT = 0
+    BEGIN
+        RAISERROR (N'There is no OR schedule with transaction number %d.', 16, 1, @Number);
+    END;
+END;
+GO
+
+-- Confirms ("C") or revokes ("R") a request, recording who did it (by code and by name) and
+-- when, by the server's clock.
+CREATE OR ALTER PROCEDURE dbo.sp_UpdateSchedules
+    @Status nvarchar(5),
+    @EmployeeCode nvarchar(20),
+    @TransNum nvarchar(20)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    DECLARE @Letter nvarchar(1) = CASE WHEN @Status = N'C' THEN N'C'
+                                       WHEN @Status = N'R' THEN N'R' END;
+    IF @Letter IS NULL
+    BEGIN
+        RAISERROR (N'Unknown schedule status ''%s'': C confirms, R revokes.', 16, 1, @Status);
+        RETURN;
+    END;
+    DECLARE @Number int = TRY_CONVERT(int, LTRIM(RTRIM(@TransNum)));
+    IF @Number IS NULL
+    BEGIN
+        RAISERROR (N'Conversion failed when converting the varchar value ''%s'' to data type int.',
+                   16, 1, @TransNum);
+        RETURN;
+    END;
+    DECLARE @Name nvarchar(200) = dbo.fnStaffName(@EmployeeCode);
+    IF @Name = N''
+    BEGIN
+        SET @Name = @EmployeeCode;
+    END;
+    UPDATE dbo.tbORSchedule
+    SET Status = @Letter,
+        ConfirmedByCode = CASE WHEN @Letter = N'C' THEN @EmployeeCode ELSE ConfirmedByCode END,
+        ConfirmedBy = CASE WHEN @Letter = N'C' THEN @Name ELSE ConfirmedBy END,
+        DateConfirmed = CASE WHEN @Letter = N'C' THEN GETDATE() ELSE DateConfirmed END,
+        RevokedByCode = CASE WHEN @Letter = N'R' THEN @EmployeeCode ELSE RevokedByCode END,
+        RevokedBy = CASE WHEN @Letter = N'R' THEN @Name ELSE RevokedBy END,
+        DateRevoked = CASE WHEN @Letter = N'R' THEN GETDATE() ELSE DateRevoked END
+    WHERE TransNum = @Number;
+    IF @@ROWCOUNT = 0
+    BEGIN
+        RAISERROR (N'There is no OR schedule with transaction number %d.', 16, 1, @Number);
+    END;
+END;
+GO
+
+-- The operations confirmed for the server's current day, by time, for the board. A status
+-- counts as confirmed as the client reads it: "C" once the blanks around it are removed, in
+-- upper case.
+CREATE OR ALTER PROCEDURE dbo.sp_List_Of_ConfirmedSchedules_ORScheduler
+AS
+BEGIN
+    SET NOCOUNT ON;
+    DECLARE @Today date = CONVERT(date, GETDATE());
+    SELECT
+        FORMAT(s.OperationDate, N'hh:mm tt', N'en-US') AS [Time],
+        s.Surgeon,
+        s.Anesthesiologist,
+        s.PatientName AS Patientname,
+        s.RoomNo AS Room,
+        s.ProcedureName AS Procedurename,
+        s.AsstDoctor,
+        s.CNurse,
+        s.SNurse,
+        ISNULL(r.RoomName, N'') AS ORRoom,
+        s.Status,
+        s.TransNum AS Transnum
+    FROM dbo.tbORSchedule AS s
+    LEFT JOIN dbo.tbOrRoom AS r ON r.RoomID = s.ORRoomID
+    WHERE s.OperationDate >= @Today
+      AND s.OperationDate < DATEADD(day, 1, @Today)
+      AND LTRIM(RTRIM(s.Status)) COLLATE Latin1_General_BIN = N'C'
+    ORDER BY s.OperationDate, s.TransNum;
+END;
+GO

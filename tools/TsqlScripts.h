@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "hospitaldb/StatementShape.h"
+
+namespace tools {
+
+// A reader of the reference T-SQL scripts, enough to hold them against the client; not a T-SQL
+// parser. It reads scripts written in the shape their header describes:
+//   * batches end at a line GO; a batch "USE Name" makes Name the database of what follows;
+//   * comments (-- to the end of the line, /* */) carry no meaning;
+//   * CREATE TABLE [schema.]Name ( column type ..., ... ): the columns by name and type (the
+//     type's first word, lower case); table constraints are skipped;
+//   * CREATE [UNIQUE] [[NON]CLUSTERED] INDEX name ON [schema.]Table (columns) and an inline
+//     PRIMARY KEY: the indexed columns;
+//   * CREATE [OR ALTER] PROCEDURE [schema.]Name @param type [, ...] AS BEGIN ... END: the
+//     parameters in order, and the body's statements split at semicolons;
+//   * in a body, every SELECT at parenthesis depth 0 that is not part of an INSERT, a UNION or
+//     an assignment (SELECT @x = ...) returns rows to the caller. Its columns run to FROM, each
+//     named by the word after its last AS, by "Name = expression", or by the column it reads
+//     (s.PatientName is PatientName); [brackets] are removed. Its FROM and JOINs give the
+//     tables it reads, by alias.
+// Names compare case-insensitively, as on a server with a case-insensitive collation.
+// The tokens of a script: comments dropped, GO lines as semicolons.
+std::vector<hospitaldb::SqlToken> TokenizeScript(const QString& text);
+
+struct TsqlColumn {
+  QString name;
+  QString type;  // "nvarchar", "datetime", "int", ...
+};
+
+struct TsqlTable {
+  QString database, name;
+  std::vector<TsqlColumn> columns;
+  std::vector<QStringList> indexes;  // the columns of each index, primary key included
+  const TsqlColumn* column(const QString& name) const;
+};
+
+struct TsqlResultColumn {
+  QString name;                       // empty when the reader finds none
+  QString sourceAlias, sourceColumn;  // for a plain column reference: "s" and "PatientName"
+};
+
+struct TsqlSelect {
+  std::vector<TsqlResultColumn> columns;
+  std::map<QString, QString> tables;  // alias (lower case) -> table name; the name is its alias
+  QStringList ColumnNames() const;
+};
+
+struct TsqlProcedure {
+  QString database, name;
+  std::vector<TsqlColumn> parameters;
+  QStringList statements;  // each statement's words joined by blanks
+  std::vector<TsqlSelect> results;
+};
+
+class TsqlScripts {
+ public:
+  // Reads the files in order. Throws std::runtime_error naming the file and the object for
+  // what it cannot read.
+  static TsqlScripts Read(const QStringList& files);
+  // Reads one script's text (for tests of the reader).
+  static TsqlScripts ReadText(const QString& text, const QString& origin = QStringLiteral("text"));
+
+  const TsqlTable* table(const QString& database, const QString& name) const;
+  const TsqlProcedure* procedure(const QString& database, const QString& name) const;
+  const std::vector<TsqlTable>& tables() const { return tables_; }
+  const std::vector<TsqlProcedure>& procedures() const { return procedures_; }
+
+ private:
+  void readBatch(const QString& batch, QString& database, const QString& origin);
+
+  std::vector<TsqlTable> tables_;
+  std::vector<TsqlProcedure> procedures_;
+};
+
+}  // namespace tools
