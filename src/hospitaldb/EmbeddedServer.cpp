@@ -33,6 +33,9 @@ bool EmbeddedServer::IsSeeded() const {
 }
 
 void EmbeddedServer::SeedDemoData() {
+  // Read first: a seeded file is only read, so that another program writing to it does not
+  // hold up this one's start.
+  if (IsSeeded()) return;
   const QSqlDatabase db = state_->database();
   WriteTransaction transaction(db);
   // Checked inside the transaction: another program may have seeded the file meanwhile.

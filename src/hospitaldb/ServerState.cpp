@@ -64,6 +64,14 @@ QSqlDatabase ServerState::database() const {
   return QSqlDatabase::database(connectionName, false);
 }
 
+void ServerState::CheckFileIsThere() const {
+  if (!QFileInfo::exists(path))
+    throw platform::DatabaseError(
+        QStringLiteral("The database file %1 is missing. Nothing was read or saved; restore the "
+                       "file and start the program again.")
+            .arg(QDir::toNativeSeparators(path)));
+}
+
 QDateTime ServerState::now() const {
   const qint64 offset =
       ReadScalar(database(), QStringLiteral("SELECT ClockOffsetSeconds FROM tbServerInfo"))

@@ -20,6 +20,11 @@ struct ServerState {
   QDateTime now() const;
   void setNow(const QDateTime& when);
 
+  // Throws platform::DatabaseError when the file has gone since it was opened. SQLite would go
+  // on reading and writing the deleted file, and everything saved would be lost when the
+  // program ends, after it had been reported as saved.
+  void CheckFileIsThere() const;
+
   const QString path;
   const QString connectionName;
 };

@@ -7,9 +7,22 @@
 namespace hospitaldb {
 namespace {
 
+// SQLite's result codes for a database that another connection holds (its extended codes keep
+// them in the low byte).
+bool IsBusy(const QSqlError& error) {
+  bool numeric = false;
+  const int code = error.nativeErrorCode().toInt(&numeric) & 0xff;
+  return numeric && (code == 5 || code == 6);
+}
+
 [[noreturn]] void Fail(const QSqlQuery& query) {
   const QSqlError error = query.lastError();
   const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+  if (IsBusy(error))
+    throw platform::DatabaseError(
+        QStringLiteral("The database is busy: another program has been writing to it for too "
+                       "long. Nothing was changed; please try again. (%1)")
+            .arg(text));
   throw platform::DatabaseError(text);
 }
 

@@ -30,6 +30,30 @@ bool Guarded(Action&& action, const FailureReport& report = ReportFailure) {
   return false;
 }
 
+// Reports a failure once, and again only after an action has succeeded since: a search that
+// runs at every key the user types would otherwise show one message per key while the
+// database is away.
+class ReportOnceUntilSuccess {
+ public:
+  explicit ReportOnceUntilSuccess(FailureReport report = ReportFailure)
+      : report_(std::move(report)) {}
+
+  // Runs the action guarded; true when it succeeded.
+  template <class Action>
+  bool Run(Action&& action) {
+    const bool succeeded = Guarded(std::forward<Action>(action), [this](const std::exception& e) {
+      if (!failing_) report_(e);
+      failing_ = true;
+    });
+    if (succeeded) failing_ = false;
+    return succeeded;
+  }
+
+ private:
+  FailureReport report_;
+  bool failing_ = false;
+};
+
 // The one way to connect a handler to a signal that a user or a timer raises: the handler runs
 // guarded, so that no exception crosses the slot. The handler may take the signal's arguments
 // or fewer, as with QObject::connect. A window that must not open message boxes (a wall

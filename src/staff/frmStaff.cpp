@@ -33,10 +33,10 @@ void frmStaff::ConnectEvents() {
   using platform::ConnectGuarded;
   ConnectGuarded(Text1, &QLineEdit::textChanged, this, [this](const QString& text) {
     searchKey_ = text;
-    cmdConnect_Click();
+    SearchReportingOnce();
   });
   Text1->SetKeyPressHook([this](qint16& keyAscii) { Text1_KeyPress(keyAscii); });
-  ConnectGuarded(cmdConnect, &QPushButton::clicked, this, [this] { cmdConnect_Click(); });
+  ConnectGuarded(cmdConnect, &QPushButton::clicked, this, [this] { SearchReportingOnce(); });
   ConnectGuarded(MSHFlexGrid1, &platform::FlexGrid::DblClick, this, [this] { Pick(); });
   ConnectGuarded(cmdExit, &QPushButton::clicked, this, [this] { accept(); });
   // The window sees every key first: an apostrophe never reaches the search box or the list.
@@ -54,7 +54,7 @@ void frmStaff::Form_Load() {
   modGlobal::StaffName.clear();
   LayOutList();
   Text1->setText(searchKey_);  // its change handler searches when the text differs
-  cmdConnect_Click();
+  SearchReportingOnce();
   Text1->setFocus();
 }
 
@@ -67,6 +67,10 @@ void frmStaff::LayOutList() {
       static_cast<int>(std::lround(platform::PixelsToTwips(list.width()) / 13.0 + 500));
   list.SetColWidth(kCodeColumn, codeWidth);
   list.SetColWidth(kNameColumn, codeWidth + 3000);
+}
+
+void frmStaff::SearchReportingOnce() {
+  searchFailure_.Run([this] { cmdConnect_Click(); });
 }
 
 void frmStaff::cmdConnect_Click() {
@@ -83,9 +87,9 @@ void frmStaff::cmdConnect_Click() {
 // stays Enter, any other key goes in as the keystroke component maps it.
 void frmStaff::Text1_KeyPress(qint16& keyAscii) {
   searchKey_ = Text1->text();
-  cmdConnect_Click();
+  SearchReportingOnce();
   if (keyAscii == staff::kEnter)
-    cmdConnect_Click();
+    SearchReportingOnce();
   else
     keyAscii = staff::AllUppers(keyAscii);
 }

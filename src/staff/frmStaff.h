@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include "platform/ErrorReport.h"
 #include "session/ConnectionProvider.h"
 
 class QFrame;
@@ -56,8 +57,11 @@ class frmStaff : public QDialog {
   void LayOutList();
   void Text1_KeyPress(qint16& keyAscii);
   void Pick();
+  // The search, reporting a failing database once rather than at every key.
+  void SearchReportingOnce();
 
   session::ConnectionProvider connection_;
   QString searchKey_;
   bool searchMode_ = false;
+  platform::ReportOnceUntilSuccess searchFailure_;
 };

@@ -52,13 +52,15 @@ DoctorSearchWindow::DoctorSearchWindow(std::shared_ptr<platform::Connection> con
   layout->addWidget(buttons);
 
   using platform::ConnectGuarded;
-  ConnectGuarded(search_, &QLineEdit::textChanged, this, [this] { Search(); });
+  // Every key searches again: a database that is away is reported once, not at every key.
+  ConnectGuarded(search_, &QLineEdit::textChanged, this,
+                 [this] { searchFailure_.Run([this] { Search(); }); });
   ConnectGuarded(list_, &platform::FlexGrid::DblClick, this, [this] { Pick(); });
   ConnectGuarded(buttons, &QDialogButtonBox::accepted, this, [this] { Pick(); });
   ConnectGuarded(buttons, &QDialogButtonBox::rejected, this, [this] { reject(); });
   search_->installEventFilter(this);
   list_->installEventFilter(this);
-  platform::Guarded([this] { Search(); });
+  searchFailure_.Run([this] { Search(); });
 }
 
 void DoctorSearchWindow::Search() {

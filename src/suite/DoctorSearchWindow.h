@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <memory>
 
+#include "platform/ErrorReport.h"
 #include "suite/CodeSearch.h"
 
 namespace platform {
@@ -41,6 +42,7 @@ class DoctorSearchWindow : public QDialog {
   platform::TextBox* search_;
   platform::FlexGrid* list_;
   DoctorRecord picked_;
+  platform::ReportOnceUntilSuccess searchFailure_;
 };
 
 }  // namespace suite
