@@ -14,10 +14,13 @@
 #include "staff/frmStaff.h"
 #include "suite/DoctorSearchWindow.h"
 #include "support/MainWindowFixture.h"
+#include "support/StaffPicks.h"
 
 using platform::TextBox;
 using testsupport::MainWindowFixture;
 using testsupport::OnNextModal;
+using testsupport::PickDoctor;
+using testsupport::PickNurse;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -28,37 +31,6 @@ void StartNew(MainWindowFixture& f) {
   f.window().activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(&f.window()));
   f.window().cmdOption[0]->click();
-}
-
-// Enter in a doctor field; in the code-search window the code is typed and Enter picks, or
-// Esc gives up when the code is empty.
-void PickDoctor(TextBox* field, const QString& code) {
-  QCoreApplication::processEvents();  // keys queued by the last pick arrive first, as for a user
-  field->setFocus();
-  OnNextModal([code](QWidget* modal) {
-    auto* search = qobject_cast<suite::DoctorSearchWindow*>(modal);
-    QVERIFY(search);
-    if (code.isEmpty()) return QTest::keyClick(search->searchBox(), Qt::Key_Escape);
-    search->searchBox()->setText(code);
-    QTest::keyClick(search->searchBox(), Qt::Key_Return);
-  });
-  QTest::keyClick(field, Qt::Key_Return);
-}
-
-// Enter in a nurse field; in frmStaff the code is typed, Down goes into the list and Enter
-// picks; an empty code leaves by Exit.
-void PickNurse(TextBox* field, const QString& code) {
-  QCoreApplication::processEvents();
-  field->setFocus();
-  OnNextModal([code](QWidget* modal) {
-    auto* window = qobject_cast<frmStaff*>(modal);
-    QVERIFY(window);
-    if (code.isEmpty()) return window->cmdExit->click();
-    window->Text1->setText(code);
-    QTest::keyClick(window->Text1, Qt::Key_Down);
-    QTest::keyClick(window->MSHFlexGrid1, Qt::Key_Return);
-  });
-  QTest::keyClick(field, Qt::Key_Return);
 }
 
 }  // namespace

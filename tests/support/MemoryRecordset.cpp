@@ -35,4 +35,24 @@ void MemoryRecordset::Close() {
   closed_ = true;
 }
 
+std::unique_ptr<MemoryRecordset> WithValues(platform::Recordset& rows, const QVariantMap& values) {
+  const QStringList names = rows.FieldNames();
+  QList<QVariantList> read;
+  for (; !rows.AtEnd(); rows.MoveNext()) {
+    QVariantList row;
+    for (int i = 0; i < names.size(); ++i)
+      row << (values.contains(names[i]) ? values.value(names[i]) : rows.Value(i));
+    read << row;
+  }
+  rows.Close();
+  return std::make_unique<MemoryRecordset>(names, read);
+}
+
+std::unique_ptr<MemoryRecordset> WithNulls(platform::Recordset& rows) {
+  QVariantMap nulls;
+  for (const QString& name : rows.FieldNames())
+    nulls.insert(name, QVariant());
+  return WithValues(rows, nulls);
+}
+
 }  // namespace testsupport

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QStringList>
 #include <QVariant>
+#include <QVariantMap>
+#include <memory>
 
 #include "platform/Connection.h"
 
@@ -32,5 +34,11 @@ class MemoryRecordset : public platform::Recordset {
   int position_ = 0;
   bool closed_ = false;
 };
+
+// Every remaining row of `rows` read into memory, each field named in `values` holding its value
+// there instead (a null QVariant: null): what another server could return for the same rows.
+std::unique_ptr<MemoryRecordset> WithValues(platform::Recordset& rows, const QVariantMap& values);
+// The same with every field null.
+std::unique_ptr<MemoryRecordset> WithNulls(platform::Recordset& rows);
 
 }  // namespace testsupport

@@ -25,7 +25,8 @@ std::unique_ptr<platform::Recordset> RecordingConnection::Open(const QString& sq
   lastCursor_ = cursor;
   lastLock_ = lock;
   record(QStringLiteral("Open"), sql);
-  return inner_->Open(sql, cursor, lock);
+  auto rows = inner_->Open(sql, cursor, lock);
+  return serve_ ? serve_(sql, std::move(rows)) : std::move(rows);
 }
 
 void RecordingConnection::SetCommandTimeout(int seconds) {

@@ -32,6 +32,11 @@ class RecordingConnection : public platform::Connection {
   // From now on, every statement for which `matches` is true fails with DatabaseError.
   void failWhen(std::function<bool(const QString& sql)> matches);
   void failNothing() { failWhen(nullptr); }
+  // From now on, the rows every opened statement returns pass through `serve`, which may hand
+  // other rows in their place (nulls where the database keeps none, say); null: the real rows.
+  using Serve = std::function<std::unique_ptr<platform::Recordset>(
+      const QString& sql, std::unique_ptr<platform::Recordset> rows)>;
+  void serveWith(Serve serve) { serve_ = std::move(serve); }
   // The cursor and lock of the last Open.
   platform::CursorType lastCursor() const { return lastCursor_; }
   platform::LockType lastLock() const { return lastLock_; }
@@ -43,6 +48,7 @@ class RecordingConnection : public platform::Connection {
   CallLog log_;
   QStringList statements_;
   std::function<bool(const QString&)> fails_;
+  Serve serve_;
   platform::CursorType lastCursor_ = platform::CursorType::Unspecified;
   platform::LockType lastLock_ = platform::LockType::Unspecified;
 };

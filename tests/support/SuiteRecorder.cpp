@@ -22,6 +22,7 @@ class RecordingCurrentUser : public suite::ICurrentUser {
       owner_.connection_ =
           std::make_shared<RecordingConnection>(real_.SQLConnection(), owner_.log_);
       owner_.connection_->failWhen(owner_.fails_);
+      owner_.connection_->serveWith(owner_.serve_);
     }
   }
   bool Connected() override {
@@ -117,6 +118,11 @@ QStringList SuiteRecorder::logFrom(const QString& prefix) const {
 void SuiteRecorder::failWhen(std::function<bool(const QString&)> matches) {
   fails_ = std::move(matches);
   if (connection_) connection_->failWhen(fails_);
+}
+
+void SuiteRecorder::serveWith(RecordingConnection::Serve serve) {
+  serve_ = std::move(serve);
+  if (connection_) connection_->serveWith(serve_);
 }
 
 int SuiteRecorder::created(const QString& progId) const {

@@ -27,6 +27,8 @@ class SuiteRecorder {
   std::shared_ptr<suite::CodeSearchStandIn> codeSearch() const { return codeSearch_.lock(); }
   // Statements for which `matches` is true fail, from the moment the connection exists.
   void failWhen(std::function<bool(const QString& sql)> matches);
+  // The rows of every opened statement pass through `serve` (RecordingConnection::serveWith).
+  void serveWith(RecordingConnection::Serve serve);
   // How many components were created under the ProgID.
   int created(const QString& progId) const;
 
@@ -36,6 +38,7 @@ class SuiteRecorder {
   std::shared_ptr<RecordingConnection> connection_;
   std::weak_ptr<suite::CodeSearchStandIn> codeSearch_;
   std::function<bool(const QString&)> fails_;
+  RecordingConnection::Serve serve_;
   std::unique_ptr<suite::ScopedRegistration> currentUser_, codeSearchReg_, keyPress_;
 };
 

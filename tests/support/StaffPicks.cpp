@@ -1,0 +1,49 @@
+#include "support/StaffPicks.h"
+
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QTest>
+
+#include "platform/FlexGrid.h"
+#include "platform/TextBox.h"
+#include "staff/frmStaff.h"
+#include "suite/DoctorSearchWindow.h"
+#include "support/ModalWatchdog.h"
+
+namespace testsupport {
+
+void PickDoctor(platform::TextBox* field, const QString& code) {
+  QCoreApplication::processEvents();  // keys queued by the last pick arrive first, as for a user
+  field->setFocus();
+  OnNextModal([code](QWidget* modal) {
+    auto* search = qobject_cast<suite::DoctorSearchWindow*>(modal);
+    QVERIFY(search);
+    if (code.isEmpty()) return QTest::keyClick(search->searchBox(), Qt::Key_Escape);
+    search->searchBox()->setText(code);
+    QTest::keyClick(search->searchBox(), Qt::Key_Return);
+  });
+  QTest::keyClick(field, Qt::Key_Return);
+}
+
+void PickNurse(platform::TextBox* field, const QString& code) {
+  QCoreApplication::processEvents();
+  field->setFocus();
+  OnNextModal([code](QWidget* modal) {
+    auto* window = qobject_cast<frmStaff*>(modal);
+    QVERIFY(window);
+    if (code.isEmpty()) return window->cmdExit->click();
+    window->Text1->setText(code);
+    QTest::keyClick(window->Text1, Qt::Key_Down);
+    QTest::keyClick(window->MSHFlexGrid1, Qt::Key_Return);
+  });
+  QTest::keyClick(field, Qt::Key_Return);
+}
+
+QStringList ColumnTexts(const platform::FlexGrid& grid, int col) {
+  QStringList texts;
+  for (int r = 1; r < grid.Rows(); ++r)
+    texts << grid.TextMatrix(r, col);
+  return texts;
+}
+
+}  // namespace testsupport
