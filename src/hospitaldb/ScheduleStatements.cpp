@@ -24,10 +24,13 @@ qint64 ReadTransNum(const QString& text) {
   return number;
 }
 
-// Binds the start of `day` and of the next day: the stored texts of one day lie between them.
+// Binds the bounds of the stored texts of one day: from its midnight up to, not including,
+// "YYYY-MM-DD 24", which sorts after every time of that day. The next day's midnight would not
+// do after 12/31/9999: its year has five digits and sorts before the day's own texts.
 void BindDay(QSqlQuery& query, const QDate& day) {
-  query.addBindValue(StoredDateTimeText(QDateTime(day, QTime(0, 0))));
-  query.addBindValue(StoredDateTimeText(QDateTime(day.addDays(1), QTime(0, 0))));
+  const QString midnight = StoredDateTimeText(QDateTime(day, QTime(0, 0)));
+  query.addBindValue(midnight);
+  query.addBindValue(midnight.left(10) + QStringLiteral(" 24"));
 }
 
 // Arguments of Save_OR_Schedule, numbered as the client sends them.
