@@ -26,4 +26,10 @@ class ComponentError : public RuntimeError {
   using RuntimeError::RuntimeError;
 };
 
+// More records than a grid's 16-bit row counter can hold: the data is fine, only too much to show.
+class TooManyRowsError : public RuntimeError {
+ public:
+  using RuntimeError::RuntimeError;
+};
+
 }  // namespace platform

@@ -454,7 +454,7 @@ void FlexGrid::Bind(Recordset& records) {
   int rows = 0;
   for (; !records.AtEnd(); records.MoveNext()) {
     if (++rows >= kMaxRows)
-      throw RuntimeError(
+      throw TooManyRowsError(
           QStringLiteral("The listing has more than %1 records, more than the grid can hold.")
               .arg(kMaxRows - 1));
     cells.resize(cells.size() + fixed);

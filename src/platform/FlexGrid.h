@@ -109,7 +109,7 @@ class FlexGrid : public QTableView {
   // Takes every record of the recordset as text (Recordset::Text): the field names become the
   // header from column FixedCols(), one data row per record; Cols() becomes FixedCols() plus the
   // field count and Rows() one more than the record count. The recordset is read to its end.
-  // Throws RuntimeError when the records do not fit the 16-bit row counter.
+  // Throws TooManyRowsError when the records do not fit the 16-bit row counter.
   void Bind(Recordset& records);
 
   // The current row (1-based data row; 0 when there is none) and column. The current row is

@@ -1,13 +1,16 @@
 #include "requests/RequestList.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QPalette>
 #include <QPushButton>
 
 #include "platform/Connection.h"
 #include "platform/DTPicker.h"
+#include "platform/Errors.h"
 #include "platform/FlexGrid.h"
 #include "platform/Format.h"
+#include "platform/MsgBox.h"
 #include "requests/RequestStatus.h"
 #include "session/Clashes.h"
 #include "session/Statements.h"
@@ -54,6 +57,13 @@ void RequestList::Load_ORSchedule(const QString& dateText) {
                             platform::LockType::ReadOnly);
     grid_.Bind(*requests);  // an empty result still gives the header its field names
     requests->Close();
+  } catch (const platform::TooManyRowsError&) {
+    // Not a failure of the database: the date is listed as empty and the user told why, and
+    // the program goes on (also at start-up, where a failure would end it).
+    grid_.SetRows(1);
+    ShowEmpty();
+    NoticeTooManyRequests(dateText);
+    return;
   } catch (...) {
     // No rows of the previously listed date may stay under the picker's new date.
     grid_.SetRows(1);
@@ -85,6 +95,13 @@ void RequestList::MarkClashes() {
   if (!clashes->Any()) return;
   grid_.SetRowMarks([clashes](int row) { return clashes->Has(row - 1); },
                     [clashes](int row) { return clashes->Describe(row - 1).join(u'\n'); });
+}
+
+void RequestList::NoticeTooManyRequests(const QString& dateText) {
+  platform::MsgBox(QStringLiteral("There are more requests on %1 than the list can show (at most "
+                                  "%2). Nothing is listed for that date.")
+                       .arg(dateText, QLocale(QLocale::English).toString(grid_.kMaxRows - 1)),
+                   platform::vbOKOnly | platform::vbExclamation, platform::AppTitle());
 }
 
 session::ORSchedule RequestList::RequestAt(int row) const {

@@ -30,7 +30,8 @@ class RequestList {
   // The request listed in a data row (1 to Rows() - 1).
   session::ORSchedule RequestAt(int row) const;
   // Lists the requests of the date given as text. Throws on a database failure, after
-  // emptying the list so that no rows of another date stay under the picker's date.
+  // emptying the list so that no rows of another date stay under the picker's date. A date
+  // with more requests than the grid holds is listed as empty, with a notice saying why.
   void Load_ORSchedule(const QString& dateText);
   // Lists again the date the list's picker shows, as "MM/DD/YYYY".
   void Reload();
@@ -45,6 +46,7 @@ class RequestList {
 
  private:
   void ShowEmpty();
+  void NoticeTooManyRequests(const QString& dateText);
   void MarkClashes();
 
   platform::FlexGrid& grid_;
