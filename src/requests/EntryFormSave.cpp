@@ -109,7 +109,8 @@ QString EntryForm::OperationDateTimeText() const {
 
 // The code of the room shown. A request being changed keeps the room it was loaded with while
 // the box still shows that room, so that two rooms of one name cannot swap it. False when no
-// room has the name shown.
+// room has the name shown, or the room found has no code (a null one): the request would be
+// saved without its room.
 bool EntryForm::LookUpRoomCode(QString& roomCode) const {
   const QString shown = c_.cboRequestRoom->Text();
   if (!loadedRoomCode_.isEmpty() && shown == loadedRoomName_) {
@@ -118,10 +119,9 @@ bool EntryForm::LookUpRoomCode(QString& roomCode) const {
   }
   auto rooms = connection_()->Open(session::RoomCodeSql(shown), platform::CursorType::Dynamic,
                                    platform::LockType::Optimistic);
-  const bool found = !rooms->AtEnd();
-  if (found) roomCode = platform::DefaultText(rooms->Field(QStringLiteral("RoomID")));
+  if (!rooms->AtEnd()) roomCode = platform::DefaultText(rooms->Field(QStringLiteral("RoomID")));
   rooms->Close();
-  return found;
+  return !roomCode.isEmpty();
 }
 
 session::ORSchedule EntryForm::RequestToSave(const QString& roomCode) const {
