@@ -43,13 +43,14 @@ QStringView Trim(QStringView text) {
   return text;
 }
 
-// Reads the unsigned number at `at`, moving past it; -1 when there is none.
+// Reads the unsigned number at `at`, moving past it; -1 when there is none. A run of more digits
+// than any part of a date has stops growing at a bound instead of overflowing.
 int ReadNumber(QStringView text, qsizetype& at) {
+  constexpr int kNoPartOfADate = 1000000;
   int value = -1;
-  while (at < text.size() && text[at].isDigit()) {
-    value = (value < 0 ? 0 : value * 10) + text[at].digitValue();
-    ++at;
-  }
+  for (; at < text.size() && text[at].isDigit(); ++at)
+    value = value < 0 ? text[at].digitValue()
+                      : std::min(value * 10 + text[at].digitValue(), kNoPartOfADate);
   return value;
 }
 
