@@ -220,6 +220,11 @@ class TestHostileValues : public QObject {
                   QStringLiteral("ProcedureName"), QStringLiteral("Remarks"),
                   QStringLiteral("EncodedBy")})
         << true << asks << true;
+    QTest::newRow("confirmed, by no one known, at no time")
+        << QVariantMap{{QStringLiteral("Status"), QStringLiteral("C")},
+                       {QStringLiteral("ConfirmedBy"), QVariant()},
+                       {QStringLiteral("DateConfirmed"), QVariant()}}
+        << true << QStringLiteral("This schedule was already confirmed by ") << true;
   }
   void nullsInTheListing() {
     QFETCH(QVariantMap, served);
@@ -235,14 +240,16 @@ class TestHostileValues : public QObject {
     const bool nameless = served.contains(QStringLiteral("PatientName"));
     auto row = [&] { return nameless ? 1 : RowOf(grid, kPatient); };
     QVERIFY(grid.isEnabled() && row() > 0);
-    QCOMPARE(grid.CellBackColor(row(), C::kPatientName), kPending);
+    const bool confirmed = served.value(QStringLiteral("Status")) == QStringLiteral("C");
+    QCOMPARE(grid.CellBackColor(row(), C::kPatientName),
+             confirmed ? QColor(255, 255, 192) : kPending);
 
     ClickRow(grid, row(), true);
     QCOMPARE(w.txtName->text(), loads ? kPatient : QString());
     if (loads) {
       QCOMPARE(w.txtSurgeonID[0]->text(), QStringLiteral("D1001"));
-      QCOMPARE(w.txtSurgeon[0]->text(), QString());
-      QCOMPARE(w.cboRequestRoom->Text(), QString());
+      QCOMPARE(w.txtSurgeon[0]->text().isEmpty(), served.contains(QStringLiteral("Surgeon")));
+      QCOMPARE(w.cboRequestRoom->Text().isEmpty(), served.contains(QStringLiteral("ORRoomID")));
     }
     QCOMPARE(f.boxes().count(), 0);
 
