@@ -44,7 +44,7 @@ CREATE TABLE dbo.tbORSchedule (
     AnesCode nvarchar(20) NOT NULL DEFAULT N'',
     Anesthesiologist nvarchar(130) NOT NULL DEFAULT N'',
     OperationDate datetime NOT NULL,
-    Remarks nvarchar(1000) NOT NULL DEFAULT N'',
+    Remarks nvarchar(4000) NOT NULL DEFAULT N'',
     CNurseCode nvarchar(20) NOT NULL DEFAULT N'',
     CNurse nvarchar(200) NOT NULL DEFAULT N'',
     SNurseCode nvarchar(20) NOT NULL DEFAULT N'',

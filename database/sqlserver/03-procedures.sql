@@ -5,6 +5,9 @@
 -- The client sends every argument as a quoted text, so every parameter is nvarchar and each
 -- procedure converts what it needs: dates are read by the login's language, which must read
 -- month/day/year (us_english), and an empty transaction number means a new request.
+-- Parameters are nvarchar(4000), wider than any column: a parameter would cut a longer value
+-- short without a word, while a column refuses it, so an over-long name or remark fails the
+-- save with SQL Server's truncation error instead of being stored cut and reported as saved.
 --
 -- The client's build checks these procedures against what it sends and reads, so keep them
 -- in this shape:
@@ -20,7 +23,7 @@ USE SCHEDULE;
 GO
 
 -- "LAST ,FIRST", as the code search and the lists show a doctor; empty for an unknown code.
-CREATE OR ALTER FUNCTION dbo.fnDoctorName (@Code nvarchar(20))
+CREATE OR ALTER FUNCTION dbo.fnDoctorName (@Code nvarchar(4000))
 RETURNS nvarchar(130)
 AS
 BEGIN
@@ -31,7 +34,7 @@ END;
 GO
 
 -- "LAST ,FIRST MIDDLE", as the OR staff search shows an employee; empty for an unknown code.
-CREATE OR ALTER FUNCTION dbo.fnStaffName (@Code nvarchar(20))
+CREATE OR ALTER FUNCTION dbo.fnStaffName (@Code nvarchar(4000))
 RETURNS nvarchar(200)
 AS
 BEGIN
@@ -45,7 +48,7 @@ GO
 -- The requests of one date (any time of that day), by time: the 31 columns of the request
 -- list, in the list's order.
 CREATE OR ALTER PROCEDURE dbo.sp_GetORSchedule
-    @ScheduleDate nvarchar(40)
+    @ScheduleDate nvarchar(4000)
 AS
 BEGIN
     SET NOCOUNT ON;
@@ -102,7 +105,7 @@ GO
 
 -- The code of the room with this name.
 CREATE OR ALTER PROCEDURE dbo.sp_Get_ORRoom
-    @RoomName nvarchar(100)
+    @RoomName nvarchar(4000)
 AS
 BEGIN
     SET NOCOUNT ON;
@@ -117,24 +120,24 @@ GO
 -- request (its status and who confirmed or revoked it stay). Staff are sent by code; their
 -- names are stored beside the codes. An empty time of saving means now.
 CREATE OR ALTER PROCEDURE dbo.Save_OR_Schedule
-    @PatientName nvarchar(150),
-    @ORRoomID nvarchar(20),
-    @SurgeonCode nvarchar(20),
-    @AnesCode nvarchar(20),
-    @OperationDate nvarchar(40),
-    @EncodedBy nvarchar(20),
-    @Remarks nvarchar(1000),
-    @CNurseCode nvarchar(20),
-    @SNurseCode nvarchar(20),
-    @SNurse2Code nvarchar(20),
-    @Surgeon1Code nvarchar(20),
-    @Surgeon2Code nvarchar(20),
-    @Anes2Code nvarchar(20),
-    @ProcedureName nvarchar(400),
-    @RoomNo nvarchar(30),
-    @DateEncoded nvarchar(40),
-    @TransNum nvarchar(20),
-    @AsstDocCode nvarchar(20)
+    @PatientName nvarchar(4000),
+    @ORRoomID nvarchar(4000),
+    @SurgeonCode nvarchar(4000),
+    @AnesCode nvarchar(4000),
+    @OperationDate nvarchar(4000),
+    @EncodedBy nvarchar(4000),
+    @Remarks nvarchar(4000),
+    @CNurseCode nvarchar(4000),
+    @SNurseCode nvarchar(4000),
+    @SNurse2Code nvarchar(4000),
+    @Surgeon1Code nvarchar(4000),
+    @Surgeon2Code nvarchar(4000),
+    @Anes2Code nvarchar(4000),
+    @ProcedureName nvarchar(4000),
+    @RoomNo nvarchar(4000),
+    @DateEncoded nvarchar(4000),
+    @TransNum nvarchar(4000),
+    @AsstDocCode nvarchar(4000)
 AS
 BEGIN
     SET NOCOUNT ON;
@@ -204,9 +207,9 @@ GO
 -- Confirms ("C") or revokes ("R") a request, recording who did it (by code and by name) and
 -- when, by the server's clock.
 CREATE OR ALTER PROCEDURE dbo.sp_UpdateSchedules
-    @Status nvarchar(5),
-    @EmployeeCode nvarchar(20),
-    @TransNum nvarchar(20)
+    @Status nvarchar(4000),
+    @EmployeeCode nvarchar(4000),
+    @TransNum nvarchar(4000)
 AS
 BEGIN
     SET NOCOUNT ON;

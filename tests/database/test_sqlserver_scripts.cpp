@@ -135,16 +135,16 @@ class TestSqlServerScripts : public QObject {
                                                 << "AS [RoomName]"
                                                 << "sp_List_ORRooms returns";
     QTest::newRow("two save parameters swapped")
-        << "    @SNurseCode nvarchar(20),\n    @SNurse2Code nvarchar(20),\n"
-        << "    @SNurse2Code nvarchar(20),\n    @SNurseCode nvarchar(20),\n"
+        << "    @SNurseCode nvarchar(4000),\n    @SNurse2Code nvarchar(4000),\n"
+        << "    @SNurse2Code nvarchar(4000),\n    @SNurseCode nvarchar(4000),\n"
         << "Save_OR_Schedule takes";
     QTest::newRow("a parameter more")
-        << "    @TransNum nvarchar(20)\nAS\nBEGIN\n    SET NOCOUNT ON;\n    DECLARE @Letter"
-        << "    @TransNum nvarchar(20),\n    @Reason nvarchar(100)\nAS\nBEGIN\n"
+        << "    @TransNum nvarchar(4000)\nAS\nBEGIN\n    SET NOCOUNT ON;\n    DECLARE @Letter"
+        << "    @TransNum nvarchar(4000),\n    @Reason nvarchar(100)\nAS\nBEGIN\n"
            "    SET NOCOUNT ON;\n    DECLARE @Letter"
         << "sp_UpdateSchedules takes";
     QTest::newRow("an empty transaction number read as 0")
-        << "    @TransNum nvarchar(20),\n    @AsstDocCode"
+        << "    @TransNum nvarchar(4000),\n    @AsstDocCode"
         << "    @TransNum int,\n    @AsstDocCode"
         << "@TransNum is int";
     QTest::newRow("row counts sent as results")
