@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/CellTexts.h"
 #include "platform/Connection.h"
 #include "platform/Errors.h"
 #include "platform/FlexGridHeader.h"
@@ -69,8 +70,10 @@ class CellPainter : public QStyledItemDelegate {
       painter->fillRect(option.rect, colors->backBrush);
       textColor = colors->fore;
     }
-    const QString& text = model_.text(row, col);
-    if (text.isEmpty()) return;
+    const QStringView cell = model_.text(row, col);
+    if (cell.isEmpty()) return;
+    // Drawn from the grid's own buffer, without a copy: the buffer outlives the paint.
+    const QString text = QString::fromRawData(cell.constData(), cell.size());
     const QRect area = option.rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
     const Qt::Alignment alignment = model_.alignment(col);
     painter->setFont(option.font);
@@ -213,7 +216,7 @@ void FlexGrid::SetFixedCols(int cols) {
 QString FlexGrid::TextMatrix(int row, int col) const {
   checkRow(row, 0);
   checkCol(col);
-  return row == 0 ? model_->headerText(col) : model_->text(row - 1, col);
+  return row == 0 ? model_->headerText(col) : model_->text(row - 1, col).toString();
 }
 
 QStringView FlexGrid::TextView(int row, int col) const {
@@ -445,23 +448,25 @@ void FlexGrid::Bind(Recordset& records) {
   for (int f = 0; f < fields; ++f)
     headers << records.FieldName(f);
 
-  // The listing is read into a vector of its own that the model then takes over, so that a
-  // failure while reading (or too many records) leaves the previous listing in place.
-  std::vector<QString> cells;
+  // The listing is read into a table of its own that the model then takes over, so that a
+  // failure while reading (or too many records) leaves the previous listing in place. Each
+  // value's text is copied into the table's buffer and dropped at once.
+  CellTexts cells(int(headers.size()));
   // A list is mostly reloaded with about as many records as before: room for that many saves
-  // growing the vector step by step.
-  if (Cols() == int(headers.size())) cells.reserve(std::size_t(Rows()) * headers.size());
-  int rows = 0;
+  // growing the buffers step by step.
+  if (Cols() == int(headers.size())) cells.reserve(Rows(), model_->textSize());
   for (; !records.AtEnd(); records.MoveNext()) {
-    if (++rows >= kMaxRows)
+    if (cells.rows() + 1 >= kMaxRows)
       throw RuntimeError(
           QStringLiteral("The listing has more than %1 records, more than the grid can hold.")
               .arg(kMaxRows - 1));
-    cells.resize(cells.size() + fixed);
+    cells.startRow();
+    for (int c = 0; c < fixed; ++c)
+      cells.appendCell({});
     for (int f = 0; f < fields; ++f)
-      cells.push_back(records.Text(f));
+      cells.appendCell(records.Text(f));
   }
-  if (cells.size() < cells.capacity() / 2) cells.shrink_to_fit();
+  cells.squeeze();
   model_->replace(std::move(headers), std::move(cells));
   afterReset();
 }
