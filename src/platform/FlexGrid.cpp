@@ -5,8 +5,6 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QSignalBlocker>
-#include <QStyledItemDelegate>
-#include <QTextLayout>
 #include <algorithm>
 #include <utility>
 
@@ -15,6 +13,7 @@
 #include "platform/Errors.h"
 #include "platform/FlexGridHeader.h"
 #include "platform/FlexGridModel.h"
+#include "platform/FlexGridPainter.h"
 #include "platform/Twips.h"
 
 namespace platform {
@@ -22,104 +21,6 @@ namespace platform {
 namespace {
 
 const int kDefaultRowPixels = TwipsToPixels(FlexGrid::kDefaultRowHeight);
-const int kTextMargin = 2;  // pixels between a cell's edge and its text
-
-// Paints a cell straight from the model: its background (the selection, the row colour or the
-// fixed-cell colour) and its text, laid out once. The style's item painting lays every text out
-// several times, which made repainting a full window of cells the slowest part of a load.
-// A small amber triangle with an exclamation mark, centred in `cell` when it fits.
-void DrawWarningSign(QPainter* painter, const QRect& cell) {
-  const int side = std::min({cell.width() - 2, cell.height() - 2, 14});
-  if (side < 8) return;
-  const QRectF box(cell.center().x() - side / 2.0 + 0.5, cell.center().y() - side / 2.0 + 0.5, side,
-                   side);
-  const QPolygonF triangle{{box.center().x(), box.top()}, box.bottomRight(), box.bottomLeft()};
-  painter->save();
-  painter->setRenderHint(QPainter::Antialiasing);
-  painter->setPen(QPen(QColor(150, 90, 0), 1));
-  painter->setBrush(QColor(255, 190, 0));
-  painter->drawPolygon(triangle);
-  painter->setPen(QPen(Qt::black, side / 7.0, Qt::SolidLine, Qt::RoundCap));
-  const qreal x = box.center().x();
-  painter->drawLine(QPointF(x, box.top() + side * 0.38), QPointF(x, box.top() + side * 0.68));
-  painter->drawPoint(QPointF(x, box.top() + side * 0.84));
-  painter->restore();
-}
-
-class CellPainter : public QStyledItemDelegate {
- public:
-  CellPainter(const FlexGridModel& model, QObject* parent)
-      : QStyledItemDelegate(parent), model_(model) {}
-
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override {
-    const int row = index.row();
-    const int col = index.column();
-    const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
-                                       : (option.state & QStyle::State_Active) ? QPalette::Active
-                                                                               : QPalette::Inactive;
-    QColor textColor = option.palette.color(group, QPalette::Text);
-    if (col < model_.fixedCols()) {
-      painter->fillRect(option.rect, model_.fixedBack());
-      textColor = model_.fixedFore().color();
-      if (col == 0 && model_.rowMarked(row)) DrawWarningSign(painter, option.rect);
-    } else if (option.state & QStyle::State_Selected) {
-      painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
-      textColor = option.palette.color(group, QPalette::HighlightedText);
-    } else if (const FlexGridModel::ColorPair* colors = model_.rowColors(row)) {
-      painter->fillRect(option.rect, colors->backBrush);
-      textColor = colors->fore;
-    }
-    const QStringView cell = model_.text(row, col);
-    if (cell.isEmpty()) return;
-    // Drawn from the grid's own buffer, without a copy: the buffer outlives the paint.
-    const QString text = QString::fromRawData(cell.constData(), cell.size());
-    const QRect area = option.rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
-    const Qt::Alignment alignment = model_.alignment(col);
-    painter->setFont(option.font);
-    painter->setPen(textColor);
-    if (option.features & QStyleOptionViewItem::WrapText)
-      drawWrapped(painter, area, alignment, option.font, text);
-    else
-      painter->drawText(area, int(alignment) | Qt::TextSingleLine, text);
-  }
-
- private:
-  // Lays the text out in lines once; text taller than its cell starts at the top, so that its
-  // first lines stay readable (centring it would cut off the first line as well as the last).
-  static void drawWrapped(QPainter* painter, const QRect& area, Qt::Alignment alignment,
-                          const QFont& font, const QString& text) {
-    QTextLayout layout(text, font, painter->device());
-    QTextOption textOption(alignment & Qt::AlignHorizontal_Mask);
-    textOption.setWrapMode(QTextOption::WordWrap);
-    layout.setTextOption(textOption);
-    qreal height = 0;
-    qreal widest = 0;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-      line.setLineWidth(area.width());
-      line.setPosition(QPointF(0, height));
-      height += line.height();
-      widest = std::max(widest, line.naturalTextWidth());
-    }
-    layout.endLayout();
-
-    qreal top = area.top();
-    if (height < area.height()) {
-      if (alignment & Qt::AlignVCenter) top += (area.height() - height) / 2;
-      if (alignment & Qt::AlignBottom) top += area.height() - height;
-    }
-    const bool overflows = height > area.height() || widest > area.width();
-    if (overflows) {
-      painter->save();
-      painter->setClipRect(area, Qt::IntersectClip);
-    }
-    layout.draw(painter, QPointF(area.left(), top));
-    if (overflows) painter->restore();
-  }
-
-  const FlexGridModel& model_;
-};
 
 }  // namespace
 
@@ -143,12 +44,17 @@ FlexGrid::FlexGrid(QWidget* parent)
     : QTableView(parent), model_(new FlexGridModel(this)), header_(new FlexGridHeader(this)) {
   setHorizontalHeader(header_);
   setModel(model_);
-  setItemDelegate(new CellPainter(*model_, this));
+  setItemDelegate(new FlexGridPainter(*model_, this));
   setSelectionBehavior(SelectRows);
   setSelectionMode(SingleSelection);
   setEditTriggers(NoEditTriggers);
   setWordWrap(false);
   setTextElideMode(Qt::ElideNone);  // cells clip their text, as a fixed-layout grid does
+  // The frame, the viewport, the header and the scroll bars cover every pixel of the grid, so
+  // what lies beneath need not be painted first. Otherwise each repaint of the whole grid (its
+  // enabling after a load, say) repainted the frame around it beneath, a scaled pixmap in the
+  // Fusion style, at a cost near that of the grid's own cells.
+  setAttribute(Qt::WA_OpaquePaintEvent);
 
   QHeaderView* rows = verticalHeader();
   rows->hide();
@@ -312,6 +218,19 @@ void FlexGrid::relayoutResizedRows() {
   if (!redraw_ || !std::exchange(rowsResizedQuietly_, false)) return;
   updateGeometries();
   viewport()->update();
+  layOutNow();
+}
+
+// The view lays a changed listing out late: its items on a zero timer, and the scroll bars that
+// the listing's new size shows or hides through a queued call. Each of those that came after
+// the paint the change had asked for repainted the whole grid once more; laid out now, their
+// repaints join that one.
+void FlexGrid::layOutNow() {
+  if (!isVisible() || !redraw_) return;
+  executeDelayedItemsLayout();
+  // Setting a scroll bar policy lays the scroll bars out at once, even when it is unchanged.
+  setVerticalScrollBarPolicy(verticalScrollBarPolicy());
+  setHorizontalScrollBarPolicy(horizontalScrollBarPolicy());
 }
 
 void FlexGrid::setHeaderHeight(int twips) {
@@ -570,6 +489,7 @@ void FlexGrid::afterReset() {
   applyColWidths();
   resetRowHeights();
   refreshSpans();
+  layOutNow();
 }
 
 void FlexGrid::applyColWidths() {

@@ -175,6 +175,7 @@ class FlexGrid : public QTableView {
   void resetRowHeights();
   void setHeaderHeight(int twips);
   void relayoutResizedRows();
+  void layOutNow();
   QHeaderView* quietRowHeader();
   void refreshSpans();
   void spanEqualTexts(int col);

@@ -1,6 +1,8 @@
 #include "platform/FlexGridModel.h"
 
+#include <QThreadPool>
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 namespace platform {
@@ -19,9 +21,6 @@ const QList<int>& ColorRoles() {
 
 FlexGridModel::FlexGridModel(QObject* parent) : QAbstractTableModel(parent) {
   resetColors();
-  releaseTimer_.setInterval(0);
-  releaseTimer_.setSingleShot(true);
-  connect(&releaseTimer_, &QTimer::timeout, this, &FlexGridModel::releaseReplaced);
 }
 
 int FlexGridModel::rowCount(const QModelIndex& parent) const {
@@ -135,16 +134,13 @@ void FlexGridModel::replace(QStringList headers, CellTexts&& cells) {
 }
 
 // A long listing is a few large blocks, but giving them back to the system still takes a
-// moment per megabyte; the new listing shows first and the old one goes while the event loop
-// is idle.
+// moment per megabyte (a zero timer ran it in the same turn of the event loop as the new
+// listing's first paint), so a worker thread frees it while the new listing shows.
 void FlexGridModel::releaseLater(CellTexts&& cells) {
   if (std::size_t(cells.rows()) * cells.cols() <= kFreedAtOnce) return;  // freed here
-  released_.push_back(std::move(cells));
-  releaseTimer_.start();
-}
-
-void FlexGridModel::releaseReplaced() {
-  released_.clear();
+  // Shared, not copied into the task: the task's only reference frees the listing there.
+  auto released = std::make_shared<CellTexts>(std::move(cells));
+  QThreadPool::globalInstance()->start([released]() mutable { released.reset(); });
 }
 
 void FlexGridModel::setText(int row, int col, const QString& text) {

@@ -4,7 +4,6 @@
 #include <QBrush>
 #include <QColor>
 #include <QStringList>
-#include <QTimer>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -85,8 +84,7 @@ class FlexGridModel : public QAbstractTableModel {
   ColorIndex colorIndexFor(const QColor& fore, const QColor& back);
   void dropUnusedColors();
   void resetColors();
-  void releaseLater(CellTexts&& cells);
-  void releaseReplaced();
+  static void releaseLater(CellTexts&& cells);
 
   int fixedCols_ = 0;
   CellTexts cells_;
@@ -95,8 +93,6 @@ class FlexGridModel : public QAbstractTableModel {
   std::vector<ColorIndex> rowColor_;
   std::vector<ColorPair> colors_;  // colors_[0] is unused (no colours)
   QBrush fixedFore_, fixedBack_;
-  std::vector<CellTexts> released_;  // replaced listings not yet freed
-  QTimer releaseTimer_;
   bool holdColorChanges_ = false;
   RowMarked marked_;
   RowMarkText markText_;
