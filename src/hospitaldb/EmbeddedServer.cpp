@@ -33,6 +33,7 @@ bool EmbeddedServer::IsSeeded() const {
 }
 
 void EmbeddedServer::SeedDemoData() {
+  if (IsSeeded()) return;  // every start but the first: no write transaction
   const QSqlDatabase db = state_->database();
   WriteTransaction transaction(db);
   // Checked inside the transaction: another program may have seeded the file meanwhile.

@@ -56,12 +56,20 @@ const char* const kStatements[] = {
     "INSERT OR IGNORE INTO tbServerInfo (OneRow, ClockOffsetSeconds) VALUES (1, 0)",
 };
 
+// Written to the file's user version once the statements above have run on it. Raise it
+// whenever they change, so that files made by an earlier version get what is new.
+constexpr int kSchemaVersion = 1;
+
 }  // namespace
 
 void CreateSchema(const QSqlDatabase& db) {
+  // Every start but the first finds the schema in place: one read instead of a write
+  // transaction that changes nothing.
+  if (ReadScalar(db, QStringLiteral("PRAGMA user_version")).toInt() == kSchemaVersion) return;
   WriteTransaction transaction(db);
   for (const char* statement : kStatements)
     ExecStatement(db, QString::fromLatin1(statement));
+  ExecStatement(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
   transaction.Commit();
 }
 
