@@ -24,6 +24,21 @@ const int kDefaultRowPixels = TwipsToPixels(FlexGrid::kDefaultRowHeight);
 
 }  // namespace
 
+// Holds the view's layout of its headers and scroll bars while the grid takes in a new shape (a
+// model reset, then widths, heights and merged cells applied again): laid out after each step,
+// the header measured the texts of columns about to be hidden, every time. afterReset lays it
+// out once; the hold only makes sure that a failure on the way leaves nothing held.
+class FlexGrid::GeometryHold {
+ public:
+  explicit GeometryHold(FlexGrid& grid) : grid_(grid) { grid_.geometriesHeld_ = true; }
+  ~GeometryHold() { grid_.geometriesHeld_ = false; }
+  GeometryHold(const GeometryHold&) = delete;
+  GeometryHold& operator=(const GeometryHold&) = delete;
+
+ private:
+  FlexGrid& grid_;
+};
+
 // The application's style, except for the colour of the lines between cells.
 class FlexGrid::GridLineStyle : public QProxyStyle {
  public:
@@ -93,6 +108,7 @@ int FlexGrid::Rows() const {
 void FlexGrid::SetRows(int rows) {
   if (rows < 1 || rows > kMaxRows)
     throw RuntimeError(QStringLiteral("Invalid Rows value: %1").arg(rows));
+  const GeometryHold hold(*this);
   model_->setDataRows(rows - 1);
   afterReset();
 }
@@ -386,6 +402,7 @@ void FlexGrid::Bind(Recordset& records) {
       cells.appendCell(records.Text(f));
   }
   cells.squeeze();
+  const GeometryHold hold(*this);
   model_->replace(std::move(headers), std::move(cells));
   afterReset();
 }
@@ -489,7 +506,17 @@ void FlexGrid::afterReset() {
   applyColWidths();
   resetRowHeights();
   refreshSpans();
+  geometriesHeld_ = false;
+  if (std::exchange(geometriesPending_, false)) updateGeometries();
   layOutNow();
+}
+
+void FlexGrid::updateGeometries() {
+  if (geometriesHeld_) {
+    geometriesPending_ = true;
+    return;
+  }
+  QTableView::updateGeometries();
 }
 
 void FlexGrid::applyColWidths() {
