@@ -45,6 +45,7 @@ fuzz: deps
 bench: build-release
 	@cmake --build $(RELEASE) --target benchmarks -j $(JOBS)
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_list_load
+	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_list_memory
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_startup
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_staff_search
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_board

@@ -12,8 +12,11 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+// windows.h first: psapi.h needs its types.
+#include <psapi.h>
 #else
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 namespace bench {
@@ -101,6 +104,23 @@ double ProcessCpuMs() {
   getrusage(RUSAGE_SELF, &usage);
   auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
   return ms(usage.ru_utime) + ms(usage.ru_stime);
+#endif
+}
+
+double ResidentMiB() {
+#ifdef Q_OS_WIN
+  PROCESS_MEMORY_COUNTERS counters{};
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+  return double(counters.WorkingSetSize) / (1024.0 * 1024.0);
+#else
+  // The second field of statm: resident pages.
+  std::FILE* statm = std::fopen("/proc/self/statm", "r");
+  if (!statm) qFatal("cannot read /proc/self/statm");
+  long size = 0, resident = 0;
+  const int read = std::fscanf(statm, "%ld %ld", &size, &resident);
+  std::fclose(statm);
+  if (read != 2) qFatal("cannot read /proc/self/statm");
+  return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 #endif
 }
 

@@ -50,4 +50,7 @@ void Report(const QString& name, double value, const QString& unit);
 // CPU time (user and system) this process has used so far, in milliseconds.
 double ProcessCpuMs();
 
+// The resident memory of this process now, in MiB.
+double ResidentMiB();
+
 }  // namespace bench

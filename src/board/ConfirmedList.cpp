@@ -59,7 +59,7 @@ void ConfirmedList::Set_RowHeights() {
   if (lastRow < 1) return;
   grid_.SetWordWrap(true);
   for (int row = 1; row <= lastRow; ++row)
-    grid_.SetRowHeight(row, BoardRowHeight(grid_.TextMatrix(row, kProcedureColumn).size()));
+    grid_.SetRowHeight(row, BoardRowHeight(grid_.TextView(row, kProcedureColumn).size()));
   grid_.SetRow(lastRow);
 }
 

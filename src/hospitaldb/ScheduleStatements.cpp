@@ -82,18 +82,22 @@ ScheduleRecord RecordFromSave(const StatePtr& state, const QStringList& a) {
 
 }  // namespace
 
+QSqlQuery SelectScheduleListing(const QSqlDatabase& db, const QDate& day) {
+  QSqlQuery query =
+      PrepareQuery(db, QStringLiteral("SELECT %1 FROM tbORSchedule"
+                                      " WHERE OperationDate >= ? AND OperationDate < ?"
+                                      " ORDER BY OperationDate, TransNum")
+                           .arg(ScheduleListingFields().join(u',')));
+  BindDay(query, day);
+  ExecQuery(query);
+  return query;
+}
+
 std::unique_ptr<platform::Recordset> ListSchedules(const StatePtr& state,
                                                    const QStringList& values) {
   const QDate day = ReadDateOrFail(values[0]).date();
-  QSqlQuery query = PrepareQuery(state->database(),
-                                 QStringLiteral("SELECT %1 FROM tbORSchedule"
-                                                " WHERE OperationDate >= ? AND OperationDate < ?"
-                                                " ORDER BY OperationDate, TransNum")
-                                     .arg(ScheduleListingFields().join(u',')));
-  BindDay(query, day);
-  ExecQuery(query);
   const auto& fields = ScheduleListingFields();
-  return MakeRecordset(state, std::move(query),
+  return MakeRecordset(state, SelectScheduleListing(state->database(), day),
                        {static_cast<int>(fields.indexOf(QStringLiteral("OperationDate"))),
                         static_cast<int>(fields.indexOf(QStringLiteral("DateConfirmed"))),
                         static_cast<int>(fields.indexOf(QStringLiteral("DateRevoked")))});

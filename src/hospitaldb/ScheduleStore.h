@@ -31,6 +31,9 @@ struct ScheduleRecord {
 // The 31 fields of the request listing, in the client's column order (the grid shows these
 // names as its header).
 const QStringList& ScheduleListingFields();
+// The executed, forward-only query of the listing of `day`: its requests by start and
+// transaction number, the fields as stored (dates as ISO text).
+QSqlQuery SelectScheduleListing(const QSqlDatabase& db, const QDate& day);
 
 // Display names as the hospital shows them: doctors "LAST ,FIRST", staff "LAST ,FIRST MIDDLE"
 // (a blank before the comma, none after; staff names end in a blank without a middle name).

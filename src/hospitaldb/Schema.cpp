@@ -56,24 +56,21 @@ const char* const kStatements[] = {
     "INSERT OR IGNORE INTO tbServerInfo (OneRow, ClockOffsetSeconds) VALUES (1, 0)",
 };
 
-// Whether every table and index is there already, with the server's one row: then opening
-// the file needs no write, and a file another program is writing to opens all the same.
-bool SchemaIsComplete(const QSqlDatabase& db) {
-  const QVariant objects = ReadScalar(
-      db, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name IN ('tbOrRoom',"
-                         " 'tbORSchedule', 'ixORScheduleOperationDate', 'tbpasswordmain',"
-                         " 'ixPasswordMainDepartment', 'tbDoctor', 'tbServerInfo')"));
-  if (objects.toInt() != 7) return false;
-  return ReadScalar(db, QStringLiteral("SELECT count(*) FROM tbServerInfo")).toInt() == 1;
-}
+// Written to the file's user version once the statements above have run on it. Raise it
+// whenever they change, so that files made by an earlier version get what is new.
+constexpr int kSchemaVersion = 1;
 
 }  // namespace
 
 void CreateSchema(const QSqlDatabase& db) {
-  if (SchemaIsComplete(db)) return;
+  // Every start but the first finds the schema in place: one read instead of a write
+  // transaction that changes nothing, and that would wait for another program writing to the
+  // file.
+  if (ReadScalar(db, QStringLiteral("PRAGMA user_version")).toInt() == kSchemaVersion) return;
   WriteTransaction transaction(db);
   for (const char* statement : kStatements)
     ExecStatement(db, QString::fromLatin1(statement));
+  ExecStatement(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
   transaction.Commit();
 }
 

@@ -5,7 +5,8 @@
 namespace hospitaldb {
 
 // Creates the tables and indexes the server needs when they are missing, and the one row of
-// the server-information table. Safe to run on every open.
+// the server-information table. Safe to run on every open; a file it has already set up is
+// only read.
 //
 //   tbOrRoom        operating rooms (RoomID, RoomName), listed in the order they were added
 //   tbORSchedule    one row per operation request; the names of staff are stored beside their

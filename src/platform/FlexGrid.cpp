@@ -5,15 +5,15 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QSignalBlocker>
-#include <QStyledItemDelegate>
-#include <QTextLayout>
 #include <algorithm>
 #include <utility>
 
+#include "platform/CellTexts.h"
 #include "platform/Connection.h"
 #include "platform/Errors.h"
 #include "platform/FlexGridHeader.h"
 #include "platform/FlexGridModel.h"
+#include "platform/FlexGridPainter.h"
 #include "platform/Twips.h"
 
 namespace platform {
@@ -21,104 +21,23 @@ namespace platform {
 namespace {
 
 const int kDefaultRowPixels = TwipsToPixels(FlexGrid::kDefaultRowHeight);
-const int kTextMargin = 2;  // pixels between a cell's edge and its text
-
-// Paints a cell straight from the model: its background (the selection, the row colour or the
-// fixed-cell colour) and its text, laid out once. The style's item painting lays every text out
-// several times, which made repainting a full window of cells the slowest part of a load.
-// A small amber triangle with an exclamation mark, centred in `cell` when it fits.
-void DrawWarningSign(QPainter* painter, const QRect& cell) {
-  const int side = std::min({cell.width() - 2, cell.height() - 2, 14});
-  if (side < 8) return;
-  const QRectF box(cell.center().x() - side / 2.0 + 0.5, cell.center().y() - side / 2.0 + 0.5, side,
-                   side);
-  const QPolygonF triangle{{box.center().x(), box.top()}, box.bottomRight(), box.bottomLeft()};
-  painter->save();
-  painter->setRenderHint(QPainter::Antialiasing);
-  painter->setPen(QPen(QColor(150, 90, 0), 1));
-  painter->setBrush(QColor(255, 190, 0));
-  painter->drawPolygon(triangle);
-  painter->setPen(QPen(Qt::black, side / 7.0, Qt::SolidLine, Qt::RoundCap));
-  const qreal x = box.center().x();
-  painter->drawLine(QPointF(x, box.top() + side * 0.38), QPointF(x, box.top() + side * 0.68));
-  painter->drawPoint(QPointF(x, box.top() + side * 0.84));
-  painter->restore();
-}
-
-class CellPainter : public QStyledItemDelegate {
- public:
-  CellPainter(const FlexGridModel& model, QObject* parent)
-      : QStyledItemDelegate(parent), model_(model) {}
-
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override {
-    const int row = index.row();
-    const int col = index.column();
-    const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
-                                       : (option.state & QStyle::State_Active) ? QPalette::Active
-                                                                               : QPalette::Inactive;
-    QColor textColor = option.palette.color(group, QPalette::Text);
-    if (col < model_.fixedCols()) {
-      painter->fillRect(option.rect, model_.fixedBack());
-      textColor = model_.fixedFore().color();
-      if (col == 0 && model_.rowMarked(row)) DrawWarningSign(painter, option.rect);
-    } else if (option.state & QStyle::State_Selected) {
-      painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
-      textColor = option.palette.color(group, QPalette::HighlightedText);
-    } else if (const FlexGridModel::ColorPair* colors = model_.rowColors(row)) {
-      painter->fillRect(option.rect, colors->backBrush);
-      textColor = colors->fore;
-    }
-    const QString& text = model_.text(row, col);
-    if (text.isEmpty()) return;
-    const QRect area = option.rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
-    const Qt::Alignment alignment = model_.alignment(col);
-    painter->setFont(option.font);
-    painter->setPen(textColor);
-    if (option.features & QStyleOptionViewItem::WrapText)
-      drawWrapped(painter, area, alignment, option.font, text);
-    else
-      painter->drawText(area, int(alignment) | Qt::TextSingleLine, text);
-  }
-
- private:
-  // Lays the text out in lines once; text taller than its cell starts at the top, so that its
-  // first lines stay readable (centring it would cut off the first line as well as the last).
-  static void drawWrapped(QPainter* painter, const QRect& area, Qt::Alignment alignment,
-                          const QFont& font, const QString& text) {
-    QTextLayout layout(text, font, painter->device());
-    QTextOption textOption(alignment & Qt::AlignHorizontal_Mask);
-    textOption.setWrapMode(QTextOption::WordWrap);
-    layout.setTextOption(textOption);
-    qreal height = 0;
-    qreal widest = 0;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-      line.setLineWidth(area.width());
-      line.setPosition(QPointF(0, height));
-      height += line.height();
-      widest = std::max(widest, line.naturalTextWidth());
-    }
-    layout.endLayout();
-
-    qreal top = area.top();
-    if (height < area.height()) {
-      if (alignment & Qt::AlignVCenter) top += (area.height() - height) / 2;
-      if (alignment & Qt::AlignBottom) top += area.height() - height;
-    }
-    const bool overflows = height > area.height() || widest > area.width();
-    if (overflows) {
-      painter->save();
-      painter->setClipRect(area, Qt::IntersectClip);
-    }
-    layout.draw(painter, QPointF(area.left(), top));
-    if (overflows) painter->restore();
-  }
-
-  const FlexGridModel& model_;
-};
 
 }  // namespace
+
+// Holds the view's layout of its headers and scroll bars while the grid takes in a new shape (a
+// model reset, then widths, heights and merged cells applied again): laid out after each step,
+// the header measured the texts of columns about to be hidden, every time. afterReset lays it
+// out once; the hold only makes sure that a failure on the way leaves nothing held.
+class FlexGrid::GeometryHold {
+ public:
+  explicit GeometryHold(FlexGrid& grid) : grid_(grid) { grid_.geometriesHeld_ = true; }
+  ~GeometryHold() { grid_.geometriesHeld_ = false; }
+  GeometryHold(const GeometryHold&) = delete;
+  GeometryHold& operator=(const GeometryHold&) = delete;
+
+ private:
+  FlexGrid& grid_;
+};
 
 // The application's style, except for the colour of the lines between cells.
 class FlexGrid::GridLineStyle : public QProxyStyle {
@@ -140,12 +59,17 @@ FlexGrid::FlexGrid(QWidget* parent)
     : QTableView(parent), model_(new FlexGridModel(this)), header_(new FlexGridHeader(this)) {
   setHorizontalHeader(header_);
   setModel(model_);
-  setItemDelegate(new CellPainter(*model_, this));
+  setItemDelegate(new FlexGridPainter(*model_, this));
   setSelectionBehavior(SelectRows);
   setSelectionMode(SingleSelection);
   setEditTriggers(NoEditTriggers);
   setWordWrap(false);
   setTextElideMode(Qt::ElideNone);  // cells clip their text, as a fixed-layout grid does
+  // The frame, the viewport, the header and the scroll bars cover every pixel of the grid, so
+  // what lies beneath need not be painted first. Otherwise each repaint of the whole grid (its
+  // enabling after a load, say) repainted the frame around it beneath, a scaled pixmap in the
+  // Fusion style, at a cost near that of the grid's own cells.
+  setAttribute(Qt::WA_OpaquePaintEvent);
 
   QHeaderView* rows = verticalHeader();
   rows->hide();
@@ -184,6 +108,7 @@ int FlexGrid::Rows() const {
 void FlexGrid::SetRows(int rows) {
   if (rows < 1 || rows > kMaxRows)
     throw RuntimeError(QStringLiteral("Invalid Rows value: %1").arg(rows));
+  const GeometryHold hold(*this);
   model_->setDataRows(rows - 1);
   afterReset();
 }
@@ -213,7 +138,7 @@ void FlexGrid::SetFixedCols(int cols) {
 QString FlexGrid::TextMatrix(int row, int col) const {
   checkRow(row, 0);
   checkCol(col);
-  return row == 0 ? model_->headerText(col) : model_->text(row - 1, col);
+  return row == 0 ? model_->headerText(col) : model_->text(row - 1, col).toString();
 }
 
 QStringView FlexGrid::TextView(int row, int col) const {
@@ -309,6 +234,19 @@ void FlexGrid::relayoutResizedRows() {
   if (!redraw_ || !std::exchange(rowsResizedQuietly_, false)) return;
   updateGeometries();
   viewport()->update();
+  layOutNow();
+}
+
+// The view lays a changed listing out late: its items on a zero timer, and the scroll bars that
+// the listing's new size shows or hides through a queued call. Each of those that came after
+// the paint the change had asked for repainted the whole grid once more; laid out now, their
+// repaints join that one.
+void FlexGrid::layOutNow() {
+  if (!isVisible() || !redraw_) return;
+  executeDelayedItemsLayout();
+  // Setting a scroll bar policy lays the scroll bars out at once, even when it is unchanged.
+  setVerticalScrollBarPolicy(verticalScrollBarPolicy());
+  setHorizontalScrollBarPolicy(horizontalScrollBarPolicy());
 }
 
 void FlexGrid::setHeaderHeight(int twips) {
@@ -445,23 +383,26 @@ void FlexGrid::Bind(Recordset& records) {
   for (int f = 0; f < fields; ++f)
     headers << records.FieldName(f);
 
-  // The listing is read into a vector of its own that the model then takes over, so that a
-  // failure while reading (or too many records) leaves the previous listing in place.
-  std::vector<QString> cells;
+  // The listing is read into a table of its own that the model then takes over, so that a
+  // failure while reading (or too many records) leaves the previous listing in place. Each
+  // value's text is copied into the table's buffer and dropped at once.
+  CellTexts cells(int(headers.size()));
   // A list is mostly reloaded with about as many records as before: room for that many saves
-  // growing the vector step by step.
-  if (Cols() == int(headers.size())) cells.reserve(std::size_t(Rows()) * headers.size());
-  int rows = 0;
+  // growing the buffers step by step.
+  if (Cols() == int(headers.size())) cells.reserve(Rows(), model_->textSize());
   for (; !records.AtEnd(); records.MoveNext()) {
-    if (++rows >= kMaxRows)
+    if (cells.rows() + 1 >= kMaxRows)
       throw TooManyRowsError(
           QStringLiteral("The listing has more than %1 records, more than the grid can hold.")
               .arg(kMaxRows - 1));
-    cells.resize(cells.size() + fixed);
+    cells.startRow();
+    for (int c = 0; c < fixed; ++c)
+      cells.appendCell({});
     for (int f = 0; f < fields; ++f)
-      cells.push_back(records.Text(f));
+      cells.appendCell(records.Text(f));
   }
-  if (cells.size() < cells.capacity() / 2) cells.shrink_to_fit();
+  cells.squeeze();
+  const GeometryHold hold(*this);
   model_->replace(std::move(headers), std::move(cells));
   afterReset();
 }
@@ -565,6 +506,17 @@ void FlexGrid::afterReset() {
   applyColWidths();
   resetRowHeights();
   refreshSpans();
+  geometriesHeld_ = false;
+  if (std::exchange(geometriesPending_, false)) updateGeometries();
+  layOutNow();
+}
+
+void FlexGrid::updateGeometries() {
+  if (geometriesHeld_) {
+    geometriesPending_ = true;
+    return;
+  }
+  QTableView::updateGeometries();
 }
 
 void FlexGrid::applyColWidths() {

@@ -139,6 +139,7 @@ class FlexGrid : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   void changeEvent(QEvent* event) override;
+  void updateGeometries() override;
 
  private:
   // QTableView's own setters count rows from 0 and sizes in pixels, and change the view behind
@@ -167,6 +168,8 @@ class FlexGrid : public QTableView {
   using QTableView::showColumn;
   using QTableView::showRow;
 
+  class GeometryHold;
+
   void checkRow(int row, int first) const;
   void checkCol(int col) const;
   void afterReset();
@@ -175,6 +178,7 @@ class FlexGrid : public QTableView {
   void resetRowHeights();
   void setHeaderHeight(int twips);
   void relayoutResizedRows();
+  void layOutNow();
   QHeaderView* quietRowHeader();
   void refreshSpans();
   void spanEqualTexts(int col);
@@ -194,6 +198,8 @@ class FlexGrid : public QTableView {
   int headerHeight_ = -1;  // twips; -1 while the header sizes itself
   bool redraw_ = true;
   bool rowsResizedQuietly_ = false;
+  bool geometriesHeld_ = false;     // while a new shape is taken in
+  bool geometriesPending_ = false;  // asked for while held
   bool releaseEndsDoubleClick_ = false;
 };
 

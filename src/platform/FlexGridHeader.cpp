@@ -31,6 +31,26 @@ bool FlexGridHeader::eventFilter(QObject* watched, QEvent* event) {
   return QHeaderView::eventFilter(watched, event);
 }
 
+// Measuring a section's text (in bold, as the header view does) is most of sizing the header,
+// and the view measures every section anew after each listing and each column hidden or shown,
+// while the texts, a listing's field names, stay the same from one listing to the next. The
+// sections carry nothing else that sizes them (no icons, no sort indicator).
+QSize FlexGridHeader::sectionSizeFromContents(int logicalIndex) const {
+  constexpr qsizetype kMostKept = 256;
+  const QString text = model()->headerData(logicalIndex, orientation()).toString();
+  if (const auto kept = measured_.constFind(text); kept != measured_.cend()) return *kept;
+  if (measured_.size() >= kMostKept) measured_.clear();
+  const QSize size = QHeaderView::sectionSizeFromContents(logicalIndex);
+  measured_.insert(text, size);
+  return size;
+}
+
+void FlexGridHeader::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    measured_.clear();
+  QHeaderView::changeEvent(event);
+}
+
 void FlexGridHeader::resizeEvent(QResizeEvent* event) {
   QHeaderView::resizeEvent(event);
   layoutNote();

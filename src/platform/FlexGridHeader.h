@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QHash>
 #include <QHeaderView>
 #include <QPointer>
+#include <QSize>
+#include <QString>
 
 namespace platform {
 
@@ -28,12 +31,15 @@ class FlexGridHeader : public QHeaderView {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  QSize sectionSizeFromContents(int logicalIndex) const override;
 
  private:
   void layoutNote();
 
   QPointer<QWidget> note_;
   int noteHeight_ = 0;
+  mutable QHash<QString, QSize> measured_;  // section sizes by text, for the current font
 };
 
 }  // namespace platform

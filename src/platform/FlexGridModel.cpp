@@ -1,6 +1,8 @@
 #include "platform/FlexGridModel.h"
 
+#include <QThreadPool>
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 namespace platform {
@@ -8,7 +10,7 @@ namespace platform {
 namespace {
 
 constexpr Qt::Alignment kDefaultAlignment = Qt::AlignLeft | Qt::AlignVCenter;
-constexpr std::size_t kReleaseSlice = 20000;  // texts freed per turn of the event loop
+constexpr std::size_t kFreedAtOnce = 20000;  // cells of a replaced listing freed at once
 
 const QList<int>& ColorRoles() {
   static const QList<int> roles = {Qt::ForegroundRole, Qt::BackgroundRole};
@@ -19,16 +21,14 @@ const QList<int>& ColorRoles() {
 
 FlexGridModel::FlexGridModel(QObject* parent) : QAbstractTableModel(parent) {
   resetColors();
-  releaseTimer_.setInterval(0);
-  connect(&releaseTimer_, &QTimer::timeout, this, &FlexGridModel::releaseSlice);
 }
 
 int FlexGridModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : rows_;
+  return parent.isValid() ? 0 : dataRows();
 }
 
 int FlexGridModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : cols_;
+  return parent.isValid() ? 0 : cols();
 }
 
 QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
@@ -37,7 +37,7 @@ QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
   const int col = index.column();
   switch (role) {
     case Qt::DisplayRole:
-      return text(row, col);
+      return text(row, col).toString();
     case Qt::TextAlignmentRole:
       return int(alignment(col));
     case Qt::ForegroundRole:
@@ -60,7 +60,7 @@ QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant FlexGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || section < 0 || section >= cols_) return {};
+  if (orientation != Qt::Horizontal || section < 0 || section >= cols()) return {};
   if (role == Qt::DisplayRole) return headers_[section];
   if (role == Qt::TextAlignmentRole) return int(alignment(section));
   return {};
@@ -74,43 +74,36 @@ Qt::ItemFlags FlexGridModel::flags(const QModelIndex& index) const {
 void FlexGridModel::setFixedCols(int cols) {
   if (cols == fixedCols_) return;
   fixedCols_ = cols;
-  if (rows_ > 0 && cols_ > 0)
-    emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1), ColorRoles());
+  if (dataRows() > 0 && this->cols() > 0)
+    emit dataChanged(index(0, 0), index(dataRows() - 1, this->cols() - 1), ColorRoles());
 }
 
 void FlexGridModel::setRowMarks(RowMarked marked, RowMarkText text) {
   marked_ = std::move(marked);
   markText_ = std::move(text);
-  if (rows_ > 0 && fixedCols_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, 0));
+  if (dataRows() > 0 && fixedCols_ > 0) emit dataChanged(index(0, 0), index(dataRows() - 1, 0));
 }
 
 void FlexGridModel::setDataRows(int rows) {
-  if (rows == rows_) return;
+  if (rows == dataRows()) return;
   beginResetModel();
   marked_ = nullptr;
-  rows_ = rows;
-  cells_.resize(std::size_t(rows_) * cols_);
-  rowColor_.resize(rows_, 0);
+  cells_.resize(rows, cols());
+  rowColor_.resize(rows, 0);
   endResetModel();
 }
 
 void FlexGridModel::setCols(int cols) {
-  if (cols == cols_) return;
-  const bool inserting = cols > cols_;
+  const int before = this->cols();
+  if (cols == before) return;
+  const bool inserting = cols > before;
   if (inserting)
-    beginInsertColumns({}, cols_, cols - 1);
+    beginInsertColumns({}, before, cols - 1);
   else
-    beginRemoveColumns({}, cols, cols_ - 1);
-  // Reshape the flat vector: rows keep their cells by column position.
-  std::vector<QString> cells(std::size_t(rows_) * cols);
-  const int kept = std::min(cols, cols_);
-  for (int r = 0; r < rows_; ++r)
-    for (int c = 0; c < kept; ++c)
-      cells[std::size_t(r) * cols + c] = std::move(cells_[offset(r, c)]);
-  cells_ = std::move(cells);
+    beginRemoveColumns({}, cols, before - 1);
+  cells_.resize(dataRows(), cols);
   headers_.resize(cols);
-  cols_ = cols;
-  fixedCols_ = std::min(fixedCols_, cols_);
+  fixedCols_ = std::min(fixedCols_, cols);
   if (inserting)
     endInsertColumns();
   else
@@ -119,43 +112,39 @@ void FlexGridModel::setCols(int cols) {
 
 void FlexGridModel::clear() {
   marked_ = nullptr;
-  std::fill(cells_.begin(), cells_.end(), QString());
+  cells_.clearTexts();
   std::fill(headers_.begin(), headers_.end(), QString());
   resetColors();
-  if (cols_ > 0) emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
-  if (rows_ > 0 && cols_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1));
+  if (cols() > 0) emit headerDataChanged(Qt::Horizontal, 0, cols() - 1);
+  if (dataRows() > 0 && cols() > 0)
+    emit dataChanged(index(0, 0), index(dataRows() - 1, cols() - 1));
 }
 
-void FlexGridModel::replace(QStringList headers, std::vector<QString>&& cells) {
+void FlexGridModel::replace(QStringList headers, CellTexts&& cells) {
+  Q_ASSERT(cells.cols() == headers.size());
   beginResetModel();
   marked_ = nullptr;
-  cols_ = int(headers.size());
-  rows_ = cols_ > 0 ? int(cells.size() / std::size_t(cols_)) : 0;
-  fixedCols_ = std::min(fixedCols_, cols_);
+  // A table without columns has no rows, however many records it was read from.
+  if (cells.cols() == 0) cells.resize(0, 0);
+  fixedCols_ = std::min(fixedCols_, cells.cols());
   headers_ = std::move(headers);
   releaseLater(std::exchange(cells_, std::move(cells)));
   resetColors();
   endResetModel();
 }
 
-// Freeing a long listing's texts costs more than reading them did (a scattered free per cell:
-// 80 ms for 32k rows of 31 columns), so a replaced listing is freed a slice at a time while
-// the event loop is idle, and the new listing shows without waiting for it.
-void FlexGridModel::releaseLater(std::vector<QString>&& cells) {
-  if (cells.size() <= kReleaseSlice) return;  // freed here, on return
-  released_.push_back(std::move(cells));
-  releaseTimer_.start();
-}
-
-void FlexGridModel::releaseSlice() {
-  std::vector<QString>& cells = released_.back();
-  cells.resize(cells.size() - std::min(cells.size(), kReleaseSlice));
-  if (cells.empty()) released_.pop_back();
-  if (released_.empty()) releaseTimer_.stop();
+// A long listing is a few large blocks, but giving them back to the system still takes a
+// moment per megabyte (a zero timer ran it in the same turn of the event loop as the new
+// listing's first paint), so a worker thread frees it while the new listing shows.
+void FlexGridModel::releaseLater(CellTexts&& cells) {
+  if (std::size_t(cells.rows()) * cells.cols() <= kFreedAtOnce) return;  // freed here
+  // Shared, not copied into the task: the task's only reference frees the listing there.
+  auto released = std::make_shared<CellTexts>(std::move(cells));
+  QThreadPool::globalInstance()->start([released]() mutable { released.reset(); });
 }
 
 void FlexGridModel::setText(int row, int col, const QString& text) {
-  cells_[offset(row, col)] = text;
+  cells_.set(row, col, text);
   const QModelIndex changed = index(row, col);
   emit dataChanged(changed, changed, {Qt::DisplayRole});
 }
@@ -172,9 +161,10 @@ Qt::Alignment FlexGridModel::alignment(int col) const {
 void FlexGridModel::setAlignment(int col, Qt::Alignment alignment) {
   if (std::size_t(col) >= alignments_.size()) alignments_.resize(col + 1, kDefaultAlignment);
   alignments_[col] = alignment;
-  if (col >= cols_) return;
+  if (col >= cols()) return;
   emit headerDataChanged(Qt::Horizontal, col, col);
-  if (rows_ > 0) emit dataChanged(index(0, col), index(rows_ - 1, col), {Qt::TextAlignmentRole});
+  if (dataRows() > 0)
+    emit dataChanged(index(0, col), index(dataRows() - 1, col), {Qt::TextAlignmentRole});
 }
 
 const FlexGridModel::ColorPair* FlexGridModel::rowColors(int row) const {
@@ -190,22 +180,22 @@ void FlexGridModel::setRowColors(int row, const QColor& fore, const QColor& back
     colorsChangedWhileHeld_ = true;
     return;
   }
-  if (cols_ > fixedCols_)
-    emit dataChanged(index(row, fixedCols_), index(row, cols_ - 1), ColorRoles());
+  if (cols() > fixedCols_)
+    emit dataChanged(index(row, fixedCols_), index(row, cols() - 1), ColorRoles());
 }
 
 void FlexGridModel::holdColorChanges(bool hold) {
   holdColorChanges_ = hold;
   if (hold || !std::exchange(colorsChangedWhileHeld_, false)) return;
-  if (rows_ > 0 && cols_ > fixedCols_)
-    emit dataChanged(index(0, fixedCols_), index(rows_ - 1, cols_ - 1), ColorRoles());
+  if (dataRows() > 0 && cols() > fixedCols_)
+    emit dataChanged(index(0, fixedCols_), index(dataRows() - 1, cols() - 1), ColorRoles());
 }
 
 void FlexGridModel::setFixedColors(const QColor& fore, const QColor& back) {
   fixedFore_ = QBrush(fore);
   fixedBack_ = QBrush(back);
-  if (rows_ > 0 && fixedCols_ > 0)
-    emit dataChanged(index(0, 0), index(rows_ - 1, fixedCols_ - 1), ColorRoles());
+  if (dataRows() > 0 && fixedCols_ > 0)
+    emit dataChanged(index(0, 0), index(dataRows() - 1, fixedCols_ - 1), ColorRoles());
 }
 
 FlexGridModel::ColorIndex FlexGridModel::colorIndexFor(const QColor& fore, const QColor& back) {
@@ -238,7 +228,7 @@ void FlexGridModel::dropUnusedColors() {
 
 void FlexGridModel::resetColors() {
   std::fill(rowColor_.begin(), rowColor_.end(), 0);
-  rowColor_.resize(rows_, 0);
+  rowColor_.resize(dataRows(), 0);
   colors_.assign(1, ColorPair{});
 }
 

@@ -4,15 +4,16 @@
 #include <QBrush>
 #include <QColor>
 #include <QStringList>
-#include <QTimer>
 #include <cstdint>
 #include <functional>
 #include <vector>
 
+#include "platform/CellTexts.h"
+
 namespace platform {
 
-// The cells of a FlexGrid: texts in one flat row-major vector, header texts and alignments per
-// column, and per data row an index into a small table of cached colour pairs. Model rows are
+// The cells of a FlexGrid: texts in a CellTexts table, header texts and alignments per column,
+// and per data row an index into a small table of cached colour pairs. Model rows are
 // the grid's data rows (grid row r is model row r - 1); the header row is the horizontal header.
 // The first fixedCols() columns are shown on the fixed-cell colours.
 class FlexGridModel : public QAbstractTableModel {
@@ -28,8 +29,8 @@ class FlexGridModel : public QAbstractTableModel {
                       int role = Qt::DisplayRole) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-  int dataRows() const { return rows_; }
-  int cols() const { return cols_; }
+  int dataRows() const { return cells_.rows(); }
+  int cols() const { return cells_.cols(); }
   int fixedCols() const { return fixedCols_; }
   void setFixedCols(int cols);
 
@@ -39,11 +40,14 @@ class FlexGridModel : public QAbstractTableModel {
   void setCols(int cols);
   // Empties every text (header included) and drops every row colour.
   void clear();
-  // Takes a whole listing in one reset: `cells` holds rows x headers.size() texts, row-major.
-  // Row colours are dropped; alignments stay by position.
-  void replace(QStringList headers, std::vector<QString>&& cells);
+  // Takes a whole listing in one reset: `cells` has one column per header. Row colours are
+  // dropped; alignments stay by position.
+  void replace(QStringList headers, CellTexts&& cells);
+  // The characters of every cell, for sizing the next listing like this one.
+  qsizetype textSize() const { return cells_.textSize(); }
 
-  const QString& text(int row, int col) const { return cells_[offset(row, col)]; }
+  // Valid until the texts change.
+  QStringView text(int row, int col) const { return cells_.at(row, col); }
   void setText(int row, int col, const QString& text);
   const QString& headerText(int col) const { return headers_[col]; }
   void setHeaderText(int col, const QString& text);
@@ -77,24 +81,18 @@ class FlexGridModel : public QAbstractTableModel {
   using ColorIndex = std::uint16_t;  // 0: the row has no colours of its own
   static constexpr std::size_t kMaxColorPairs = 0xFFFF;
 
-  std::size_t offset(int row, int col) const { return std::size_t(row) * cols_ + col; }
   ColorIndex colorIndexFor(const QColor& fore, const QColor& back);
   void dropUnusedColors();
   void resetColors();
-  void releaseLater(std::vector<QString>&& cells);
-  void releaseSlice();
+  static void releaseLater(CellTexts&& cells);
 
-  int rows_ = 0;
-  int cols_ = 0;
   int fixedCols_ = 0;
-  std::vector<QString> cells_;
+  CellTexts cells_;
   QStringList headers_;
-  std::vector<Qt::Alignment> alignments_;  // by position; may be longer than cols_
+  std::vector<Qt::Alignment> alignments_;  // by position; may be longer than cols()
   std::vector<ColorIndex> rowColor_;
   std::vector<ColorPair> colors_;  // colors_[0] is unused (no colours)
   QBrush fixedFore_, fixedBack_;
-  std::vector<std::vector<QString>> released_;  // replaced listings not yet freed
-  QTimer releaseTimer_;
   bool holdColorChanges_ = false;
   RowMarked marked_;
   RowMarkText markText_;

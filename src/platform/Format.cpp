@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <optional>
 
 #include "platform/Errors.h"
 
@@ -191,8 +192,90 @@ QTime ReadTime(const QRegularExpressionMatch& m, int first) {
   return QTime(hour, minute, second);
 }
 
+// Reads the texts the program itself writes ("12/08/2026", "9:05:00 AM", "12/8/2026 9:05:00
+// AM") in ASCII, as the patterns below would, without compiling them: compiling the patterns on
+// their first use was a millisecond of every start, which sets the date pickers from such
+// texts. Anything else (other digits or blanks, ISO dates, other shapes) is left to them.
+class CommonTextReader {
+ public:
+  explicit CommonTextReader(QStringView text) : text_(text) {}
+
+  std::optional<QDateTime> read() {
+    const qsizetype start = at_;
+    if (const auto time = readTime(); time && at_ == text_.size())
+      return time->isValid() ? QDateTime(ZeroDate(), *time) : QDateTime();
+    at_ = start;
+    int month = 0, day = 0, year = 0;
+    if (!readNumber(1, 2, month) || !skip(u'/') || !readNumber(1, 2, day) || !skip(u'/')) return {};
+    const qsizetype yearStart = at_;
+    if (!readNumber(2, 4, year)) return {};
+    const QDate date(ExpandYear(year, at_ - yearStart), month, day);
+    if (at_ == text_.size()) return date.isValid() ? QDateTime(date, QTime(0, 0)) : QDateTime();
+    if (skipSpaces() == 0) return {};
+    const auto time = readTime();
+    if (!time || at_ != text_.size()) return {};
+    return date.isValid() && time->isValid() ? QDateTime(date, *time) : QDateTime();
+  }
+
+ private:
+  // "h:mm[:ss[.f]] [AM|PM|A|P]"; an invalid QTime for a shape that names no time of day.
+  std::optional<QTime> readTime() {
+    int hour = 0, minute = 0, second = 0, ignored = 0;
+    if (!readNumber(1, 2, hour) || !skip(u':') || !readNumber(2, 2, minute)) return {};
+    if (skip(u':')) {
+      if (!readNumber(2, 2, second)) return {};
+      if (skip(u'.') && !readNumber(1, 64, ignored)) return {};
+    }
+    skipSpaces();
+    const QStringView rest = text_.sliced(at_);
+    bool pm = false;
+    if (!rest.isEmpty()) {
+      const QStringView marker = rest.compare(u"AM", Qt::CaseInsensitive) == 0 ||
+                                         rest.compare(u"PM", Qt::CaseInsensitive) == 0 ||
+                                         rest.compare(u"A", Qt::CaseInsensitive) == 0 ||
+                                         rest.compare(u"P", Qt::CaseInsensitive) == 0
+                                     ? rest
+                                     : QStringView();
+      if (marker.isEmpty()) return {};
+      at_ = text_.size();
+      if (hour < 1 || hour > 12) return QTime();
+      pm = marker.front().toUpper() == u'P';
+      hour = hour % 12 + (pm ? 12 : 0);
+    }
+    return QTime(hour, minute, second);
+  }
+
+  // `fewest` to `most` ASCII digits; digits past `most` leave the text unread.
+  bool readNumber(int fewest, int most, int& value) {
+    value = 0;
+    int count = 0;
+    while (at_ < text_.size() && count < most && text_[at_] >= u'0' && text_[at_] <= u'9') {
+      if (count < 9) value = value * 10 + (text_[at_].unicode() - u'0');
+      ++at_;
+      ++count;
+    }
+    const bool moreDigits = at_ < text_.size() && text_[at_] >= u'0' && text_[at_] <= u'9';
+    return count >= fewest && !moreDigits;
+  }
+  bool skip(char16_t character) {
+    if (at_ >= text_.size() || text_[at_] != character) return false;
+    ++at_;
+    return true;
+  }
+  qsizetype skipSpaces() {
+    const qsizetype start = at_;
+    while (at_ < text_.size() && text_[at_] == u' ')
+      ++at_;
+    return at_ - start;
+  }
+
+  QStringView text_;
+  qsizetype at_ = 0;
+};
+
 QDateTime ParseDateTimeText(const QString& raw) {
   const QString text = raw.trimmed();
+  if (const auto common = CommonTextReader(text).read()) return *common;
   static const QString time =
       QStringLiteral("(\\d{1,2}):(\\d{2})(?::(\\d{2})(?:\\.\\d+)?)?\\s*(AM|PM|A|P)?");
   static const QRegularExpression us(

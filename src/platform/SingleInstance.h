@@ -3,8 +3,6 @@
 #include <QString>
 #include <memory>
 
-class QLockFile;
-
 namespace platform {
 
 // The system-wide marker that tells a second copy of the program, for the same user on the
@@ -21,7 +19,8 @@ class SingleInstance {
   void Release();
 
  private:
-  std::unique_ptr<QLockFile> lock_;
+  class Marker;
+  std::unique_ptr<Marker> marker_;
 };
 
 }  // namespace platform

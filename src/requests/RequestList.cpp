@@ -129,7 +129,7 @@ void RequestList::Color_Status() {
   platform::SuspendedDrawing suspended(grid_);
   const QColor text = QApplication::palette().color(QPalette::WindowText);
   for (int r = 1; r < grid_.Rows(); ++r)
-    grid_.SetRowColors(r, text, StatusColor(StatusOf(grid_.TextMatrix(r, RequestColumn::kStatus))));
+    grid_.SetRowColors(r, text, StatusColor(StatusOf(grid_.TextView(r, RequestColumn::kStatus))));
 }
 
 int RowHeightForProcedure(qsizetype characters) {
@@ -142,8 +142,8 @@ void RequestList::Size_Rows() {
   platform::SuspendedDrawing suspended(grid_);
   grid_.SetWordWrap(true);
   for (int r = 1; r < grid_.Rows(); ++r)
-    grid_.SetRowHeight(
-        r, RowHeightForProcedure(grid_.TextMatrix(r, RequestColumn::kProcedure).size()));
+    grid_.SetRowHeight(r,
+                       RowHeightForProcedure(grid_.TextView(r, RequestColumn::kProcedure).size()));
 }
 
 void RequestList::DTPicker1_Change() {

@@ -2,10 +2,10 @@
 
 namespace requests {
 
-RequestStatus StatusOf(const QString& statusText) {
-  const QString status = statusText.trimmed();
-  if (status == QLatin1String("C")) return RequestStatus::Confirmed;
-  if (status == QLatin1String("R")) return RequestStatus::Revoked;
+RequestStatus StatusOf(QStringView statusText) {
+  const QStringView status = statusText.trimmed();
+  if (status == u"C") return RequestStatus::Confirmed;
+  if (status == u"R") return RequestStatus::Revoked;
   return RequestStatus::Pending;
 }
 

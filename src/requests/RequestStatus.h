@@ -9,7 +9,7 @@ namespace requests {
 // anything else pending. Compared after trimming, case-sensitively.
 enum class RequestStatus { Pending, Confirmed, Revoked };
 
-RequestStatus StatusOf(const QString& statusText);
+RequestStatus StatusOf(QStringView statusText);
 QColor StatusColor(RequestStatus status);
 QString LegendWord(RequestStatus status);
 

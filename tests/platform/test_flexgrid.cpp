@@ -488,6 +488,28 @@ class TestFlexGrid : public QObject {
     QVERIFY_THROWS_EXCEPTION(platform::RuntimeError, grid_->TextMatrix(1, 4));
   }
 
+  void editsOfABoundListingReachTheModel() {
+    QAbstractItemModelTester tester(grid_->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    Bind(*grid_, Listing(40));
+    QSignalSpy changed(grid_->model(), &QAbstractItemModel::dataChanged);
+    grid_->SetTextMatrix(12, 2, QStringLiteral("edited"));
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed[0][0].toModelIndex(), grid_->model()->index(11, 2));
+    grid_->SetTextMatrix(13, 1, grid_->TextMatrix(12, 2) + QString(70000, u'+'));
+    grid_->SetRows(30);
+    grid_->SetRows(45);
+
+    auto shown = [&](int row, int col) { return grid_->model()->index(row - 1, col).data(); };
+    QCOMPARE(shown(12, 2).toString(), QStringLiteral("edited"));
+    QCOMPARE(grid_->TextView(12, 2), QStringLiteral("edited"));
+    QCOMPARE(shown(13, 1).toString().size(), 70006);
+    QCOMPARE(shown(13, 2).toString(), QStringLiteral("proc 13"));
+    QCOMPARE(shown(29, 1).toString(), QStringLiteral("name 29"));
+    QCOMPARE(shown(30, 1).toString(), QString());
+    QCOMPARE(shown(44, 4).toString(), QString());
+  }
+
  private:
   void ShowWithListing(int rows) {
     Bind(*grid_, Listing(rows));

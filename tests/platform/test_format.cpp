@@ -112,6 +112,10 @@ class TestFormat : public QObject {
     QTest::newRow("time alone") << "10:48:54 PM"
                                 << QDateTime(platform::ZeroDate(), QTime(22, 48, 54));
     QTest::newRow("two-digit year") << "1/2/27" << QDateTime(QDate(2027, 1, 2), QTime(0, 0));
+    QTest::newRow("fraction of a second, short marker")
+        << "1/2/2026  10:30:15.250 p" << QDateTime(QDate(2026, 1, 2), QTime(22, 30, 15));
+    QTest::newRow("marker without a blank")
+        << "9:05AM" << QDateTime(platform::ZeroDate(), QTime(9, 5));
   }
   void readingDatesAndTimes() {
     QFETCH(QString, text);
@@ -127,6 +131,10 @@ class TestFormat : public QObject {
     QTest::newRow("day 31 of November") << "11/31/2026";
     QTest::newRow("hour 13 with a marker") << "12/8/2026 13:00 PM";
     QTest::newRow("trailing junk") << "12/8/2026 x";
+    QTest::newRow("hour 0 with a marker") << "0:30 PM";
+    QTest::newRow("minute 60") << "12/8/2026 9:60";
+    QTest::newRow("five-digit year") << "1/2/20245";
+    QTest::newRow("unknown marker") << "9:05 XM";
   }
   void refusesWhatIsNotADate() {
     QFETCH(QString, text);
