@@ -40,16 +40,6 @@ void ConfirmedToday(hospitaldb::EmbeddedServer& server, int count) {
   }
 }
 
-void ReadAll(platform::Connection& connection, std::vector<QString>& cells) {
-  auto records = connection.Open(session::ConfirmedListSql(), platform::CursorType::ForwardOnly,
-                                 platform::LockType::ReadOnly);
-  const int fields = records->FieldCount();
-  for (; !records->AtEnd(); records->MoveNext())
-    for (int i = 0; i < fields; ++i)
-      cells.push_back(records->Text(i));
-  records->Close();
-}
-
 class PaintCounter : public QObject {
  public:
   int paints = 0;
@@ -69,8 +59,9 @@ void TimeTicks(frmView& board, platform::Connection& floorConnection, int count)
   PaintCounter counter;
   board.mshflxView->viewport()->installEventFilter(&counter);
   std::vector<QString> cells;
-  const bench::Side floor{.run = [&] { ReadAll(floorConnection, cells); },
-                          .prepare = [&] { std::vector<QString>().swap(cells); }};
+  const bench::Side floor{
+      .run = [&] { bench::ReadAllText(floorConnection, session::ConfirmedListSql(), cells); },
+      .prepare = [&] { std::vector<QString>().swap(cells); }};
   const bench::Side tick{.run =
                              [&] {
                                board.Timer1_Timer();
