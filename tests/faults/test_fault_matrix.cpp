@@ -17,6 +17,7 @@
 #include "staff/frmStaff.h"
 #include "suite/DoctorSearchWindow.h"
 #include "support/MainWindowFixture.h"
+#include "support/StaffPicks.h"
 
 using testsupport::DatabaseFixture;
 using testsupport::MainWindowFixture;
@@ -99,17 +100,7 @@ void TypeNewRequest(frmMain& w) {
   w.txtProcedure->setText(QStringLiteral("APPENDECTOMY"));
   w.cboRequestRoom->SetText(QStringLiteral("OR 1"));
   w.dtpOperation->SetValue(QDateTime(kToday.addDays(3), QTime(0, 0)));
-  const std::pair<platform::TextBox*, platform::TextBox*> team[] = {
-      {w.txtSurgeon[0], w.txtSurgeonID[0]},
-      {w.txtAnest[0], w.txtAnestID[0]},
-      {w.txtSNurse[0], w.txtSNurseID[0]},
-      {w.txtCNurse, w.txtCNurseID}};
-  const QString codes[] = {QStringLiteral("D1001"), QStringLiteral("D1002"),
-                           QStringLiteral("E1002"), QStringLiteral("E1003")};
-  for (int i = 0; i < 4; ++i) {
-    team[i].first->setText(QStringLiteral("PICKED"));
-    team[i].second->setText(codes[i]);
-  }
+  testsupport::SetRequiredTeam(w);
 }
 
 // What a user does for each action; true when the action did what it is for.

@@ -38,16 +38,7 @@ void DoubleClickRow(platform::FlexGrid& grid, int row) {
 void CompleteRequest(frmMain& w) {
   w.cboRequestRoom->SetText(QStringLiteral("OR 2"));
   w.dtpOperation->SetValue(QDateTime(kDay, QTime(0, 0)));
-  const std::pair<TextBox*, TextBox*> team[] = {{w.txtSurgeon[0], w.txtSurgeonID[0]},
-                                                {w.txtAnest[0], w.txtAnestID[0]},
-                                                {w.txtSNurse[0], w.txtSNurseID[0]},
-                                                {w.txtCNurse, w.txtCNurseID}};
-  const QString codes[] = {QStringLiteral("D1001"), QStringLiteral("D1002"),
-                           QStringLiteral("E1002"), QStringLiteral("E1003")};
-  for (int i = 0; i < 4; ++i) {
-    team[i].first->setText(QStringLiteral("PICKED"));
-    team[i].second->setText(codes[i]);
-  }
+  testsupport::SetRequiredTeam(w);
 }
 
 // Last names for the searches, each held by staff member "H<n>" and doctor "DH<n>".

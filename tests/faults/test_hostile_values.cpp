@@ -77,17 +77,7 @@ void TypeNewRequest(frmMain& w) {
   w.txtName->setText(QStringLiteral("TYPED, REQUEST"));
   w.txtProcedure->setText(QStringLiteral("APPENDECTOMY"));
   w.cboRequestRoom->SetText(QStringLiteral("OR 1"));
-  const std::pair<platform::TextBox*, platform::TextBox*> team[] = {
-      {w.txtSurgeon[0], w.txtSurgeonID[0]},
-      {w.txtAnest[0], w.txtAnestID[0]},
-      {w.txtSNurse[0], w.txtSNurseID[0]},
-      {w.txtCNurse, w.txtCNurseID}};
-  const QString codes[] = {QStringLiteral("D1001"), QStringLiteral("D1002"),
-                           QStringLiteral("E1002"), QStringLiteral("E1003")};
-  for (int i = 0; i < 4; ++i) {
-    team[i].first->setText(QStringLiteral("PICKED"));
-    team[i].second->setText(codes[i]);
-  }
+  testsupport::SetRequiredTeam(w);
 }
 
 QString StatusOf(MainWindowFixture& f, qint64 transNum) {

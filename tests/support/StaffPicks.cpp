@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "app/frmMain.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
 #include "staff/frmStaff.h"
@@ -44,6 +45,20 @@ QStringList ColumnTexts(const platform::FlexGrid& grid, int col) {
   for (int r = 1; r < grid.Rows(); ++r)
     texts << grid.TextMatrix(r, col);
   return texts;
+}
+
+void SetRequiredTeam(frmMain& w) {
+  const std::pair<platform::TextBox*, platform::TextBox*> team[] = {
+      {w.txtSurgeon[0], w.txtSurgeonID[0]},
+      {w.txtAnest[0], w.txtAnestID[0]},
+      {w.txtSNurse[0], w.txtSNurseID[0]},
+      {w.txtCNurse, w.txtCNurseID}};
+  const QString codes[] = {QStringLiteral("D1001"), QStringLiteral("D1002"),
+                           QStringLiteral("E1002"), QStringLiteral("E1003")};
+  for (int i = 0; i < 4; ++i) {
+    team[i].first->setText(QStringLiteral("PICKED"));
+    team[i].second->setText(codes[i]);
+  }
 }
 
 }  // namespace testsupport

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QWidget;
+class frmMain;
 
 namespace platform {
 class FlexGrid;
@@ -18,6 +19,10 @@ void PickDoctor(platform::TextBox* field, const QString& code);
 // Enter in a nurse field; in frmStaff the code is typed, Down goes into the list and Enter
 // picks; an empty code leaves by Exit.
 void PickNurse(platform::TextBox* field, const QString& code);
+
+// What picks write into the four team members a save requires (surgeon, anesthesiologist,
+// scrub nurse, circulating nurse): a name and the demo staff's codes D1001, D1002, E1002, E1003.
+void SetRequiredTeam(frmMain& w);
 
 // The texts of one column of a grid's data rows.
 QStringList ColumnTexts(const platform::FlexGrid& grid, int col);
