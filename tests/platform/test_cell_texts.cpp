@@ -63,14 +63,23 @@ class TestCellTexts : public QObject {
     QCOMPARE(cells.at(1, 0).toString(), QStringLiteral("1c0"));
   }
 
+  // A first row of "a", `wide` w's, "b" and `last` v's, then a short row.
+  void rowsLongerThanSixteenBitsCanCount_data() {
+    QTest::addColumn<int>("wide");
+    QTest::addColumn<int>("last");
+    QTest::newRow("widened by a long cell") << 70000 << 70000;
+    QTest::newRow("widened by its last character: 65,536 in all") << 65533 << 1;
+  }
   void rowsLongerThanSixteenBitsCanCount() {
-    const QString longText(70000, u'w');
+    QFETCH(int, wide);
+    QFETCH(int, last);
+    const QString longText(wide, u'w');
     CellTexts cells(4);
     cells.startRow();
     cells.appendCell(u"a");
-    cells.appendCell(longText);  // the row widens here
+    cells.appendCell(longText);
     cells.appendCell(u"b");
-    cells.appendCell(QString(70000, u'v'));
+    cells.appendCell(QString(last, u'v'));
     cells.startRow();
     for (int c = 0; c < 4; ++c)
       cells.appendCell(Text(1, c));
@@ -78,7 +87,7 @@ class TestCellTexts : public QObject {
     QCOMPARE(cells.at(0, 0).toString(), QStringLiteral("a"));
     QCOMPARE(cells.at(0, 1).toString(), longText);
     QCOMPARE(cells.at(0, 2).toString(), QStringLiteral("b"));
-    QCOMPARE(cells.at(0, 3).size(), 70000);
+    QCOMPARE(cells.at(0, 3).toString(), QString(last, u'v'));
     QCOMPARE(cells.at(1, 3).toString(), Text(1, 3));
 
     // Narrow again, then wide again, by edits.

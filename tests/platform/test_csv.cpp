@@ -45,6 +45,10 @@ class TestCsv : public QObject {
                         << "'@SUM(A1)";
     QTest::newRow("tab") << "\tX"
                          << "'\tX";
+    QTest::newRow("carriage return, then a formula") << "\r=1+1"
+                                                     << "'\r=1+1";
+    QTest::newRow("lone carriage return") << "LINE ONE\rLINE TWO"
+                                          << "LINE ONE\rLINE TWO";
     QTest::newRow("sign further in stays") << "A=B-C"
                                            << "A=B-C";
   }
