@@ -119,16 +119,25 @@ class TestBoardTimers : public QObject {
 
   void aFailedReadKeepsTheListingUnderALineUntilATickSucceeds_data() {
     QTest::addColumn<QString>("failing");
-    QTest::newRow("the listing") << session::ConfirmedListSql();
-    QTest::newRow("the clock") << session::ServerClockSql();
+    QTest::addColumn<bool>("clockRead");  // before the failure
+    QTest::newRow("the listing") << session::ConfirmedListSql() << true;
+    QTest::newRow("the clock") << session::ServerClockSql() << true;
+    QTest::newRow("the listing, before the first clock read")
+        << session::ConfirmedListSql() << false;
   }
   void aFailedReadKeepsTheListingUnderALineUntilATickSucceeds() {
     QFETCH(QString, failing);
+    QFETCH(bool, clockRead);
     BoardFixture f;
     AddOperations(f, 3);
     frmView& board = f.open();
-    board.Timer2_Timer();
-    board.Timer1_Timer();
+    if (clockRead) {
+      board.Timer2_Timer();
+      board.Timer1_Timer();
+    } else {
+      board.Timer2->stop();
+      QVERIFY(board.Label1->text().isEmpty());
+    }
     const QString clock = board.Label1->text();
     const QStringList shown = GridTexts(*board.mshflxView);
     const QWidget& rows = *board.mshflxView->viewport();
@@ -138,9 +147,12 @@ class TestBoardTimers : public QObject {
 
     f.connection().failWhen([failing](const QString& sql) { return sql == failing; });
     QTRY_VERIFY_WITH_TIMEOUT(!line.isHidden(), 2000);
-    QCOMPARE(line.text(), QStringLiteral("The database does not answer: listing as of %1 server "
-                                         "time. Retrying...")
-                              .arg(clock.right(8)));
+    QCOMPARE(line.text(),
+             clockRead ? QStringLiteral("The database does not answer: listing as of %1 server "
+                                        "time. Retrying...")
+                             .arg(clock.right(8))
+                       : QStringLiteral("The database does not answer: this is the last listing "
+                                        "received. Retrying..."));
     QCOMPARE(line.mapTo(board.mshflxView, QPoint(0, line.height())).y(), rows.y());
     QCOMPARE(rows.y(), rowsTop + line.height());  // the rows move down under the line
     QCOMPARE(GridTexts(*board.mshflxView), shown);
