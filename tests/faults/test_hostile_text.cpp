@@ -169,6 +169,7 @@ class TestHostileText : public QObject {
     QTest::newRow("accented, lower case") << QStringLiteral("peña") << People("5");
     QTest::newRow("Cyrillic, lower case") << QStringLiteral("жук") << People("6");
     QTest::newRow("blanks only") << QStringLiteral("   ") << all;
+    QTest::newRow("one letter") << QStringLiteral("B") << People("29");
     QTest::newRow("a code with blanks before it") << QStringLiteral("  50") << People("3");
     QTest::newRow("a statement") << QStringLiteral("'; DELETE FROM tbDoctor; --") << People("");
   }
