@@ -80,7 +80,8 @@ class TestStaffSelection : public QObject {
   // Picks in order; a refused one shows its warning, empties its own fields and keeps the
   // focus there once the queued Tab has run. Element 0 of each group is compared with no one.
   void assistantsAreRefusedWhenAlreadyChosen_data() {
-    QTest::addColumn<QStringList>("picks");  // "field=code"
+    // "field=code"; "field=?key": the search by `key` finds someone without a code, or no one.
+    QTest::addColumn<QStringList>("picks");
     QTest::addColumn<QString>("warning");
     const QString surgeon = QStringLiteral("Surgeon already selected!");
     QTest::newRow("asst 1 = surgeon") << QStringList{u"s0=D1001"_s, u"s1=D1001"_s} << surgeon;
@@ -99,11 +100,18 @@ class TestStaffSelection : public QObject {
     QTest::newRow("circulating nurse may be a scrub nurse")
         << QStringList{u"n0=E1002"_s, u"c=E1002"_s} << u""_s;
     QTest::newRow("no pick is no duplicate") << QStringList{u"n0="_s, u"n1="_s} << u""_s;
+    QTest::newRow("a doctor without a code, no surgeon chosen")
+        << QStringList{u"s1=?NOCODE"_s} << u""_s;
+    QTest::newRow("a staff search that finds no one picks no one")
+        << QStringList{u"n0=?NO SUCH NURSE"_s, u"n1=?NO SUCH NURSE"_s} << u""_s;
   }
   void assistantsAreRefusedWhenAlreadyChosen() {
     QFETCH(QStringList, picks);
     QFETCH(QString, warning);
     MainWindowFixture f;
+    f.db().exec(
+        QStringLiteral("INSERT INTO tbDoctor (DoctorCode, LastName, FirstName) "
+                       "VALUES ('', 'NOCODE', 'ANN')"));
     StartNew(f);
     frmMain& w = f.window();
     const QMap<QString, std::pair<TextBox*, TextBox*>> fields = {
@@ -118,11 +126,14 @@ class TestStaffSelection : public QObject {
         {u"c"_s, {w.txtCNurse, w.txtCNurseID}}};
     for (const QString& pick : picks) {
       const auto [name, code] = fields.value(pick.section(u'=', 0, 0));
-      const QString staffCode = pick.section(u'=', 1);
-      if (name == w.txtSNurse[0] || name == w.txtSNurse[1] || name == w.txtCNurse)
-        PickNurse(name, staffCode);
-      else
-        PickDoctor(name, staffCode);
+      QString staffCode = pick.section(u'=', 1);
+      const bool noCode = staffCode.startsWith(u'?');
+      const bool nurse = name == w.txtSNurse[0] || name == w.txtSNurse[1] || name == w.txtCNurse;
+      (nurse ? PickNurse : PickDoctor)(name, staffCode.mid(noCode ? 1 : 0));
+      if (noCode) {  // a doctor is picked without a code; the nurse search listed no one
+        QCOMPARE(name->text().isEmpty(), nurse);
+        staffCode.clear();
+      }
       QCOMPARE(code->text(), warning.isEmpty() || pick != picks.last() ? staffCode : QString());
     }
     const auto [last, lastCode] = fields.value(picks.last().section(u'=', 0, 0));
