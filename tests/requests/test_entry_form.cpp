@@ -5,8 +5,10 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include "hospitaldb/StatementShape.h"
 #include "platform/ComboBox.h"
 #include "platform/DTPicker.h"
+#include "platform/Errors.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
 #include "session/ORSchedule.h"
@@ -91,6 +93,14 @@ QString ModeOf(frmMain& w) {
 
 QStringList SavesSent(MainWindowFixture& f) {
   return f.statements().filter(QStringLiteral("Save_OR_Schedule"));
+}
+
+// The arguments of a save statement, as the server reads them.
+QStringList SaveArguments(const QString& sql) {
+  QStringList arguments;
+  for (const hospitaldb::SqlToken& token : hospitaldb::TokenizeSql(sql))
+    if (token.kind == hospitaldb::SqlToken::Kind::Literal) arguments << token.text;
+  return arguments;
 }
 
 }  // namespace
@@ -247,8 +257,8 @@ class TestEntryForm : public QObject {
 
   void validationRefusesInItsOrder_data() {
     QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("typed");  // typed into the field; empty: the field is emptied
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("typed");    // typed into the field; empty: the field is emptied
+    QTest::addColumn<QString>("message");  // empty: the request is saved
     const QString provide = QStringLiteral("Can't save incomplete data! Please provide %1.");
     const QString pick =
         QStringLiteral("Can't save incomplete data! Please pick %1 from the list, or clear it.");
@@ -272,6 +282,9 @@ class TestEntryForm : public QObject {
                                              << "Z" << pick.arg(u"Asst. 2 of the surgeons");
     QTest::newRow("assistant doctor typed") << "asstdoc"
                                             << "Z" << pick.arg(u"Asst. Doctor");
+    QTest::newRow("assistant surgeon typed as blanks") << "surgeon2"
+                                                       << "   "
+                                                       << "";
   }
   void validationRefusesInItsOrder() {
     QFETCH(QString, field);
@@ -306,6 +319,12 @@ class TestEntryForm : public QObject {
         w.cboRequestRoom->SetText(QString());
     f.boxes().clear();
     w.cmdOption[3]->click();
+    if (message.isEmpty()) {  // saved, without a code for the one typed as blanks
+      QCOMPARE(f.boxes().titles(), QStringList{QStringLiteral("SUCCESS!")});
+      QCOMPARE(SaveArguments(SavesSent(f).value(0)).value(11, QStringLiteral("none sent")),
+               QString());
+      return;
+    }
     QCOMPARE(f.boxes().prompts(), QStringList{message});
     QCOMPARE(f.boxes().last().style, platform::vbOKOnly | platform::vbCritical);
     QCOMPARE(f.boxes().last().title, QStringLiteral("Incomplete Data!"));
@@ -449,27 +468,70 @@ class TestEntryForm : public QObject {
     QCOMPARE(w.txtCNurseID->text(), QStringLiteral("N'1--"));
   }
 
-  // A request of yesterday shows its own date and time, and an edit keeps them.
-  void aPastRequestKeepsItsDateAndTime() {
+  // A listed request loaded, changed in edit mode and saved: the save sends what the form
+  // shows, and the pickers' earliest values are the start-up ones again. A request of
+  // yesterday shows its own date and time, and an edit keeps them.
+  void anEditedRequestSendsWhatTheFormShows_data() {
+    QTest::addColumn<int>("day");            // of the request, from the server's day
+    QTest::addColumn<bool>("pastFirst");     // a request of yesterday is loaded before it
+    QTest::addColumn<bool>("namelessAsst");  // its Asst. 1 of the surgeons listed by code only
+    QTest::addColumn<QString>("room");       // chosen while editing; empty: kept
+    QTest::addColumn<QStringList>("sent");   // "argument=value" of the save
+    QTest::newRow("a past request keeps its date and time")
+        << -1 << false << false << QString()
+        << QStringList{QStringLiteral("2=OR03"), QStringLiteral("5=12/7/2026 07:05:00 AM")};
+    QTest::newRow("another room chosen")
+        << 1 << false << false << QStringLiteral("OR 2") << QStringList{QStringLiteral("2=OR02")};
+    QTest::newRow("an assistant with a code and no name")
+        << 1 << false << true << QString() << QStringList{QStringLiteral("11=")};
+    QTest::newRow("a future request after a past one")
+        << 1 << true << false << QString()
+        << QStringList{QStringLiteral("5=12/9/2026 07:05:00 AM")};
+  }
+  void anEditedRequestSendsWhatTheFormShows() {
+    QFETCH(int, day);
+    QFETCH(bool, pastFirst);
+    QFETCH(bool, namelessAsst);
+    QFETCH(QString, room);
+    QFETCH(QStringList, sent);
     MainWindowFixture f;
-    hospitaldb::ScheduleRecord r = f.db().sampleRequest(QDateTime(kToday.addDays(-1), QTime(7, 5)));
+    const QDate past = kToday.addDays(-1), listed = kToday.addDays(day);
+    hospitaldb::ScheduleRecord r = f.db().sampleRequest(QDateTime(past, QTime(8, 0)));
     r.patientName = QStringLiteral("PAST, PATIENT");
+    f.db().insertRequest(r);
+    r = f.db().sampleRequest(QDateTime(listed, QTime(7, 5)));
+    r.patientName = QStringLiteral("LOADED, PATIENT");
+    r.orRoomId = QStringLiteral("OR03");
+    r.surgeon1Code = namelessAsst ? QStringLiteral("D1003") : QString();
     const qint64 transNum = f.db().insertRequest(r);
+    f.db().exec(QStringLiteral("UPDATE tbORSchedule SET AsstSurgeon1 = '' WHERE TransNum = ?"),
+                {transNum});
     QVERIFY(f.start());
     frmMain& w = f.window();
     const QDateTime startUpEarliest = w.dtpOperation->MinDate();
-    LoadPatient(w, kToday.addDays(-1), QStringLiteral("PAST, PATIENT"));
-    QCOMPARE(w.dtpOperation->Date(), kToday.addDays(-1));
+    if (pastFirst) LoadPatient(w, past, QStringLiteral("PAST, PATIENT"));
+    LoadPatient(w, listed, QStringLiteral("LOADED, PATIENT"));
+    QCOMPARE(w.dtpOperation->Date(), listed);
     QCOMPARE(w.dtpOperTime->Time(), QTime(7, 5));
+    QCOMPARE(w.txtSurgeonID[1]->text(), r.surgeon1Code);
     w.cmdOption[1]->click();
+    if (day > 0) {  // no date before the start-up day can be set
+      QCOMPARE(w.dtpOperation->MinDate(), startUpEarliest);
+      QVERIFY_THROWS_EXCEPTION(platform::RuntimeError,
+                               w.dtpOperation->SetValue(QDateTime(past, QTime(0, 0))));
+      QCOMPARE(w.dtpOperation->Date(), listed);
+    }
+    if (!room.isEmpty()) w.cboRequestRoom->SetText(room);
     w.txtProcedure->setText(QStringLiteral("CHANGED PROCEDURE"));
     w.cmdOption[3]->click();
-    const QVariantMap stored = f.db().request(transNum);
-    QCOMPARE(stored.value(QStringLiteral("ProcedureName")).toString(),
+    QCOMPARE(f.boxes().titles(), QStringList{QStringLiteral("SUCCESS!")});
+    const QStringList arguments = SaveArguments(SavesSent(f).value(0));
+    QCOMPARE(arguments.size(), 18);
+    QCOMPARE(arguments[16], QString::number(transNum));
+    for (const QString& argument : sent)
+      QCOMPARE(arguments[argument.section(u'=', 0, 0).toInt() - 1], argument.section(u'=', 1));
+    QCOMPARE(f.db().request(transNum).value(QStringLiteral("ProcedureName")).toString(),
              QStringLiteral("CHANGED PROCEDURE"));
-    QVERIFY(stored.value(QStringLiteral("OperationDate"))
-                .toString()
-                .startsWith(QStringLiteral("2026-12-07 07:05:00")));
     QCOMPARE(w.dtpOperation->MinDate(), startUpEarliest);  // restored by the save
   }
 
