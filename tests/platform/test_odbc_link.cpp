@@ -116,6 +116,18 @@ class TestOdbcLink : public QObject {
     QVERIFY2(waited.elapsed() < 30'000, qPrintable(QString::number(waited.elapsed())));
   }
 
+  // A server that takes a statement and never answers is given up after CommandTimeout, and
+  // the connection stays usable for the next statement.
+  void aHangingStatementEndsAtTheCommandTimeout() {
+    FakeTdsServer server(FakeTdsServer::Mode::Hanging);
+    OdbcConnection connection(drivers_->FreeTds(server.port()));
+    connection.SetCommandTimeout(1);
+    QElapsedTimer waited;
+    waited.start();
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, SessionOf(connection));
+    QVERIFY2(waited.elapsed() < 30'000, qPrintable(QString::number(waited.elapsed())));
+  }
+
   void aClosedPortFailsToConnect() {
     QVERIFY_THROWS_EXCEPTION(DatabaseError,
                              OdbcConnection(drivers_->FreeTds(testsupport::ClosedPort()), 2));

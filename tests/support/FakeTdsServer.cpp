@@ -221,6 +221,8 @@ void FakeTdsServer::serveClient(int client) {
         std::lock_guard lock(mutex_);
         batches_ << QStringLiteral("%1: %2").arg(session).arg(text);
       }
+      if (mode_ == Mode::Hanging && !text.startsWith(QLatin1String("SET"), Qt::CaseInsensitive))
+        continue;
       const char done = call ? kDoneInProc : kDone;
       QByteArray reply;
       if (text.startsWith(QLatin1String("select"), Qt::CaseInsensitive))
