@@ -116,6 +116,18 @@ class TestOdbcLink : public QObject {
     QVERIFY2(waited.elapsed() < 30'000, qPrintable(QString::number(waited.elapsed())));
   }
 
+  // Every statement goes to the server as written, as a batch of its own, never as a prepared
+  // call: the client's procedure calls without EXEC included.
+  void statementsAreExecutedDirectly() {
+    FakeTdsServer server;
+    OdbcConnection connection(drivers_->FreeTds(server.port()));
+    SessionOf(connection);
+    connection.Execute(u"SCHEDULE..sp_UpdateSchedules 'C','E1001', '42'"_s);
+    const QStringList batches = server.batches().mid(server.batches().size() - 2);
+    QCOMPARE(batches, (QStringList{u"1: select 1 as Session"_s,
+                                   u"1: SCHEDULE..sp_UpdateSchedules 'C','E1001', '42'"_s}));
+  }
+
   // A server that takes a statement and never answers is given up after CommandTimeout, and
   // the connection stays usable for the next statement.
   void aHangingStatementEndsAtTheCommandTimeout() {

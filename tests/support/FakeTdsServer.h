@@ -33,7 +33,8 @@ class FakeTdsServer {
   quint16 port() const { return port_; }
   void DropClient();
   int sessions() const { return sessions_; }
-  // The SQL batches received, each as "session: text".
+  // The SQL batches received, each as "session: text"; a statement that came as a procedure
+  // call (as a driver sends a prepared statement) as "session: RPC text".
   QStringList batches() const;
 
  private:
