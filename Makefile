@@ -9,7 +9,7 @@ TESTING := build/test
 FUZZING := build/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test bench fuzz deps build-release build-test sqlserver-scripts format clean
+.PHONY: run test bench fuzz deps build-release build-test sqlserver-scripts package format clean
 
 deps:
 	@./scripts/install-deps
@@ -51,12 +51,18 @@ bench: build-release
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_board
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_soak
 
-# The SQL Server scripts made from the client itself: the demo data and the site's check.
+# The SQL Server scripts made from the client itself: the demo data and the site's check; then
+# every script held against the client and parsed as T-SQL.
 sqlserver-scripts: build-release
 	@cmake --build $(RELEASE) --target orsched_sqlserver_scripts -j $(JOBS)
 	@$(RELEASE)/tools/orsched_sqlserver_scripts demo > database/sqlserver/05-demo-data.sql
 	@$(RELEASE)/tools/orsched_sqlserver_scripts check > database/sqlserver/06-check-client-calls.sql
 	@$(RELEASE)/tools/orsched_sqlserver_scripts verify database/sqlserver
+	@bash tests/database/tsql-parse.sh $(RELEASE)/tools/orsched_sqlserver_scripts .
+
+# A Debian package of the program, its desktop entry and icon, and the SQL Server scripts.
+package: build-release
+	@cd $(RELEASE) && cpack -G DEB | grep -o "package: .*\.deb.*"
 
 format:
 	@find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

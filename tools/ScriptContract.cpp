@@ -1,9 +1,12 @@
 #include "tools/ScriptContract.h"
 
 #include <QDir>
+#include <QRegularExpression>
+#include <QSet>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
+#include <climits>
 
 #include "hospitaldb/EmbeddedServer.h"
 #include "hospitaldb/StatementShape.h"
@@ -117,6 +120,37 @@ QString ServerDatabaseOf(const QString& embeddedTable) {
              : QStringLiteral("SCHEDULE");
 }
 
+// The tables a statement names with their database: db..table and db.schema.table.
+struct NamedTable {
+  QString database, name;
+};
+
+std::vector<NamedTable> NamedTables(const std::vector<SqlToken>& tokens) {
+  std::vector<NamedTable> found;
+  auto dot = [&](size_t i) { return tokens[i].text == u'.'; };
+  for (size_t i = 0; i + 3 < tokens.size(); ++i) {
+    if (tokens[i].kind != SqlToken::Kind::Word || !dot(i + 1)) continue;
+    if (dot(i + 2))
+      found.push_back({tokens[i].text, tokens[i + 3].text});
+    else if (i + 4 < tokens.size() && dot(i + 3))
+      found.push_back({tokens[i].text, tokens[i + 4].text});
+  }
+  for (NamedTable& table : found)
+    for (QString* name : {&table.database, &table.name})
+      if (name->startsWith(u'[')) *name = name->mid(1, name->size() - 2);
+  return found;
+}
+
+QString Key(const QString& database, const QString& table) {
+  return (database + u'.' + table).toLower();
+}
+
+bool IsWordIn(const std::vector<SqlToken>& tokens, const QString& word) {
+  return std::any_of(tokens.begin(), tokens.end(), [&](const SqlToken& t) {
+    return t.kind == SqlToken::Kind::Word && t.text.compare(word, Qt::CaseInsensitive) == 0;
+  });
+}
+
 class Checker {
  public:
   Checker(const TsqlScripts& scripts, hospitaldb::EmbeddedServer& server)
@@ -168,24 +202,95 @@ class Checker {
 
   void checkPlainSelect(const QString& sql) {
     const std::vector<SqlToken> tokens = hospitaldb::TokenizeSql(sql);
-    for (size_t i = 0; i + 3 < tokens.size(); ++i) {
-      if (tokens[i].kind != SqlToken::Kind::Word || tokens[i + 1].text != u'.' ||
-          tokens[i + 2].text != u'.')
-        continue;
-      const QString database = tokens[i].text, name = tokens[i + 3].text;
+    for (const auto& [database, name] : NamedTables(tokens)) {
       const TsqlTable* table = scripts_.table(database, name);
       if (!table) {
         fail(QStringLiteral("%1..%2, which the client selects from, is not made")
                  .arg(database, name));
         continue;
       }
-      const QStringList embeddedColumns = EmbeddedColumns(name);
-      for (const SqlToken& word : tokens)
-        if (word.kind == SqlToken::Kind::Word &&
-            embeddedColumns.contains(word.text, Qt::CaseInsensitive) && !table->column(word.text))
+      for (const QString& column : EmbeddedColumns(name)) {
+        if (!IsWordIn(tokens, column)) continue;
+        clientReads_[Key(database, name)] << column.toLower();
+        if (!table->column(column))
           fail(QStringLiteral("%1..%2 has no column %3, which the client selects")
-                   .arg(database, name, word.text));
+                   .arg(database, name, column));
+      }
     }
+  }
+
+  // The role reads by column, and exactly the columns that the client's selects read.
+  void checkGrants() {
+    for (const TsqlGrant& grant : scripts_.grants()) {
+      if (grant.permission != QLatin1String("SELECT")) continue;
+      if (grant.columns.isEmpty()) {
+        fail(QStringLiteral("the role may read the whole of %1..%2, not only the client's columns")
+                 .arg(grant.database, grant.object));
+        continue;
+      }
+      for (const QString& column : grant.columns)
+        if (!clientReads_[Key(grant.database, grant.object)].contains(column.toLower()))
+          fail(QStringLiteral("the role may read %1.%2, which the client never selects")
+                   .arg(grant.object, column));
+    }
+    for (const auto& [table, columns] : clientReads_)
+      for (const QString& column : columns)
+        if (!Granted(table, column))
+          fail(QStringLiteral("the role cannot read %1.%2, which the client selects")
+                   .arg(table, column));
+  }
+
+  // Run under the client's login, the site check can read no more than the role may.
+  void checkSiteCheckReads(const QString& siteCheck) {
+    for (const std::vector<SqlToken>& statement : Statements(TokenizeScript(siteCheck)))
+      for (const auto& [database, name] : NamedTables(statement)) {
+        const TsqlTable* table = scripts_.table(database, name);
+        for (const TsqlColumn& column : table ? table->columns : std::vector<TsqlColumn>{})
+          if (IsWordIn(statement, column.name) && !Granted(Key(database, name), column.name))
+            fail(QStringLiteral("the site check reads %1.%2, which the role cannot read")
+                     .arg(name, column.name));
+      }
+  }
+
+  // A date text must be read month/day/year under a login of any language.
+  void checkDateOrder(const TsqlProcedure& p) {
+    static const QRegularExpression conversion(
+        QStringLiteral("\\bCONVERT \\( (date|datetime|datetime2|smalldatetime) ,"),
+        QRegularExpression::CaseInsensitiveOption);
+    bool fixed = false;
+    for (const QString& statement : p.statements) {
+      fixed =
+          fixed || statement.compare(QLatin1String("SET DATEFORMAT mdy"), Qt::CaseInsensitive) == 0;
+      const bool readsParameter =
+          std::any_of(p.parameters.begin(), p.parameters.end(), [&](const TsqlColumn& parameter) {
+            return statement.contains(parameter.name, Qt::CaseInsensitive);
+          });
+      if (!fixed && readsParameter && conversion.match(statement).hasMatch())
+        return fail(QStringLiteral("%1 reads a date text before SET DATEFORMAT mdy").arg(p.name));
+    }
+  }
+
+  // RAISERROR leaves the caller's batch running; a script of several calls would go on.
+  void checkRefusals(const TsqlProcedure& p) {
+    for (const QString& statement : p.statements)
+      if (statement.split(u' ').contains(QLatin1String("RAISERROR"), Qt::CaseInsensitive))
+        return fail(QStringLiteral("%1 refuses with RAISERROR, which does not end the batch: THROW")
+                        .arg(p.name));
+  }
+
+  // A text parameter no wider than a column it may fill would cut an over-long value short
+  // without a word, where the column refuses it.
+  void checkParameterWidths(const TsqlProcedure& p) {
+    int widest = 0;
+    for (const TsqlTable& table : scripts_.tables())
+      for (const TsqlColumn& column : table.columns)
+        if (table.database.compare(p.database, Qt::CaseInsensitive) == 0 && IsTextType(column.type))
+          widest = column.length == TsqlColumn::kMax ? INT_MAX : std::max(widest, column.length);
+    for (const TsqlColumn& parameter : p.parameters)
+      if (IsTextType(parameter.type) && parameter.length != TsqlColumn::kMax &&
+          parameter.length <= widest)
+        fail(QStringLiteral("%1: %2 is no wider than a column it may fill")
+                 .arg(p.name, parameter.name));
   }
 
   void checkEmbeddedTables() {
@@ -212,6 +317,23 @@ class Checker {
 
  private:
   void fail(const QString& problem) { problems << problem; }
+
+  bool Granted(const QString& table, const QString& column) const {
+    return std::any_of(scripts_.grants().begin(), scripts_.grants().end(), [&](const TsqlGrant& g) {
+      return g.permission == QLatin1String("SELECT") && Key(g.database, g.object) == table &&
+             (g.columns.isEmpty() || g.columns.contains(column, Qt::CaseInsensitive));
+    });
+  }
+
+  static std::vector<std::vector<SqlToken>> Statements(const std::vector<SqlToken>& tokens) {
+    std::vector<std::vector<SqlToken>> statements(1);
+    for (const SqlToken& token : tokens)
+      if (token.kind == SqlToken::Kind::Symbol && token.text == u';')
+        statements.emplace_back();
+      else
+        statements.back().push_back(token);
+    return statements;
+  }
 
   // A result column read from a table must name a column of it; a date must come from a date.
   void checkSource(const Call& call, const TsqlSelect& select, size_t c, const Result& embedded) {
@@ -268,6 +390,7 @@ class Checker {
   }
 
   const TsqlScripts& scripts_;
+  std::map<QString, QSet<QString>> clientReads_;  // "database.table" -> columns, lower case
   QSqlDatabase db_;
   std::shared_ptr<platform::Connection> connection_;
 };
@@ -282,7 +405,7 @@ QStringList ReferenceScriptFiles(const QString& folder) {
   return files;
 }
 
-QStringList ContractProblems(const TsqlScripts& scripts) {
+QStringList ContractProblems(const TsqlScripts& scripts, const QString& siteCheck) {
   QTemporaryDir folder;
   hospitaldb::EmbeddedServer server(folder.filePath(QStringLiteral("contract.sqlite")));
   server.SetNow(QDateTime(kDemoDay, QTime(10, 0)));
@@ -294,6 +417,13 @@ QStringList ContractProblems(const TsqlScripts& scripts) {
     checker.checkResult(sql);
   for (const QString& sql : PlainSelects())
     checker.checkPlainSelect(sql);
+  checker.checkGrants();
+  checker.checkSiteCheckReads(siteCheck);
+  for (const TsqlProcedure& p : scripts.procedures()) {
+    checker.checkDateOrder(p);
+    checker.checkRefusals(p);
+    checker.checkParameterWidths(p);
+  }
   checker.checkEmbeddedTables();
   return checker.problems;
 }

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "tools/SqlServerScripts.h"
 #include "tools/TsqlScripts.h"
 
 namespace tools {
@@ -19,7 +20,13 @@ QStringList ReferenceScriptFiles(const QString& folder);
 //     in its order, reading columns its tables have, dates from datetime columns; a procedure
 //     the client only executes returns none;
 //   * the tables the client selects from have every column the client's select names;
-//   * every table of the embedded database has its columns and its indexes there too.
-QStringList ContractProblems(const TsqlScripts& scripts);
+//   * every table of the embedded database has its columns and its indexes there too;
+//   * a procedure that reads a date text fixes the date order first (SET DATEFORMAT mdy), it
+//     refuses with THROW (which ends the caller's batch), and every text parameter is wider
+//     than any column it may fill, or nvarchar(max);
+//   * the role reads by column, exactly the columns the client's selects read, and the site
+//     check (`siteCheck`, run under the client's login) reads nothing else.
+QStringList ContractProblems(const TsqlScripts& scripts,
+                             const QString& siteCheck = ClientCallsScript());
 
 }  // namespace tools

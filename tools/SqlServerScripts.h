@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tools {
 
@@ -13,5 +14,10 @@ QString DemoDataScript();
 // client sends, built by the client's own statement builders and run as it sends them, the
 // writes inside a transaction that is rolled back.
 QString ClientCallsScript();
+
+// The same statements with sample values (one with an apostrophe), one a line, for a T-SQL
+// parser: a procedure call gets EXEC in front, which the client leaves out as the first
+// statement of a batch may.
+QStringList ClientStatementsToParse();
 
 }  // namespace tools

@@ -135,6 +135,14 @@ QStringList ColumnList(const Tokens& t, size_t open) {
   return columns;
 }
 
+// "name type[(n|max)] ...": the name, the type and its length.
+TsqlColumn ReadTyped(const Tokens& def) {
+  TsqlColumn column{Unbracket(def[0].text), def[1].text.toLower()};
+  if (def.size() > 3 && IsSymbol(def[2], u'('))
+    column.length = IsWord(def[3], QLatin1String("max")) ? TsqlColumn::kMax : def[3].text.toInt();
+  return column;
+}
+
 std::optional<TsqlColumn> ReadColumnDefinition(const Tokens& def, QStringList& primaryKey) {
   static const QLatin1String constraints[] = {QLatin1String("CONSTRAINT"), QLatin1String("PRIMARY"),
                                               QLatin1String("UNIQUE"),     QLatin1String("FOREIGN"),
@@ -147,7 +155,7 @@ std::optional<TsqlColumn> ReadColumnDefinition(const Tokens& def, QStringList& p
       return std::nullopt;
     }
   if (def.size() < 2) return std::nullopt;
-  TsqlColumn column{Unbracket(def[0].text), def[1].text.toLower()};
+  TsqlColumn column = ReadTyped(def);
   if (FindTopLevel(def, 2, QLatin1String("PRIMARY")) < def.size()) primaryKey = {column.name};
   return column;
 }
@@ -274,11 +282,12 @@ TsqlProcedure ReadProcedure(const Tokens& t, size_t at, const QString& database,
   procedure.name = ReadName(t, at);
   const size_t as = FindTopLevel(t, at, QLatin1String("AS"));
   if (as == t.size()) Fail(origin, QStringLiteral("procedure %1 has no AS").arg(procedure.name));
-  for (const Tokens& p : SplitTopLevel(t, at, as, u',')) {
+  const bool enclosed = at < as && IsSymbol(t[at], u'(') && PastClose(t, at) == as;
+  for (const Tokens& p : SplitTopLevel(t, enclosed ? at + 1 : at, enclosed ? as - 1 : as, u',')) {
     if (p.size() < 2 || !p[0].text.startsWith(u'@'))
       Fail(origin,
            QStringLiteral("procedure %1: a parameter is not \"@name type\"").arg(procedure.name));
-    procedure.parameters.push_back({p[0].text, p[1].text.toLower()});
+    procedure.parameters.push_back(ReadTyped(p));
   }
   for (Tokens statement : SplitTopLevel(t, as + 1, t.size(), u';')) {
     while (!statement.empty() && (IsWord(statement.front(), QLatin1String("BEGIN")) ||
@@ -303,6 +312,19 @@ std::optional<std::pair<QString, QStringList>> ReadIndex(const Tokens& t, size_t
   const QString table = ReadName(t, at);
   if (at >= t.size() || !IsSymbol(t[at], u'(')) return std::nullopt;
   return std::make_pair(table, ColumnList(t, at));
+}
+
+// GRANT permission [(columns)] ON [schema.]name TO ...
+std::optional<TsqlGrant> ReadGrant(const Tokens& t, size_t at, const QString& database) {
+  if (at >= t.size() || t[at].kind != SqlToken::Kind::Word) return std::nullopt;
+  TsqlGrant grant{database, t[at].text.toUpper(), QString(), {}};
+  if (++at < t.size() && IsSymbol(t[at], u'(')) {
+    grant.columns = ColumnList(t, at);
+    at = PastClose(t, at);
+  }
+  if (!IsWordAt(t, at++, QLatin1String("ON"))) return std::nullopt;
+  grant.object = ReadName(t, at);
+  return grant;
 }
 
 }  // namespace
@@ -357,6 +379,8 @@ void TsqlScripts::readBatch(const QString& batch, QString& database, const QStri
     return;
   }
   for (size_t i = 0; i < t.size(); ++i) {
+    if (IsWord(t[i], QLatin1String("GRANT")))
+      if (auto grant = ReadGrant(t, i + 1, database)) grants_.push_back(*grant);
     if (!IsWord(t[i], QLatin1String("CREATE"))) continue;
     size_t at = i + 1;
     if (IsWordAt(t, at, QLatin1String("OR")) && IsWordAt(t, at + 1, QLatin1String("ALTER")))

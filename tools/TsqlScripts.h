@@ -18,8 +18,10 @@ namespace tools {
 //     type's first word, lower case); table constraints are skipped;
 //   * CREATE [UNIQUE] [[NON]CLUSTERED] INDEX name ON [schema.]Table (columns) and an inline
 //     PRIMARY KEY: the indexed columns;
-//   * CREATE [OR ALTER] PROCEDURE [schema.]Name @param type [, ...] AS BEGIN ... END: the
-//     parameters in order, and the body's statements split at semicolons;
+//   * CREATE [OR ALTER] PROCEDURE [schema.]Name [(]@param type [, ...][)] AS BEGIN ... END:
+//     the parameters in order, and the body's statements split at semicolons;
+//   * GRANT permission [(columns)] ON [schema.]Name TO principal: the permission, by column
+//     where it names columns;
 //   * in a body, every SELECT at parenthesis depth 0 that is not part of an INSERT, a UNION or
 //     an assignment (SELECT @x = ...) returns rows to the caller. Its columns run to FROM, each
 //     named by the word after its last AS, by "Name = expression", or by the column it reads
@@ -30,8 +32,15 @@ namespace tools {
 std::vector<hospitaldb::SqlToken> TokenizeScript(const QString& text);
 
 struct TsqlColumn {
+  static constexpr int kMax = -1;
   QString name;
-  QString type;  // "nvarchar", "datetime", "int", ...
+  QString type;    // "nvarchar", "datetime", "int", ...
+  int length = 0;  // n of type(n), kMax for type(max), 0 without one
+};
+
+struct TsqlGrant {
+  QString database, permission, object;  // "SCHEDULE", "SELECT", "tbOrRoom"
+  QStringList columns;                   // empty: the whole object
 };
 
 struct TsqlTable {
@@ -71,12 +80,14 @@ class TsqlScripts {
   const TsqlProcedure* procedure(const QString& database, const QString& name) const;
   const std::vector<TsqlTable>& tables() const { return tables_; }
   const std::vector<TsqlProcedure>& procedures() const { return procedures_; }
+  const std::vector<TsqlGrant>& grants() const { return grants_; }
 
  private:
   void readBatch(const QString& batch, QString& database, const QString& origin);
 
   std::vector<TsqlTable> tables_;
   std::vector<TsqlProcedure> procedures_;
+  std::vector<TsqlGrant> grants_;
 };
 
 }  // namespace tools

@@ -1,5 +1,6 @@
 // The SQL Server scripts and the client. `demo` prints the demo data, `check` the site's check
-// of the client's calls (both made from the client itself); `verify FOLDER` reads the scripts
+// of the client's calls (both made from the client itself), `statements` the client's
+// statements for a T-SQL parser, one a line; `verify FOLDER` reads the scripts
 // of a folder and names everything in them that the client would not survive, for a site that
 // changes them.
 #include <QCoreApplication>
@@ -35,10 +36,12 @@ int main(int argc, char** argv) {
     script = tools::DemoDataScript();
   else if (which == QLatin1String("check"))
     script = tools::ClientCallsScript();
+  else if (which == QLatin1String("statements"))
+    script = tools::ClientStatementsToParse().join(u'\n') + u'\n';
   else if (which == QLatin1String("verify") && argc > 2)
     return Verify(QString::fromLocal8Bit(argv[2]));
   else {
-    std::fprintf(stderr, "usage: %s demo | check | verify FOLDER\n", argv[0]);
+    std::fprintf(stderr, "usage: %s demo | check | statements | verify FOLDER\n", argv[0]);
     return 2;
   }
   std::fputs(script.toUtf8().constData(), stdout);

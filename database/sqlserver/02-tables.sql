@@ -81,17 +81,18 @@ GO
 USE [PASSWORD];
 GO
 
+-- At a hospital this is usually the staff table of its own staff system: then it is left
+-- exactly as it is, without an index of ours. Only a table made here gets the index by which
+-- the OR staff search lists one department.
 IF OBJECT_ID(N'dbo.tbpasswordmain', N'U') IS NULL
-CREATE TABLE dbo.tbpasswordmain (
-    employeeid nvarchar(20) NULL,
-    lastname nvarchar(60) NULL,
-    firstname nvarchar(60) NULL,
-    middlename nvarchar(60) NULL,
-    originaldepartment nvarchar(10) NULL
-);
-GO
-
--- The OR staff search lists one department.
-IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ixPasswordMainDepartment')
-CREATE INDEX ixPasswordMainDepartment ON dbo.tbpasswordmain (originaldepartment);
+BEGIN
+    CREATE TABLE dbo.tbpasswordmain (
+        employeeid nvarchar(20) NULL,
+        lastname nvarchar(60) NULL,
+        firstname nvarchar(60) NULL,
+        middlename nvarchar(60) NULL,
+        originaldepartment nvarchar(10) NULL
+    );
+    CREATE INDEX ixPasswordMainDepartment ON dbo.tbpasswordmain (originaldepartment);
+END;
 GO

@@ -2,20 +2,25 @@
 -- look-ups they share. Safe to run again: CREATE OR ALTER replaces them (SQL Server 2016 SP1
 -- or later).
 --
--- The client sends every argument as a quoted text, so every parameter is nvarchar and each
--- procedure converts what it needs: dates are read by the login's language, which must read
--- month/day/year (us_english), and an empty transaction number means a new request.
--- Parameters are nvarchar(4000), wider than any column: a parameter would cut a longer value
--- short without a word, while a column refuses it, so an over-long name or remark fails the
--- save with SQL Server's truncation error instead of being stored cut and reported as saved.
+-- The client sends every argument as a quoted text, so every parameter is text and each
+-- procedure converts what it needs; an empty transaction number means a new request.
+-- Dates: the client writes them month/day/year ("12/9/2026 02:30:00 PM"). A procedure that
+-- reads a date text says SET DATEFORMAT mdy first, so that the date is read the same under a
+-- login of any language (a day/month login would otherwise store 12 September without an
+-- error). The setting ends with the procedure.
+-- Lengths: every text parameter is nvarchar(max). A parameter no wider than its column would
+-- cut a longer value short without a word; the column refuses it, so an over-long name or
+-- remark fails the save with SQL Server's truncation error instead of being stored cut.
 --
--- The client's build checks these procedures against what it sends and reads, so keep them
--- in this shape:
+-- The client's build checks these procedures against what it sends and reads, and parses
+-- every batch with an independent T-SQL parser, so keep them in this shape:
 --   * one object per batch, each batch ended by a line GO;
---   * CREATE OR ALTER PROCEDURE dbo.Name, then the parameters one per line (@Name type,
---     separated by commas), then AS on a line of its own;
+--   * CREATE OR ALTER PROCEDURE dbo.Name, then the parameters in parentheses, one per line
+--     (@Name type, separated by commas), then AS on a line of its own;
 --   * the body BEGIN ... END, its first statement SET NOCOUNT ON (otherwise row counts reach
 --     the client as extra results), every statement ended by a semicolon;
+--   * a refusal is THROWn, not RAISERROR'd: THROW ends the caller's batch, so that a script
+--     of several calls (the site check) stops at the first refusal instead of going on;
 --   * a procedure that returns rows does so with exactly one SELECT that assigns nothing, its
 --     columns named by AS alias or by the column they read (s.PatientName is PatientName).
 
@@ -46,12 +51,13 @@ END;
 GO
 
 -- The requests of one date (any time of that day), by time: the 31 columns of the request
--- list, in the list's order.
+-- list, in the list's order. The date is read month/day/year, whatever the login's language.
 CREATE OR ALTER PROCEDURE dbo.sp_GetORSchedule
-    @ScheduleDate nvarchar(4000)
+    (@ScheduleDate nvarchar(max))
 AS
 BEGIN
     SET NOCOUNT ON;
+    SET DATEFORMAT mdy;
     DECLARE @Day date = CONVERT(datetime, LTRIM(RTRIM(@ScheduleDate)));
     SELECT
         s.PatientName,
@@ -105,7 +111,7 @@ GO
 
 -- The code of the room with this name.
 CREATE OR ALTER PROCEDURE dbo.sp_Get_ORRoom
-    @RoomName nvarchar(4000)
+    (@RoomName nvarchar(max))
 AS
 BEGIN
     SET NOCOUNT ON;
@@ -118,30 +124,32 @@ GO
 
 -- Stores a request: a new one when the transaction number is empty, else a change of that
 -- request (its status and who confirmed or revoked it stay). Staff are sent by code; their
--- names are stored beside the codes. An empty time of saving means now.
+-- names are stored beside the codes. An empty time of saving means now. Both dates are read
+-- month/day/year, whatever the login's language.
 CREATE OR ALTER PROCEDURE dbo.Save_OR_Schedule
-    @PatientName nvarchar(4000),
-    @ORRoomID nvarchar(4000),
-    @SurgeonCode nvarchar(4000),
-    @AnesCode nvarchar(4000),
-    @OperationDate nvarchar(4000),
-    @EncodedBy nvarchar(4000),
-    @Remarks nvarchar(4000),
-    @CNurseCode nvarchar(4000),
-    @SNurseCode nvarchar(4000),
-    @SNurse2Code nvarchar(4000),
-    @Surgeon1Code nvarchar(4000),
-    @Surgeon2Code nvarchar(4000),
-    @Anes2Code nvarchar(4000),
-    @ProcedureName nvarchar(4000),
-    @RoomNo nvarchar(4000),
-    @DateEncoded nvarchar(4000),
-    @TransNum nvarchar(4000),
-    @AsstDocCode nvarchar(4000)
+    (@PatientName nvarchar(max),
+     @ORRoomID nvarchar(max),
+     @SurgeonCode nvarchar(max),
+     @AnesCode nvarchar(max),
+     @OperationDate nvarchar(max),
+     @EncodedBy nvarchar(max),
+     @Remarks nvarchar(max),
+     @CNurseCode nvarchar(max),
+     @SNurseCode nvarchar(max),
+     @SNurse2Code nvarchar(max),
+     @Surgeon1Code nvarchar(max),
+     @Surgeon2Code nvarchar(max),
+     @Anes2Code nvarchar(max),
+     @ProcedureName nvarchar(max),
+     @RoomNo nvarchar(max),
+     @DateEncoded nvarchar(max),
+     @TransNum nvarchar(max),
+     @AsstDocCode nvarchar(max))
 AS
 BEGIN
     SET NOCOUNT ON;
     SET XACT_ABORT ON;
+    SET DATEFORMAT mdy;
     -- An empty text would be 1/1/1900 to CONVERT; a request needs a real date.
     IF LTRIM(RTRIM(@OperationDate)) = N''
     BEGIN
@@ -178,9 +186,9 @@ BEGIN
     DECLARE @Number int = TRY_CONVERT(int, LTRIM(RTRIM(@TransNum)));
     IF @Number IS NULL
     BEGIN
-        RAISERROR (N'Conversion failed when converting the varchar value ''%s'' to data type int.',
-                   16, 1, @TransNum);
-        RETURN;
+        DECLARE @NotANumber nvarchar(2048) = CONCAT(N'Conversion failed when converting the '
+            + N'varchar value ''', LEFT(@TransNum, 100), N''' to data type int.');
+        THROW 50000, @NotANumber, 1;
     END;
     UPDATE dbo.tbORSchedule
     SET PatientName = @PatientName, ProcedureName = @ProcedureName, RoomNo = @RoomNo,
@@ -199,7 +207,9 @@ BEGIN
     WHERE TransNum = @Number;
     IF @@ROWCOUNT = 0
     BEGIN
-        RAISERROR (N'There is no OR schedule with transaction number %d.', 16, 1, @Number);
+        DECLARE @Missing nvarchar(2048) = CONCAT(N'There is no OR schedule with transaction '
+            + N'number ', @Number, N'.');
+        THROW 50000, @Missing, 1;
     END;
 END;
 GO
@@ -207,9 +217,9 @@ GO
 -- Confirms ("C") or revokes ("R") a request, recording who did it (by code and by name) and
 -- when, by the server's clock.
 CREATE OR ALTER PROCEDURE dbo.sp_UpdateSchedules
-    @Status nvarchar(4000),
-    @EmployeeCode nvarchar(4000),
-    @TransNum nvarchar(4000)
+    (@Status nvarchar(max),
+     @EmployeeCode nvarchar(max),
+     @TransNum nvarchar(max))
 AS
 BEGIN
     SET NOCOUNT ON;
@@ -217,15 +227,16 @@ BEGIN
                                        WHEN @Status = N'R' THEN N'R' END;
     IF @Letter IS NULL
     BEGIN
-        RAISERROR (N'Unknown schedule status ''%s'': C confirms, R revokes.', 16, 1, @Status);
-        RETURN;
+        DECLARE @Unknown nvarchar(2048) = CONCAT(N'Unknown schedule status ''', LEFT(@Status, 100),
+            N''': C confirms, R revokes.');
+        THROW 50000, @Unknown, 1;
     END;
     DECLARE @Number int = TRY_CONVERT(int, LTRIM(RTRIM(@TransNum)));
     IF @Number IS NULL
     BEGIN
-        RAISERROR (N'Conversion failed when converting the varchar value ''%s'' to data type int.',
-                   16, 1, @TransNum);
-        RETURN;
+        DECLARE @NotANumber nvarchar(2048) = CONCAT(N'Conversion failed when converting the '
+            + N'varchar value ''', LEFT(@TransNum, 100), N''' to data type int.');
+        THROW 50000, @NotANumber, 1;
     END;
     DECLARE @Name nvarchar(200) = dbo.fnStaffName(@EmployeeCode);
     IF @Name = N''
@@ -243,7 +254,9 @@ BEGIN
     WHERE TransNum = @Number;
     IF @@ROWCOUNT = 0
     BEGIN
-        RAISERROR (N'There is no OR schedule with transaction number %d.', 16, 1, @Number);
+        DECLARE @Missing nvarchar(2048) = CONCAT(N'There is no OR schedule with transaction '
+            + N'number ', @Number, N'.');
+        THROW 50000, @Missing, 1;
     END;
 END;
 GO

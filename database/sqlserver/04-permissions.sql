@@ -1,6 +1,8 @@
--- What the client's login may do: run the six procedures, read the room and doctor tables and
--- the staff table, nothing else. Run once; then add each client login's user to the role
--- orscheduler_client in both databases, for example:
+-- What the client's login may do: run the six procedures and read exactly the columns that its
+-- own selects read, nothing else. The staff table may hold more about a person than a name (at
+-- some hospitals, credentials): the role reads its code, names and department only.
+-- Run once; then add each client login's user to the role orscheduler_client in both
+-- databases, for example:
 --
 --   CREATE LOGIN orclient WITH PASSWORD = N'...', DEFAULT_LANGUAGE = us_english;
 --   USE SCHEDULE;   CREATE USER orclient FOR LOGIN orclient;
@@ -8,9 +10,10 @@
 --   USE [PASSWORD]; CREATE USER orclient FOR LOGIN orclient;
 --                   ALTER ROLE orscheduler_client ADD MEMBER orclient;
 --
--- DEFAULT_LANGUAGE = us_english matters: the client sends dates as month/day/year texts, and
--- the server reads them by the login's language. For a Windows login, set the same language
--- with ALTER LOGIN [DOMAIN\name] WITH DEFAULT_LANGUAGE = us_english.
+-- The procedures read the client's month/day/year date texts whatever the login's language;
+-- DEFAULT_LANGUAGE = us_english keeps the server's messages in the language of this
+-- documentation. For a Windows login:
+--   ALTER LOGIN [DOMAIN\name] WITH DEFAULT_LANGUAGE = us_english;
 
 USE SCHEDULE;
 GO
@@ -25,8 +28,9 @@ GRANT EXECUTE ON dbo.sp_Get_ORRoom TO orscheduler_client;
 GRANT EXECUTE ON dbo.Save_OR_Schedule TO orscheduler_client;
 GRANT EXECUTE ON dbo.sp_UpdateSchedules TO orscheduler_client;
 GRANT EXECUTE ON dbo.sp_List_Of_ConfirmedSchedules_ORScheduler TO orscheduler_client;
-GRANT SELECT ON dbo.tbOrRoom TO orscheduler_client;
-GRANT SELECT ON dbo.tbDoctor TO orscheduler_client;
+-- The room name of a code, and the code search's doctors.
+GRANT SELECT (RoomID, RoomName) ON dbo.tbOrRoom TO orscheduler_client;
+GRANT SELECT (DoctorCode, LastName, FirstName, Specialty) ON dbo.tbDoctor TO orscheduler_client;
 GO
 
 USE [PASSWORD];
@@ -36,6 +40,8 @@ IF DATABASE_PRINCIPAL_ID(N'orscheduler_client') IS NULL
     CREATE ROLE orscheduler_client;
 GO
 
--- The staff search reads it, and so do the procedures that store who saved or confirmed.
-GRANT SELECT ON dbo.tbpasswordmain TO orscheduler_client;
+-- The OR staff search reads these columns, and so do the procedures that store who saved or
+-- confirmed (under the caller's rights: ownership does not chain across the two databases).
+GRANT SELECT (employeeid, lastname, firstname, middlename, originaldepartment)
+    ON dbo.tbpasswordmain TO orscheduler_client;
 GO

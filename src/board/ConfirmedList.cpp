@@ -34,8 +34,10 @@ void ConfirmedList::Format_Grid() {
 }
 
 void ConfirmedList::Check_Schedule() {
-  auto operations = connection_()->Open(
-      session::ConfirmedListSql(), platform::CursorType::ForwardOnly, platform::LockType::ReadOnly);
+  const auto connection = connection_();
+  platform::ScopedCommandTimeout quick(*connection, kBoardReadTimeoutSeconds);
+  auto operations = connection->Open(session::ConfirmedListSql(), platform::CursorType::ForwardOnly,
+                                     platform::LockType::ReadOnly);
   // Switched on by the first listing that holds a record, and left on.
   if (!operations->AtEnd()) {
     grid_.SetWordWrap(true);

@@ -10,6 +10,11 @@ class FlexGrid;
 
 namespace board {
 
+// How long the board waits for its listing or the server's clock. A hung server would
+// otherwise freeze the board, Esc included, for the program's whole statement timeout before
+// the board could say that the database does not answer.
+constexpr int kBoardReadTimeoutSeconds = 5;
+
 // The board's listing in its grid: the confirmed operations that the database returns, one
 // row each, in large type, equal neighbours merged and each row as tall as its procedure needs.
 // The board relies on the result's column order: 0 Time, 1 Surgeon, 2 Anesthesiologist,

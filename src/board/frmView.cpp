@@ -8,6 +8,7 @@
 #include "board/BoardMark.h"
 #include "board/ConfirmedList.h"
 #include "board/ListingNotice.h"
+#include "platform/Connection.h"
 #include "platform/ErrorReport.h"
 #include "platform/FlexGrid.h"
 #include "platform/Fonts.h"
@@ -141,7 +142,11 @@ void frmView::ListAndNote() {
 }
 
 void frmView::Timer2_Timer() {
-  Get_ServerDate(connection_);
+  {
+    const auto connection = connection_();
+    platform::ScopedCommandTimeout quick(*connection, board::kBoardReadTimeoutSeconds);
+    Get_ServerDate([connection] { return connection; });
+  }
   clockRead_ = true;
   const QString clock = ClockText(modGlobal::ServerDateTime);
   Label1->setText(clock);

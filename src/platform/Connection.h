@@ -54,6 +54,22 @@ class Connection {
   virtual void SetCursorLocation(int location) = 0;
 };
 
+// Gives a connection another CommandTimeout for as long as it lives, then the one it had.
+class ScopedCommandTimeout {
+ public:
+  ScopedCommandTimeout(Connection& connection, int seconds)
+      : connection_(connection), saved_(connection.CommandTimeout()) {
+    connection.SetCommandTimeout(seconds);
+  }
+  ~ScopedCommandTimeout() { connection_.SetCommandTimeout(saved_); }
+  ScopedCommandTimeout(const ScopedCommandTimeout&) = delete;
+  ScopedCommandTimeout& operator=(const ScopedCommandTimeout&) = delete;
+
+ private:
+  Connection& connection_;
+  int saved_;
+};
+
 // Keeps CommandTimeout and CursorLocation for implementations that only store them.
 class ConnectionSettingsBase : public Connection {
  public:

@@ -4,14 +4,14 @@
 #include <sqlext.h>
 
 #include <QAtomicInt>
+#include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlResult>
+#include <QStringList>
+#include <string>
 
 #include "platform/Errors.h"
-#include "platform/QueryRecordset.h"
 
 namespace platform {
 namespace {
@@ -53,24 +53,215 @@ bool DriverSaysDead(SQLHANDLE connection) {
 }
 
 // A dropped link leaves the connection looking open; the driver's diagnostics tell.
-bool IsLinkFailure(QSqlQuery& query, const QSqlDatabase& db) {
+bool IsLinkFailure(SQLHANDLE statement, const QSqlDatabase& db) {
   const SQLHANDLE connection = HandleOf(db.driver()->handle());
-  return HasConnectionState(SQL_HANDLE_STMT, HandleOf(query.result()->handle())) ||
+  return HasConnectionState(SQL_HANDLE_STMT, statement) ||
          HasConnectionState(SQL_HANDLE_DBC, connection) || DriverSaysDead(connection);
 }
 
-void ApplyQueryTimeout(QSqlQuery& query, int seconds) {
-  if (SQLHANDLE statement = HandleOf(query.result()->handle()))
-    SQLSetStmtAttr(statement, SQL_ATTR_QUERY_TIMEOUT,
-                   reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(seconds)), 0);
+// The text of a handle's diagnostic records, one line each.
+QString DiagnosticText(SQLSMALLINT type, SQLHANDLE handle) {
+  QStringList lines;
+  for (SQLSMALLINT record = 1;; ++record) {
+    SQLWCHAR state[6] = {};
+    SQLWCHAR message[1024] = {};
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(SQLGetDiagRecW(type, handle, record, state, &native, message,
+                                      SQLSMALLINT(std::size(message)), &length)))
+      break;
+    lines << QString::fromUtf16(reinterpret_cast<const char16_t*>(message),
+                                std::min<qsizetype>(length, std::size(message) - 1));
+  }
+  return lines.isEmpty() ? QStringLiteral("The ODBC driver reports an error.") : lines.join(u' ');
 }
+
+// One statement executed directly (SQLExecDirect) on a statement handle of its own, with the
+// query timeout set on that handle before it runs. Prepared, the client's procedure calls
+// (written without EXEC) would reach the server as prepared calls; direct, they arrive as the
+// batch the client wrote. Results are read forward-only, by column in order.
+class DirectStatement : public Recordset {
+ public:
+  DirectStatement(QSqlDatabase db, const QString& sql, int timeout) : db_(std::move(db)) {
+    const SQLHANDLE connection = HandleOf(db_.driver()->handle());
+    if (!connection || !SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, connection, &stmt_)))
+      fail(QStringLiteral("The connection has no statement to run."));
+    SQLSetStmtAttr(stmt_, SQL_ATTR_QUERY_TIMEOUT,
+                   reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeout)), 0);
+    SQLSetStmtAttr(stmt_, SQL_ATTR_CURSOR_TYPE,
+                   reinterpret_cast<SQLPOINTER>(SQL_CURSOR_FORWARD_ONLY), 0);
+    std::u16string text(sql.utf16(), sql.utf16() + sql.size());
+    const SQLRETURN r =
+        SQLExecDirectW(stmt_, reinterpret_cast<SQLWCHAR*>(text.data()), SQLINTEGER(text.size()));
+    if (!SQL_SUCCEEDED(r) && r != SQL_NO_DATA) failStatement();
+    // Skip what returns no columns (row counts), up to the first result with columns.
+    SQLSMALLINT count = 0;
+    while (SQL_SUCCEEDED(SQLNumResultCols(stmt_, &count)) && count == 0 && nextResult()) {
+    }
+    describe(count);
+    MoveNext();
+  }
+  ~DirectStatement() override { Close(); }
+
+  // Reads every further result, so that an error raised after the first one is reported.
+  void Drain() {
+    while (nextResult()) {
+    }
+  }
+
+  bool AtEnd() const override { return atEnd_; }
+  int FieldCount() const override { return int(names_.size()); }
+  QString FieldName(int index) const override { return names_.value(index); }
+  QVariant Value(int index) const override {
+    if (atEnd_) throw DatabaseError(QStringLiteral("There is no current row."));
+    return row_.value(index);
+  }
+  void MoveNext() override {
+    atEnd_ = true;
+    if (!stmt_ || names_.isEmpty()) return;
+    const SQLRETURN r = SQLFetch(stmt_);
+    if (r == SQL_NO_DATA) return;
+    if (!SQL_SUCCEEDED(r)) failStatement();
+    row_.clear();
+    for (int c = 0; c < int(names_.size()); ++c)
+      row_ << read(c);
+    atEnd_ = false;
+  }
+  void Close() override {
+    if (stmt_) SQLFreeHandle(SQL_HANDLE_STMT, stmt_);
+    stmt_ = nullptr;
+    atEnd_ = true;
+  }
+
+ private:
+  [[noreturn]] void fail(const QString& message) {
+    Close();
+    throw DatabaseError(message);
+  }
+
+  // The statement's error; a lost link also closes the connection, so that the next statement
+  // reconnects.
+  [[noreturn]] void failStatement() {
+    const QString message = DiagnosticText(SQL_HANDLE_STMT, stmt_);
+    if (IsLinkFailure(stmt_, db_)) {
+      Close();
+      db_.close();
+    }
+    fail(message);
+  }
+
+  bool nextResult() {
+    const SQLRETURN r = SQLMoreResults(stmt_);
+    if (r == SQL_NO_DATA) return false;
+    if (!SQL_SUCCEEDED(r)) failStatement();
+    return true;
+  }
+
+  void describe(SQLSMALLINT count) {
+    for (SQLUSMALLINT c = 1; c <= count; ++c) {
+      SQLWCHAR name[256] = {};
+      SQLSMALLINT length = 0, type = 0, digits = 0, nullable = 0;
+      SQLULEN size = 0;
+      if (!SQL_SUCCEEDED(SQLDescribeColW(stmt_, c, name, SQLSMALLINT(std::size(name)), &length,
+                                         &type, &size, &digits, &nullable)))
+        failStatement();
+      names_ << QString::fromUtf16(reinterpret_cast<const char16_t*>(name),
+                                   std::min<qsizetype>(length, std::size(name) - 1));
+      types_.push_back(type);
+    }
+  }
+
+  QVariant read(int c) {
+    const SQLUSMALLINT column = SQLUSMALLINT(c + 1);
+    SQLLEN indicator = 0;
+    switch (types_[c]) {
+      case SQL_TYPE_TIMESTAMP:
+      case SQL_TYPE_DATE:
+      case SQL_TYPE_TIME:
+      case SQL_TIMESTAMP:  // the same types as a driver of the ODBC 2 era names them
+      case SQL_DATE:
+      case SQL_TIME: {
+        SQL_TIMESTAMP_STRUCT t{};
+        get(column, SQL_C_TYPE_TIMESTAMP, &t, sizeof t, &indicator);
+        if (indicator == SQL_NULL_DATA) return QVariant();
+        return QDateTime(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second));
+      }
+      case SQL_INTEGER:
+      case SQL_SMALLINT:
+      case SQL_TINYINT:
+      case SQL_BIT: {
+        SQLINTEGER n = 0;
+        get(column, SQL_C_SLONG, &n, sizeof n, &indicator);
+        return indicator == SQL_NULL_DATA ? QVariant() : QVariant(int(n));
+      }
+      case SQL_BIGINT: {
+        SQLBIGINT n = 0;
+        get(column, SQL_C_SBIGINT, &n, sizeof n, &indicator);
+        return indicator == SQL_NULL_DATA ? QVariant() : QVariant(qlonglong(n));
+      }
+      case SQL_FLOAT:
+      case SQL_REAL:
+      case SQL_DOUBLE: {
+        double d = 0;
+        get(column, SQL_C_DOUBLE, &d, sizeof d, &indicator);
+        return indicator == SQL_NULL_DATA ? QVariant() : QVariant(d);
+      }
+      default:
+        return readText(column);
+    }
+  }
+
+  // Text in pieces: the driver hands a long value over in as many calls as it needs.
+  QVariant readText(SQLUSMALLINT column) {
+    QString text;
+    char16_t buffer[2048];
+    for (;;) {
+      SQLLEN indicator = 0;
+      const SQLRETURN r = SQLGetData(stmt_, column, SQL_C_WCHAR, buffer, sizeof buffer, &indicator);
+      if (r == SQL_NO_DATA) break;
+      if (!SQL_SUCCEEDED(r)) failStatement();
+      if (indicator == SQL_NULL_DATA) return QVariant();
+      const qsizetype whole = qsizetype(std::size(buffer)) - 1;
+      const qsizetype got =
+          indicator == SQL_NO_TOTAL || indicator / 2 > whole ? whole : indicator / 2;
+      text.append(QStringView(buffer, got));
+      if (r == SQL_SUCCESS) break;
+    }
+    return text;
+  }
+
+  void get(SQLUSMALLINT column, SQLSMALLINT type, void* into, SQLLEN size, SQLLEN* indicator) {
+    if (!SQL_SUCCEEDED(SQLGetData(stmt_, column, type, into, size, indicator))) failStatement();
+  }
+
+  QSqlDatabase db_;
+  SQLHANDLE stmt_ = nullptr;
+  QStringList names_;
+  std::vector<SQLSMALLINT> types_;
+  QVariantList row_;
+  bool atEnd_ = true;
+};
 
 // Opens the connection and sets it up for the client's statements. False when it cannot.
 bool OpenSession(QSqlDatabase& db) {
   if (!db.open()) return false;
   // Row counts of procedures would otherwise arrive as extra results.
-  QSqlQuery(QStringLiteral("SET NOCOUNT ON"), db).finish();
-  return true;
+  try {
+    DirectStatement(db, QStringLiteral("SET NOCOUNT ON"), OdbcConnection::kLoginTimeoutSeconds)
+        .Drain();
+  } catch (const DatabaseError&) {
+    // A server that has no such setting (the tests' SQLite) sends no row counts either; a
+    // lost link has closed the connection.
+  }
+  return db.isOpen();
+}
+
+std::unique_ptr<DirectStatement> Run(const QString& name, const QString& sql, int timeout) {
+  QSqlDatabase db = QSqlDatabase::database(name, false);
+  if (!db.isOpen() && !OpenSession(db))
+    throw DatabaseError(
+        QStringLiteral("Cannot reconnect to the database server: %1").arg(db.lastError().text()));
+  return std::make_unique<DirectStatement>(db, sql, timeout);
 }
 
 }  // namespace
@@ -97,39 +288,14 @@ OdbcConnection::~OdbcConnection() {
   QSqlDatabase::removeDatabase(name_);
 }
 
-namespace {
-
-QSqlQuery Run(const QString& name, const QString& sql, int timeout) {
-  QSqlDatabase db = QSqlDatabase::database(name, false);
-  if (!db.isOpen() && !OpenSession(db))
-    throw DatabaseError(
-        QStringLiteral("Cannot reconnect to the database server: %1").arg(db.lastError().text()));
-  QSqlQuery query(db);
-  query.setForwardOnly(true);
-  if (!query.prepare(sql)) throw DatabaseError(query.lastError().text());
-  ApplyQueryTimeout(query, timeout);
-  if (!query.exec()) {
-    const QString error = query.lastError().text();
-    // This statement fails; the next one reconnects.
-    if (IsLinkFailure(query, db)) db.close();
-    throw DatabaseError(error);
-  }
-  return query;
-}
-
-}  // namespace
-
 void OdbcConnection::Execute(const QString& sql) {
-  QSqlQuery query = Run(name_, sql, CommandTimeout());
-  while (query.nextResult()) {
-  }
-  query.finish();
+  Run(name_, sql, CommandTimeout())->Drain();
 }
 
 std::unique_ptr<Recordset> OdbcConnection::Open(const QString& sql, CursorType, LockType) {
   // Results are always read forward-only: the driver cannot keep a scrollable cursor open
   // beside the next statement, and the client reads every result from start to end.
-  return std::make_unique<QueryRecordset>(Run(name_, sql, CommandTimeout()));
+  return Run(name_, sql, CommandTimeout());
 }
 
 }  // namespace platform

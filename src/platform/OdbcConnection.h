@@ -8,7 +8,8 @@
 namespace platform {
 
 // A connection to the hospital's SQL Server through ODBC. Statement texts go to the server as
-// they are; results are read forward-only and each statement is finished before the next.
+// they are, executed directly (never prepared), each with CommandTimeout as its query timeout;
+// results are read forward-only and each statement is finished before the next.
 class OdbcConnection : public ConnectionSettingsBase {
  public:
   // How long a login waits for a server that does not answer: long enough for a slow network,

@@ -3,6 +3,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "board/ConfirmedList.h"
 #include "board/frmView.h"
 #include "platform/FlexGrid.h"
 #include "platform/PictureBox.h"
@@ -164,6 +165,24 @@ class TestBoardTimers : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(line.isHidden(), 2000);
     QCOMPARE(rows.y(), rowsTop);
     QCOMPARE(f.boxes().count(), 0);
+  }
+
+  // Only the board's reads wait a few seconds for a hung server; the program's longer timeout
+  // is back for whatever runs after them.
+  void theBoardsReadsTimeOutSoonerThanTheRest() {
+    BoardFixture f;
+    f.connection().SetCommandTimeout(120);
+    QMap<QString, int> timeouts;
+    f.connection().failWhen([&](const QString& sql) {
+      timeouts[sql] = f.connection().CommandTimeout();
+      return false;
+    });
+    frmView& board = f.open();
+    board.Timer2_Timer();
+    board.Timer1_Timer();
+    QCOMPARE(timeouts.value(session::ConfirmedListSql()), board::kBoardReadTimeoutSeconds);
+    QCOMPARE(timeouts.value(session::ServerClockSql()), board::kBoardReadTimeoutSeconds);
+    QCOMPARE(f.connection().CommandTimeout(), 120);
   }
 
   void aFailedFirstListingKeepsTheLoadTimeHeader() {

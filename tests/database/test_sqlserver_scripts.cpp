@@ -119,7 +119,8 @@ class TestSqlServerScripts : public QObject {
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
   }
 
-  // Each change breaks a client that reads by name and sends by position; the check names it.
+  // Each change breaks a client that reads by name and sends by position, or a site that runs
+  // the scripts under the client's login or another language; the check names it.
   void aChangeTheClientWouldNotSurviveIsFound_data() {
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
@@ -135,17 +136,17 @@ class TestSqlServerScripts : public QObject {
                                                 << "AS [RoomName]"
                                                 << "sp_List_ORRooms returns";
     QTest::newRow("two save parameters swapped")
-        << "    @SNurseCode nvarchar(4000),\n    @SNurse2Code nvarchar(4000),\n"
-        << "    @SNurse2Code nvarchar(4000),\n    @SNurseCode nvarchar(4000),\n"
+        << "     @SNurseCode nvarchar(max),\n     @SNurse2Code nvarchar(max),\n"
+        << "     @SNurse2Code nvarchar(max),\n     @SNurseCode nvarchar(max),\n"
         << "Save_OR_Schedule takes";
     QTest::newRow("a parameter more")
-        << "    @TransNum nvarchar(4000)\nAS\nBEGIN\n    SET NOCOUNT ON;\n    DECLARE @Letter"
-        << "    @TransNum nvarchar(4000),\n    @Reason nvarchar(100)\nAS\nBEGIN\n"
+        << "     @TransNum nvarchar(max))\nAS\nBEGIN\n    SET NOCOUNT ON;\n    DECLARE @Letter"
+        << "     @TransNum nvarchar(max),\n     @Reason nvarchar(max))\nAS\nBEGIN\n"
            "    SET NOCOUNT ON;\n    DECLARE @Letter"
         << "sp_UpdateSchedules takes";
     QTest::newRow("an empty transaction number read as 0")
-        << "    @TransNum nvarchar(4000),\n    @AsstDocCode"
-        << "    @TransNum int,\n    @AsstDocCode"
+        << "     @TransNum nvarchar(max),\n     @AsstDocCode"
+        << "     @TransNum int,\n     @AsstDocCode"
         << "@TransNum is int";
     QTest::newRow("row counts sent as results")
         << "    SET NOCOUNT ON;\n    SELECT RoomName"
@@ -180,15 +181,44 @@ class TestSqlServerScripts : public QObject {
         << "USE SCHEDULE;\nGO\n\n-- \"LAST ,FIRST\""
         << "USE [PASSWORD];\nGO\n\n-- \"LAST ,FIRST\""
         << "SCHEDULE..sp_GetORSchedule is not a procedure";
+    QTest::newRow("the site check reads a table the role cannot")
+        << "SET @TRANSNUM = CONVERT(nvarchar(20), @@IDENTITY);"
+        << "SELECT @TRANSNUM = MAX(TransNum) FROM SCHEDULE.dbo.tbORSchedule;"
+        << "site check reads tbORSchedule.TransNum";
+    QTest::newRow("a date read by the login's language")
+        << "    SET DATEFORMAT mdy;\n    DECLARE @Day"
+        << "    DECLARE @Day"
+        << "sp_GetORSchedule reads a date text before SET DATEFORMAT mdy";
+    QTest::newRow("a parameter as wide as its column") << "     @Remarks nvarchar(max),"
+                                                       << "     @Remarks nvarchar(4000),"
+                                                       << "@Remarks is no wider than a column";
+    QTest::newRow("a refusal that lets the batch go on")
+        << "        THROW 50000, @Unknown, 1;"
+        << "        RAISERROR (N'Unknown status', 16, 1);"
+        << "sp_UpdateSchedules refuses with RAISERROR";
+    QTest::newRow("the whole staff table readable")
+        << "GRANT SELECT (employeeid, lastname, firstname, middlename, originaldepartment)\n    ON"
+        << "GRANT SELECT ON"
+        << "may read the whole of PASSWORD..tbpasswordmain";
+    QTest::newRow("a column the client never reads")
+        << "GRANT SELECT (RoomID, RoomName) ON"
+        << "GRANT SELECT (RoomID, RoomName, RoomSeq) ON"
+        << "may read tbOrRoom.RoomSeq";
+    QTest::newRow("a column the client reads not granted")
+        << "(DoctorCode, LastName, FirstName, Specialty)"
+        << "(DoctorCode, LastName, FirstName)"
+        << "cannot read schedule.tbdoctor.specialty";
   }
   void aChangeTheClientWouldNotSurviveIsFound() {
     QFETCH(QString, from);
     QFETCH(QString, to);
     QFETCH(QString, named);
-    QString scripts = AllScripts();
-    QVERIFY2(scripts.count(from) == 1, qPrintable(u"not once in the scripts: "_s + from));
+    QString scripts = AllScripts(), check = ClientCallsScript();
+    QVERIFY2(scripts.count(from) + check.count(from) == 1,
+             qPrintable(u"not once in the scripts: "_s + from));
     scripts.replace(from, to);
-    const QStringList problems = ContractProblems(TsqlScripts::ReadText(scripts));
+    check.replace(from, to);
+    const QStringList problems = ContractProblems(TsqlScripts::ReadText(scripts), check);
     QVERIFY2(problems.join(u'\n').contains(named), qPrintable(problems.join(u'\n')));
   }
 

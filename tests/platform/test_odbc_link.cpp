@@ -116,6 +116,30 @@ class TestOdbcLink : public QObject {
     QVERIFY2(waited.elapsed() < 30'000, qPrintable(QString::number(waited.elapsed())));
   }
 
+  // Every statement goes to the server as written, as a batch of its own, never as a prepared
+  // call: the client's procedure calls without EXEC included.
+  void statementsAreExecutedDirectly() {
+    FakeTdsServer server;
+    OdbcConnection connection(drivers_->FreeTds(server.port()));
+    SessionOf(connection);
+    connection.Execute(u"SCHEDULE..sp_UpdateSchedules 'C','E1001', '42'"_s);
+    const QStringList batches = server.batches().mid(server.batches().size() - 2);
+    QCOMPARE(batches, (QStringList{u"1: select 1 as Session"_s,
+                                   u"1: SCHEDULE..sp_UpdateSchedules 'C','E1001', '42'"_s}));
+  }
+
+  // A server that takes a statement and never answers is given up after CommandTimeout, and
+  // the connection stays usable for the next statement.
+  void aHangingStatementEndsAtTheCommandTimeout() {
+    FakeTdsServer server(FakeTdsServer::Mode::Hanging);
+    OdbcConnection connection(drivers_->FreeTds(server.port()));
+    connection.SetCommandTimeout(1);
+    QElapsedTimer waited;
+    waited.start();
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, SessionOf(connection));
+    QVERIFY2(waited.elapsed() < 30'000, qPrintable(QString::number(waited.elapsed())));
+  }
+
   void aClosedPortFailsToConnect() {
     QVERIFY_THROWS_EXCEPTION(DatabaseError,
                              OdbcConnection(drivers_->FreeTds(testsupport::ClosedPort()), 2));

@@ -219,8 +219,12 @@ void FakeTdsServer::serveClient(int client) {
           (call ? RpcStatement(message->payload) : BatchText(message->payload)).trimmed();
       {
         std::lock_guard lock(mutex_);
-        batches_ << QStringLiteral("%1: %2").arg(session).arg(text);
+        batches_ << QStringLiteral("%1: %2%3")
+                        .arg(session)
+                        .arg(call ? QStringLiteral("RPC ") : QString(), text);
       }
+      if (mode_ == Mode::Hanging && !text.startsWith(QLatin1String("SET"), Qt::CaseInsensitive))
+        continue;
       const char done = call ? kDoneInProc : kDone;
       QByteArray reply;
       if (text.startsWith(QLatin1String("select"), Qt::CaseInsensitive))

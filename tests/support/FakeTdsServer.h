@@ -16,12 +16,14 @@ namespace testsupport {
 //     session's number; a batch containing RAISERROR fails with error 50000; any other batch
 //     succeeds without rows;
 //   * DropClient() closes the current session's socket under the driver's feet;
-//   * a Silent server accepts connections and never answers.
+//   * a Silent server accepts connections and never answers;
+//   * a Hanging server logs in and sets up sessions (batches beginning with SET) but never
+//     answers a query, as a server stuck behind a lock; it does acknowledge a cancel.
 // It serves one client connection at a time, on a thread of its own. Test code only: POSIX
 // sockets on the loopback address.
 class FakeTdsServer {
  public:
-  enum class Mode { Answering, Silent };
+  enum class Mode { Answering, Silent, Hanging };
   // On `port`, or on a free one when it is 0.
   explicit FakeTdsServer(Mode mode = Mode::Answering, quint16 port = 0);
   ~FakeTdsServer();
@@ -31,7 +33,8 @@ class FakeTdsServer {
   quint16 port() const { return port_; }
   void DropClient();
   int sessions() const { return sessions_; }
-  // The SQL batches received, each as "session: text".
+  // The SQL batches received, each as "session: text"; a statement that came as a procedure
+  // call (as a driver sends a prepared statement) as "session: RPC text".
   QStringList batches() const;
 
  private:
