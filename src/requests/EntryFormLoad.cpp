@@ -44,7 +44,7 @@ void EntryForm::mshflexPending_DblClick() {
            c_.txtAsstDoc, c_.txtAsstDocID})
     field->setEnabled(false);
 
-  const ORSchedule request = Trimmed(requestList_.RequestAt(row));
+  const ORSchedule request = Trimmed(requestList_.Listing().At(row - 1));
   // A date that cannot be read stops the load silently, before any field changes.
   const QDateTime when = platform::TryToDateTime(request.operationDate);
   if (!when.isValid()) return;

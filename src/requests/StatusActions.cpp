@@ -91,7 +91,7 @@ std::optional<ORSchedule> StatusActions::SelectedRequest() const {
   // A fresh listing has no current row until the user picks one; its first request is the
   // selected one then, as a grid's current row starts on its first data row.
   const int row = grid_.Row() > 0 ? grid_.Row() : 1;
-  ORSchedule request = list_.RequestAt(row);
+  ORSchedule request = list_.Listing().At(row - 1);
   if (request.transNum.trimmed().isEmpty()) return std::nullopt;
   return request;
 }

@@ -5,6 +5,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/Format.h"
 #include "platform/MsgBox.h"
+#include "requests/RequestList.h"
 #include "session/ORSchedule.h"
 #include "support/MainWindowFixture.h"
 
@@ -55,6 +56,16 @@ int StartAndSelect(MainWindowFixture& f, const QDate& day, qint64 transNum) {
   if (row > 0)
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(cell).center());
   return row;
+}
+
+// Shows the request on `row` with other texts, as a list read before they changed would; the row
+// stays current.
+void ListAs(frmMain& w, int row, const Cells& cells) {
+  auto listing = w.requestList().SharedListing();
+  for (auto cell = cells.cbegin(); cell != cells.cend(); ++cell)
+    listing = listing->WithText(row - 1, cell.key(), cell.value());
+  w.requestList().Show(listing);
+  w.mshflexPending->SetRow(row);
 }
 
 QString StoredStatus(MainWindowFixture& f, qint64 transNum) {
@@ -114,7 +125,7 @@ class TestConfirmRevoke : public QObject {
     const int row = StartAndSelect(f, when.date(), transNum);
     QVERIFY(row > 0);
     platform::FlexGrid& grid = *f.window().mshflexPending;
-    grid.SetTextMatrix(row, C::kTransNum, QStringLiteral("  %1 ").arg(transNum));
+    ListAs(f.window(), row, {{C::kTransNum, QStringLiteral("  %1 ").arg(transNum)}});
     const QDateTime before = f.db().server().Now();
 
     const QStringList sent = Click(f, index);
@@ -178,8 +189,7 @@ class TestConfirmRevoke : public QObject {
     const int row = StartAndSelect(f, kTomorrow9.date(), transNum);
     QVERIFY(row > 0);
     platform::FlexGrid& grid = *f.window().mshflexPending;
-    for (auto cell = cells.cbegin(); cell != cells.cend(); ++cell)
-      grid.SetTextMatrix(row, cell.key(), cell.value());
+    ListAs(f.window(), row, cells);
 
     QCOMPARE(Click(f, index), QStringList());
     QCOMPARE(f.boxes().count(), 1);
@@ -287,8 +297,7 @@ class TestConfirmRevoke : public QObject {
     QCOMPARE(w.cmdOpt[0]->isEnabled(), blankTransNum);
     QCOMPARE(w.cmdOpt[1]->isEnabled(), blankTransNum);
     if (blankTransNum) {
-      w.mshflexPending->SetRow(1);
-      w.mshflexPending->SetTextMatrix(1, C::kTransNum, QStringLiteral("  "));
+      ListAs(w, 1, {{C::kTransNum, QStringLiteral("  ")}});
     }
     w.cmdOpt[0]->setEnabled(true);
     w.cmdOpt[1]->setEnabled(true);
