@@ -111,7 +111,10 @@ QSqlQuery Run(const QString& name, const QString& sql, int timeout) {
   if (!query.exec()) {
     const QString error = query.lastError().text();
     // This statement fails; the next one reconnects.
-    if (IsLinkFailure(query, db)) db.close();
+    if (IsLinkFailure(query, db)) {
+      db.close();
+      throw LinkError(error);
+    }
     throw DatabaseError(error);
   }
   return query;

@@ -12,7 +12,7 @@
 #include "platform/Format.h"
 #include "platform/MsgBox.h"
 #include "requests/RequestStatus.h"
-#include "session/Statements.h"
+#include "session/FreshListing.h"
 #include "session/modGlobal.h"
 
 namespace requests {
@@ -53,12 +53,8 @@ void RequestList::Format_Grid() {
 void RequestList::Load_ORSchedule(const QString& dateText) {
   std::shared_ptr<const session::RequestListing> listing;
   try {
-    auto requests =
-        connection_()->Open(session::ScheduleListSql(dateText), platform::CursorType::ForwardOnly,
-                            platform::LockType::ReadOnly);
     // An empty result still gives the header its field names.
-    listing = session::RequestListing::Read(*requests, listing_.get());
-    requests->Close();
+    listing = session::ListRequests(*connection_(), dateText, listing_.get());
   } catch (const platform::TooManyRowsError&) {
     // Not a failure of the database: the date is listed as empty and the user told why, and
     // the program goes on (also at start-up, where a failure would end it).
@@ -118,7 +114,15 @@ void RequestList::NoticeTooManyRequests(const QString& dateText) {
 }
 
 void RequestList::Reload() {
-  Load_ORSchedule(platform::Format(datePicker_.Value(), QStringLiteral("MM/DD/YYYY")));
+  Load_ORSchedule(ListedDay());
+}
+
+QString RequestList::ListedDay() const {
+  return platform::Format(datePicker_.Value(), QStringLiteral("MM/DD/YYYY"));
+}
+
+std::shared_ptr<const session::RequestListing> RequestList::ListAfresh() const {
+  return session::ListRequests(*connection_(), ListedDay(), listing_.get());
 }
 
 // The header and one blank (or nameless) row, disabled: clicks do nothing, and Confirm and
@@ -131,6 +135,11 @@ void RequestList::ShowEmpty() {
   holdsRequests_ = false;
   confirm_->setEnabled(false);
   revoke_->setEnabled(false);
+}
+
+void RequestList::Select(const QString& transNum) {
+  const int row = session::RowOfRequest(*listing_, transNum);
+  if (row >= 0) grid_.SetRow(row + 1);
 }
 
 void RequestList::Color_Status() {

@@ -8,6 +8,7 @@
 #include "requests/RequestList.h"
 #include "session/ORSchedule.h"
 #include "support/MainWindowFixture.h"
+#include "support/MemoryRecordset.h"
 
 using platform::vbCritical;
 using platform::vbExclamation;
@@ -130,7 +131,8 @@ class TestConfirmRevoke : public QObject {
 
     const QStringList sent = Click(f, index);
     const QString letter = confirm ? QStringLiteral("C") : QStringLiteral("R");
-    QStringList expected = confirm ? QStringList{kClockSql} : QStringList{};
+    QStringList expected{ListSql(when.date())};  // the request as it is now
+    if (confirm) expected << kClockSql;
     expected << QStringLiteral("Schedule..sp_UpdateSchedules '%1','E1002 ', '%2'")
                     .arg(letter)
                     .arg(transNum)
@@ -190,8 +192,16 @@ class TestConfirmRevoke : public QObject {
     QVERIFY(row > 0);
     platform::FlexGrid& grid = *f.window().mshflexPending;
     ListAs(f.window(), row, cells);
+    QVariantMap served;  // and as the server gives it at the click
+    for (auto cell = cells.cbegin(); cell != cells.cend(); ++cell)
+      served.insert(hospitaldb::ScheduleListingFields()[cell.key() - 1], cell.value());
+    f.suite().serveWith([served](const QString& sql, std::unique_ptr<platform::Recordset> rows)
+                            -> std::unique_ptr<platform::Recordset> {
+      if (sql != ListSql(kTomorrow9.date())) return rows;
+      return testsupport::WithValues(*rows, served);
+    });
 
-    QCOMPARE(Click(f, index), QStringList());
+    QCOMPARE(Click(f, index), QStringList{ListSql(kTomorrow9.date())});
     QCOMPARE(f.boxes().count(), 1);
     QCOMPARE(f.boxes().last().prompt, message);
     QCOMPARE(f.boxes().last().style, vbCritical);
@@ -237,14 +247,14 @@ class TestConfirmRevoke : public QObject {
     const QStringList sent = Click(f, 0);
     QCOMPARE(f.boxes().count(), 1);
     if (past) {
-      QCOMPARE(sent, QStringList{kClockSql});
+      QCOMPARE(sent, (QStringList{ListSql(when.date()), kClockSql}));
       QCOMPARE(f.boxes().last().prompt,
                QStringLiteral("Can't confirm past schedule. "
                               "Please edit date/time of schedule or enter a new one."));
       QCOMPARE(f.boxes().last().style, vbCritical);
       QCOMPARE(f.boxes().last().title, kNotification);
     } else {  // asked, answered No: nothing sent, the list reloaded
-      QCOMPARE(sent, (QStringList{kClockSql, ListSql(when.date())}));
+      QCOMPARE(sent, (QStringList{ListSql(when.date()), kClockSql, ListSql(when.date())}));
       QCOMPARE(f.boxes().last().title, QStringLiteral("Confirm?"));
     }
     QCOMPARE(StoredStatus(f, transNum), QStringLiteral("P"));
@@ -319,13 +329,14 @@ class TestConfirmRevoke : public QObject {
     QVERIFY(row > 0);
     frmMain& w = f.window();
     w.mshflexPending->SetTextMatrix(row, C::kPatientName, QStringLiteral("STALE"));
+    bool updateSent = false;
     f.suite().failWhen([&](const QString& sql) {
-      return sql.contains(QLatin1String("sp_UpdateSchedules")) ||
-             (reloadFails && sql.contains(QLatin1String("sp_GetORSchedule")));
+      if (sql.contains(QLatin1String("sp_UpdateSchedules"))) return updateSent = true;
+      return reloadFails && updateSent && sql.contains(QLatin1String("sp_GetORSchedule"));
     });
 
     const QStringList sent = Click(f, 0);
-    QCOMPARE(sent.size(), 3);  // the clock, the update, the reload
+    QCOMPARE(sent.size(), 4);  // the request, the clock, the update, the reload
     QCOMPARE(f.boxes().count(), 2);
     QCOMPARE(f.boxes().titles().first(), QStringLiteral("Confirm?"));
     QVERIFY(f.boxes().last().prompt.contains(u"sp_UpdateSchedules"));
