@@ -166,18 +166,31 @@ class TestConfirmRevoke : public QObject {
   void refusalsSendNothingAndKeepTheList_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("status");
-    QTest::addColumn<Cells>("cells");  // the row as listed, where the server's would not do
+    QTest::addColumn<Cells>("cells");   // the row as listed, where the server's would not do
+    QTest::addColumn<Cells>("listed");  // else the row as listed before another workstation acted
     QTest::addColumn<QString>("message");
+    QTest::newRow("confirmed since listed")
+        << 0 << "C" << Cells{} << Cells{{C::kStatus, QStringLiteral("P")}}
+        << "This schedule was already confirmed by SANTOS ,ANA last 12/07/2026 14:05:09.";
+    QTest::newRow("revoked since listed")
+        << 1 << "R" << Cells{} << Cells{{C::kStatus, QStringLiteral("C")}}
+        << "This schedule was already revoked by REYES ,LUZ last 17:03:04.";
+    QTest::newRow("moved since listed")
+        << 1 << "P" << Cells{{C::kTransNum, QStringLiteral("0")}}
+        << Cells{{C::kStatus, QStringLiteral("P")}}
+        << "This schedule is no longer listed for 12/09/2026: another workstation has moved it to "
+           "another date.";
     QTest::newRow("already confirmed")
-        << 0 << "C" << Cells{}
+        << 0 << "C" << Cells{} << Cells{}
         << "This schedule was already confirmed by SANTOS ,ANA last 12/07/2026 14:05:09.";
     QTest::newRow("already revoked: the time only")
-        << 1 << "R" << Cells{} << "This schedule was already revoked by REYES ,LUZ last 17:03:04.";
+        << 1 << "R" << Cells{} << Cells{}
+        << "This schedule was already revoked by REYES ,LUZ last 17:03:04.";
     QTest::newRow("a confirmation date that is no date")
-        << 0 << "C" << Cells{{C::kDateConfirmed, QStringLiteral("not recorded")}}
+        << 0 << "C" << Cells{{C::kDateConfirmed, QStringLiteral("not recorded")}} << Cells{}
         << "This schedule was already confirmed by SANTOS ,ANA last not recorded.";
     QTest::newRow("an operation date that is no date")
-        << 0 << "P" << Cells{{C::kOperationDate, QStringLiteral("TO FOLLOW")}}
+        << 0 << "P" << Cells{{C::kOperationDate, QStringLiteral("TO FOLLOW")}} << Cells{}
         << "Can't confirm this schedule: its date and time cannot be read. "
            "Please edit date/time of schedule or enter a new one.";
   }
@@ -185,13 +198,14 @@ class TestConfirmRevoke : public QObject {
     QFETCH(int, index);
     QFETCH(QString, status);
     QFETCH(Cells, cells);
+    QFETCH(Cells, listed);
     QFETCH(QString, message);
     MainWindowFixture f(kNow, DatabaseFixture::Seed::Empty);
     const qint64 transNum = AddRequest(f, kTomorrow9, status);
     const int row = StartAndSelect(f, kTomorrow9.date(), transNum);
     QVERIFY(row > 0);
     platform::FlexGrid& grid = *f.window().mshflexPending;
-    ListAs(f.window(), row, cells);
+    ListAs(f.window(), row, listed.isEmpty() ? cells : listed);
     QVariantMap served;  // and as the server gives it at the click
     for (auto cell = cells.cbegin(); cell != cells.cend(); ++cell)
       served.insert(hospitaldb::ScheduleListingFields()[cell.key() - 1], cell.value());
