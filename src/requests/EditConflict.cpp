@@ -67,8 +67,8 @@ QString Shown(C::Column column, const QString& text) {
 QString StatusChange(const ORSchedule& loaded, const ORSchedule& current) {
   const RequestStatus was = StatusOf(loaded.status), now = StatusOf(current.status);
   const auto doneLine = [&](const char16_t* done, C::Column by, C::Column at) {
-    const bool again = Same(by, loaded[by], current[by]) && Same(at, loaded[at], current[at]);
-    if (was == now && again) return QString();
+    const bool sameRecord = Same(by, loaded[by], current[by]) && Same(at, loaded[at], current[at]);
+    if (was == now && sameRecord) return QString();
     return QStringLiteral("It was %1 by %2 on %3.")
         .arg(QString::fromUtf16(done), current[by].trimmed(), DateText(current[at]));
   };
