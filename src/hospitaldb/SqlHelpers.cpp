@@ -15,6 +15,13 @@ bool IsBusy(const QSqlError& error) {
   return numeric && (code == 5 || code == 6);
 }
 
+// SQLite's disk I/O error: a write may or may not be on disk, as a statement whose link to a
+// server broke may or may not have been carried out.
+bool IsInputOutput(const QSqlError& error) {
+  bool numeric = false;
+  return (error.nativeErrorCode().toInt(&numeric) & 0xff) == 10 && numeric;
+}
+
 [[noreturn]] void Fail(const QSqlQuery& query) {
   const QSqlError error = query.lastError();
   const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
@@ -23,6 +30,7 @@ bool IsBusy(const QSqlError& error) {
         QStringLiteral("The database is busy: another program has been writing to it for too "
                        "long. Nothing was changed; please try again. (%1)")
             .arg(text));
+  if (IsInputOutput(error)) throw platform::LinkError(text);
   throw platform::DatabaseError(text);
 }
 

@@ -21,6 +21,13 @@ class DatabaseError : public RuntimeError {
   using RuntimeError::RuntimeError;
 };
 
+// The link to the server broke while a statement was on its way or being answered: the server
+// may or may not have carried it out. A refused statement is a plain DatabaseError instead.
+class LinkError : public DatabaseError {
+ public:
+  using DatabaseError::DatabaseError;
+};
+
 class ComponentError : public RuntimeError {
  public:
   using RuntimeError::RuntimeError;

@@ -9,11 +9,11 @@
 #include <utility>
 
 #include "platform/CellTexts.h"
-#include "platform/Connection.h"
 #include "platform/Errors.h"
 #include "platform/FlexGridHeader.h"
 #include "platform/FlexGridModel.h"
 #include "platform/FlexGridPainter.h"
+#include "platform/RecordTable.h"
 #include "platform/Twips.h"
 
 namespace platform {
@@ -376,32 +376,16 @@ QColor FlexGrid::CellBackColor(int row, int col) const {
 }
 
 void FlexGrid::Bind(Recordset& records) {
-  const int fixed = FixedCols();
-  const int fields = records.FieldCount();
-  QStringList headers(fixed);
-  headers.reserve(fixed + fields);
-  for (int f = 0; f < fields; ++f)
-    headers << records.FieldName(f);
-
   // The listing is read into a table of its own that the model then takes over, so that a
-  // failure while reading (or too many records) leaves the previous listing in place. Each
-  // value's text is copied into the table's buffer and dropped at once.
-  CellTexts cells(int(headers.size()));
-  // A list is mostly reloaded with about as many records as before: room for that many saves
-  // growing the buffers step by step.
-  if (Cols() == int(headers.size())) cells.reserve(Rows(), model_->textSize());
-  for (; !records.AtEnd(); records.MoveNext()) {
-    if (cells.rows() + 1 >= kMaxRows)
-      throw TooManyRowsError(
-          QStringLiteral("The listing has more than %1 records, more than the grid can hold.")
-              .arg(kMaxRows - 1));
-    cells.startRow();
-    for (int c = 0; c < fixed; ++c)
-      cells.appendCell({});
-    for (int f = 0; f < fields; ++f)
-      cells.appendCell(records.Text(f));
-  }
-  cells.squeeze();
+  // failure while reading (or too many records) leaves the previous listing in place. A list is
+  // mostly reloaded with about as many records as before: room for that many is reserved.
+  RecordTable table = ReadRecords(records, FixedCols(), {Cols(), Rows(), model_->textSize()});
+  Show(std::move(table.headers), std::make_shared<const CellTexts>(std::move(table.cells)));
+}
+
+void FlexGrid::Show(QStringList headers, std::shared_ptr<const CellTexts> cells) {
+  if (cells->rows() >= kMaxRows)
+    throw TooManyRowsError(QStringLiteral("Invalid Rows value: %1").arg(cells->rows() + 1));
   const GeometryHold hold(*this);
   model_->replace(std::move(headers), std::move(cells));
   afterReset();

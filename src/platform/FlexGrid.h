@@ -4,10 +4,14 @@
 #include <QFont>
 #include <QTableView>
 #include <functional>
+#include <memory>
 #include <vector>
+
+#include "platform/RecordTable.h"
 
 namespace platform {
 
+class CellTexts;
 class Recordset;
 class FlexGridHeader;
 class FlexGridModel;
@@ -23,7 +27,7 @@ class FlexGrid : public QTableView {
   Q_OBJECT
 
  public:
-  static constexpr int kMaxRows = 32767;
+  static constexpr int kMaxRows = kMostRecords + 1;
   static constexpr int kDefaultColWidth = 960;   // twips
   static constexpr int kDefaultRowHeight = 255;  // twips (17 pixels)
 
@@ -111,6 +115,10 @@ class FlexGrid : public QTableView {
   // field count and Rows() one more than the record count. The recordset is read to its end.
   // Throws TooManyRowsError when the records do not fit the 16-bit row counter.
   void Bind(Recordset& records);
+  // Shows a table read elsewhere, as Bind would after reading it: `headers` names every column
+  // (the fixed ones included) and `cells` holds one row per data row. The texts are shared, not
+  // copied; a change of a cell through the grid leaves the shared texts as they are.
+  void Show(QStringList headers, std::shared_ptr<const CellTexts> cells);
 
   // The current row (1-based data row; 0 when there is none) and column. The current row is
   // also the one selected row. Bind and SetRows leave no current row; focus makes the first row

@@ -88,7 +88,7 @@ void FlexGridModel::setDataRows(int rows) {
   if (rows == dataRows()) return;
   beginResetModel();
   marked_ = nullptr;
-  cells_.resize(rows, cols());
+  ownCells().resize(rows, cols());
   rowColor_.resize(rows, 0);
   endResetModel();
 }
@@ -101,7 +101,7 @@ void FlexGridModel::setCols(int cols) {
     beginInsertColumns({}, before, cols - 1);
   else
     beginRemoveColumns({}, cols, before - 1);
-  cells_.resize(dataRows(), cols);
+  ownCells().resize(dataRows(), cols);
   headers_.resize(cols);
   fixedCols_ = std::min(fixedCols_, cols);
   if (inserting)
@@ -112,7 +112,7 @@ void FlexGridModel::setCols(int cols) {
 
 void FlexGridModel::clear() {
   marked_ = nullptr;
-  cells_.clearTexts();
+  ownCells().clearTexts();
   std::fill(headers_.begin(), headers_.end(), QString());
   resetColors();
   if (cols() > 0) emit headerDataChanged(Qt::Horizontal, 0, cols() - 1);
@@ -120,31 +120,41 @@ void FlexGridModel::clear() {
     emit dataChanged(index(0, 0), index(dataRows() - 1, cols() - 1));
 }
 
-void FlexGridModel::replace(QStringList headers, CellTexts&& cells) {
-  Q_ASSERT(cells.cols() == headers.size());
+void FlexGridModel::replace(QStringList headers, std::shared_ptr<const CellTexts> cells) {
+  Q_ASSERT(cells && cells->cols() == headers.size());
   beginResetModel();
   marked_ = nullptr;
   // A table without columns has no rows, however many records it was read from.
-  if (cells.cols() == 0) cells.resize(0, 0);
-  fixedCols_ = std::min(fixedCols_, cells.cols());
+  if (cells->cols() == 0 && cells->rows() > 0) cells = std::make_shared<CellTexts>();
+  fixedCols_ = std::min(fixedCols_, cells->cols());
   headers_ = std::move(headers);
   releaseLater(std::exchange(cells_, std::move(cells)));
   resetColors();
   endResetModel();
 }
 
+// The texts this model may change: a copy of its own while they are shared. Shared texts are
+// never changed in place, so a reader of the listing they came from sees it as it was read.
+CellTexts& FlexGridModel::ownCells() {
+  if (cells_.use_count() > 1) cells_ = std::make_shared<CellTexts>(*cells_);
+  // Made by make_shared as a non-const object, and no one else holds it now.
+  return const_cast<CellTexts&>(*cells_);
+}
+
 // A long listing is a few large blocks, but giving them back to the system still takes a
 // moment per megabyte (a zero timer ran it in the same turn of the event loop as the new
-// listing's first paint), so a worker thread frees it while the new listing shows.
-void FlexGridModel::releaseLater(CellTexts&& cells) {
-  if (std::size_t(cells.rows()) * cells.cols() <= kFreedAtOnce) return;  // freed here
-  // Shared, not copied into the task: the task's only reference frees the listing there.
-  auto released = std::make_shared<CellTexts>(std::move(cells));
-  QThreadPool::globalInstance()->start([released]() mutable { released.reset(); });
+// listing's first paint), so a worker thread frees it while the new listing shows. Texts that
+// others still share are theirs to free.
+void FlexGridModel::releaseLater(std::shared_ptr<const CellTexts> cells) {
+  if (cells.use_count() > 1) return;
+  if (std::size_t(cells->rows()) * cells->cols() <= kFreedAtOnce) return;  // freed here
+  // Moved, not copied, into the task: the task's only reference frees the listing there.
+  QThreadPool::globalInstance()->start(
+      [released = std::move(cells)]() mutable { released.reset(); });
 }
 
 void FlexGridModel::setText(int row, int col, const QString& text) {
-  cells_.set(row, col, text);
+  ownCells().set(row, col, text);
   const QModelIndex changed = index(row, col);
   emit dataChanged(changed, changed, {Qt::DisplayRole});
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/CellTexts.h"
@@ -29,8 +30,8 @@ class FlexGridModel : public QAbstractTableModel {
                       int role = Qt::DisplayRole) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-  int dataRows() const { return cells_.rows(); }
-  int cols() const { return cells_.cols(); }
+  int dataRows() const { return cells_->rows(); }
+  int cols() const { return cells_->cols(); }
   int fixedCols() const { return fixedCols_; }
   void setFixedCols(int cols);
 
@@ -40,14 +41,15 @@ class FlexGridModel : public QAbstractTableModel {
   void setCols(int cols);
   // Empties every text (header included) and drops every row colour.
   void clear();
-  // Takes a whole listing in one reset: `cells` has one column per header. Row colours are
+  // Takes a whole listing in one reset: `cells` has one column per header. The texts are shared
+  // with whoever read them, not copied; an edit of a cell copies them first. Row colours are
   // dropped; alignments stay by position.
-  void replace(QStringList headers, CellTexts&& cells);
+  void replace(QStringList headers, std::shared_ptr<const CellTexts> cells);
   // The characters of every cell, for sizing the next listing like this one.
-  qsizetype textSize() const { return cells_.textSize(); }
+  qsizetype textSize() const { return cells_->textSize(); }
 
   // Valid until the texts change.
-  QStringView text(int row, int col) const { return cells_.at(row, col); }
+  QStringView text(int row, int col) const { return cells_->at(row, col); }
   void setText(int row, int col, const QString& text);
   const QString& headerText(int col) const { return headers_[col]; }
   void setHeaderText(int col, const QString& text);
@@ -84,10 +86,11 @@ class FlexGridModel : public QAbstractTableModel {
   ColorIndex colorIndexFor(const QColor& fore, const QColor& back);
   void dropUnusedColors();
   void resetColors();
-  static void releaseLater(CellTexts&& cells);
+  CellTexts& ownCells();
+  static void releaseLater(std::shared_ptr<const CellTexts> cells);
 
   int fixedCols_ = 0;
-  CellTexts cells_;
+  std::shared_ptr<const CellTexts> cells_ = std::make_shared<CellTexts>();
   QStringList headers_;
   std::vector<Qt::Alignment> alignments_;  // by position; may be longer than cols()
   std::vector<ColorIndex> rowColor_;

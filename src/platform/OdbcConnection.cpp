@@ -146,6 +146,7 @@ class DirectStatement : public Recordset {
     if (IsLinkFailure(stmt_, db_)) {
       Close();
       db_.close();
+      throw LinkError(message);
     }
     fail(message);
   }

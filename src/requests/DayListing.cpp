@@ -1,27 +1,26 @@
 #include "requests/DayListing.h"
 
-#include "platform/FlexGrid.h"
-#include "session/ORSchedule.h"
+#include "session/RequestListing.h"
 
 namespace requests {
 
-DayListing ListingOf(const platform::FlexGrid& grid) {
+DayListing ListingOf(const session::RequestListing& requests,
+                     const std::function<int(int col)>& columnWidth) {
+  using session::RequestColumn;
   DayListing listing;
   QList<int> columns;
-  for (int c = grid.FixedCols(); c < grid.Cols(); ++c) {
-    if (grid.ColWidth(c) == 0) continue;
+  for (int c = RequestColumn::kFirst; c < requests.Cols(); ++c) {
+    if (columnWidth(c) == 0) continue;
     columns.append(c);
-    listing.columnWidths.append(grid.ColWidth(c));
-    listing.table.header.append(grid.TextMatrix(0, c));
+    listing.columnWidths.append(columnWidth(c));
+    listing.table.header.append(requests.Headers()[c]);
   }
-  const bool hasStatus = grid.Cols() > session::RequestColumn::kStatus;
-  for (int r = 1; r < grid.Rows(); ++r) {
+  for (int r = 0; r < requests.Rows(); ++r) {
     QStringList cells;
     for (int c : columns)
-      cells.append(grid.TextMatrix(r, c));
+      cells.append(requests.Text(r, c).toString());
     listing.table.rows.append(cells);
-    listing.statuses.append(
-        StatusOf(hasStatus ? grid.TextMatrix(r, session::RequestColumn::kStatus) : QString()));
+    listing.statuses.append(StatusOf(requests.Text(r, RequestColumn::kStatus)));
   }
   return listing;
 }

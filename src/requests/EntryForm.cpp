@@ -99,6 +99,8 @@ void EntryForm::Clear_Fields() {
   c_.cboRequestRoom->SetText(QString());
   loadedRoomName_.clear();
   loadedRoomCode_.clear();
+  loaded_.reset();
+  unsettled_.reset();
 }
 
 void EntryForm::cmdOption_Click(int index) {

@@ -4,8 +4,10 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
+#include "requests/SaveOutcome.h"
 #include "session/ConnectionProvider.h"
 #include "session/ORSchedule.h"
 
@@ -121,6 +123,12 @@ class EntryForm {
   bool LookUpRoomCode(QString& roomCode) const;
   session::ORSchedule RequestToSave(const QString& roomCode) const;
   QString OperationDateTimeText() const;
+  // Another workstation's changes since the load (EditConflict.cpp); false: do not save now.
+  bool MaySaveOver(const session::ORSchedule& toSend);
+  // A save whose link may break (SaveOutcome.cpp).
+  void SendSave(const session::ORSchedule& request, const QString& savedBy, const QString& savedAt);
+  bool SettledAsStored();
+  void SettleEarlierSave(session::ORSchedule& toSend);
 
   EntryControls c_;
   RequestList& requestList_;
@@ -130,6 +138,10 @@ class EntryForm {
   QDateTime startUpDate_, startUpTime_;
   // The room shown with the loaded request, by name and code, while the form shows it.
   QString loadedRoomName_, loadedRoomCode_;
+  // The request as listed when it was loaded, while the form shows or edits it.
+  std::optional<session::ORSchedule> loaded_;
+  // A new request whose save met a broken link and could not yet be looked for.
+  std::optional<SentRequest> unsettled_;
 };
 
 }  // namespace requests

@@ -44,7 +44,8 @@ void EntryForm::mshflexPending_DblClick() {
            c_.txtAsstDoc, c_.txtAsstDocID})
     field->setEnabled(false);
 
-  const ORSchedule request = Trimmed(requestList_.RequestAt(row));
+  const ORSchedule listed = requestList_.Listing().At(row - 1);
+  const ORSchedule request = Trimmed(listed);
   // A date that cannot be read stops the load silently, before any field changes.
   const QDateTime when = platform::TryToDateTime(request.operationDate);
   if (!when.isValid()) return;
@@ -52,6 +53,7 @@ void EntryForm::mshflexPending_DblClick() {
   ShowExactly(*c_.dtpOperation, when);
   ShowExactly(*c_.dtpOperTime, when);
   FillFields(request);
+  loaded_ = listed;
   ShowRoomOf(request.orRoomCode);
 
   c_.cmdOption[1]->setEnabled(true);

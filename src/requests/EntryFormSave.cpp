@@ -55,8 +55,9 @@ void EntryForm::Save() {
   }
   session::ORSchedule request = RequestToSave(roomCode);
   request.operationDate = operationDate;
-  connection_()->Execute(session::SaveScheduleSql(
-      request, modGlobal::EmployeeCode(), platform::DefaultText(modGlobal::ServerDateTime)));
+  SettleEarlierSave(request);
+  if (!MaySaveOver(request)) return;
+  SendSave(request, modGlobal::EmployeeCode(), platform::DefaultText(modGlobal::ServerDateTime));
   platform::MsgBox(QStringLiteral("Schedule successfully saved!"),
                    platform::vbOKOnly | platform::vbInformation, QStringLiteral("SUCCESS!"));
 

@@ -104,13 +104,18 @@ void ListingOutput::Export_CSV() {
   const QString path = AskWhereToSave(QStringLiteral("Export CSV"), QStringLiteral("csv"),
                                       QStringLiteral("CSV files (*.csv)"));
   if (path.isEmpty()) return;
-  platform::SaveCsv(path, ListingOf(grid_).table);
+  platform::SaveCsv(path, ListingOf(list_.Listing(), ColumnWidths()).table);
+}
+
+// The widths of the columns as the grid shows them now.
+std::function<int(int col)> ListingOutput::ColumnWidths() const {
+  return [&grid = grid_](int col) { return grid.ColWidth(col); };
 }
 
 platform::PrintedTable ListingOutput::Printout() const {
   const QDateTime printedAt = ReadServerClock(connection_);
   const QString employee = modGlobal::EmployeeCode();
-  DayListing listing = ListingOf(grid_);
+  DayListing listing = ListingOf(list_.Listing(), ColumnWidths());
   platform::PrintedTable printout;
   printout.title = QStringLiteral("Operation requests of %1")
                        .arg(platform::Format(datePicker_.Value(), QStringLiteral("Long Date")));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 #include "session/ConnectionProvider.h"
 
@@ -39,6 +40,7 @@ class ListingOutput {
   // Reads the server's clock for the heading; the time the rest of the program goes by
   // (modGlobal::ServerDateTime) is not changed.
   platform::PrintedTable Printout() const;
+  std::function<int(int col)> ColumnWidths() const;
   // The path the user chose for the file, empty when they cancelled.
   QString AskWhereToSave(const QString& caption, const QString& suffix,
                          const QString& filter) const;

@@ -12,8 +12,7 @@
 #include "platform/Format.h"
 #include "platform/MsgBox.h"
 #include "requests/RequestStatus.h"
-#include "session/Clashes.h"
-#include "session/Statements.h"
+#include "session/FreshListing.h"
 #include "session/modGlobal.h"
 
 namespace requests {
@@ -40,7 +39,8 @@ RequestList::RequestList(platform::FlexGrid& grid, platform::DTPicker& datePicke
       datePicker_(datePicker),
       confirm_(confirm),
       revoke_(revoke),
-      connection_(std::move(connection)) {}
+      connection_(std::move(connection)),
+      listing_(std::make_shared<const session::RequestListing>()) {}
 
 void RequestList::Format_Grid() {
   grid_.Clear();
@@ -51,28 +51,31 @@ void RequestList::Format_Grid() {
 }
 
 void RequestList::Load_ORSchedule(const QString& dateText) {
+  std::shared_ptr<const session::RequestListing> listing;
   try {
-    auto requests =
-        connection_()->Open(session::ScheduleListSql(dateText), platform::CursorType::ForwardOnly,
-                            platform::LockType::ReadOnly);
-    grid_.Bind(*requests);  // an empty result still gives the header its field names
-    requests->Close();
+    // An empty result still gives the header its field names.
+    listing = session::ListRequests(*connection_(), dateText, listing_.get());
   } catch (const platform::TooManyRowsError&) {
     // Not a failure of the database: the date is listed as empty and the user told why, and
     // the program goes on (also at start-up, where a failure would end it).
-    grid_.SetRows(1);
-    ShowEmpty();
+    ForgetListing();
     NoticeTooManyRequests(dateText);
     return;
   } catch (...) {
     // No rows of the previously listed date may stay under the picker's new date.
-    grid_.SetRows(1);
-    ShowEmpty();
+    ForgetListing();
     throw;
   }
+  Show(std::move(listing));
+}
+
+void RequestList::Show(std::shared_ptr<const session::RequestListing> listing) {
+  // Let go of the old listing first, so that the grid, letting go of it last, frees it.
+  listing_ = std::move(listing);
+  grid_.Show(listing_->Headers(), listing_->Cells());
   // No requests, or only one without a patient name: nothing to act on.
-  if (grid_.Rows() < 2 ||
-      (grid_.Rows() < 3 && grid_.TextMatrix(1, RequestColumn::kPatientName).isEmpty())) {
+  if (listing_->Rows() < 1 ||
+      (listing_->Rows() < 2 && listing_->Text(0, RequestColumn::kPatientName).isEmpty())) {
     ShowEmpty();
     return;
   }
@@ -83,18 +86,24 @@ void RequestList::Load_ORSchedule(const QString& dateText) {
   holdsRequests_ = true;
 }
 
+// The list keeps its columns and shows no request.
+void RequestList::ForgetListing() {
+  listing_ = std::make_shared<const session::RequestListing>();
+  grid_.SetRows(1);
+  ShowEmpty();
+}
+
 // A warning sign beside each request booked at the same time as another in its room or with
 // one of its people. The selector column, a twip wide by design, widens to show the signs only
 // while the list holds a clash.
 void RequestList::MarkClashes() {
-  auto clashes = std::make_shared<session::Clashes>(
-      grid_.Rows() - 1, [&grid = grid_](int row, RequestColumn::Column column) {
-        return grid.TextView(row + 1, column);
-      });
-  grid_.SetColWidth(0, clashes->Any() ? kClashMarkWidth : kColumnWidths[0]);
-  if (!clashes->Any()) return;
-  grid_.SetRowMarks([clashes](int row) { return clashes->Has(row - 1); },
-                    [clashes](int row) { return clashes->Describe(row - 1).join(u'\n'); });
+  const bool any = listing_->clashes().Any();
+  grid_.SetColWidth(0, any ? kClashMarkWidth : kColumnWidths[0]);
+  if (!any) return;
+  // The signs hold the listing they describe, however long the grid shows it.
+  grid_.SetRowMarks(
+      [listing = listing_](int row) { return listing->clashes().Has(row - 1); },
+      [listing = listing_](int row) { return listing->clashes().Describe(row - 1).join(u'\n'); });
 }
 
 void RequestList::NoticeTooManyRequests(const QString& dateText) {
@@ -104,13 +113,16 @@ void RequestList::NoticeTooManyRequests(const QString& dateText) {
                    platform::vbOKOnly | platform::vbExclamation, platform::AppTitle());
 }
 
-session::ORSchedule RequestList::RequestAt(int row) const {
-  return session::ORSchedule::FromCells(
-      [&](RequestColumn::Column column) { return grid_.TextMatrix(row, column); });
+void RequestList::Reload() {
+  Load_ORSchedule(ListedDay());
 }
 
-void RequestList::Reload() {
-  Load_ORSchedule(platform::Format(datePicker_.Value(), QStringLiteral("MM/DD/YYYY")));
+QString RequestList::ListedDay() const {
+  return platform::Format(datePicker_.Value(), QStringLiteral("MM/DD/YYYY"));
+}
+
+std::shared_ptr<const session::RequestListing> RequestList::ListAfresh() const {
+  return session::ListRequests(*connection_(), ListedDay(), listing_.get());
 }
 
 // The header and one blank (or nameless) row, disabled: clicks do nothing, and Confirm and
@@ -125,11 +137,17 @@ void RequestList::ShowEmpty() {
   revoke_->setEnabled(false);
 }
 
+void RequestList::Select(const QString& transNum) {
+  const int row = session::RowOfRequest(*listing_, transNum);
+  if (row >= 0) grid_.SetRow(row + 1);
+}
+
 void RequestList::Color_Status() {
   platform::SuspendedDrawing suspended(grid_);
   const QColor text = QApplication::palette().color(QPalette::WindowText);
-  for (int r = 1; r < grid_.Rows(); ++r)
-    grid_.SetRowColors(r, text, StatusColor(StatusOf(grid_.TextView(r, RequestColumn::kStatus))));
+  for (int r = 0; r < listing_->Rows(); ++r)
+    grid_.SetRowColors(r + 1, text,
+                       StatusColor(StatusOf(listing_->Text(r, RequestColumn::kStatus))));
 }
 
 int RowHeightForProcedure(qsizetype characters) {
@@ -141,9 +159,9 @@ int RowHeightForProcedure(qsizetype characters) {
 void RequestList::Size_Rows() {
   platform::SuspendedDrawing suspended(grid_);
   grid_.SetWordWrap(true);
-  for (int r = 1; r < grid_.Rows(); ++r)
-    grid_.SetRowHeight(r,
-                       RowHeightForProcedure(grid_.TextView(r, RequestColumn::kProcedure).size()));
+  for (int r = 0; r < listing_->Rows(); ++r)
+    grid_.SetRowHeight(r + 1,
+                       RowHeightForProcedure(listing_->Text(r, RequestColumn::kProcedure).size()));
 }
 
 void RequestList::DTPicker1_Change() {

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 #include "session/ConnectionProvider.h"
-#include "session/ORSchedule.h"
+#include "session/RequestListing.h"
 
 class QPushButton;
 
@@ -27,14 +28,24 @@ class RequestList {
   void Format_Grid();
   // Whether the last load listed any request; an empty list offers nothing to act on.
   bool HoldsRequests() const { return holdsRequests_; }
-  // The request listed in a data row (1 to Rows() - 1).
-  session::ORSchedule RequestAt(int row) const;
+  // The requests listed now: grid row r shows request r - 1 of it. A failed load leaves an
+  // empty listing.
+  const session::RequestListing& Listing() const { return *listing_; }
+  std::shared_ptr<const session::RequestListing> SharedListing() const { return listing_; }
   // Lists the requests of the date given as text. Throws on a database failure, after
   // emptying the list so that no rows of another date stay under the picker's date. A date
   // with more requests than the grid holds is listed as empty, with a notice saying why.
   void Load_ORSchedule(const QString& dateText);
+  // Shows a listing in place of the one listed: colours, heights, clash signs and whether the
+  // list holds requests follow it, as after a load.
+  void Show(std::shared_ptr<const session::RequestListing> listing);
   // Lists again the date the list's picker shows, as "MM/DD/YYYY".
   void Reload();
+  // That date as "MM/DD/YYYY", and its requests as the server holds them now, not shown.
+  QString ListedDay() const;
+  std::shared_ptr<const session::RequestListing> ListAfresh() const;
+  // Makes the listed request with this transaction number the list's current row.
+  void Select(const QString& transNum);
   void Color_Status();
   void Size_Rows();
 
@@ -46,6 +57,7 @@ class RequestList {
 
  private:
   void ShowEmpty();
+  void ForgetListing();
   void NoticeTooManyRequests(const QString& dateText);
   void MarkClashes();
 
@@ -54,6 +66,7 @@ class RequestList {
   QPushButton* confirm_;
   QPushButton* revoke_;
   session::ConnectionProvider connection_;
+  std::shared_ptr<const session::RequestListing> listing_;
   bool holdsRequests_ = false;
 };
 

@@ -7,6 +7,7 @@
 #include "platform/Format.h"
 #include "platform/MsgBox.h"
 #include "requests/RequestList.h"
+#include "session/FreshListing.h"
 #include "session/ServerDate.h"
 #include "session/Statements.h"
 #include "session/modGlobal.h"
@@ -75,7 +76,8 @@ StatusActions::StatusActions(platform::FlexGrid& grid, RequestList& list,
 
 void StatusActions::cmdOpt_Click(int index) {
   const StatusAction& action = index == 0 ? kConfirm : kRevoke;
-  const std::optional<ORSchedule> request = SelectedRequest();
+  std::optional<ORSchedule> request = SelectedRequest();
+  if (request) request = Afresh(*request);
   if (!request || Refused(action, *request)) return;
   const QString prompt = QString(action.promptOpening) + request->patientName +
                          QStringLiteral(".\r\nPress YES to continue, else NO.");
@@ -91,12 +93,26 @@ std::optional<ORSchedule> StatusActions::SelectedRequest() const {
   // A fresh listing has no current row until the user picks one; its first request is the
   // selected one then, as a grid's current row starts on its first data row.
   const int row = grid_.Row() > 0 ? grid_.Row() : 1;
-  ORSchedule request = list_.RequestAt(row);
+  ORSchedule request = list_.Listing().At(row - 1);
   if (request.transNum.trimmed().isEmpty()) return std::nullopt;
   return request;
 }
 
-// Checks the row as it was listed, not the database: the status exactly as listed, so that a
+// The selected request as the server holds it now: another workstation may have confirmed,
+// revoked or changed it since the list was read, and its record of who did so must stand.
+// None, after saying so and listing the date again, when the date no longer lists it.
+std::optional<ORSchedule> StatusActions::Afresh(const ORSchedule& listed) {
+  const std::shared_ptr<const session::RequestListing> listing = list_.ListAfresh();
+  std::optional<ORSchedule> request = session::FindRequest(*listing, listed.transNum);
+  if (request) return request;
+  Notify(QStringLiteral("This schedule is no longer listed for %1: another workstation has "
+                        "moved it to another date.")
+             .arg(list_.ListedDay()));
+  list_.Show(listing);
+  return std::nullopt;
+}
+
+// Checks the request as just read: the status exactly as the server gives it, so that a
 // status with blanks or in lower case does not count as done.
 bool StatusActions::Refused(const StatusAction& action, const ORSchedule& request) {
   if (request.status == action.letter) {

@@ -15,8 +15,8 @@ class RequestList;
 struct StatusAction;
 
 // "&Confirm" and "&Revoke" under the request list: each sets the status of the request on the
-// list's current row, after checking the row as listed and asking the user, then reloads the
-// list for the date in the list's picker.
+// list's current row, after checking that request as the server holds it at the click and
+// asking the user, then reloads the list for the date in the list's picker.
 class StatusActions {
  public:
   StatusActions(platform::FlexGrid& grid, RequestList& list,
@@ -28,6 +28,7 @@ class StatusActions {
 
  private:
   std::optional<session::ORSchedule> SelectedRequest() const;
+  std::optional<session::ORSchedule> Afresh(const session::ORSchedule& listed);
   bool Refused(const StatusAction& action, const session::ORSchedule& request);
   bool RefusedAsPast(const session::ORSchedule& request);
   void Update(const StatusAction& action, const session::ORSchedule& request);

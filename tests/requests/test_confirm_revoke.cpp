@@ -5,8 +5,10 @@
 #include "platform/FlexGrid.h"
 #include "platform/Format.h"
 #include "platform/MsgBox.h"
+#include "requests/RequestList.h"
 #include "session/ORSchedule.h"
 #include "support/MainWindowFixture.h"
+#include "support/MemoryRecordset.h"
 
 using platform::vbCritical;
 using platform::vbExclamation;
@@ -55,6 +57,16 @@ int StartAndSelect(MainWindowFixture& f, const QDate& day, qint64 transNum) {
   if (row > 0)
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(cell).center());
   return row;
+}
+
+// Shows the request on `row` with other texts, as a list read before they changed would; the row
+// stays current.
+void ListAs(frmMain& w, int row, const Cells& cells) {
+  auto listing = w.requestList().SharedListing();
+  for (auto cell = cells.cbegin(); cell != cells.cend(); ++cell)
+    listing = listing->WithText(row - 1, cell.key(), cell.value());
+  w.requestList().Show(listing);
+  w.mshflexPending->SetRow(row);
 }
 
 QString StoredStatus(MainWindowFixture& f, qint64 transNum) {
@@ -114,12 +126,13 @@ class TestConfirmRevoke : public QObject {
     const int row = StartAndSelect(f, when.date(), transNum);
     QVERIFY(row > 0);
     platform::FlexGrid& grid = *f.window().mshflexPending;
-    grid.SetTextMatrix(row, C::kTransNum, QStringLiteral("  %1 ").arg(transNum));
+    ListAs(f.window(), row, {{C::kTransNum, QStringLiteral("  %1 ").arg(transNum)}});
     const QDateTime before = f.db().server().Now();
 
     const QStringList sent = Click(f, index);
     const QString letter = confirm ? QStringLiteral("C") : QStringLiteral("R");
-    QStringList expected = confirm ? QStringList{kClockSql} : QStringList{};
+    QStringList expected{ListSql(when.date())};  // the request as it is now
+    if (confirm) expected << kClockSql;
     expected << QStringLiteral("Schedule..sp_UpdateSchedules '%1','E1002 ', '%2'")
                     .arg(letter)
                     .arg(transNum)
@@ -153,18 +166,31 @@ class TestConfirmRevoke : public QObject {
   void refusalsSendNothingAndKeepTheList_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("status");
-    QTest::addColumn<Cells>("cells");  // the row as listed, where the server's would not do
+    QTest::addColumn<Cells>("cells");   // the row as listed, where the server's would not do
+    QTest::addColumn<Cells>("listed");  // else the row as listed before another workstation acted
     QTest::addColumn<QString>("message");
+    QTest::newRow("confirmed since listed")
+        << 0 << "C" << Cells{} << Cells{{C::kStatus, QStringLiteral("P")}}
+        << "This schedule was already confirmed by SANTOS ,ANA last 12/07/2026 14:05:09.";
+    QTest::newRow("revoked since listed")
+        << 1 << "R" << Cells{} << Cells{{C::kStatus, QStringLiteral("C")}}
+        << "This schedule was already revoked by REYES ,LUZ last 17:03:04.";
+    QTest::newRow("moved since listed")
+        << 1 << "P" << Cells{{C::kTransNum, QStringLiteral("0")}}
+        << Cells{{C::kStatus, QStringLiteral("P")}}
+        << "This schedule is no longer listed for 12/09/2026: another workstation has moved it to "
+           "another date.";
     QTest::newRow("already confirmed")
-        << 0 << "C" << Cells{}
+        << 0 << "C" << Cells{} << Cells{}
         << "This schedule was already confirmed by SANTOS ,ANA last 12/07/2026 14:05:09.";
     QTest::newRow("already revoked: the time only")
-        << 1 << "R" << Cells{} << "This schedule was already revoked by REYES ,LUZ last 17:03:04.";
+        << 1 << "R" << Cells{} << Cells{}
+        << "This schedule was already revoked by REYES ,LUZ last 17:03:04.";
     QTest::newRow("a confirmation date that is no date")
-        << 0 << "C" << Cells{{C::kDateConfirmed, QStringLiteral("not recorded")}}
+        << 0 << "C" << Cells{{C::kDateConfirmed, QStringLiteral("not recorded")}} << Cells{}
         << "This schedule was already confirmed by SANTOS ,ANA last not recorded.";
     QTest::newRow("an operation date that is no date")
-        << 0 << "P" << Cells{{C::kOperationDate, QStringLiteral("TO FOLLOW")}}
+        << 0 << "P" << Cells{{C::kOperationDate, QStringLiteral("TO FOLLOW")}} << Cells{}
         << "Can't confirm this schedule: its date and time cannot be read. "
            "Please edit date/time of schedule or enter a new one.";
   }
@@ -172,16 +198,24 @@ class TestConfirmRevoke : public QObject {
     QFETCH(int, index);
     QFETCH(QString, status);
     QFETCH(Cells, cells);
+    QFETCH(Cells, listed);
     QFETCH(QString, message);
     MainWindowFixture f(kNow, DatabaseFixture::Seed::Empty);
     const qint64 transNum = AddRequest(f, kTomorrow9, status);
     const int row = StartAndSelect(f, kTomorrow9.date(), transNum);
     QVERIFY(row > 0);
     platform::FlexGrid& grid = *f.window().mshflexPending;
+    ListAs(f.window(), row, listed.isEmpty() ? cells : listed);
+    QVariantMap served;  // and as the server gives it at the click
     for (auto cell = cells.cbegin(); cell != cells.cend(); ++cell)
-      grid.SetTextMatrix(row, cell.key(), cell.value());
+      served.insert(hospitaldb::ScheduleListingFields()[cell.key() - 1], cell.value());
+    f.suite().serveWith([served](const QString& sql, std::unique_ptr<platform::Recordset> rows)
+                            -> std::unique_ptr<platform::Recordset> {
+      if (sql != ListSql(kTomorrow9.date())) return rows;
+      return testsupport::WithValues(*rows, served);
+    });
 
-    QCOMPARE(Click(f, index), QStringList());
+    QCOMPARE(Click(f, index), QStringList{ListSql(kTomorrow9.date())});
     QCOMPARE(f.boxes().count(), 1);
     QCOMPARE(f.boxes().last().prompt, message);
     QCOMPARE(f.boxes().last().style, vbCritical);
@@ -227,14 +261,14 @@ class TestConfirmRevoke : public QObject {
     const QStringList sent = Click(f, 0);
     QCOMPARE(f.boxes().count(), 1);
     if (past) {
-      QCOMPARE(sent, QStringList{kClockSql});
+      QCOMPARE(sent, (QStringList{ListSql(when.date()), kClockSql}));
       QCOMPARE(f.boxes().last().prompt,
                QStringLiteral("Can't confirm past schedule. "
                               "Please edit date/time of schedule or enter a new one."));
       QCOMPARE(f.boxes().last().style, vbCritical);
       QCOMPARE(f.boxes().last().title, kNotification);
     } else {  // asked, answered No: nothing sent, the list reloaded
-      QCOMPARE(sent, (QStringList{kClockSql, ListSql(when.date())}));
+      QCOMPARE(sent, (QStringList{ListSql(when.date()), kClockSql, ListSql(when.date())}));
       QCOMPARE(f.boxes().last().title, QStringLiteral("Confirm?"));
     }
     QCOMPARE(StoredStatus(f, transNum), QStringLiteral("P"));
@@ -287,8 +321,7 @@ class TestConfirmRevoke : public QObject {
     QCOMPARE(w.cmdOpt[0]->isEnabled(), blankTransNum);
     QCOMPARE(w.cmdOpt[1]->isEnabled(), blankTransNum);
     if (blankTransNum) {
-      w.mshflexPending->SetRow(1);
-      w.mshflexPending->SetTextMatrix(1, C::kTransNum, QStringLiteral("  "));
+      ListAs(w, 1, {{C::kTransNum, QStringLiteral("  ")}});
     }
     w.cmdOpt[0]->setEnabled(true);
     w.cmdOpt[1]->setEnabled(true);
@@ -310,13 +343,14 @@ class TestConfirmRevoke : public QObject {
     QVERIFY(row > 0);
     frmMain& w = f.window();
     w.mshflexPending->SetTextMatrix(row, C::kPatientName, QStringLiteral("STALE"));
+    bool updateSent = false;
     f.suite().failWhen([&](const QString& sql) {
-      return sql.contains(QLatin1String("sp_UpdateSchedules")) ||
-             (reloadFails && sql.contains(QLatin1String("sp_GetORSchedule")));
+      if (sql.contains(QLatin1String("sp_UpdateSchedules"))) return updateSent = true;
+      return reloadFails && updateSent && sql.contains(QLatin1String("sp_GetORSchedule"));
     });
 
     const QStringList sent = Click(f, 0);
-    QCOMPARE(sent.size(), 3);  // the clock, the update, the reload
+    QCOMPARE(sent.size(), 4);  // the request, the clock, the update, the reload
     QCOMPARE(f.boxes().count(), 2);
     QCOMPARE(f.boxes().titles().first(), QStringLiteral("Confirm?"));
     QVERIFY(f.boxes().last().prompt.contains(u"sp_UpdateSchedules"));

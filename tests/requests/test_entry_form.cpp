@@ -12,6 +12,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
 #include "session/ORSchedule.h"
+#include "session/Statements.h"
 #include "session/modGlobal.h"
 #include "support/MainWindowFixture.h"
 
@@ -535,20 +536,100 @@ class TestEntryForm : public QObject {
     QCOMPARE(w.dtpOperation->MinDate(), startUpEarliest);  // restored by the save
   }
 
+  // Another workstation changed the request (an SQLite SET clause) or confirmed or revoked it
+  // ("C", "R") between Edit and Save.
+  void anEditAsksBeforeSavingOverAnotherWorkstation_data() {
+    QTest::addColumn<QString>("other");
+    QTest::addColumn<int>("answer");  // 0: not asked
+    QTest::addColumn<QString>("said");
+    QTest::newRow("unchanged") << "" << 0 << "";
+    QTest::newRow("the remarks as typed") << "Remarks = 'TYPED'" << 0 << "";
+    QTest::newRow("room, save over")
+        << "ORRoomID = 'OR04'" << +platform::vbYes << "OR Room (code): from \"OR01\" to \"OR04\".";
+    QTest::newRow("time, see it") << "OperationDate = '2027-01-20 11:30:00'" << +platform::vbNo
+                                  << "Schedule Date and Time: from \"01/20/2027 09:00:00\" to "
+                                     "\"01/20/2027 11:30:00\".";
+    QTest::newRow("confirmed, save over")
+        << "C" << +platform::vbYes
+        << "It was confirmed by DELA CRUZ ,ANGELICA BAUTISTA on 12/08/2026 ";
+    QTest::newRow("revoked, back to the form")
+        << "R" << +platform::vbCancel << "It was revoked by ";
+    QTest::newRow("moved") << "OperationDate = '2027-01-21 09:00:00'" << +platform::vbYes
+                           << "This schedule is no longer listed for 01/20/2027: another";
+  }
+  void anEditAsksBeforeSavingOverAnotherWorkstation() {
+    QFETCH(QString, other);
+    QFETCH(int, answer);
+    QFETCH(QString, said);
+    MainWindowFixture f;
+    const qint64 transNum =
+        f.db().insertRequest(f.db().sampleRequest(QDateTime(kDay, QTime(9, 0))));
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    LoadPatient(w, kDay, QStringLiteral("DOE, JOHN A."));
+    w.cmdOption[1]->click();
+    w.txtRemarks->setText(QStringLiteral("TYPED"));
+    if (other.size() == 1)  // the other workstation's own connection to the file
+      f.db().connection()->Execute(
+          session::UpdateScheduleSql(other, QStringLiteral("E1003"), QString::number(transNum)));
+    else if (!other.isEmpty())
+      f.db().exec(QStringLiteral("UPDATE tbORSchedule SET %1 WHERE TransNum = ?").arg(other),
+                  {transNum});
+    if (answer) f.boxes().answer({answer, platform::vbOK});
+
+    for (int click = 0; click < (answer == platform::vbNo ? 2 : 1); ++click)
+      w.cmdOption[3]->click();
+    QVERIFY2(f.boxes().calls()[0].prompt.contains(said), qPrintable(f.boxes().calls()[0].prompt));
+    QCOMPARE(f.boxes().calls()[0].style,
+             answer ? platform::vbYesNoCancel | platform::vbExclamation | platform::vbDefaultButton3
+                    : platform::vbInformation);
+    const bool saved = answer != platform::vbCancel;  // after No, a second Save asks no more
+    const QVariantMap stored = f.db().request(transNum);
+    QCOMPARE(stored.value(QStringLiteral("Remarks")).toString() == QStringLiteral("TYPED"), saved);
+    QCOMPARE(w.txtRemarks->text(), saved ? QString() : QStringLiteral("TYPED"));  // none lost
+    QCOMPARE(w.cmdOption[3]->isEnabled(), !saved);                                // editing
+    QCOMPARE(stored.value(QStringLiteral("ConfirmedByCode")).toString(),
+             other == u"C" ? QStringLiteral("E1003") : QString());
+  }
+
+  // A save the server refuses, or whose link drops before or after the server stored the
+  // request, with the server answering again at once or only later: stored once, nothing lost.
+  void aFailedSaveLosesNothing_data() {
+    QTest::addColumn<int>("fault");  // 0 refused, 1 link lost before storing, 2 after
+    QTest::addColumn<bool>("answering");
+    QTest::newRow("refused") << 0 << true;
+    QTest::newRow("link lost before storing") << 1 << true;
+    QTest::newRow("link lost after storing") << 2 << true;
+    QTest::newRow("link lost before storing, no answer yet") << 1 << false;
+    QTest::newRow("link lost after storing, no answer yet") << 2 << false;
+  }
   void aFailedSaveLosesNothing() {
+    QFETCH(int, fault);
+    QFETCH(bool, answering);
     MainWindowFixture f;
     QVERIFY(f.start());
     frmMain& w = f.window();
     FillNewRequest(w);
-    f.suite().failWhen(
-        [](const QString& sql) { return sql.contains(QLatin1String("Save_OR_Schedule")); });
+    const auto isSave = [](const QString& sql) { return sql.contains(u"Save_OR_Schedule"); };
+    bool sent = false;  // without an answer, every statement after the save fails too
+    f.suite().failWhen([&](const QString& sql) {
+      return fault ? !answering && std::exchange(sent, sent || isSave(sql)) : isSave(sql);
+    });
+    if (fault) f.suite().connection()->loseLinkWhen(isSave, fault == 2);
     w.cmdOption[3]->click();
+    f.suite().failWhen(nullptr);
+    f.suite().connection()->loseLinkWhen(nullptr, false);
+    QCOMPARE(f.db().countRequests(kDay), fault == 2 ? 1 : 0);
+    if (fault == 2 && answering) {  // found stored: the save succeeded
+      QCOMPARE(f.boxes().titles(), QStringList{QStringLiteral("SUCCESS!")});
+      QCOMPARE(w.txtName->text(), QString());
+      return;
+    }
     QCOMPARE(f.boxes().count(), 1);
     QVERIFY(f.boxes().last().style & platform::vbCritical);
     QCOMPARE(ModeOf(w), QStringLiteral("New- Cancel+ Exit- Save+ pane- fields+white"));
     QCOMPARE(w.txtName->text(), QStringLiteral("NEW, PATIENT"));
     QCOMPARE(w.txtSurgeonID[0]->text(), QStringLiteral("D1001"));
-    f.suite().failWhen(nullptr);
     w.cmdOption[3]->click();
     QCOMPARE(f.boxes().last().title, QStringLiteral("SUCCESS!"));
     QCOMPARE(f.db().countRequests(kDay), 1);

@@ -220,7 +220,7 @@ class TestRequestList : public QObject {
     // The request as the list carries it, read through the map.
     const int row = RowOf(grid, stored.patientName);
     QVERIFY(row > 0);
-    const session::ORSchedule listed = list.RequestAt(row);
+    const session::ORSchedule listed = list.Listing().At(row - 1);
     const QVariantMap record = db.request(transNum);
     for (const auto& [column, name] : names) {
       if (column == C::kOperationDate || column == C::kTransNum) continue;

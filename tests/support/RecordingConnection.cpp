@@ -16,7 +16,15 @@ void RecordingConnection::record(const QString& kind, const QString& sql) {
 
 void RecordingConnection::Execute(const QString& sql) {
   record(QStringLiteral("Execute"), sql);
-  inner_->Execute(sql);
+  const bool lost = losesLink_ && losesLink_(sql);
+  if (!lost || carriedOut_) inner_->Execute(sql);
+  if (lost) throw platform::LinkError(QStringLiteral("Communication link failure: %1").arg(sql));
+}
+
+void RecordingConnection::loseLinkWhen(std::function<bool(const QString&)> matches,
+                                       bool carriedOut) {
+  losesLink_ = std::move(matches);
+  carriedOut_ = carriedOut;
 }
 
 std::unique_ptr<platform::Recordset> RecordingConnection::Open(const QString& sql,

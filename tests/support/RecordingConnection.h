@@ -32,6 +32,9 @@ class RecordingConnection : public platform::Connection {
   // From now on, every statement for which `matches` is true fails with DatabaseError.
   void failWhen(std::function<bool(const QString& sql)> matches);
   void failNothing() { failWhen(nullptr); }
+  // From now on, the link breaks (LinkError) on every statement for which `matches` is true:
+  // after the server has carried it out when `carriedOut`, else before it reaches the server.
+  void loseLinkWhen(std::function<bool(const QString& sql)> matches, bool carriedOut);
   // From now on, the rows every opened statement returns pass through `serve`, which may hand
   // other rows in their place (nulls where the database keeps none, say); null: the real rows.
   using Serve = std::function<std::unique_ptr<platform::Recordset>(
@@ -47,7 +50,8 @@ class RecordingConnection : public platform::Connection {
   std::shared_ptr<platform::Connection> inner_;
   CallLog log_;
   QStringList statements_;
-  std::function<bool(const QString&)> fails_;
+  std::function<bool(const QString&)> fails_, losesLink_;
+  bool carriedOut_ = false;
   Serve serve_;
   platform::CursorType lastCursor_ = platform::CursorType::Unspecified;
   platform::LockType lastLock_ = platform::LockType::Unspecified;

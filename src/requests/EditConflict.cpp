@@ -1,0 +1,151 @@
+// An edited request is checked against the server before it is saved: another workstation may
+// have changed, confirmed or revoked it since it was loaded, and a save would silently undo that.
+#include "requests/EditConflict.h"
+
+#include "platform/Format.h"
+#include "platform/MsgBox.h"
+#include "requests/EntryForm.h"
+#include "requests/RequestList.h"
+#include "requests/RequestStatus.h"
+#include "session/FreshListing.h"
+
+namespace requests {
+namespace {
+
+using C = session::RequestColumn;
+using session::ORSchedule;
+
+const QString kWhenPattern = QStringLiteral("MM/DD/YYYY hh:mm:ss");
+
+// A field of the form: the column compared (a staff member by code) and the one shown.
+struct FormField {
+  C::Column compared;
+  C::Column shown;
+  const char16_t* caption;
+};
+
+constexpr FormField kFields[] = {
+    {C::kPatientName, C::kPatientName, u"Name"},
+    {C::kPatientRoom, C::kPatientRoom, u"Room ID"},
+    {C::kProcedure, C::kProcedure, u"Procedure"},
+    {C::kOperationDate, C::kOperationDate, u"Schedule Date and Time"},
+    {C::kORRoomCode, C::kORRoomCode, u"OR Room (code)"},
+    {C::kSurgeonCode, C::kSurgeon, u"Surgeon"},
+    {C::kSurgeon1Code, C::kSurgeon1, u"Asst. 1 of the surgeons"},
+    {C::kSurgeon2Code, C::kSurgeon2, u"Asst. 2 of the surgeons"},
+    {C::kAnesCode, C::kAnesthesiologist, u"Anesthesiologist"},
+    {C::kAnes2Code, C::kAnes2, u"Asst. 1 of the anesthesiologists"},
+    {C::kSNurseCode, C::kSNurse, u"Scrub Nurse 1"},
+    {C::kSNurse2Code, C::kSNurse2, u"Asst. 1 of the scrub nurses"},
+    {C::kCNurseCode, C::kCNurse, u"Circulating Nurse"},
+    {C::kAsstDocCode, C::kAsstDoc, u"Asst. Doctor"},
+    {C::kRemarks, C::kRemarks, u"Remarks"},
+};
+
+// Texts as the server compares them, trailing blanks aside; dates by the moment they name.
+bool Same(C::Column column, const QString& a, const QString& b) {
+  if (column == C::kOperationDate) {
+    const QDateTime x = platform::TryToDateTime(a.trimmed()),
+                    y = platform::TryToDateTime(b.trimmed());
+    if (x.isValid() || y.isValid()) return x == y;
+  }
+  return a.trimmed() == b.trimmed();
+}
+
+// A date and time as the form's messages show them; other text as it is.
+QString DateText(const QString& text) {
+  const QDateTime when = platform::TryToDateTime(text.trimmed());
+  return when.isValid() ? platform::Format(when, kWhenPattern) : text.trimmed();
+}
+
+QString Shown(C::Column column, const QString& text) {
+  const QString value = column == C::kOperationDate ? DateText(text) : text.trimmed();
+  return value.isEmpty() ? QStringLiteral("(empty)") : u'"' + value + u'"';
+}
+
+// A confirmation or revocation since the load, with who did it and when.
+QString StatusChange(const ORSchedule& loaded, const ORSchedule& current) {
+  const RequestStatus was = StatusOf(loaded.status), now = StatusOf(current.status);
+  const auto doneLine = [&](const char16_t* done, C::Column by, C::Column at) {
+    const bool sameRecord = Same(by, loaded[by], current[by]) && Same(at, loaded[at], current[at]);
+    if (was == now && sameRecord) return QString();
+    return QStringLiteral("It was %1 by %2 on %3.")
+        .arg(QString::fromUtf16(done), current[by].trimmed(), DateText(current[at]));
+  };
+  if (now == RequestStatus::Confirmed)
+    return doneLine(u"confirmed", C::kConfirmedBy, C::kDateConfirmed);
+  if (now == RequestStatus::Revoked) return doneLine(u"revoked", C::kRevokedBy, C::kDateRevoked);
+  if (was == now) return QString();
+  return QStringLiteral("Its status changed from %1 to %2.").arg(LegendWord(was), LegendWord(now));
+}
+
+}  // namespace
+
+QStringList ChangesSince(const ORSchedule& loaded, const ORSchedule& current,
+                         const ORSchedule& toSend) {
+  QStringList changes;
+  for (const FormField& field : kFields) {
+    const C::Column c = field.compared;
+    if (Same(c, loaded[c], current[c]) || Same(c, toSend[c], current[c])) continue;
+    changes << QStringLiteral("%1: from %2 to %3.")
+                   .arg(QString::fromUtf16(field.caption), Shown(field.shown, loaded[field.shown]),
+                        Shown(field.shown, current[field.shown]));
+  }
+  const QString status = StatusChange(loaded, current);
+  if (!status.isEmpty()) changes << status;
+  return changes;
+}
+
+bool HoldsAllSent(const ORSchedule& listed, const ORSchedule& sent) {
+  for (const FormField& field : kFields)
+    if (!Same(field.compared, listed[field.compared], sent[field.compared])) return false;
+  return true;
+}
+
+ConflictChoice AskAboutChanges(const QStringList& changes, const QString& listedDay) {
+  const QString what =
+      changes.isEmpty()
+          ? QStringLiteral(
+                "This schedule is no longer listed for %1: another workstation has "
+                "moved it to another date since you opened it.")
+                .arg(listedDay)
+          : QStringLiteral("Another workstation has changed this schedule since you opened it:") +
+                QStringLiteral("\r\n") + changes.join(QStringLiteral("\r\n"));
+  const int answer = platform::MsgBox(
+      what + QStringLiteral("\r\n\r\nPress YES to save your changes over it, NO to keep what you "
+                            "typed and see the schedule as it is now, or CANCEL to go back to "
+                            "the form."),
+      platform::vbYesNoCancel | platform::vbExclamation | platform::vbDefaultButton3,
+      QStringLiteral("WARNING!"));
+  if (answer == platform::vbYes) return ConflictChoice::SaveOver;
+  if (answer == platform::vbNo) return ConflictChoice::ShowCurrent;
+  return ConflictChoice::BackToForm;
+}
+
+// An edited request is saved as typed unless another workstation has changed it since it was
+// loaded and the user, told what changed, chooses otherwise. Whatever the choice, nothing typed
+// is lost and the form stays in edit mode until it is saved or cancelled.
+bool EntryForm::MaySaveOver(const session::ORSchedule& toSend) {
+  if (!loaded_ || toSend.transNum.isEmpty()) return true;
+  const QString day = session::ListedDayOf(*loaded_);
+  if (day.isEmpty()) return true;
+  const auto listing = session::ListRequests(*connection_(), day);
+  const std::optional<ORSchedule> current = session::FindRequest(*listing, toSend.transNum);
+  const QStringList changes = current ? ChangesSince(*loaded_, *current, toSend) : QStringList();
+  if (current && changes.isEmpty()) return true;
+  switch (AskAboutChanges(changes, day)) {
+    case ConflictChoice::SaveOver:
+      return true;
+    case ConflictChoice::ShowCurrent:
+      // What the user has now seen is what a later save is checked against.
+      loaded_ = current;
+      requestList_.Reload();
+      requestList_.Select(toSend.transNum);
+      return false;
+    case ConflictChoice::BackToForm:
+      return false;
+  }
+  return false;
+}
+
+}  // namespace requests

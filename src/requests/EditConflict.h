@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QStringList>
+
+#include "session/ORSchedule.h"
+
+namespace requests {
+
+// What another workstation did to a request since the form loaded it (`loaded`), as the server
+// holds it now (`current`): one line per change, in the words of the form, from what to what,
+// and who confirmed or revoked it and when. A change that `toSend` (the form's request about
+// to be saved over it) makes anyway loses nothing and is left out, so that a save repeated
+// after a lost link does not warn of itself. Empty when nothing would be lost.
+QStringList ChangesSince(const session::ORSchedule& loaded, const session::ORSchedule& current,
+                         const session::ORSchedule& toSend);
+
+// Whether a listed request holds every field a save sent (`sent`): staff by code, the operation
+// by the moment it names, texts as the server compares them.
+bool HoldsAllSent(const session::ORSchedule& listed, const session::ORSchedule& sent);
+
+// The user's answer to such changes.
+enum class ConflictChoice {
+  SaveOver,     // save the form's request over them
+  ShowCurrent,  // keep the form as typed and show the request as it is now
+  BackToForm,   // neither: go back to the form
+};
+
+// Tells the user what changed (`changes`; none: the request is no longer listed under
+// `listedDay`) and asks what to do.
+ConflictChoice AskAboutChanges(const QStringList& changes, const QString& listedDay);
+
+}  // namespace requests

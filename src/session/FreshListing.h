@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "session/ORSchedule.h"
+#include "session/RequestListing.h"
+
+namespace platform {
+class Connection;
+}
+
+namespace session {
+
+// Another workstation may change, confirm or revoke a request at any time: what acts on a
+// request reads it as the server holds it now, through these.
+
+// The requests of one date (as text) as the server lists them now, read to the end and closed.
+// `like`, a listing of about the same size, sizes the buffers.
+std::shared_ptr<const RequestListing> ListRequests(platform::Connection& connection,
+                                                   const QString& dateText,
+                                                   const RequestListing* like = nullptr);
+
+// The text under which the day of a request is listed: its operation date as "MM/DD/YYYY";
+// empty when that cannot be read as a date.
+QString ListedDayOf(const ORSchedule& request);
+
+// The 0-based row of the request with this transaction number, compared without blanks; -1
+// when the listing does not hold it.
+int RowOfRequest(const RequestListing& listing, const QString& transNum);
+std::optional<ORSchedule> FindRequest(const RequestListing& listing, const QString& transNum);
+
+}  // namespace session
