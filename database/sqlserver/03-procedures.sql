@@ -5,7 +5,7 @@
 -- The client sends every argument as a quoted text, so every parameter is nvarchar and each
 -- procedure converts what it needs: dates are read by the login's language, which must read
 -- month/day/year (us_english), and an empty transaction number means a new request.
--- Parameters are nvarchar(4000), wider than any column: a parameter would cut a longer value
+-- Parameters are nvarchar(max), wider than any column: a parameter would cut a longer value
 -- short without a word, while a column refuses it, so an over-long name or remark fails the
 -- save with SQL Server's truncation error instead of being stored cut and reported as saved.
 --
@@ -23,7 +23,7 @@ USE SCHEDULE;
 GO
 
 -- "LAST ,FIRST", as the code search and the lists show a doctor; empty for an unknown code.
-CREATE OR ALTER FUNCTION dbo.fnDoctorName (@Code nvarchar(4000))
+CREATE OR ALTER FUNCTION dbo.fnDoctorName (@Code nvarchar(max))
 RETURNS nvarchar(130)
 AS
 BEGIN
@@ -34,7 +34,7 @@ END;
 GO
 
 -- "LAST ,FIRST MIDDLE", as the OR staff search shows an employee; empty for an unknown code.
-CREATE OR ALTER FUNCTION dbo.fnStaffName (@Code nvarchar(4000))
+CREATE OR ALTER FUNCTION dbo.fnStaffName (@Code nvarchar(max))
 RETURNS nvarchar(200)
 AS
 BEGIN
@@ -48,7 +48,7 @@ GO
 -- The requests of one date (any time of that day), by time: the 31 columns of the request
 -- list, in the list's order.
 CREATE OR ALTER PROCEDURE dbo.sp_GetORSchedule
-    @ScheduleDate nvarchar(4000)
+    @ScheduleDate nvarchar(max)
 AS
 BEGIN
     SET NOCOUNT ON;
@@ -105,7 +105,7 @@ GO
 
 -- The code of the room with this name.
 CREATE OR ALTER PROCEDURE dbo.sp_Get_ORRoom
-    @RoomName nvarchar(4000)
+    @RoomName nvarchar(max)
 AS
 BEGIN
     SET NOCOUNT ON;
@@ -120,24 +120,24 @@ GO
 -- request (its status and who confirmed or revoked it stay). Staff are sent by code; their
 -- names are stored beside the codes. An empty time of saving means now.
 CREATE OR ALTER PROCEDURE dbo.Save_OR_Schedule
-    @PatientName nvarchar(4000),
-    @ORRoomID nvarchar(4000),
-    @SurgeonCode nvarchar(4000),
-    @AnesCode nvarchar(4000),
-    @OperationDate nvarchar(4000),
-    @EncodedBy nvarchar(4000),
-    @Remarks nvarchar(4000),
-    @CNurseCode nvarchar(4000),
-    @SNurseCode nvarchar(4000),
-    @SNurse2Code nvarchar(4000),
-    @Surgeon1Code nvarchar(4000),
-    @Surgeon2Code nvarchar(4000),
-    @Anes2Code nvarchar(4000),
-    @ProcedureName nvarchar(4000),
-    @RoomNo nvarchar(4000),
-    @DateEncoded nvarchar(4000),
-    @TransNum nvarchar(4000),
-    @AsstDocCode nvarchar(4000)
+    @PatientName nvarchar(max),
+    @ORRoomID nvarchar(max),
+    @SurgeonCode nvarchar(max),
+    @AnesCode nvarchar(max),
+    @OperationDate nvarchar(max),
+    @EncodedBy nvarchar(max),
+    @Remarks nvarchar(max),
+    @CNurseCode nvarchar(max),
+    @SNurseCode nvarchar(max),
+    @SNurse2Code nvarchar(max),
+    @Surgeon1Code nvarchar(max),
+    @Surgeon2Code nvarchar(max),
+    @Anes2Code nvarchar(max),
+    @ProcedureName nvarchar(max),
+    @RoomNo nvarchar(max),
+    @DateEncoded nvarchar(max),
+    @TransNum nvarchar(max),
+    @AsstDocCode nvarchar(max)
 AS
 BEGIN
     SET NOCOUNT ON;
@@ -207,9 +207,9 @@ GO
 -- Confirms ("C") or revokes ("R") a request, recording who did it (by code and by name) and
 -- when, by the server's clock.
 CREATE OR ALTER PROCEDURE dbo.sp_UpdateSchedules
-    @Status nvarchar(4000),
-    @EmployeeCode nvarchar(4000),
-    @TransNum nvarchar(4000)
+    @Status nvarchar(max),
+    @EmployeeCode nvarchar(max),
+    @TransNum nvarchar(max)
 AS
 BEGIN
     SET NOCOUNT ON;

@@ -135,16 +135,16 @@ class TestSqlServerScripts : public QObject {
                                                 << "AS [RoomName]"
                                                 << "sp_List_ORRooms returns";
     QTest::newRow("two save parameters swapped")
-        << "    @SNurseCode nvarchar(4000),\n    @SNurse2Code nvarchar(4000),\n"
-        << "    @SNurse2Code nvarchar(4000),\n    @SNurseCode nvarchar(4000),\n"
+        << "    @SNurseCode nvarchar(max),\n    @SNurse2Code nvarchar(max),\n"
+        << "    @SNurse2Code nvarchar(max),\n    @SNurseCode nvarchar(max),\n"
         << "Save_OR_Schedule takes";
     QTest::newRow("a parameter more")
-        << "    @TransNum nvarchar(4000)\nAS\nBEGIN\n    SET NOCOUNT ON;\n    DECLARE @Letter"
-        << "    @TransNum nvarchar(4000),\n    @Reason nvarchar(100)\nAS\nBEGIN\n"
+        << "    @TransNum nvarchar(max)\nAS\nBEGIN\n    SET NOCOUNT ON;\n    DECLARE @Letter"
+        << "    @TransNum nvarchar(max),\n    @Reason nvarchar(100)\nAS\nBEGIN\n"
            "    SET NOCOUNT ON;\n    DECLARE @Letter"
         << "sp_UpdateSchedules takes";
     QTest::newRow("an empty transaction number read as 0")
-        << "    @TransNum nvarchar(4000),\n    @AsstDocCode"
+        << "    @TransNum nvarchar(max),\n    @AsstDocCode"
         << "    @TransNum int,\n    @AsstDocCode"
         << "@TransNum is int";
     QTest::newRow("row counts sent as results")
