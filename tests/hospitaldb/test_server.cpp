@@ -6,7 +6,6 @@
 #include "hospitaldb/EmbeddedServer.h"
 #include "platform/Connection.h"
 #include "platform/Errors.h"
-#include "platform/WallClock.h"
 #include "support/DatabaseFixture.h"
 
 using testsupport::DatabaseFixture;
@@ -57,7 +56,7 @@ class TestServer : public QObject {
 };
 
 void TestServer::clockRunsFromTheTimeItWasSet() {
-  const QDateTime otherDay = platform::WallClock(QDate(2030, 2, 28), QTime(23, 59, 58));
+  const QDateTime otherDay(QDate(2030, 2, 28), QTime(23, 59, 58));
   DatabaseFixture db(otherDay, DatabaseFixture::Seed::Empty);
   const QDateTime now = db.server().Now();
   QVERIFY(otherDay.secsTo(now) >= 0 && otherDay.secsTo(now) < 60);
@@ -218,8 +217,8 @@ void TestServer::addRequestsFillsOneDate() {
   QCOMPARE(db.countRequests(date), before + 32766);
   const auto listed = db.open(u"SCHEDULE..sp_GetORSchedule '12/24/2026'"_s);
   QCOMPARE(listed.rows.size(), before + 32766);
-  QCOMPARE(listed.rows.first()[8].toDateTime(), platform::WallClock(date, QTime(0, 0)));
-  QCOMPARE(listed.rows.last()[8].toDateTime(), platform::WallClock(date, QTime(23, 59)));
+  QCOMPARE(listed.rows.first()[8].toDateTime(), QDateTime(date, QTime(0, 0)));
+  QCOMPARE(listed.rows.last()[8].toDateTime(), QDateTime(date, QTime(23, 59)));
   QCOMPARE(listed.rows.last()[26].toString(), u"P"_s);
   QVERIFY(!listed.rows.last()[5].toString().isEmpty());
 }

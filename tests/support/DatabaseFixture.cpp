@@ -8,7 +8,6 @@
 #include "hospitaldb/SqlHelpers.h"
 #include "hospitaldb/TsqlDate.h"
 #include "platform/Connection.h"
-#include "platform/WallClock.h"
 
 namespace testsupport {
 namespace {
@@ -29,7 +28,7 @@ QVariantList DayBounds(const QDate& date) {
 }  // namespace
 
 QDateTime DatabaseFixture::DefaultNow() {
-  return platform::WallClock(QDate(2026, 12, 8), QTime(10, 0));
+  return QDateTime(QDate(2026, 12, 8), QTime(10, 0));
 }
 
 DatabaseFixture::DatabaseFixture(const QDateTime& now, Seed seed)
