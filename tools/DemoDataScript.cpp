@@ -7,6 +7,7 @@
 #include "platform/Errors.h"
 #include "platform/QueryRecordset.h"
 #include "platform/SqlQuote.h"
+#include "platform/WallClock.h"
 #include "tools/SqlServerScripts.h"
 
 namespace tools {
@@ -100,7 +101,7 @@ const char* const kHeader =
 QString DemoDataScript() {
   QTemporaryDir folder;
   hospitaldb::EmbeddedServer server(folder.filePath(QStringLiteral("demo.sqlite")));
-  server.SetNow(QDateTime(kSeedDay, QTime(10, 0)));
+  server.SetNow(platform::WallClock(kSeedDay, QTime(10, 0)));
   server.SeedDemoData();
   QString script = QString::fromLatin1(kHeader);
   for (const Table& table : kTables)

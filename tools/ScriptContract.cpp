@@ -11,6 +11,7 @@
 #include "hospitaldb/EmbeddedServer.h"
 #include "hospitaldb/StatementShape.h"
 #include "platform/Connection.h"
+#include "platform/WallClock.h"
 #include "session/ORSchedule.h"
 #include "session/Statements.h"
 #include "suite/DoctorSearch.h"
@@ -408,7 +409,7 @@ QStringList ReferenceScriptFiles(const QString& folder) {
 QStringList ContractProblems(const TsqlScripts& scripts, const QString& siteCheck) {
   QTemporaryDir folder;
   hospitaldb::EmbeddedServer server(folder.filePath(QStringLiteral("contract.sqlite")));
-  server.SetNow(QDateTime(kDemoDay, QTime(10, 0)));
+  server.SetNow(platform::WallClock(kDemoDay, QTime(10, 0)));
   server.SeedDemoData();
   Checker checker(scripts, server);
   for (const QString& sql : CallsNamingTheirParameters())

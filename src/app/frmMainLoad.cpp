@@ -76,7 +76,7 @@ void frmMain::SetDatePickers() {
   const QDateTime now = modGlobal::ServerDateTime;
   dtpOperation->SetValue(platform::Format(now, QStringLiteral("MM/DD/YYYY")));
   dtpOperTime->SetValue(platform::Format(now, QStringLiteral("hh:mm:ss AM/PM")));
-  dtpOperation->SetMinDate(QDateTime(now.date(), QTime(0, 0)));
+  dtpOperation->SetMinDate(platform::WallClock(now.date(), QTime(0, 0)));
   dtpOperTime->SetMinDate(QVariant(now.time()), dtpOperation);
   // Setting the list's picker in code does not reload the list: start-up lists it once, last.
   DTPicker1->SetValue(platform::Format(now, QStringLiteral("MM/DD/YYYY")));

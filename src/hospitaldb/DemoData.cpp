@@ -5,6 +5,7 @@
 #include "hospitaldb/DemoPeople.h"
 #include "hospitaldb/ScheduleStore.h"
 #include "hospitaldb/SqlHelpers.h"
+#include "platform/WallClock.h"
 
 namespace hospitaldb {
 namespace {
@@ -153,7 +154,8 @@ ScheduleRecord DemoRequest(int k, const PlannedRequest& plan, const QDate& today
   r.procedureName = DemoProcedures()[k % DemoProcedures().size()];
   r.roomNo = k % 9 == 4 ? QString() : any(DemoWardRooms());
   r.orRoomId = DemoRooms()[k % DemoRooms().size()].id;
-  r.operationDate = QDateTime(today.addDays(plan.dayOffset), QTime(plan.hour, plan.minute));
+  r.operationDate =
+      platform::WallClock(today.addDays(plan.dayOffset), QTime(plan.hour, plan.minute));
   r.surgeonCode = any(surgeons);
   r.anesCode = any(anesthesiologists);
   r.surgeon1Code = k % 3 == 0 ? QString() : any(surgeons);
@@ -166,15 +168,15 @@ ScheduleRecord DemoRequest(int k, const PlannedRequest& plan, const QDate& today
   r.remarks = remarks[k % std::size(remarks)];
   const QDate decided = std::min(r.operationDate.date(), today).addDays(-1);
   r.encodedBy = any(nurses);
-  r.dateEncoded = QDateTime(decided.addDays(-1), QTime(8, 0)).addSecs(k * 420);
+  r.dateEncoded = platform::WallClock(decided.addDays(-1), QTime(8, 0)).addSecs(k * 420);
   r.status = QString(QLatin1Char(plan.status));
   if (plan.status == 'C' || (plan.status == 'R' && k % 2 == 0)) {
     r.confirmedByCode = any(nurses);
-    r.dateConfirmed = QDateTime(decided, QTime(15, 0)).addSecs(k * 60);
+    r.dateConfirmed = platform::WallClock(decided, QTime(15, 0)).addSecs(k * 60);
   }
   if (plan.status == 'R') {
     r.revokedByCode = any(nurses);
-    r.dateRevoked = QDateTime(decided, QTime(17, 0)).addSecs(k * 60);
+    r.dateRevoked = platform::WallClock(decided, QTime(17, 0)).addSecs(k * 60);
   }
   return r;
 }
@@ -221,7 +223,7 @@ void FillPendingRequests(const QSqlDatabase& db, const QDate& date, int count,
     request.patientName = DemoPatients()[i % DemoPatients().size()];
     request.procedureName = DemoProcedures()[i % DemoProcedures().size()];
     // Every minute of the day once before any repeats, not in insertion order.
-    request.operationDate = QDateTime(date, QTime(0, 0)).addSecs((i * 37 % 1440) * 60);
+    request.operationDate = platform::WallClock(date, QTime(0, 0)).addSecs((i * 37 % 1440) * 60);
     writer.insert(request);
   }
 }

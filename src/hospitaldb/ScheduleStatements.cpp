@@ -6,6 +6,7 @@
 #include "hospitaldb/TsqlDate.h"
 #include "hospitaldb/TsqlText.h"
 #include "platform/Errors.h"
+#include "platform/WallClock.h"
 
 namespace hospitaldb {
 namespace {
@@ -28,7 +29,7 @@ qint64 ReadTransNum(const QString& text) {
 // "YYYY-MM-DD 24", which sorts after every time of that day. The next day's midnight would not
 // do after 12/31/9999: its year has five digits and sorts before the day's own texts.
 void BindDay(QSqlQuery& query, const QDate& day) {
-  const QString midnight = StoredDateTimeText(QDateTime(day, QTime(0, 0)));
+  const QString midnight = StoredDateTimeText(platform::WallClock(day, QTime(0, 0)));
   query.addBindValue(midnight);
   query.addBindValue(midnight.left(10) + QStringLiteral(" 24"));
 }
@@ -56,7 +57,36 @@ enum SaveArgument {
   kSaveArgumentCount
 };
 
+// The widths of the text columns a save writes, as the hospital's server has them.
+struct SavedColumn {
+  SaveArgument argument;
+  const char* name;
+  int width;
+};
+constexpr SavedColumn kSavedColumns[] = {
+    {kPatient, "PatientName", 150},     {kOrRoom, "ORRoomID", 20},
+    {kSurgeon, "SurgeonCode", 20},      {kAnes, "AnesCode", 20},
+    {kSavedBy, "EncodedBy", 20},        {kRemarks, "Remarks", 4000},
+    {kCNurse, "CNurseCode", 20},        {kSNurse, "SNurseCode", 20},
+    {kSNurse2, "SNurse2Code", 20},      {kSurgeon1, "Surgeon1Code", 20},
+    {kSurgeon2, "Surgeon2Code", 20},    {kAnes2, "Anes2Code", 20},
+    {kProcedure, "ProcedureName", 400}, {kPatientRoom, "RoomNo", 30},
+    {kAsstDoc, "AsstDocCode", 20},
+};
+
+// A value wider than its column fails the save, as on the server, rather than being stored cut.
+void RefuseOverLongValues(const QStringList& a) {
+  for (const SavedColumn& column : kSavedColumns) {
+    if (a[column.argument].size() <= column.width) continue;
+    throw platform::DatabaseError(
+        QStringLiteral("String or binary data would be truncated in table "
+                       "'SCHEDULE.dbo.tbORSchedule', column '%1'.")
+            .arg(QLatin1String(column.name)));
+  }
+}
+
 ScheduleRecord RecordFromSave(const StatePtr& state, const QStringList& a) {
+  RefuseOverLongValues(a);
   ScheduleRecord r;
   r.patientName = a[kPatient];
   r.orRoomId = a[kOrRoom];

@@ -2,6 +2,7 @@
 
 #include "hospitaldb/SqlHelpers.h"
 #include "hospitaldb/TsqlDate.h"
+#include "platform/WallClock.h"
 
 namespace hospitaldb {
 namespace {
@@ -132,7 +133,7 @@ QString StaffDisplayName(const QString& lastName, const QString& firstName,
 }
 
 QVariant StoredDate(const QDateTime& when) {
-  return when.isValid() ? QVariant(StoredDateTimeText(when)) : QVariant();
+  return platform::AsWallClock(when).isValid() ? QVariant(StoredDateTimeText(when)) : QVariant();
 }
 
 NameResolver::NameResolver(const QSqlDatabase& db)

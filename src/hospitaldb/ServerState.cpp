@@ -9,6 +9,7 @@
 #include "hospitaldb/SqlFunctions.h"
 #include "hospitaldb/SqlHelpers.h"
 #include "platform/Errors.h"
+#include "platform/WallClock.h"
 
 namespace hospitaldb {
 namespace {
@@ -18,9 +19,11 @@ QString NewConnectionName() {
   return QStringLiteral("hospitaldb-%1").arg(counter.fetchAndAddRelaxed(1));
 }
 
+// The machine clock as its wall shows it: the server keeps its own local date and time of day.
 QDateTime MachineNowToTheSecond() {
   const QDateTime now = QDateTime::currentDateTime();
-  return QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()));
+  return platform::WallClock(now.date(),
+                             QTime(now.time().hour(), now.time().minute(), now.time().second()));
 }
 
 void OpenFile(QSqlDatabase& db, const QString& path) {
@@ -80,7 +83,7 @@ QDateTime ServerState::now() const {
 }
 
 void ServerState::setNow(const QDateTime& when) {
-  const qint64 offset = MachineNowToTheSecond().secsTo(when);
+  const qint64 offset = MachineNowToTheSecond().secsTo(platform::AsWallClock(when));
   WriteTransaction transaction(database());
   ExecStatement(database(), QStringLiteral("UPDATE tbServerInfo SET ClockOffsetSeconds = ?"),
                 {offset});

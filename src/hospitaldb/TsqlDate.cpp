@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "platform/WallClock.h"
+
 namespace hospitaldb {
 namespace {
 
@@ -74,7 +76,7 @@ std::optional<std::optional<QDateTime>> ReadClientDate(QStringView text) {
   if (!shaped) return std::nullopt;
   const QDate date(fields[2], fields[0], fields[1]);
   if (!date.isValid() || date.year() < kEarliestYear) return std::optional<QDateTime>();
-  return std::optional<QDateTime>(QDateTime(date, QTime(0, 0)));
+  return std::optional<QDateTime>(platform::WallClock(date, QTime(0, 0)));
 }
 
 }  // namespace
@@ -82,7 +84,7 @@ std::optional<std::optional<QDateTime>> ReadClientDate(QStringView text) {
 std::optional<QDateTime> ReadTsqlDateTime(const QString& text) {
   const QDate baseDate(1900, 1, 1);
   QString rest = text.trimmed();
-  if (rest.isEmpty()) return QDateTime(baseDate, QTime(0, 0));
+  if (rest.isEmpty()) return platform::WallClock(baseDate, QTime(0, 0));
   if (const auto clientDate = ReadClientDate(rest)) return *clientDate;
   // ISO 8601 joins date and time with a 'T'.
   static const QRegularExpression isoT(QStringLiteral("^(\\d{4}-\\d{1,2}-\\d{1,2})T(.+)$"));
@@ -91,13 +93,13 @@ std::optional<QDateTime> ReadTsqlDateTime(const QString& text) {
   const qsizetype blank = rest.indexOf(u' ');
   const QString first = blank < 0 ? rest : rest.left(blank);
   const QString second = blank < 0 ? QString() : rest.mid(blank + 1).trimmed();
-  if (const auto timeAlone = ReadTimePart(rest)) return QDateTime(baseDate, *timeAlone);
+  if (const auto timeAlone = ReadTimePart(rest)) return platform::WallClock(baseDate, *timeAlone);
   const auto date = ReadDatePart(first);
   if (!date) return std::nullopt;
-  if (second.isEmpty()) return QDateTime(*date, QTime(0, 0));
+  if (second.isEmpty()) return platform::WallClock(*date, QTime(0, 0));
   const auto time = ReadTimePart(second);
   if (!time) return std::nullopt;
-  return QDateTime(*date, *time);
+  return platform::WallClock(*date, *time);
 }
 
 QString DateConversionError() {
@@ -106,7 +108,7 @@ QString DateConversionError() {
 }
 
 QString StoredDateTimeText(const QDateTime& when) {
-  return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+  return platform::AsWallClock(when).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
 }  // namespace hospitaldb

@@ -20,6 +20,8 @@ const QDate kFirstDate(100, 1, 1);
 DTPicker::DTPicker(Mode mode, QWidget* parent) : QDateTimeEdit(parent), mode_(mode) {
   // The shown texts are fixed, not the workstation's language: "AM"/"PM" in every locale.
   setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+  // Wall-clock values: the workstation's zone must not skip or repeat any of them.
+  setTimeSpec(Qt::UTC);
   if (mode_ == Mode::Date) {
     setDisplayFormat(QStringLiteral("MM/dd/yyyy"));
     setCalendarPopup(true);
@@ -28,7 +30,7 @@ DTPicker::DTPicker(Mode mode, QWidget* parent) : QDateTimeEdit(parent), mode_(mo
     setCalendarPopup(false);
   }
   applyEditorRange();
-  setEditorValue(QDateTime(mode_ == Mode::Date ? QDate(2000, 1, 1) : ZeroDate(), kMidnight));
+  setEditorValue(WallClock(mode_ == Mode::Date ? QDate(2000, 1, 1) : ZeroDate(), kMidnight));
   connect(this, &QDateTimeEdit::dateTimeChanged, this, &DTPicker::onEditorChanged);
 }
 
@@ -88,8 +90,8 @@ bool DTPicker::focusNextPrevChild(bool next) {
 
 // A date picker holds a date at midnight, a time picker a time of day on the zero date.
 QDateTime DTPicker::normalized(const QDateTime& value) const {
-  if (mode_ == Mode::Date) return QDateTime(value.date(), kMidnight);
-  return QDateTime(ZeroDate(), value.time());
+  if (mode_ == Mode::Date) return WallClock(value.date(), kMidnight);
+  return WallClock(ZeroDate(), value.time());
 }
 
 bool DTPicker::allows(const QDateTime& value) const {
@@ -113,10 +115,10 @@ void DTPicker::applyEditorRange() {
   settingValue_ = true;
   if (mode_ == Mode::Date) {
     const QDate first = earliest_.isValid() ? earliest_.date() : kFirstDate;
-    setDateTimeRange(QDateTime(first, kMidnight), QDateTime(QDate(9999, 12, 31), kMidnight));
+    setDateTimeRange(WallClock(first, kMidnight), WallClock(QDate(9999, 12, 31), kMidnight));
   } else {
     const QTime first = earliest_.isValid() && timeMinimumApplies() ? earliest_.time() : kMidnight;
-    setDateTimeRange(QDateTime(ZeroDate(), first), QDateTime(ZeroDate(), kLastTimeOfDay));
+    setDateTimeRange(WallClock(ZeroDate(), first), WallClock(ZeroDate(), kLastTimeOfDay));
   }
   settingValue_ = wasSetting;
   lastValue_ = Value();

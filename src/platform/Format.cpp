@@ -203,18 +203,18 @@ class CommonTextReader {
   std::optional<QDateTime> read() {
     const qsizetype start = at_;
     if (const auto time = readTime(); time && at_ == text_.size())
-      return time->isValid() ? QDateTime(ZeroDate(), *time) : QDateTime();
+      return time->isValid() ? WallClock(ZeroDate(), *time) : QDateTime();
     at_ = start;
     int month = 0, day = 0, year = 0;
     if (!readNumber(1, 2, month) || !skip(u'/') || !readNumber(1, 2, day) || !skip(u'/')) return {};
     const qsizetype yearStart = at_;
     if (!readNumber(2, 4, year)) return {};
     const QDate date(ExpandYear(year, at_ - yearStart), month, day);
-    if (at_ == text_.size()) return date.isValid() ? QDateTime(date, QTime(0, 0)) : QDateTime();
+    if (at_ == text_.size()) return date.isValid() ? WallClock(date, QTime(0, 0)) : QDateTime();
     if (skipSpaces() == 0) return {};
     const auto time = readTime();
     if (!time || at_ != text_.size()) return {};
-    return date.isValid() && time->isValid() ? QDateTime(date, *time) : QDateTime();
+    return date.isValid() && time->isValid() ? WallClock(date, *time) : QDateTime();
   }
 
  private:
@@ -289,9 +289,9 @@ QDateTime ParseDateTimeText(const QString& raw) {
 
   auto combine = [](const QDate& date, const QRegularExpressionMatch& m) -> QDateTime {
     if (!date.isValid()) return {};
-    if (!m.capturedLength(4)) return QDateTime(date, QTime(0, 0));
+    if (!m.capturedLength(4)) return WallClock(date, QTime(0, 0));
     const QTime t = ReadTime(m, 4);
-    return t.isValid() ? QDateTime(date, t) : QDateTime();
+    return t.isValid() ? WallClock(date, t) : QDateTime();
   };
   if (auto m = us.match(text); m.hasMatch()) {
     const QDate date(ExpandYear(m.captured(3).toInt(), m.capturedLength(3)), m.captured(1).toInt(),
@@ -304,7 +304,7 @@ QDateTime ParseDateTimeText(const QString& raw) {
   }
   if (auto m = timeOnly.match(text); m.hasMatch()) {
     const QTime t = ReadTime(m, 1);
-    return t.isValid() ? QDateTime(ZeroDate(), t) : QDateTime();
+    return t.isValid() ? WallClock(ZeroDate(), t) : QDateTime();
   }
   return {};
 }
@@ -333,7 +333,7 @@ QString DefaultText(const QVariant& value) {
   if (value.isNull()) return QString();
   switch (value.typeId()) {
     case QMetaType::QDateTime: {
-      const QDateTime when = value.toDateTime();
+      const QDateTime when = AsWallClock(value.toDateTime());
       if (when.date() == ZeroDate()) return TimeText(when.time());
       if (when.time() == QTime(0, 0)) return ShortDateText(when.date());
       return DateTimeText(when);
@@ -353,11 +353,11 @@ QDateTime TryToDateTime(const QVariant& value) {
   if (value.isNull()) return {};
   switch (value.typeId()) {
     case QMetaType::QDateTime:
-      return value.toDateTime();
+      return AsWallClock(value.toDateTime());
     case QMetaType::QDate:
-      return QDateTime(value.toDate(), QTime(0, 0));
+      return WallClock(value.toDate(), QTime(0, 0));
     case QMetaType::QTime:
-      return QDateTime(ZeroDate(), value.toTime());
+      return WallClock(ZeroDate(), value.toTime());
     case QMetaType::QString:
       return ParseDateTimeText(value.toString());
     default:
@@ -374,9 +374,10 @@ QDateTime ToDateTime(const QVariant& value) {
 }
 
 QString Format(const QDateTime& value, const QString& pattern) {
-  if (!value.isValid()) return QString();
-  if (IsNamedFormat(pattern)) return NamedFormat(value, pattern);
-  return PatternWriter(value, pattern).write();
+  const QDateTime when = AsWallClock(value);
+  if (!when.isValid()) return QString();
+  if (IsNamedFormat(pattern)) return NamedFormat(when, pattern);
+  return PatternWriter(when, pattern).write();
 }
 
 QString Format(const QVariant& value, const QString& pattern) {

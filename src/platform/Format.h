@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVariant>
 
+#include "platform/WallClock.h"
+
 namespace platform {
 
 // The one formatting operation for dates and times. Pattern tokens are case-insensitive:

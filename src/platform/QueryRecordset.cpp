@@ -108,7 +108,7 @@ void AppendNumber(QString& out, int value, int width) {
 QDateTime DateTimeFromIsoText(QStringView text) {
   IsoFields f;
   if (!ReadIso(text, f)) return {};
-  return QDateTime(QDate(f.year, f.month, f.day), QTime(f.hour, f.minute, f.second));
+  return WallClock(QDate(f.year, f.month, f.day), QTime(f.hour, f.minute, f.second));
 }
 
 QString DefaultTextFromIsoText(QStringView text) {

@@ -23,6 +23,13 @@ const QColor kAccent(128, 128, 255);
 const QString kCancel = QStringLiteral("Cancel");
 const QString kEdit = QStringLiteral("Edit");
 
+// The widths of the hospital's columns that the typed fields are stored in: a field takes no
+// more, so that what the form shows is what is stored.
+constexpr int kPatientNameWidth = 150;
+constexpr int kProcedureWidth = 400;
+constexpr int kPatientRoomWidth = 30;
+constexpr int kRemarksWidth = 4000;
+
 }  // namespace
 
 EntryForm::EntryForm(const EntryControls& controls, RequestList& requestList,
@@ -42,6 +49,10 @@ EntryForm::EntryForm(const EntryControls& controls, RequestList& requestList,
       {c_.txtCNurse, c_.txtCNurseID, QStringLiteral("circulating nurse"), true},
       {c_.txtAsstDoc, c_.txtAsstDocID, QStringLiteral("Asst. Doctor"), false},
   };
+  c_.txtName->setMaxLength(kPatientNameWidth);
+  c_.txtProcedure->setMaxLength(kProcedureWidth);
+  c_.txtRoomID->setMaxLength(kPatientRoomWidth);
+  c_.txtRemarks->setMaxLength(kRemarksWidth);
   // A name the user changes by typing is no longer the person picked: the code goes with it,
   // so that a save never sends someone the form does not show.
   for (const StaffField& field : staff_) {
@@ -125,9 +136,10 @@ void EntryForm::cmdOption_Click(int index) {
   }
 }
 
+// The clock is read first: when it cannot be read, the form stays as it was, in its mode.
 void EntryForm::New() {
-  Clear_Fields();
   Get_ServerDate(connection_);
+  Clear_Fields();
   RestoreStartUpEarliest();
   SetPickersToServerTime();
   Enable_Fields(true);

@@ -81,10 +81,11 @@ bool EntryForm::Validate() const {
     return Refuse(QStringLiteral("name of procedure"), c_.txtProcedure);
   if (c_.cboRequestRoom->Text().isEmpty())
     return Refuse(QStringLiteral("OR Room for operation"), c_.cboRequestRoom);
+  // A required member is the code the save sends: a name of blanks, or one typed without a
+  // pick, names no one.
   for (StaffRole role : {kSurgeon, kAnes, kSNurse, kCNurse}) {
     const StaffField& field = staff_[role];
-    if (field.name->text().isEmpty() || TypedWithoutPick(field))
-      return Refuse(field.caption, field.name);
+    if (CodeToSend(field).isEmpty()) return Refuse(field.caption, field.name);
   }
   return RefuseStaffWithoutCode();
 }

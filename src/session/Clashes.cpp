@@ -84,7 +84,8 @@ qint64 StartMinute(QStringView start) {
 
 QString TimeText(qint64 minute) {
   const QTime time(int(minute % 1440 / 60), int(minute % 60));
-  return platform::Format(QDateTime(platform::ZeroDate(), time), QStringLiteral("h:mm AM/PM"));
+  return platform::Format(platform::WallClock(platform::ZeroDate(), time),
+                          QStringLiteral("h:mm AM/PM"));
 }
 
 bool Revoked(QStringView status) {

@@ -54,10 +54,17 @@ class TestStartup : public QObject {
              static_cast<platform::Connection*>(f.suite().connection()));
   }
 
+  void opensOnTheServersDateAndTime_data() {  // another day; a time that some zones skip
+    QTest::addColumn<QDateTime>("serverNow");
+    QTest::newRow("long ago") << QDateTime(QDate::currentDate().addDays(-400), QTime(15, 20, 0));
+    QTest::newRow("Santiago 0:30") << QDateTime(QDate(2025, 9, 7), QTime(0, 30), Qt::UTC);
+    QTest::newRow("New York 2:30") << QDateTime(QDate(2026, 3, 8), QTime(2, 30), Qt::UTC);
+  }
   void opensOnTheServersDateAndTime() {
-    // The server's clock is on another day than the workstation's.
-    const QDateTime serverNow(QDate::currentDate().addDays(-400), QTime(15, 20, 0));
+    QFETCH(QDateTime, serverNow);
     MainWindowFixture f(serverNow);
+    const QDateTime when = serverNow.addSecs(60);  // a request then loads, saves and confirms
+    const qint64 transNum = f.db().insertRequest(f.db().sampleRequest(when));
     QVERIFY(f.start());
     frmMain& w = f.window();
     const QDate serverDay = serverNow.date();
@@ -74,6 +81,17 @@ class TestStartup : public QObject {
     QVERIFY_THROWS_EXCEPTION(platform::RuntimeError,
                              w.dtpOperation->SetValue(QDateTime(serverDay.addDays(-1), QTime())));
     QCOMPARE(w.dtpOperation->Date(), serverDay);
+    const int row = int(f.db().transNumsOn(serverDay).indexOf(transNum));
+    w.mshflexPending->setCurrentIndex(w.mshflexPending->model()->index(row, 1));
+    emit w.mshflexPending->DblClick();
+    w.cmdOption[1]->click();
+    w.cmdOption[3]->click();
+    w.mshflexPending->setCurrentIndex(w.mshflexPending->model()->index(row, 1));
+    emit w.mshflexPending->Click();
+    w.cmdOpt[0]->click();
+    const QVariantMap stored = f.db().request(transNum);
+    QCOMPARE(stored.value(QStringLiteral("OperationDate")), when.toString(u"yyyy-MM-dd HH:mm:ss"));
+    QCOMPARE(stored.value(QStringLiteral("Status")), QStringLiteral("C"));
   }
 
   void opensIdle() {

@@ -205,6 +205,8 @@ class TestEntryForm : public QObject {
         << writing;
     QTest::newRow("load, new") << QStringList{QStringLiteral("load"), QStringLiteral("0")}
                                << writing;
+    QTest::newRow("load, new without the clock")
+        << QStringList{QStringLiteral("load"), QStringLiteral("clockless 0")} << viewing;
     QTest::newRow("no such button")
         << QStringList{QStringLiteral("load"), QStringLiteral("7")} << viewing;
   }
@@ -219,7 +221,11 @@ class TestEntryForm : public QObject {
         LoadPatient(w, kToday, w.mshflexPending->TextMatrix(1, 1).trimmed());
       else if (action == QLatin1String("7"))
         w.cmdOption_Click(7);
-      else
+      else if (action == QLatin1String("clockless 0")) {  // the request stays shown
+        f.suite().failWhen([](const QString& sql) { return sql.contains(u"getdate"); });
+        w.cmdOption[0]->click();
+        QVERIFY(!w.txtTransNum->text().isEmpty());
+      } else
         w.cmdOption[action.toInt()]->click();
     }
     QCOMPARE(ModeOf(w), mode);
@@ -273,6 +279,8 @@ class TestEntryForm : public QObject {
                              << "" << provide.arg(u"surgeon");
     QTest::newRow("surgeon typed, not picked") << "surgeon"
                                                << "X" << provide.arg(u"surgeon");
+    QTest::newRow("surgeon of blanks") << "surgeon"
+                                       << "  " << provide.arg(u"surgeon");
     QTest::newRow("anesthesiologist") << "anest"
                                       << "" << provide.arg(u"anesthesiologist");
     QTest::newRow("scrub nurse") << "snurse"
