@@ -2,8 +2,8 @@
 
 #include "hospitaldb/ClientStatements.h"
 #include "hospitaldb/ServerState.h"
+#include "hospitaldb/StatementHandlers.h"
 #include "hospitaldb/StatementShape.h"
-#include "hospitaldb/Statements.h"
 #include "platform/Errors.h"
 #include "platform/QueryRecordset.h"
 

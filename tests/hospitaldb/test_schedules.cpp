@@ -2,7 +2,7 @@
 #include <QtTest>
 
 #include "hospitaldb/ClientStatements.h"
-#include "hospitaldb/Statements.h"
+#include "hospitaldb/StatementHandlers.h"
 #include "hospitaldb/TsqlDate.h"
 #include "platform/Connection.h"
 #include "platform/Errors.h"
