@@ -95,12 +95,7 @@ void SelectPending(frmMain& w, bool twice = false) {
 
 // New, with a whole request typed and picked.
 void TypeNewRequest(frmMain& w) {
-  w.cmdOption[0]->click();
-  w.txtName->setText(QStringLiteral("TYPED, NOT LOST"));
-  w.txtProcedure->setText(QStringLiteral("APPENDECTOMY"));
-  w.cboRequestRoom->SetText(QStringLiteral("OR 1"));
-  w.dtpOperation->SetValue(QDateTime(kToday.addDays(3), QTime(0, 0)));
-  testsupport::SetRequiredTeam(w);
+  testsupport::TypeNewRequest(w, QStringLiteral("TYPED, NOT LOST"), kToday.addDays(3));
 }
 
 // What a user does for each action; true when the action did what it is for.

@@ -36,9 +36,7 @@ void DoubleClickRow(platform::FlexGrid& grid, int row) {
 
 // The rest of a complete request on kDay: room and the team as the pickers leave them.
 void CompleteRequest(frmMain& w) {
-  w.cboRequestRoom->SetText(QStringLiteral("OR 2"));
-  w.dtpOperation->SetValue(QDateTime(kDay, QTime(0, 0)));
-  testsupport::SetRequiredTeam(w);
+  testsupport::CompleteRequest(w, QStringLiteral("OR 2"), kDay);
 }
 
 // Last names for the searches, each held by staff member "H<n>" and doctor "DH<n>".

@@ -73,11 +73,7 @@ QVariantMap Nulls(const QStringList& fields) {
 
 // New, with a whole request picked as the form holds it after the pickers.
 void TypeNewRequest(frmMain& w) {
-  w.cmdOption[0]->click();
-  w.txtName->setText(QStringLiteral("TYPED, REQUEST"));
-  w.txtProcedure->setText(QStringLiteral("APPENDECTOMY"));
-  w.cboRequestRoom->SetText(QStringLiteral("OR 1"));
-  testsupport::SetRequiredTeam(w);
+  testsupport::TypeNewRequest(w, QStringLiteral("TYPED, REQUEST"));
 }
 
 QString StatusOf(MainWindowFixture& f, qint64 transNum) {
