@@ -7,10 +7,10 @@
 #include <QTest>
 
 #include "board/frmView.h"
-#include "platform/ComboBox.h"
-#include "platform/DTPicker.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/TextBox.h"
 #include "session/ORSchedule.h"
 #include "support/MainWindowFixture.h"
 #include "support/MemoryRecordset.h"

@@ -5,10 +5,10 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include "platform/ComboBox.h"
-#include "platform/DTPicker.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/TextBox.h"
 #include "session/ORSchedule.h"
 #include "session/modGlobal.h"
 #include "support/MainWindowFixture.h"

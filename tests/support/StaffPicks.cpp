@@ -6,10 +6,10 @@
 #include <QTest>
 
 #include "app/frmMain.h"
-#include "platform/ComboBox.h"
-#include "platform/DTPicker.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/TextBox.h"
 #include "staff/frmStaff.h"
 #include "suite/DoctorSearchWindow.h"
 #include "support/ModalWatchdog.h"
