@@ -15,7 +15,7 @@
 #include "hospitaldb/EmbeddedServer.h"
 #include "hospitaldb/TsqlDate.h"
 #include "platform/Connection.h"
-#include "platform/FlexGrid.h"
+#include "platform/widgets/FlexGrid.h"
 #include "session/Statements.h"
 
 namespace {

@@ -13,8 +13,8 @@
 #include "hospitaldb/EmbeddedServer.h"
 #include "hospitaldb/ScheduleStore.h"
 #include "platform/Connection.h"
-#include "platform/FlexGrid.h"
 #include "platform/Format.h"
+#include "platform/widgets/FlexGrid.h"
 #include "requests/RequestList.h"
 #include "session/Clashes.h"
 #include "session/Statements.h"
@@ -24,8 +24,9 @@ namespace {
 // Finding the double bookings of the listed day, which every load does, beside the whole load.
 // The day's requests start at every minute some twenty times over, with the same teams: the
 // rule meets as many clashes as a day can hold.
-void ReportClashes(const session::RequestListing& listing, const bench::Side& load) {
+void ReportClashes(const requests::RequestList& list, const bench::Side& load) {
   const bench::Side find{.run = [&] {
+    const session::RequestListing& listing = list.Listing();  // each load replaces it
     const session::Clashes clashes(listing.Rows(), [&](int row, session::RequestColumn::Column c) {
       return listing.Text(row, c);
     });
@@ -100,7 +101,7 @@ int main(int argc, char** argv) {
     if (grid.Rows() != count + 1) qFatal("listed %d rows, expected %d", grid.Rows() - 1, count);
     bench::Report(QStringLiteral("list_load_%1").arg(count), times);
     if (count == 32766) {
-      ReportClashes(list.Listing(), load);
+      ReportClashes(list, load);
       ReportRecordset(server, *floorConnection, date, text);
     }
   }

@@ -12,8 +12,8 @@
 #include "app/frmMain.h"
 #include "common/BenchCommon.h"
 #include "hospitaldb/EmbeddedServer.h"
-#include "platform/FlexGrid.h"
 #include "platform/Format.h"
+#include "platform/widgets/FlexGrid.h"
 #include "requests/RequestList.h"
 
 namespace {

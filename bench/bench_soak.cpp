@@ -10,8 +10,8 @@
 #include "board/frmView.h"
 #include "common/BenchCommon.h"
 #include "hospitaldb/EmbeddedServer.h"
-#include "platform/DTPicker.h"
-#include "platform/FlexGrid.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/FlexGrid.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "common/BenchCommon.h"
 #include "hospitaldb/EmbeddedServer.h"
-#include "platform/FlexGrid.h"
+#include "platform/widgets/FlexGrid.h"
 #include "session/Statements.h"
 #include "staff/frmStaff.h"
 

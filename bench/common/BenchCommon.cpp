@@ -1,7 +1,7 @@
 #include "common/BenchCommon.h"
 
 #include "platform/Connection.h"
-#include "platform/MsgBox.h"
+#include "platform/widgets/MsgBox.h"
 
 #include <QElapsedTimer>
 #include <QtGlobal>

@@ -5,11 +5,11 @@
 #include <QPushButton>
 
 #include "app/frmMain.h"
-#include "platform/ComboBox.h"
-#include "platform/DTPicker.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
 #include "platform/Twips.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/TextBox.h"
 #include "requests/RequestStatus.h"
 
 using platform::DTPicker;

@@ -2,12 +2,12 @@
 #include <QApplication>
 
 #include "app/frmMain.h"
-#include "platform/ComboBox.h"
 #include "platform/Connection.h"
-#include "platform/DTPicker.h"
-#include "platform/ErrorReport.h"
 #include "platform/Format.h"
-#include "platform/MsgBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/ErrorReport.h"
+#include "platform/widgets/MsgBox.h"
 #include "requests/EntryForm.h"
 #include "requests/RequestList.h"
 #include "requests/RoomList.h"

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "platform/Fonts.h"
+#include "platform/widgets/Fonts.h"
 
 namespace board {
 namespace {

@@ -1,7 +1,7 @@
 #include "board/ConfirmedList.h"
 
 #include "platform/Connection.h"
-#include "platform/FlexGrid.h"
+#include "platform/widgets/FlexGrid.h"
 #include "session/Statements.h"
 
 namespace board {

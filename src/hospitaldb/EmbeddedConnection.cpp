@@ -1,7 +1,7 @@
 #include "hospitaldb/EmbeddedConnection.h"
 
 #include "hospitaldb/ServerState.h"
-#include "hospitaldb/Statements.h"
+#include "hospitaldb/StatementHandlers.h"
 
 namespace hospitaldb {
 

@@ -1,7 +1,7 @@
 // The statements that read rooms, staff, doctors and the clock.
 #include "hospitaldb/ServerState.h"
 #include "hospitaldb/SqlHelpers.h"
-#include "hospitaldb/Statements.h"
+#include "hospitaldb/StatementHandlers.h"
 #include "hospitaldb/TsqlDate.h"
 
 namespace hospitaldb {

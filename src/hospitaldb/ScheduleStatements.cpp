@@ -2,7 +2,7 @@
 #include "hospitaldb/ScheduleStore.h"
 #include "hospitaldb/ServerState.h"
 #include "hospitaldb/SqlHelpers.h"
-#include "hospitaldb/Statements.h"
+#include "hospitaldb/StatementHandlers.h"
 #include "hospitaldb/TsqlDate.h"
 #include "hospitaldb/TsqlText.h"
 #include "platform/Errors.h"

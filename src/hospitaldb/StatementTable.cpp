@@ -1,43 +1,35 @@
 #include <QSqlQuery>
 
+#include "hospitaldb/ClientStatements.h"
 #include "hospitaldb/ServerState.h"
+#include "hospitaldb/StatementHandlers.h"
 #include "hospitaldb/StatementShape.h"
-#include "hospitaldb/Statements.h"
 #include "platform/Errors.h"
 #include "platform/QueryRecordset.h"
 
 namespace hospitaldb {
 namespace {
 
-// The statements the client sends, as it writes them; '?' marks a quoted value.
+// The statements the client sends, by their shapes.
 struct KnownStatement {
   const char* shape;
   StatementHandler handler;
 };
 
+namespace C = ClientStatement;
+
 const KnownStatement kKnownStatements[] = {
-    {"select getdate() as TDate", ServerDate},
-    {"SCHEDULE..sp_GetORSchedule ?", ListSchedules},
-    {"select RoomID, RoomName from schedule..tbOrRoom where roomid = ?", RoomById},
-    {"SCHEDULE..sp_Get_ORRoom ?", RoomIdByName},
-    {"SCHEDULE..sp_List_ORRooms", ListRooms},
-    {"SCHEDULE..Save_OR_Schedule ?,?,?,?,?,?,?,?,?,?,?,?,?,?,?, ?,?,?", SaveSchedule},
-    {"Schedule..sp_UpdateSchedules ?,?, ?", UpdateScheduleStatus},
-    {"select DISTINCT employeeid AS CODE,isnull(lastname,'') + ' ,' +isnull(firstname,'') + ' ' "
-     "+ isnull(middlename,'') AS [OR STAFF] from PASSWORD..tbpasswordmain AS tbpasswordmain "
-     "where originaldepartment = '29' order by [OR STAFF]",
-     AllOrStaff},
-    {"select DISTINCT employeeid AS CODE,isnull(lastname,'') + ' ,' +isnull(firstname,'') + ' ' "
-     "+ isnull(middlename,'') AS [OR STAFF] from PASSWORD..tbpasswordmain AS tbpasswordmain "
-     "where originaldepartment = '29'  and (lastname like ? or employeeid = ?) "
-     "order by [OR STAFF]",
-     OrStaffByKey},
-    {"Schedule..sp_List_Of_ConfirmedSchedules_ORScheduler", ConfirmedToday},
-    // The code-search component's search, not the client's own.
-    {"select DoctorCode AS CODE, LastName AS [LAST NAME], FirstName AS [FIRST NAME], "
-     "Specialty AS SPECIALTY from SCHEDULE..tbDoctor where LastName like ? or DoctorCode = ? "
-     "order by LastName, FirstName",
-     SearchDoctors},
+    {C::kServerClock, ServerDate},
+    {C::kScheduleList, ListSchedules},
+    {C::kRoomName, RoomById},
+    {C::kRoomCode, RoomIdByName},
+    {C::kRoomList, ListRooms},
+    {C::kSaveSchedule, SaveSchedule},
+    {C::kUpdateSchedule, UpdateScheduleStatus},
+    {C::kAllOrStaff, AllOrStaff},
+    {C::kOrStaffByKey, OrStaffByKey},
+    {C::kConfirmedList, ConfirmedToday},
+    {C::kDoctorSearch, SearchDoctors},
 };
 
 struct Shape {

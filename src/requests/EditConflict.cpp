@@ -3,7 +3,7 @@
 #include "requests/EditConflict.h"
 
 #include "platform/Format.h"
-#include "platform/MsgBox.h"
+#include "platform/widgets/MsgBox.h"
 #include "requests/EntryForm.h"
 #include "requests/RequestList.h"
 #include "requests/RequestStatus.h"

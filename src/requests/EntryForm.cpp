@@ -4,11 +4,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "platform/ComboBox.h"
-#include "platform/DTPicker.h"
-#include "platform/ErrorReport.h"
 #include "platform/Format.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/ErrorReport.h"
+#include "platform/widgets/TextBox.h"
 #include "session/ServerDate.h"
 #include "session/modGlobal.h"
 

@@ -1,12 +1,12 @@
 // Showing a listed request in the entry form, read-only, on a double click of the list.
 #include <QPushButton>
 
-#include "platform/ComboBox.h"
 #include "platform/Connection.h"
-#include "platform/DTPicker.h"
-#include "platform/FlexGrid.h"
 #include "platform/Format.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/TextBox.h"
 #include "requests/EntryForm.h"
 #include "requests/RequestList.h"
 #include "session/Statements.h"

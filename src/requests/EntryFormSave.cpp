@@ -2,13 +2,13 @@
 // return the form to idle mode with the list reloaded.
 #include <QPushButton>
 
-#include "platform/ComboBox.h"
 #include "platform/Connection.h"
-#include "platform/DTPicker.h"
-#include "platform/ErrorReport.h"
 #include "platform/Format.h"
-#include "platform/MsgBox.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/ErrorReport.h"
+#include "platform/widgets/MsgBox.h"
+#include "platform/widgets/TextBox.h"
 #include "requests/EntryForm.h"
 #include "requests/RequestList.h"
 #include "session/ServerDate.h"

@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-#include "platform/FlexGrid.h"
+#include "platform/widgets/FlexGrid.h"
 #include "requests/ListingOutput.h"
 
 namespace requests {

@@ -6,11 +6,11 @@
 #include <QPushButton>
 
 #include "platform/Connection.h"
-#include "platform/DTPicker.h"
 #include "platform/Errors.h"
-#include "platform/FlexGrid.h"
 #include "platform/Format.h"
-#include "platform/MsgBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/MsgBox.h"
 #include "requests/RequestStatus.h"
 #include "session/FreshListing.h"
 #include "session/modGlobal.h"

@@ -4,10 +4,10 @@
 #include <QLineEdit>
 
 #include "platform/Connection.h"
-#include "platform/DTPicker.h"
 #include "platform/Errors.h"
 #include "platform/Format.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/TextBox.h"
 #include "requests/EditConflict.h"
 #include "requests/EntryForm.h"
 #include "session/FreshListing.h"

@@ -1,7 +1,6 @@
 #include "session/Clashes.h"
 
 #include <QDate>
-#include <QHash>
 #include <algorithm>
 #include <array>
 
@@ -96,37 +95,63 @@ bool Revoked(QStringView status) {
 
 Clashes::Clashes(int rows, CellReader cell)
     : cell_(std::move(cell)), groupOf_(rows, -1), clashing_(rows, false) {
-  QHash<qint64, std::vector<int>> byMinute;
+  // Sorted by start rather than gathered in a table of minutes: a long listing has many
+  // minutes of a few requests each, and one sort costs less than a list per minute.
+  std::vector<std::pair<qint64, int>> starts;
+  starts.reserve(rows);
   for (int row = 0; row < rows; ++row) {
     if (Revoked(cell_(row, C::kStatus))) continue;
     const qint64 minute = StartMinute(cell_(row, C::kOperationDate));
-    if (minute != kNoStart) byMinute[minute].push_back(row);
+    if (minute != kNoStart) starts.emplace_back(minute, row);
   }
-  for (auto it = byMinute.begin(); it != byMinute.end(); ++it) {
-    if (it->size() < 2) continue;
-    for (int row : *it)
-      groupOf_[row] = static_cast<int>(groups_.size());
-    groups_.push_back(std::move(*it));
+  std::sort(starts.begin(), starts.end());
+  byStart_.reserve(starts.size());
+  for (const auto& start : starts)
+    byStart_.push_back(start.second);
+  for (int begin = 0, end = 0; begin < int(starts.size()); begin = end) {
+    while (end < int(starts.size()) && starts[end].first == starts[begin].first)
+      ++end;
+    if (end - begin < 2) continue;
+    for (int at = begin; at < end; ++at)
+      groupOf_[byStart_[at]] = int(groups_.size());
+    groups_.push_back({begin, end});
     FindInGroup(groups_.back());
   }
 }
 
-// Marks every row of the group that shares its room or a person with another row of it.
-void Clashes::FindInGroup(const std::vector<int>& group) {
-  QHash<QStringView, int> firstRoom, firstPerson;
-  auto meet = [this](QHash<QStringView, int>& first, QStringView key, int row) {
-    if (key.isEmpty()) return;
-    const auto it = first.constFind(key);
-    if (it == first.cend()) {
-      first.insert(key, row);
-      return;
-    }
-    if (*it != row) clashing_[row] = clashing_[*it] = any_ = true;
+// Marks every row of the group that shares its room or a person with another row of it. The
+// group's keys are sorted so that equal ones stand together: for the few rows of a group that
+// costs less than a table of them.
+void Clashes::FindInGroup(const Group& group) {
+  struct Key {
+    bool person;  // rooms and people are told apart
+    QStringView text;
+    int row;
   };
-  for (int row : group) {
-    meet(firstRoom, Trim(cell_(row, C::kORRoomCode)), row);
+  std::vector<Key> keys;
+  keys.reserve(std::size_t(group.end - group.begin) * (1 + kRoles.size()));
+  auto add = [&keys](bool person, QStringView text, int row) {
+    if (!text.isEmpty()) keys.push_back({person, text, row});
+  };
+  for (int at = group.begin; at < group.end; ++at) {
+    const int row = byStart_[at];
+    add(false, Trim(cell_(row, C::kORRoomCode)), row);
     for (const Role& role : kRoles)
-      meet(firstPerson, Trim(cell_(row, role.code)), row);
+      add(true, Trim(cell_(row, role.code)), row);
+  }
+  const auto sameKey = [](const Key& a, const Key& b) {
+    return a.person == b.person && a.text == b.text;
+  };
+  std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+    return a.person != b.person ? b.person : a.text < b.text;
+  });
+  for (auto first = keys.begin(); first != keys.end();) {
+    const auto last =
+        std::find_if_not(first, keys.end(), [&](const Key& key) { return sameKey(key, *first); });
+    if (std::any_of(first, last, [&](const Key& key) { return key.row != first->row; }))
+      for (auto key = first; key != last; ++key)
+        clashing_[key->row] = any_ = true;
+    first = last;
   }
 }
 
@@ -142,7 +167,9 @@ QStringList Clashes::Describe(int row) const {
     else
       ++more;
   };
-  for (int other : groups_[groupOf_[row]]) {
+  const Group& group = groups_[groupOf_[row]];
+  for (int i = group.begin; i < group.end; ++i) {
+    const int other = byStart_[i];
     if (other == row) continue;
     const QString patient = Trim(cell_(other, C::kPatientName)).toString();
     if (!room.isEmpty() && Trim(cell_(other, C::kORRoomCode)) == room)

@@ -30,11 +30,15 @@ class Clashes {
   QStringList Describe(int row) const;
 
  private:
-  void FindInGroup(const std::vector<int>& group);
+  struct Group {
+    int begin, end;  // a run of byStart_
+  };
+  void FindInGroup(const Group& group);
 
   CellReader cell_;
-  std::vector<int> groupOf_;              // by row: index into groups_, or -1
-  std::vector<std::vector<int>> groups_;  // rows starting at one minute, two or more
+  std::vector<int> byStart_;   // rows with a start, by start and then by row
+  std::vector<int> groupOf_;   // by row: index into groups_, or -1
+  std::vector<Group> groups_;  // rows starting at one minute, two or more
   std::vector<bool> clashing_;
   bool any_ = false;
 };

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "platform/Errors.h"
-#include "platform/MsgBox.h"
-#include "platform/SendKeys.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/MsgBox.h"
+#include "platform/widgets/SendKeys.h"
+#include "platform/widgets/TextBox.h"
 #include "session/modGlobal.h"
 #include "staff/Keystrokes.h"
 

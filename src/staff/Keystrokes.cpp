@@ -3,8 +3,8 @@
 #include <limits>
 
 #include "platform/Errors.h"
-#include "platform/SendKeys.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/SendKeys.h"
+#include "platform/widgets/TextBox.h"
 #include "session/modGlobal.h"
 
 namespace staff {

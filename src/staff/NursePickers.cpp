@@ -1,8 +1,8 @@
 #include "staff/NursePickers.h"
 
-#include "platform/MsgBox.h"
-#include "platform/SendKeys.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/MsgBox.h"
+#include "platform/widgets/SendKeys.h"
+#include "platform/widgets/TextBox.h"
 #include "session/modGlobal.h"
 #include "staff/Keystrokes.h"
 #include "staff/frmStaff.h"

@@ -6,10 +6,10 @@
 #include <cmath>
 
 #include "platform/Connection.h"
-#include "platform/ErrorReport.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
 #include "platform/Twips.h"
+#include "platform/widgets/ErrorReport.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/TextBox.h"
 #include "session/Statements.h"
 #include "session/modGlobal.h"
 #include "staff/Keystrokes.h"

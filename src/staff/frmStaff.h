@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "platform/ErrorReport.h"
+#include "platform/widgets/ErrorReport.h"
 #include "session/ConnectionProvider.h"
 
 class QFrame;

@@ -6,10 +6,10 @@
 #include <QScreen>
 #include <QStyle>
 
-#include "platform/FlexGrid.h"
-#include "platform/Fonts.h"
-#include "platform/TextBox.h"
 #include "platform/Twips.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/Fonts.h"
+#include "platform/widgets/TextBox.h"
 #include "staff/frmStaff.h"
 
 using platform::DesignFont;

@@ -1,15 +1,14 @@
 #include "suite/DoctorSearch.h"
 
+#include "hospitaldb/ClientStatements.h"
 #include "platform/SqlQuote.h"
 
 namespace suite {
 
 QString DoctorSearchSql(const QString& text) {
-  return QStringLiteral(
-             "select DoctorCode AS CODE, LastName AS [LAST NAME], FirstName AS [FIRST NAME], "
-             "Specialty AS SPECIALTY from SCHEDULE..tbDoctor where LastName like ") +
-         platform::SqlLiteral(text.trimmed() + u'%') + QStringLiteral(" or DoctorCode = ") +
-         platform::SqlLiteral(text) + QStringLiteral(" order by LastName, FirstName");
+  return hospitaldb::FillShape(
+      hospitaldb::ClientStatement::kDoctorSearch,
+      {platform::SqlLiteral(text.trimmed() + u'%'), platform::SqlLiteral(text)});
 }
 
 }  // namespace suite

@@ -7,10 +7,10 @@
 #include <QVBoxLayout>
 
 #include "platform/Connection.h"
-#include "platform/ErrorReport.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
 #include "platform/Twips.h"
+#include "platform/widgets/ErrorReport.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/TextBox.h"
 #include "suite/DoctorSearch.h"
 
 namespace suite {

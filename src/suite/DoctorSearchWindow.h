@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "platform/ErrorReport.h"
+#include "platform/widgets/ErrorReport.h"
 #include "suite/CodeSearch.h"
 
 namespace platform {

@@ -6,11 +6,11 @@
 #include <QTest>
 #include <algorithm>
 
-#include "platform/ComboBox.h"
-#include "platform/DTPicker.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
 #include "platform/Twips.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/TextBox.h"
 #include "support/MainWindowFixture.h"
 
 using platform::TwipRect;

@@ -4,7 +4,7 @@
 // answers.
 #include <QtTest>
 
-#include "platform/MsgBox.h"
+#include "platform/widgets/MsgBox.h"
 #include "session/modGlobal.h"
 #include "support/FakeTdsServer.h"
 #include "support/MainWindowFixture.h"

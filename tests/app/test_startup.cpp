@@ -4,12 +4,12 @@
 #include <QTest>
 
 #include "board/frmView.h"
-#include "platform/ComboBox.h"
-#include "platform/DTPicker.h"
 #include "platform/Errors.h"
-#include "platform/FlexGrid.h"
-#include "platform/MsgBox.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/MsgBox.h"
+#include "platform/widgets/TextBox.h"
 #include "session/Statements.h"
 #include "session/modGlobal.h"
 #include "support/MainWindowFixture.h"

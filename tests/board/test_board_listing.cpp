@@ -4,8 +4,8 @@
 #include <QTest>
 
 #include "board/frmView.h"
-#include "platform/FlexGrid.h"
 #include "platform/Twips.h"
+#include "platform/widgets/FlexGrid.h"
 #include "session/Statements.h"
 #include "support/BoardFixture.h"
 

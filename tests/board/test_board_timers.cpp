@@ -5,8 +5,8 @@
 
 #include "board/ConfirmedList.h"
 #include "board/frmView.h"
-#include "platform/FlexGrid.h"
-#include "platform/PictureBox.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/PictureBox.h"
 #include "session/Statements.h"
 #include "session/modGlobal.h"
 #include "support/BoardFixture.h"

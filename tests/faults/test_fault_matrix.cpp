@@ -9,10 +9,10 @@
 #include <QTest>
 
 #include "board/frmView.h"
-#include "platform/ComboBox.h"
-#include "platform/DTPicker.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/TextBox.h"
 #include "session/ORSchedule.h"
 #include "staff/frmStaff.h"
 #include "suite/DoctorSearchWindow.h"
@@ -95,12 +95,7 @@ void SelectPending(frmMain& w, bool twice = false) {
 
 // New, with a whole request typed and picked.
 void TypeNewRequest(frmMain& w) {
-  w.cmdOption[0]->click();
-  w.txtName->setText(QStringLiteral("TYPED, NOT LOST"));
-  w.txtProcedure->setText(QStringLiteral("APPENDECTOMY"));
-  w.cboRequestRoom->SetText(QStringLiteral("OR 1"));
-  w.dtpOperation->SetValue(QDateTime(kToday.addDays(3), QTime(0, 0)));
-  testsupport::SetRequiredTeam(w);
+  testsupport::TypeNewRequest(w, QStringLiteral("TYPED, NOT LOST"), kToday.addDays(3));
 }
 
 // What a user does for each action; true when the action did what it is for.

@@ -5,10 +5,10 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "platform/ComboBox.h"
-#include "platform/DTPicker.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/TextBox.h"
 #include "session/ORSchedule.h"
 #include "staff/frmStaff.h"
 #include "suite/DoctorSearchWindow.h"
@@ -36,9 +36,7 @@ void DoubleClickRow(platform::FlexGrid& grid, int row) {
 
 // The rest of a complete request on kDay: room and the team as the pickers leave them.
 void CompleteRequest(frmMain& w) {
-  w.cboRequestRoom->SetText(QStringLiteral("OR 2"));
-  w.dtpOperation->SetValue(QDateTime(kDay, QTime(0, 0)));
-  testsupport::SetRequiredTeam(w);
+  testsupport::CompleteRequest(w, QStringLiteral("OR 2"), kDay);
 }
 
 // Last names for the searches, each held by staff member "H<n>" and doctor "DH<n>".

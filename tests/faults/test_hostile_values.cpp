@@ -7,10 +7,10 @@
 #include <QTest>
 
 #include "board/frmView.h"
-#include "platform/ComboBox.h"
-#include "platform/DTPicker.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/TextBox.h"
 #include "session/ORSchedule.h"
 #include "support/MainWindowFixture.h"
 #include "support/MemoryRecordset.h"
@@ -73,11 +73,7 @@ QVariantMap Nulls(const QStringList& fields) {
 
 // New, with a whole request picked as the form holds it after the pickers.
 void TypeNewRequest(frmMain& w) {
-  w.cmdOption[0]->click();
-  w.txtName->setText(QStringLiteral("TYPED, REQUEST"));
-  w.txtProcedure->setText(QStringLiteral("APPENDECTOMY"));
-  w.cboRequestRoom->SetText(QStringLiteral("OR 1"));
-  testsupport::SetRequiredTeam(w);
+  testsupport::TypeNewRequest(w, QStringLiteral("TYPED, REQUEST"));
 }
 
 QString StatusOf(MainWindowFixture& f, qint64 transNum) {

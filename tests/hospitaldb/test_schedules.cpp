@@ -1,7 +1,8 @@
 // The request list, saving, confirming and revoking, and the board's listing.
 #include <QtTest>
 
-#include "hospitaldb/Statements.h"
+#include "hospitaldb/ClientStatements.h"
+#include "hospitaldb/StatementHandlers.h"
 #include "hospitaldb/TsqlDate.h"
 #include "platform/Connection.h"
 #include "platform/Errors.h"
@@ -10,19 +11,26 @@
 
 using testsupport::DatabaseFixture;
 using namespace Qt::StringLiterals;
+namespace Shape = hospitaldb::ClientStatement;
 
 namespace {
 
 const QDate kToday = DatabaseFixture::DefaultNow().date();
+
+// The statement of this shape with these values, each between quotes as they are.
+QString Text(const char* shape, const QStringList& values) {
+  QStringList quoted;
+  for (const QString& value : values)
+    quoted << u'\'' + value + u'\'';
+  return hospitaldb::FillShape(shape, quoted);
+}
 
 // The save statement exactly as the client builds it.
 QString SaveText(const QStringList& a) {
   QStringList quoted;
   for (const QString& value : a)
     quoted << platform::SqlQuote(value);
-  return QStringLiteral("SCHEDULE..Save_OR_Schedule '") +
-         quoted.mid(0, 15).join(QStringLiteral("','")) + QStringLiteral("', '") +
-         quoted.mid(15).join(QStringLiteral("','")) + u'\'';
+  return Text(Shape::kSaveSchedule, quoted);
 }
 
 // Eighteen arguments of a typical save; transNum empty for a new request.
@@ -48,12 +56,11 @@ QStringList SaveArguments(const QString& transNum = QString()) {
 }
 
 QString ListText(const QString& date) {
-  return QStringLiteral("SCHEDULE..sp_GetORSchedule '") + date + u'\'';
+  return Text(Shape::kScheduleList, {date});
 }
 
 QString UpdateText(const QString& status, const QString& employee, const QString& transNum) {
-  return QStringLiteral("Schedule..sp_UpdateSchedules '") + status + QStringLiteral("','") +
-         employee + QStringLiteral("', '") + transNum + u'\'';
+  return Text(Shape::kUpdateSchedule, {status, employee, transNum});
 }
 
 // Runs `sql` and returns the failure's message (empty when it did not fail).
@@ -66,7 +73,7 @@ QString FailureOf(DatabaseFixture& db, const QString& sql) {
   return QString();
 }
 
-const QString kBoardText = QStringLiteral("Schedule..sp_List_Of_ConfirmedSchedules_ORScheduler");
+const QString kBoardText = QString::fromLatin1(Shape::kConfirmedList);
 
 }  // namespace
 
@@ -344,9 +351,7 @@ void TestSchedules::boardListsTodaysConfirmedByTime() {
     QCOMPARE(row[10].toString(), QStringLiteral("C"));
     QCOMPARE(row[3].toString(), request.value(u"PatientName"_s).toString());
     QCOMPARE(row[4].toString(), request.value(u"RoomNo"_s).toString());
-    const auto room =
-        db.open(u"select RoomID, RoomName from schedule..tbOrRoom where roomid = '"_s +
-                request.value(u"ORRoomID"_s).toString() + u"'"_s);
+    const auto room = db.open(Text(Shape::kRoomName, {request.value(u"ORRoomID"_s).toString()}));
     QCOMPARE(row[9].toString(), room.rows.value(0).value(1).toString());  // the name, not the code
     QVERIFY(!row[9].toString().isEmpty());
   }

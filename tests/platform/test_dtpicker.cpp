@@ -6,9 +6,9 @@
 #include <QTableView>
 #include <QTest>
 
-#include "platform/DTPicker.h"
 #include "platform/Errors.h"
 #include "platform/Format.h"
+#include "platform/widgets/DTPicker.h"
 
 using namespace platform;
 using Mode = DTPicker::Mode;

@@ -3,9 +3,9 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "platform/ErrorReport.h"
 #include "platform/Errors.h"
-#include "platform/MsgBox.h"
+#include "platform/widgets/ErrorReport.h"
+#include "platform/widgets/MsgBox.h"
 #include "support/MsgBoxRecorder.h"
 
 using namespace platform;

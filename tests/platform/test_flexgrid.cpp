@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "platform/Errors.h"
-#include "platform/FlexGrid.h"
+#include "platform/widgets/FlexGrid.h"
 #include "support/MemoryRecordset.h"
 
 using platform::FlexGrid;

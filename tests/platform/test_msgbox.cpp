@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "platform/MsgBox.h"
+#include "platform/widgets/MsgBox.h"
 #include "support/ModalWatchdog.h"
 #include "support/MsgBoxRecorder.h"
 

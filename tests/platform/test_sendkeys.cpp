@@ -4,9 +4,9 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "platform/DTPicker.h"
-#include "platform/SendKeys.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/SendKeys.h"
+#include "platform/widgets/TextBox.h"
 
 using namespace platform;
 

@@ -2,7 +2,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "platform/TextBox.h"
+#include "platform/widgets/TextBox.h"
 
 using platform::TextBox;
 

@@ -1,10 +1,10 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "platform/DTPicker.h"
-#include "platform/FlexGrid.h"
 #include "platform/Format.h"
-#include "platform/MsgBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/MsgBox.h"
 #include "requests/RequestList.h"
 #include "session/ORSchedule.h"
 #include "support/MainWindowFixture.h"

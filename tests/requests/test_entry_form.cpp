@@ -6,11 +6,11 @@
 #include <QTest>
 
 #include "hospitaldb/StatementShape.h"
-#include "platform/ComboBox.h"
-#include "platform/DTPicker.h"
 #include "platform/Errors.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/TextBox.h"
 #include "session/ORSchedule.h"
 #include "session/Statements.h"
 #include "session/modGlobal.h"

@@ -8,10 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "platform/DTPicker.h"
-#include "platform/FlexGrid.h"
-#include "platform/MsgBox.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/MsgBox.h"
+#include "platform/widgets/TextBox.h"
 #include "session/ORSchedule.h"
 #include "session/Statements.h"
 #include "session/modGlobal.h"

@@ -1,7 +1,7 @@
 #include <QComboBox>
 #include <QTest>
 
-#include "platform/ComboBox.h"
+#include "platform/widgets/ComboBox.h"
 #include "support/MainWindowFixture.h"
 
 using testsupport::DatabaseFixture;

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "platform/SysInfo.h"
+#include "platform/widgets/SysInfo.h"
 #include "support/DatabaseFixture.h"
 #include "support/MsgBoxRecorder.h"
 #include "support/RecordingConnection.h"

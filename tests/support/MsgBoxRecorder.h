@@ -6,7 +6,7 @@
 #include <functional>
 #include <initializer_list>
 
-#include "platform/MsgBox.h"
+#include "platform/widgets/MsgBox.h"
 
 namespace testsupport {
 

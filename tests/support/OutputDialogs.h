@@ -4,8 +4,8 @@
 #include <QPageLayout>
 #include <QStringList>
 
-#include "platform/FileDialog.h"
-#include "platform/PrintDialog.h"
+#include "platform/widgets/FileDialog.h"
+#include "platform/widgets/PrintDialog.h"
 
 namespace testsupport {
 

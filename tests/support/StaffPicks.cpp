@@ -1,12 +1,15 @@
 #include "support/StaffPicks.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QPushButton>
 #include <QTest>
 
 #include "app/frmMain.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/DTPicker.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/TextBox.h"
 #include "staff/frmStaff.h"
 #include "suite/DoctorSearchWindow.h"
 #include "support/ModalWatchdog.h"
@@ -59,6 +62,19 @@ void SetRequiredTeam(frmMain& w) {
     team[i].first->setText(QStringLiteral("PICKED"));
     team[i].second->setText(codes[i]);
   }
+}
+
+void CompleteRequest(frmMain& w, const QString& roomName, const QDate& day) {
+  w.cboRequestRoom->SetText(roomName);
+  if (day.isValid()) w.dtpOperation->SetValue(QDateTime(day, QTime(0, 0)));
+  SetRequiredTeam(w);
+}
+
+void TypeNewRequest(frmMain& w, const QString& patient, const QDate& day) {
+  w.cmdOption[0]->click();
+  w.txtName->setText(patient);
+  w.txtProcedure->setText(QStringLiteral("APPENDECTOMY"));
+  CompleteRequest(w, QStringLiteral("OR 1"), day);
 }
 
 }  // namespace testsupport

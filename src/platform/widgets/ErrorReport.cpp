@@ -1,7 +1,7 @@
-#include "platform/ErrorReport.h"
+#include "platform/widgets/ErrorReport.h"
 
 #include "platform/Errors.h"
-#include "platform/MsgBox.h"
+#include "platform/widgets/MsgBox.h"
 
 namespace platform {
 

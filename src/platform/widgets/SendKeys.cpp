@@ -1,4 +1,4 @@
-#include "platform/SendKeys.h"
+#include "platform/widgets/SendKeys.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "platform/SysInfo.h"
+#include "platform/widgets/SysInfo.h"
 
 #include <QGuiApplication>
 #include <QScreen>

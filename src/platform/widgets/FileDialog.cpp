@@ -1,4 +1,4 @@
-#include "platform/FileDialog.h"
+#include "platform/widgets/FileDialog.h"
 
 #include <QFileDialog>
 

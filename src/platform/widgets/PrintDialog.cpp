@@ -1,4 +1,4 @@
-#include "platform/PrintDialog.h"
+#include "platform/widgets/PrintDialog.h"
 
 #include <QPrintDialog>
 #include <QPrinter>

@@ -1,9 +1,9 @@
-#include "platform/FlexGridPainter.h"
+#include "platform/widgets/FlexGridPainter.h"
 
 #include <QPainter>
 #include <algorithm>
 
-#include "platform/FlexGridModel.h"
+#include "platform/widgets/FlexGridModel.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/FlexGridModel.h"
+#include "platform/widgets/FlexGridModel.h"
 
 #include <QThreadPool>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "platform/PictureBox.h"
+#include "platform/widgets/PictureBox.h"
 
 #include <QPainter>
 #include <QResizeEvent>

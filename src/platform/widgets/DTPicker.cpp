@@ -1,4 +1,4 @@
-#include "platform/DTPicker.h"
+#include "platform/widgets/DTPicker.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "platform/FlexGrid.h"
+#include "platform/widgets/FlexGrid.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -10,11 +10,11 @@
 
 #include "platform/CellTexts.h"
 #include "platform/Errors.h"
-#include "platform/FlexGridHeader.h"
-#include "platform/FlexGridModel.h"
-#include "platform/FlexGridPainter.h"
 #include "platform/RecordTable.h"
 #include "platform/Twips.h"
+#include "platform/widgets/FlexGridHeader.h"
+#include "platform/widgets/FlexGridModel.h"
+#include "platform/widgets/FlexGridPainter.h"
 
 namespace platform {
 

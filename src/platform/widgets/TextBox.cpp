@@ -1,10 +1,10 @@
-#include "platform/TextBox.h"
+#include "platform/widgets/TextBox.h"
 
 #include <QKeyEvent>
 #include <QPainter>
 
-#include "platform/ErrorReport.h"
-#include "platform/SteadyColors.h"
+#include "platform/widgets/ErrorReport.h"
+#include "platform/widgets/SteadyColors.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/TablePrint.h"
+#include "platform/widgets/TablePrint.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "platform/Errors.h"
-#include "platform/Fonts.h"
+#include "platform/widgets/Fonts.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/SteadyColors.h"
+#include "platform/widgets/SteadyColors.h"
 
 #include <QWidget>
 

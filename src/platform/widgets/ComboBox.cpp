@@ -1,6 +1,6 @@
-#include "platform/ComboBox.h"
+#include "platform/widgets/ComboBox.h"
 
-#include "platform/SteadyColors.h"
+#include "platform/widgets/SteadyColors.h"
 
 namespace platform {
 

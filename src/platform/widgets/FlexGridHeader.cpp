@@ -1,4 +1,4 @@
-#include "platform/FlexGridHeader.h"
+#include "platform/widgets/FlexGridHeader.h"
 
 #include <QEvent>
 

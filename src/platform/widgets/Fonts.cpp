@@ -1,4 +1,4 @@
-#include "platform/Fonts.h"
+#include "platform/widgets/Fonts.h"
 
 #include <QStringList>
 
