@@ -15,6 +15,7 @@
 #include "hospitaldb/EmbeddedServer.h"
 #include "hospitaldb/TsqlDate.h"
 #include "platform/Connection.h"
+#include "platform/WallClock.h"
 #include "platform/widgets/FlexGrid.h"
 #include "session/Statements.h"
 
@@ -24,8 +25,8 @@ namespace {
 void ConfirmedToday(hospitaldb::EmbeddedServer& server, int count) {
   const QDate today = server.Now().date();
   const QVariantList day = {
-      hospitaldb::StoredDateTimeText(QDateTime(today, QTime(0, 0))),
-      hospitaldb::StoredDateTimeText(QDateTime(today.addDays(1), QTime(0, 0)))};
+      hospitaldb::StoredDateTimeText(platform::WallClock(today, QTime(0, 0))),
+      hospitaldb::StoredDateTimeText(platform::WallClock(today.addDays(1), QTime(0, 0)))};
   QSqlQuery query(server.Database());
   for (const QString& sql :
        {QStringLiteral("DELETE FROM tbORSchedule WHERE OperationDate >= ? AND OperationDate < ?"),

@@ -79,9 +79,9 @@ int main(int argc, char** argv) {
 
   for (const auto& [date, count] : {std::pair{small, 1000}, std::pair{large, 32766}}) {
     const QString text =
-        platform::Format(QDateTime(date, QTime(0, 0)), QStringLiteral("MM/DD/YYYY"));
+        platform::Format(platform::WallClock(date, QTime(0, 0)), QStringLiteral("MM/DD/YYYY"));
     const QString empty =
-        platform::Format(QDateTime(other, QTime(0, 0)), QStringLiteral("MM/DD/YYYY"));
+        platform::Format(platform::WallClock(other, QTime(0, 0)), QStringLiteral("MM/DD/YYYY"));
     // The strings read are released outside the timed part, as the grid's are.
     std::vector<QString> cells;
     const bench::Side floor{

@@ -76,7 +76,8 @@ int main(int argc, char** argv) {
     server.SeedDemoData();
     const QDate day = server.Now().date().addDays(31);
     server.AddRequests(day, kRequests);
-    dateText = platform::Format(QDateTime(day, QTime(0, 0)), QStringLiteral("MM/DD/YYYY"));
+    dateText =
+        platform::Format(platform::WallClock(day, QTime(0, 0)), QStringLiteral("MM/DD/YYYY"));
   }
 
   std::vector<double> growth, text, ratios;

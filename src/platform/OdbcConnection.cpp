@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/Errors.h"
+#include "platform/WallClock.h"
 
 namespace platform {
 namespace {
@@ -185,7 +186,7 @@ class DirectStatement : public Recordset {
         SQL_TIMESTAMP_STRUCT t{};
         get(column, SQL_C_TYPE_TIMESTAMP, &t, sizeof t, &indicator);
         if (indicator == SQL_NULL_DATA) return QVariant();
-        return QDateTime(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second));
+        return WallClock(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second));
       }
       case SQL_INTEGER:
       case SQL_SMALLINT:

@@ -5,6 +5,7 @@
 
 #include "board/frmView.h"
 #include "platform/Errors.h"
+#include "platform/WallClock.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
@@ -56,9 +57,12 @@ class TestStartup : public QObject {
 
   void opensOnTheServersDateAndTime_data() {  // another day; a time that some zones skip
     QTest::addColumn<QDateTime>("serverNow");
-    QTest::newRow("long ago") << QDateTime(QDate::currentDate().addDays(-400), QTime(15, 20, 0));
-    QTest::newRow("Santiago 0:30") << QDateTime(QDate(2025, 9, 7), QTime(0, 30), Qt::UTC);
-    QTest::newRow("New York 2:30") << QDateTime(QDate(2026, 3, 8), QTime(2, 30), Qt::UTC);
+    QTest::newRow("long ago") << platform::WallClock(QDate::currentDate().addDays(-400),
+                                                     QTime(15, 20, 0));
+    QTest::newRow("Santiago 0:30") << platform::WallClock(QDate(2025, 9, 7), QTime(0, 30));
+    QTest::newRow("New York 2:30") << platform::WallClock(QDate(2026, 3, 8), QTime(2, 30));
+    QTest::newRow("New York 1:30, twice") << platform::WallClock(QDate(2026, 11, 1), QTime(1, 30));
+    QTest::newRow("Lord Howe 2:15") << platform::WallClock(QDate(2026, 10, 4), QTime(2, 15));
   }
   void opensOnTheServersDateAndTime() {
     QFETCH(QDateTime, serverNow);
@@ -78,8 +82,8 @@ class TestStartup : public QObject {
     QCOMPARE(w.mshflexPending->Rows(), f.db().countRequests(serverDay) + 1);
     // No operation can be put before the start-up date.
     QCOMPARE(w.dtpOperation->minimumDate(), serverDay);
-    QVERIFY_THROWS_EXCEPTION(platform::RuntimeError,
-                             w.dtpOperation->SetValue(QDateTime(serverDay.addDays(-1), QTime())));
+    QVERIFY_THROWS_EXCEPTION(platform::RuntimeError, w.dtpOperation->SetValue(platform::WallClock(
+                                                         serverDay.addDays(-1), QTime())));
     QCOMPARE(w.dtpOperation->Date(), serverDay);
     const int row = int(f.db().transNumsOn(serverDay).indexOf(transNum));
     w.mshflexPending->setCurrentIndex(w.mshflexPending->model()->index(row, 1));

@@ -5,6 +5,7 @@
 
 #include "board/ConfirmedList.h"
 #include "board/frmView.h"
+#include "platform/WallClock.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/PictureBox.h"
 #include "session/Statements.h"
@@ -53,7 +54,7 @@ class TestBoardTimers : public QObject {
 
   void theClockShowsTheServersTimeAfterTheFirstSecond() {
     // The server's clock is on another day than the machine's.
-    BoardFixture f(QDateTime(QDate(2027, 3, 1), QTime(23, 15, 0)));
+    BoardFixture f(platform::WallClock(QDate(2027, 3, 1), QTime(23, 15, 0)));
     frmView& board = f.open();
     QVERIFY(board.Label1->text().isEmpty());
     QTRY_VERIFY_WITH_TIMEOUT(!board.Label1->text().isEmpty(), 2000);

@@ -6,6 +6,7 @@
 
 #include "hospitaldb/SqlHelpers.h"
 #include "hospitaldb/TsqlDate.h"
+#include "platform/WallClock.h"
 #include "session/Statements.h"
 #include "suite/DoctorSearch.h"
 #include "support/DatabaseFixture.h"
@@ -98,7 +99,7 @@ class DemoScriptLoader {
     at_ += 5;  // , DATEADD ( day ,
     const qint64 days = number();
     at_ += 4;  // , @Today ) )
-    const QDateTime when(today_.addDays(days), QTime(0, 0));
+    const QDateTime when = platform::WallClock(today_.addDays(days), QTime(0, 0));
     return hospitaldb::StoredDateTimeText(when.addSecs(seconds));
   }
 

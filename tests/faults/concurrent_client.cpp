@@ -60,7 +60,7 @@ struct Listed {
 
 Listed ListDate(platform::Connection& connection, const QDate& date, const QString& name) {
   auto rows = connection.Open(session::ScheduleListSql(
-      platform::Format(QDateTime(date, QTime(0, 0)), QStringLiteral("MM/DD/YYYY"))));
+      platform::Format(platform::WallClock(date, QTime(0, 0)), QStringLiteral("MM/DD/YYYY"))));
   Listed listed;
   int count = 0;
   for (; !rows->AtEnd(); rows->MoveNext(), ++count) {

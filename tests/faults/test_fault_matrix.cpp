@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "board/frmView.h"
+#include "platform/WallClock.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
@@ -72,7 +73,7 @@ class BrokenDatabase {
 
 // A pending request of today, later in the day, to load, confirm and revoke.
 qint64 AddPending(MainWindowFixture& f) {
-  hospitaldb::ScheduleRecord r = f.db().sampleRequest(QDateTime(kToday, QTime(23, 45)));
+  hospitaldb::ScheduleRecord r = f.db().sampleRequest(platform::WallClock(kToday, QTime(23, 45)));
   r.patientName = kPatient;
   return f.db().insertRequest(r);
 }

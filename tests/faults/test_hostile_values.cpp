@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "board/frmView.h"
+#include "platform/WallClock.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
@@ -94,7 +95,7 @@ const std::vector<LookupCase>& LookupCases() {
       {"a room without a name",
        [](MainWindowFixture& f) {
          f.db().exec(QStringLiteral("INSERT INTO tbOrRoom VALUES ('ORN', NULL)"));
-         AddRequest(f, QDateTime(kToday, QTime(23, 0)), kPatient, QStringLiteral("ORN"));
+         AddRequest(f, platform::WallClock(kToday, QTime(23, 0)), kPatient, QStringLiteral("ORN"));
        },
        [](MainWindowFixture& f) {
          frmMain& w = f.window();
@@ -151,7 +152,8 @@ const std::vector<LookupCase>& LookupCases() {
        }},
       {"the board's every column null",
        [](MainWindowFixture& f) {
-         hospitaldb::ScheduleRecord r = f.db().sampleRequest(QDateTime(kToday, QTime(23, 0)));
+         hospitaldb::ScheduleRecord r =
+             f.db().sampleRequest(platform::WallClock(kToday, QTime(23, 0)));
          r.status = QStringLiteral("C");
          f.db().insertRequest(r);
          Serve(f, QStringLiteral("sp_List_Of_Confirmed"));
@@ -218,7 +220,7 @@ class TestHostileValues : public QObject {
     QFETCH(QString, confirmSays);
     QFETCH(bool, revokes);
     MainWindowFixture f;
-    const qint64 transNum = AddRequest(f, QDateTime(kToday, QTime(23, 45)), kPatient);
+    const qint64 transNum = AddRequest(f, platform::WallClock(kToday, QTime(23, 45)), kPatient);
     Serve(f, QStringLiteral("sp_GetORSchedule"), served);
     QVERIFY(f.start());
     frmMain& w = f.window();
@@ -286,7 +288,7 @@ class TestHostileValues : public QObject {
     const QDate crowded = atStartUp ? kToday : kToday.addDays(1);
     MainWindowFixture f(DatabaseFixture::DefaultNow(), DatabaseFixture::Seed::Empty);
     f.db().server().AddRequests(crowded, requests);
-    AddRequest(f, QDateTime(kToday.addDays(2), QTime(9, 0)), kPatient);
+    AddRequest(f, platform::WallClock(kToday.addDays(2), QTime(9, 0)), kPatient);
     QVERIFY(f.start());
     frmMain& w = f.window();
     if (!atStartUp) w.DTPicker1->setDate(crowded);
@@ -324,7 +326,7 @@ class TestHostileValues : public QObject {
     QFETCH(QDate, date);
     QFETCH(bool, listed);
     MainWindowFixture f;
-    if (listed) AddRequest(f, QDateTime(date, QTime(23, 59)), kPatient);
+    if (listed) AddRequest(f, platform::WallClock(date, QTime(23, 59)), kPatient);
     QVERIFY(f.start());
     frmMain& w = f.window();
     w.DTPicker1->setDate(date);
@@ -344,7 +346,7 @@ class TestHostileValues : public QObject {
   // refused one is reported once and the typing goes on to the date meant.
   void aDateTypedDigitByDigit() {
     MainWindowFixture f;
-    AddRequest(f, QDateTime(QDate(2027, 1, 5), QTime(8, 0)), kPatient);
+    AddRequest(f, platform::WallClock(QDate(2027, 1, 5), QTime(8, 0)), kPatient);
     QVERIFY(f.start());
     frmMain& w = f.window();
     w.activateWindow();

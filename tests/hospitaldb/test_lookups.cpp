@@ -4,6 +4,7 @@
 #include "platform/Connection.h"
 #include "platform/Errors.h"
 #include "platform/SqlQuote.h"
+#include "platform/WallClock.h"
 #include "support/DatabaseFixture.h"
 
 using testsupport::DatabaseFixture;
@@ -66,7 +67,7 @@ class TestLookups : public QObject {
 };
 
 void TestLookups::serverDateIsTheServerClock() {
-  const QDateTime elsewhere(QDate(2031, 1, 15), QTime(7, 45, 10));
+  const QDateTime elsewhere = platform::WallClock(QDate(2031, 1, 15), QTime(7, 45, 10));
   DatabaseFixture db(elsewhere, DatabaseFixture::Seed::Empty);
   const auto result = db.open(u"select getdate() as TDate"_s);
   QCOMPARE(result.fields, QStringList{u"TDate"_s});

@@ -7,6 +7,7 @@
 #include "platform/Connection.h"
 #include "platform/Errors.h"
 #include "platform/SqlQuote.h"
+#include "platform/WallClock.h"
 #include "support/DatabaseFixture.h"
 
 using testsupport::DatabaseFixture;
@@ -90,8 +91,8 @@ class TestSchedules : public QObject {
   void saveWithANumberUpdatesThatRequest();
   void saveOfAnUnknownNumberFailsAndChangesNothing_data();
   void saveOfAnUnknownNumberFailsAndChangesNothing();
-  void saveRefusesUnreadableDates_data();
-  void saveRefusesUnreadableDates();
+  void saveRefusesWhatItCannotStore_data();
+  void saveRefusesWhatItCannotStore();
   void namesResolveAsSqlServerCompares();
   void confirmAndRevokeRecordWhoAndWhen();
   void updateOfAnUnknownRequestFails_data();
@@ -191,16 +192,16 @@ void TestSchedules::saveStoresANewPendingRequestIntact() {
   QCOMPARE((*saved)[0].toString(), QStringLiteral("O'BRIEN, SEAN P."));
   QCOMPARE((*saved)[4].toString(), QStringLiteral("D1006"));
   QCOMPARE((*saved)[5].toString(), QStringLiteral("D'SOUZA ,PATRICIA"));
-  QCOMPARE((*saved)[8].toDateTime(), QDateTime(kToday, QTime(9, 30)));
+  QCOMPARE((*saved)[8].toDateTime(), platform::WallClock(kToday, QTime(9, 30)));
   QCOMPARE((*saved)[25].toString(), QStringLiteral("E1001"));
 }
 
 void TestSchedules::saveWithANumberUpdatesThatRequest() {
   DatabaseFixture db;
-  auto sample = db.sampleRequest(QDateTime(kToday, QTime(14, 0)));
+  auto sample = db.sampleRequest(platform::WallClock(kToday, QTime(14, 0)));
   sample.status = QStringLiteral("C");
   sample.confirmedByCode = QStringLiteral("E1004");
-  sample.dateConfirmed = QDateTime(kToday, QTime(8, 0));
+  sample.dateConfirmed = platform::WallClock(kToday, QTime(8, 0));
   const qint64 transNum = db.insertRequest(sample);
   const int requests = db.countRequests(kToday) + db.countRequests(kToday.addDays(1));
 
@@ -243,23 +244,30 @@ void TestSchedules::saveOfAnUnknownNumberFailsAndChangesNothing() {
   QCOMPARE(db.countRequests(kToday), before);
 }
 
-void TestSchedules::saveRefusesUnreadableDates_data() {
+void TestSchedules::saveRefusesWhatItCannotStore_data() {
   QTest::addColumn<int>("argument");
   QTest::addColumn<QString>("text");
-  QTest::newRow("day first operation date") << 4 << u"13/12/2026 09:30:00 AM"_s;
-  QTest::newRow("empty operation date") << 4 << u""_s;
-  QTest::newRow("operation time") << 4 << u"12/8/2026 09:75:00 AM"_s;
-  QTest::newRow("time of saving") << 15 << u"yesterday"_s;
+  QTest::addColumn<QString>("message");
+  const QString unreadable = hospitaldb::DateConversionError();
+  QTest::newRow("day first operation date") << 4 << u"13/12/2026 09:30:00 AM"_s << unreadable;
+  QTest::newRow("empty operation date") << 4 << u""_s << unreadable;
+  QTest::newRow("operation time") << 4 << u"12/8/2026 09:75:00 AM"_s << unreadable;
+  QTest::newRow("time of saving") << 15 << u"yesterday"_s << unreadable;
+  QTest::newRow("remarks of 4,001 characters")
+      << 6 << QString(4001, u'R')
+      << u"String or binary data would be truncated in table 'SCHEDULE.dbo.tbORSchedule', "
+         "column 'Remarks'."_s;
 }
 
-void TestSchedules::saveRefusesUnreadableDates() {
+void TestSchedules::saveRefusesWhatItCannotStore() {
   QFETCH(int, argument);
   QFETCH(QString, text);
+  QFETCH(QString, message);
   DatabaseFixture db;
   const qint64 last = db.lastTransNum();
   QStringList args = SaveArguments();
   args[argument] = text;
-  QCOMPARE(FailureOf(db, SaveText(args)), hospitaldb::DateConversionError());
+  QCOMPARE(FailureOf(db, SaveText(args)), message);
   QCOMPARE(db.lastTransNum(), last);
 }
 
@@ -281,7 +289,8 @@ void TestSchedules::namesResolveAsSqlServerCompares() {
 
 void TestSchedules::confirmAndRevokeRecordWhoAndWhen() {
   DatabaseFixture db;
-  const qint64 transNum = db.insertRequest(db.sampleRequest(QDateTime(kToday, QTime(15, 0))));
+  const qint64 transNum =
+      db.insertRequest(db.sampleRequest(platform::WallClock(kToday, QTime(15, 0))));
   const QDateTime before = db.server().Now();
   db.connection()->Execute(
       UpdateText(u"C"_s, hospitaldb::DemoEmployeeCode(), QString::number(transNum)));
@@ -359,7 +368,7 @@ void TestSchedules::boardListsTodaysConfirmedByTime() {
 
 void TestSchedules::boardFollowsTheServerDate() {
   DatabaseFixture db;
-  auto late = db.sampleRequest(QDateTime(kToday.addDays(1), QTime(23, 59)));
+  auto late = db.sampleRequest(platform::WallClock(kToday.addDays(1), QTime(23, 59)));
   late.status = QStringLiteral("C");
   const qint64 transNum = db.insertRequest(late);
   auto listed = [&] {
@@ -369,7 +378,7 @@ void TestSchedules::boardFollowsTheServerDate() {
     return numbers;
   };
   QVERIFY(!listed().contains(transNum));
-  db.server().SetNow(QDateTime(kToday.addDays(1), QTime(6, 0)));
+  db.server().SetNow(platform::WallClock(kToday.addDays(1), QTime(6, 0)));
   QVERIFY(listed().contains(transNum));
   QCOMPARE(listed().last(), transNum);
 }
@@ -378,7 +387,7 @@ void TestSchedules::boardReadsTheStatusAsTheClientDoes() {
   DatabaseFixture db(DatabaseFixture::DefaultNow(), DatabaseFixture::Seed::Empty);
   QList<qint64> numbers;
   for (const QString& status : {u"C"_s, u" C "_s, u"c"_s, u"R"_s, u"P"_s, QString()}) {
-    auto request = db.sampleRequest(QDateTime(kToday, QTime(8, 0)));
+    auto request = db.sampleRequest(platform::WallClock(kToday, QTime(8, 0)));
     request.status = status;
     numbers << db.insertRequest(request);
   }

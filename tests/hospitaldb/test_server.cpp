@@ -6,6 +6,7 @@
 #include "hospitaldb/EmbeddedServer.h"
 #include "platform/Connection.h"
 #include "platform/Errors.h"
+#include "platform/WallClock.h"
 #include "support/DatabaseFixture.h"
 
 using testsupport::DatabaseFixture;
@@ -56,7 +57,7 @@ class TestServer : public QObject {
 };
 
 void TestServer::clockRunsFromTheTimeItWasSet() {
-  const QDateTime otherDay(QDate(2030, 2, 28), QTime(23, 59, 58));
+  const QDateTime otherDay = platform::WallClock(QDate(2030, 2, 28), QTime(23, 59, 58));
   DatabaseFixture db(otherDay, DatabaseFixture::Seed::Empty);
   const QDateTime now = db.server().Now();
   QVERIFY(otherDay.secsTo(now) >= 0 && otherDay.secsTo(now) < 60);
@@ -66,10 +67,11 @@ void TestServer::clockRunsFromTheTimeItWasSet() {
 }
 
 void TestServer::clockOffsetIsKeptInTheFile() {
-  DatabaseFixture db(QDateTime(QDate(2027, 6, 1), QTime(12, 0)), DatabaseFixture::Seed::Empty);
+  DatabaseFixture db(platform::WallClock(QDate(2027, 6, 1), QTime(12, 0)),
+                     DatabaseFixture::Seed::Empty);
   hospitaldb::EmbeddedServer second(db.environment().databasePath());
   QVERIFY(qAbs(second.Now().secsTo(db.server().Now())) <= 1);
-  second.SetNow(QDateTime(QDate(2025, 1, 1), QTime(0, 0)));
+  second.SetNow(platform::WallClock(QDate(2025, 1, 1), QTime(0, 0)));
   QCOMPARE(ServerDate(*db.connection()).date(), QDate(2025, 1, 1));
 }
 
@@ -201,7 +203,7 @@ void TestServer::demoDataHasWhatTheDemoNeeds() {
 }
 
 void TestServer::demoDataFollowsTheServerDate() {
-  const QDateTime later(QDate(2027, 3, 1), QTime(22, 15));
+  const QDateTime later = platform::WallClock(QDate(2027, 3, 1), QTime(22, 15));
   DatabaseFixture early, late(later);
   const QDate today = DatabaseFixture::DefaultNow().date();
   for (int day = -1; day <= 5; ++day)
@@ -217,8 +219,8 @@ void TestServer::addRequestsFillsOneDate() {
   QCOMPARE(db.countRequests(date), before + 32766);
   const auto listed = db.open(u"SCHEDULE..sp_GetORSchedule '12/24/2026'"_s);
   QCOMPARE(listed.rows.size(), before + 32766);
-  QCOMPARE(listed.rows.first()[8].toDateTime(), QDateTime(date, QTime(0, 0)));
-  QCOMPARE(listed.rows.last()[8].toDateTime(), QDateTime(date, QTime(23, 59)));
+  QCOMPARE(listed.rows.first()[8].toDateTime(), platform::WallClock(date, QTime(0, 0)));
+  QCOMPARE(listed.rows.last()[8].toDateTime(), platform::WallClock(date, QTime(23, 59)));
   QCOMPARE(listed.rows.last()[26].toString(), u"P"_s);
   QVERIFY(!listed.rows.last()[5].toString().isEmpty());
 }

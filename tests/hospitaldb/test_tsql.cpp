@@ -5,6 +5,7 @@
 #include "hospitaldb/TsqlDate.h"
 #include "hospitaldb/TsqlText.h"
 #include "platform/Errors.h"
+#include "platform/WallClock.h"
 
 using namespace hospitaldb;
 
@@ -30,29 +31,38 @@ void TestTsql::readsDatesMonthFirst_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QDateTime>("expected");
   const QDate dec8(2026, 12, 8);
-  QTest::newRow("MM/DD/YYYY") << "12/08/2026" << QDateTime(dec8, QTime(0, 0));
-  QTest::newRow("M/D/YYYY") << "12/8/2026" << QDateTime(dec8, QTime(0, 0));
-  QTest::newRow("month first, not day") << "1/2/2027" << QDateTime(QDate(2027, 1, 2), QTime(0, 0));
-  QTest::newRow("with AM time") << "12/8/2026 09:30:00 AM" << QDateTime(dec8, QTime(9, 30));
+  QTest::newRow("MM/DD/YYYY") << "12/08/2026" << platform::WallClock(dec8, QTime(0, 0));
+  QTest::newRow("skipped in Santiago")
+      << "9/7/2025 12:30:00 AM" << platform::WallClock(QDate(2025, 9, 7), QTime(0, 30));
+  QTest::newRow("twice in New York")
+      << "11/1/2026 01:30:00 AM" << platform::WallClock(QDate(2026, 11, 1), QTime(1, 30));
+  QTest::newRow("M/D/YYYY") << "12/8/2026" << platform::WallClock(dec8, QTime(0, 0));
+  QTest::newRow("month first, not day")
+      << "1/2/2027" << platform::WallClock(QDate(2027, 1, 2), QTime(0, 0));
+  QTest::newRow("with AM time") << "12/8/2026 09:30:00 AM"
+                                << platform::WallClock(dec8, QTime(9, 30));
   QTest::newRow("with PM time") << "12/7/2026 10:48:54 PM"
-                                << QDateTime(QDate(2026, 12, 7), QTime(22, 48, 54));
-  QTest::newRow("12 AM is midnight") << "12/8/2026 12:15:00 AM" << QDateTime(dec8, QTime(0, 15));
-  QTest::newRow("12 PM is noon") << "12/8/2026 12:15 PM" << QDateTime(dec8, QTime(12, 15));
-  QTest::newRow("24-hour time") << "12/8/2026 17:05" << QDateTime(dec8, QTime(17, 5));
-  QTest::newRow("hour and marker") << "12/8/2026 9 PM" << QDateTime(dec8, QTime(21, 0));
+                                << platform::WallClock(QDate(2026, 12, 7), QTime(22, 48, 54));
+  QTest::newRow("12 AM is midnight")
+      << "12/8/2026 12:15:00 AM" << platform::WallClock(dec8, QTime(0, 15));
+  QTest::newRow("12 PM is noon") << "12/8/2026 12:15 PM"
+                                 << platform::WallClock(dec8, QTime(12, 15));
+  QTest::newRow("24-hour time") << "12/8/2026 17:05" << platform::WallClock(dec8, QTime(17, 5));
+  QTest::newRow("hour and marker") << "12/8/2026 9 PM" << platform::WallClock(dec8, QTime(21, 0));
   QTest::newRow("milliseconds dropped")
-      << "12/8/2026 08:00:01.997" << QDateTime(dec8, QTime(8, 0, 1));
-  QTest::newRow("blanks around") << "  12/8/2026  08:00  " << QDateTime(dec8, QTime(8, 0));
-  QTest::newRow("dashes") << "12-08-2026" << QDateTime(dec8, QTime(0, 0));
-  QTest::newRow("two-digit year") << "12/8/26" << QDateTime(dec8, QTime(0, 0));
+      << "12/8/2026 08:00:01.997" << platform::WallClock(dec8, QTime(8, 0, 1));
+  QTest::newRow("blanks around") << "  12/8/2026  08:00  "
+                                 << platform::WallClock(dec8, QTime(8, 0));
+  QTest::newRow("dashes") << "12-08-2026" << platform::WallClock(dec8, QTime(0, 0));
+  QTest::newRow("two-digit year") << "12/8/26" << platform::WallClock(dec8, QTime(0, 0));
   QTest::newRow("two-digit year, last century")
-      << "12/8/99" << QDateTime(QDate(1999, 12, 8), QTime(0, 0));
-  QTest::newRow("ISO") << "2026-12-08" << QDateTime(dec8, QTime(0, 0));
-  QTest::newRow("ISO with T") << "2026-12-08T14:00:00" << QDateTime(dec8, QTime(14, 0));
-  QTest::newRow("compact") << "20261208" << QDateTime(dec8, QTime(0, 0));
-  QTest::newRow("time alone") << "10:30" << QDateTime(QDate(1900, 1, 1), QTime(10, 30));
-  QTest::newRow("empty") << "" << QDateTime(QDate(1900, 1, 1), QTime(0, 0));
-  QTest::newRow("leap day") << "2/29/2028" << QDateTime(QDate(2028, 2, 29), QTime(0, 0));
+      << "12/8/99" << platform::WallClock(QDate(1999, 12, 8), QTime(0, 0));
+  QTest::newRow("ISO") << "2026-12-08" << platform::WallClock(dec8, QTime(0, 0));
+  QTest::newRow("ISO with T") << "2026-12-08T14:00:00" << platform::WallClock(dec8, QTime(14, 0));
+  QTest::newRow("compact") << "20261208" << platform::WallClock(dec8, QTime(0, 0));
+  QTest::newRow("time alone") << "10:30" << platform::WallClock(QDate(1900, 1, 1), QTime(10, 30));
+  QTest::newRow("empty") << "" << platform::WallClock(QDate(1900, 1, 1), QTime(0, 0));
+  QTest::newRow("leap day") << "2/29/2028" << platform::WallClock(QDate(2028, 2, 29), QTime(0, 0));
 }
 
 void TestTsql::readsDatesMonthFirst() {

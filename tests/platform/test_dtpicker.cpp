@@ -16,11 +16,11 @@ using Mode = DTPicker::Mode;
 namespace {
 
 QDateTime OnZeroDate(int hour, int minute, int second = 0) {
-  return QDateTime(ZeroDate(), QTime(hour, minute, second));
+  return platform::WallClock(ZeroDate(), QTime(hour, minute, second));
 }
 
 QDateTime Midnight(int year, int month, int day) {
-  return QDateTime(QDate(year, month, day), QTime(0, 0));
+  return platform::WallClock(QDate(year, month, day), QTime(0, 0));
 }
 
 // A window holding the pickers under test, shown and active so that keys reach them.
@@ -74,8 +74,13 @@ void TestDTPicker::setValueReadsDatesAndTimes_data() {
       << true << QVariant(QStringLiteral("3/5/2024 2:05:06 PM")) << Midnight(2024, 3, 5)
       << QStringLiteral("03/05/2024");
   QTest::newRow("date from QDateTime")
-      << true << QVariant(QDateTime(QDate(2024, 12, 1), QTime(23, 59))) << Midnight(2024, 12, 1)
-      << QStringLiteral("12/01/2024");
+      << true << QVariant(platform::WallClock(QDate(2024, 12, 1), QTime(23, 59)))
+      << Midnight(2024, 12, 1) << QStringLiteral("12/01/2024");
+  QTest::newRow("date whose midnight Santiago skips")
+      << true << QVariant(QStringLiteral("9/7/2025 12:30:00 AM")) << Midnight(2025, 9, 7)
+      << QStringLiteral("09/07/2025");
+  QTest::newRow("time New York skips") << false << QVariant(QStringLiteral("3/8/2026 2:30:00 AM"))
+                                       << OnZeroDate(2, 30) << QStringLiteral("02:30:00 AM");
   QTest::newRow("date from QDate") << true << QVariant(QDate(2031, 1, 9)) << Midnight(2031, 1, 9)
                                    << QStringLiteral("01/09/2031");
   QTest::newRow("time from hh:mm:ss AM/PM text")
@@ -85,8 +90,8 @@ void TestDTPicker::setValueReadsDatesAndTimes_data() {
       << false << QVariant(QStringLiteral("3/15/2024 12:30:00 AM")) << OnZeroDate(0, 30)
       << QStringLiteral("12:30:00 AM");
   QTest::newRow("time from QDateTime")
-      << false << QVariant(QDateTime(QDate(2024, 3, 15), QTime(9, 7, 1))) << OnZeroDate(9, 7, 1)
-      << QStringLiteral("09:07:01 AM");
+      << false << QVariant(platform::WallClock(QDate(2024, 3, 15), QTime(9, 7, 1)))
+      << OnZeroDate(9, 7, 1) << QStringLiteral("09:07:01 AM");
   QTest::newRow("time from QTime at noon")
       << false << QVariant(QTime(12, 0)) << OnZeroDate(12, 0) << QStringLiteral("12:00:00 PM");
 }
@@ -120,8 +125,8 @@ void TestDTPicker::refusedValueKeepsTheOldOne_data() {
   QTest::newRow("time: before the earliest time of day")
       << false << QVariant(QTime(9, 0)) << QVariant(QStringLiteral("08:59:59 AM"));
   QTest::newRow("time: earliest given as date and time")
-      << false << QVariant(QDateTime(QDate(2024, 3, 15), QTime(9, 0)))
-      << QVariant(QDateTime(QDate(2030, 1, 1), QTime(8, 0)));
+      << false << QVariant(platform::WallClock(QDate(2024, 3, 15), QTime(9, 0)))
+      << QVariant(platform::WallClock(QDate(2030, 1, 1), QTime(8, 0)));
 }
 
 void TestDTPicker::refusedValueKeepsTheOldOne() {

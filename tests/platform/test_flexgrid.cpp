@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/Errors.h"
+#include "platform/WallClock.h"
 #include "platform/widgets/FlexGrid.h"
 #include "support/MemoryRecordset.h"
 
@@ -19,7 +20,7 @@ MemoryRecordset Listing(int count) {
   QList<QVariantList> rows;
   for (int i = 1; i <= count; ++i)
     rows.append({QStringLiteral("name %1").arg(i), QStringLiteral("proc %1").arg(i),
-                 QDateTime(QDate(2024, 3, i % 28 + 1), QTime(14, 7, 9)), i});
+                 platform::WallClock(QDate(2024, 3, i % 28 + 1), QTime(14, 7, 9)), i});
   return MemoryRecordset({QStringLiteral("NAME"), QStringLiteral("PROC"), QStringLiteral("WHEN"),
                           QStringLiteral("COUNT")},
                          rows);
@@ -78,10 +79,10 @@ class TestFlexGrid : public QObject {
     MemoryRecordset records(
         {QStringLiteral("NAME"), QStringLiteral("WHEN"), QStringLiteral("DAY"),
          QStringLiteral("COUNT"), QStringLiteral("NOTE")},
-        {{QStringLiteral("DOE ,JOHN"), QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)),
-          QDateTime(QDate(2024, 12, 25), QTime(0, 0)), 42, QVariant()},
-         {QStringLiteral("ROE ,JANE"), QDateTime(QDate(2024, 11, 15), QTime(9, 0, 5)), QVariant(),
-          7, QStringLiteral("x")}});
+        {{QStringLiteral("DOE ,JOHN"), platform::WallClock(QDate(2024, 3, 5), QTime(14, 7, 9)),
+          platform::WallClock(QDate(2024, 12, 25), QTime(0, 0)), 42, QVariant()},
+         {QStringLiteral("ROE ,JANE"), platform::WallClock(QDate(2024, 11, 15), QTime(9, 0, 5)),
+          QVariant(), 7, QStringLiteral("x")}});
     grid_->Bind(records);
 
     QVERIFY(records.AtEnd());

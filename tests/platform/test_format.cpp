@@ -14,8 +14,8 @@ class TestFormat : public QObject {
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("expected");
     const QDate day(2026, 12, 8);
-    const QDateTime morning(day, QTime(9, 5, 7));
-    const QDateTime afternoon(day, QTime(13, 5, 7));
+    const QDateTime morning = platform::WallClock(day, QTime(9, 5, 7));
+    const QDateTime afternoon = platform::WallClock(day, QTime(13, 5, 7));
     QTest::newRow("date") << morning << "MM/DD/YYYY"
                           << "12/08/2026";
     QTest::newRow("date, lower case") << morning << "mm/dd/yyyy"
@@ -24,9 +24,9 @@ class TestFormat : public QObject {
                                      << "09:05:07 AM";
     QTest::newRow("12-hour afternoon") << afternoon << "hh:mm:ss AM/PM"
                                        << "01:05:07 PM";
-    QTest::newRow("midnight") << QDateTime(day, QTime(0, 0, 1)) << "hh:mm:ss AM/PM"
+    QTest::newRow("midnight") << platform::WallClock(day, QTime(0, 0, 1)) << "hh:mm:ss AM/PM"
                               << "12:00:01 AM";
-    QTest::newRow("noon") << QDateTime(day, QTime(12, 0, 0)) << "hh:mm:ss AM/PM"
+    QTest::newRow("noon") << platform::WallClock(day, QTime(12, 0, 0)) << "hh:mm:ss AM/PM"
                           << "12:00:00 PM";
     QTest::newRow("upper-case minutes after hour") << afternoon << "HH:MM:SS"
                                                    << "13:05:07";
@@ -36,7 +36,7 @@ class TestFormat : public QObject {
                                            << "12/08/2026 13:05:07";
     QTest::newRow("month after a date token stays month") << afternoon << "dd/mm"
                                                           << "08/12";
-    QTest::newRow("short tokens") << QDateTime(QDate(2027, 1, 2), QTime(3, 4, 5))
+    QTest::newRow("short tokens") << platform::WallClock(QDate(2027, 1, 2), QTime(3, 4, 5))
                                   << "m/d/yyyy h:m:s"
                                   << "1/2/2027 3:4:5";
     QTest::newRow("lower-case marker") << afternoon << "h:nn am/pm"
@@ -85,10 +85,11 @@ class TestFormat : public QObject {
 
   void defaultTexts() {
     const QDate day(2026, 12, 8);
-    QCOMPARE(platform::DefaultText(QDateTime(day, QTime(0, 0))), QStringLiteral("12/8/2026"));
-    QCOMPARE(platform::DefaultText(QDateTime(day, QTime(10, 48, 54))),
+    QCOMPARE(platform::DefaultText(platform::WallClock(day, QTime(0, 0))),
+             QStringLiteral("12/8/2026"));
+    QCOMPARE(platform::DefaultText(platform::WallClock(day, QTime(10, 48, 54))),
              QStringLiteral("12/8/2026 10:48:54 AM"));
-    QCOMPARE(platform::DefaultText(QDateTime(platform::ZeroDate(), QTime(22, 0, 5))),
+    QCOMPARE(platform::DefaultText(platform::WallClock(platform::ZeroDate(), QTime(22, 0, 5))),
              QStringLiteral("10:00:05 PM"));
     QCOMPARE(platform::DefaultText(QVariant(day)), QStringLiteral("12/8/2026"));
     QCOMPARE(platform::DefaultText(QVariant()), QString());
@@ -100,22 +101,30 @@ class TestFormat : public QObject {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QDateTime>("expected");
     const QDate day(2026, 12, 8);
-    QTest::newRow("MM/DD/YYYY") << "12/08/2026" << QDateTime(day, QTime(0, 0));
-    QTest::newRow("M/D/YYYY") << "12/8/2026" << QDateTime(day, QTime(0, 0));
+    QTest::newRow("MM/DD/YYYY") << "12/08/2026" << platform::WallClock(day, QTime(0, 0));
+    QTest::newRow("M/D/YYYY") << "12/8/2026" << platform::WallClock(day, QTime(0, 0));
     QTest::newRow("default date and time")
-        << "12/8/2026 10:48:54 AM" << QDateTime(day, QTime(10, 48, 54));
-    QTest::newRow("half past midnight") << "12/8/2026 12:30 AM" << QDateTime(day, QTime(0, 30));
-    QTest::newRow("pm") << "12/8/2026 12:30:00 PM" << QDateTime(day, QTime(12, 30));
-    QTest::newRow("24-hour") << "12/08/2026 23:59:59" << QDateTime(day, QTime(23, 59, 59));
-    QTest::newRow("iso with T") << "2026-12-08T10:48:54" << QDateTime(day, QTime(10, 48, 54));
-    QTest::newRow("iso date") << "2026-12-08" << QDateTime(day, QTime(0, 0));
+        << "12/8/2026 10:48:54 AM" << platform::WallClock(day, QTime(10, 48, 54));
+    QTest::newRow("half past midnight")
+        << "12/8/2026 12:30 AM" << platform::WallClock(day, QTime(0, 30));
+    QTest::newRow("pm") << "12/8/2026 12:30:00 PM" << platform::WallClock(day, QTime(12, 30));
+    QTest::newRow("24-hour") << "12/08/2026 23:59:59"
+                             << platform::WallClock(day, QTime(23, 59, 59));
+    QTest::newRow("iso with T") << "2026-12-08T10:48:54"
+                                << platform::WallClock(day, QTime(10, 48, 54));
+    QTest::newRow("iso date") << "2026-12-08" << platform::WallClock(day, QTime(0, 0));
+    QTest::newRow("skipped in Santiago")
+        << "9/7/2025 12:30:00 AM" << platform::WallClock(QDate(2025, 9, 7), QTime(0, 30));
+    QTest::newRow("skipped in New York")
+        << "3/8/2026 2:30:00 AM" << platform::WallClock(QDate(2026, 3, 8), QTime(2, 30));
     QTest::newRow("time alone") << "10:48:54 PM"
-                                << QDateTime(platform::ZeroDate(), QTime(22, 48, 54));
-    QTest::newRow("two-digit year") << "1/2/27" << QDateTime(QDate(2027, 1, 2), QTime(0, 0));
+                                << platform::WallClock(platform::ZeroDate(), QTime(22, 48, 54));
+    QTest::newRow("two-digit year")
+        << "1/2/27" << platform::WallClock(QDate(2027, 1, 2), QTime(0, 0));
     QTest::newRow("fraction of a second, short marker")
-        << "1/2/2026  10:30:15.250 p" << QDateTime(QDate(2026, 1, 2), QTime(22, 30, 15));
+        << "1/2/2026  10:30:15.250 p" << platform::WallClock(QDate(2026, 1, 2), QTime(22, 30, 15));
     QTest::newRow("marker without a blank")
-        << "9:05AM" << QDateTime(platform::ZeroDate(), QTime(9, 5));
+        << "9:05AM" << platform::WallClock(platform::ZeroDate(), QTime(9, 5));
   }
   void readingDatesAndTimes() {
     QFETCH(QString, text);
@@ -143,9 +152,9 @@ class TestFormat : public QObject {
   }
 
   void defaultTextReadsBack() {
-    for (const QDateTime& value : {QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)),
-                                   QDateTime(QDate(2027, 1, 1), QTime(0, 0, 1)),
-                                   QDateTime(QDate(2026, 2, 28), QTime(12, 0, 0))})
+    for (const QDateTime& value : {platform::WallClock(QDate(2026, 12, 31), QTime(23, 59, 59)),
+                                   platform::WallClock(QDate(2027, 1, 1), QTime(0, 0, 1)),
+                                   platform::WallClock(QDate(2026, 2, 28), QTime(12, 0, 0))})
       QCOMPARE(platform::ToDateTime(platform::DefaultText(value)), value);
   }
 };

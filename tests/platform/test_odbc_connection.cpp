@@ -7,6 +7,7 @@
 
 #include "platform/Errors.h"
 #include "platform/OdbcConnection.h"
+#include "platform/WallClock.h"
 #include "support/OdbcDrivers.h"
 
 using platform::DatabaseError;
@@ -45,7 +46,7 @@ class TestOdbcConnection : public QObject {
     QTest::addColumn<QString>("literal");
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<QString>("text");
-    const QDateTime afternoon(QDate(2026, 12, 8), QTime(13, 5, 7));
+    const QDateTime afternoon = platform::WallClock(QDate(2026, 12, 8), QTime(13, 5, 7));
     QTest::newRow("text with an apostrophe")
         << "TEXT"
         << "'O''BRIEN, PAT'" << QVariant(u"O'BRIEN, PAT"_s) << "O'BRIEN, PAT";
@@ -61,7 +62,7 @@ class TestOdbcConnection : public QObject {
         << "'2026-12-08 13:05:07'" << QVariant(afternoon) << "12/8/2026 1:05:07 PM";
     QTest::newRow("midnight shows the date alone")
         << "TIMESTAMP"
-        << "'2027-01-05 00:00:00'" << QVariant(QDateTime(QDate(2027, 1, 5), QTime(0, 0)))
+        << "'2027-01-05 00:00:00'" << QVariant(platform::WallClock(QDate(2027, 1, 5), QTime(0, 0)))
         << "1/5/2027";
     QTest::newRow("null date") << "TIMESTAMP"
                                << "NULL" << QVariant() << "";

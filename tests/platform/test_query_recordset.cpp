@@ -60,7 +60,7 @@ class TestQueryRecordset : public QObject {
       QVERIFY(!records.AtEnd());
       QCOMPARE(records.Field(QStringLiteral("name")).toString(), QStringLiteral("O'BRIEN"));
       QCOMPARE(records.Field(QStringLiteral("Done")).toDateTime(),
-               QDateTime(QDate(2026, 12, 8), QTime(13, 5, 7)));
+               platform::WallClock(QDate(2026, 12, 8), QTime(13, 5, 7)));
       QCOMPARE(records.Text(1), QStringLiteral("12/8/2026 1:05:07 PM"));
       QVERIFY_THROWS_EXCEPTION(platform::DatabaseError, records.Field(QStringLiteral("Nope")));
       records.MoveNext();

@@ -21,7 +21,7 @@ using Cells = QMap<int, QString>;
 namespace {
 
 const QDateTime kNow = DatabaseFixture::DefaultNow();  // 12/8/2026 10:00:00
-const QDateTime kTomorrow9 = QDateTime(kNow.date().addDays(1), QTime(9, 0));
+const QDateTime kTomorrow9 = platform::WallClock(kNow.date().addDays(1), QTime(9, 0));
 const QString kEmployee = QStringLiteral("E1002 ");  // the trailing blank must reach the server
 const QString kPatient = QStringLiteral("DELA CRUZ, JUAN");
 const QString kNotification = QStringLiteral("Notification!");
@@ -32,9 +32,9 @@ qint64 AddRequest(MainWindowFixture& f, const QDateTime& when, const QString& st
   record.patientName = patient;
   record.status = status;
   record.confirmedBy = QStringLiteral("SANTOS ,ANA");
-  record.dateConfirmed = QDateTime(QDate(2026, 12, 7), QTime(14, 5, 9));
+  record.dateConfirmed = platform::WallClock(QDate(2026, 12, 7), QTime(14, 5, 9));
   record.revokedBy = QStringLiteral("REYES ,LUZ");
-  record.dateRevoked = QDateTime(QDate(2026, 12, 7), QTime(17, 3, 4));
+  record.dateRevoked = platform::WallClock(QDate(2026, 12, 7), QTime(17, 3, 4));
   return f.db().insertRequest(record);
 }
 
@@ -235,17 +235,18 @@ class TestConfirmRevoke : public QObject {
     QTest::newRow("exactly the server time") << kNow << kNow << kNow << false;
     QTest::newRow("tomorrow at an earlier hour") << kNow << kTomorrow9 << kNow << false;
     QTest::newRow("January of next year")
-        << kNow << QDateTime(QDate(2027, 1, 4), QTime(8, 0)) << kNow << false;
+        << kNow << platform::WallClock(QDate(2027, 1, 4), QTime(8, 0)) << kNow << false;
     QTest::newRow("begun since start-up")
-        << QDateTime(today, QTime(8, 0)) << QDateTime(today, QTime(9, 0))
-        << QDateTime(today, QTime(9, 30)) << true;
+        << platform::WallClock(today, QTime(8, 0)) << platform::WallClock(today, QTime(9, 0))
+        << platform::WallClock(today, QTime(9, 30)) << true;
     QTest::newRow("midnight passed since start-up")
-        << QDateTime(today, QTime(23, 59)) << QDateTime(today.addDays(1), QTime(0, 0, 30))
-        << QDateTime(today.addDays(1), QTime(0, 1)) << true;
+        << platform::WallClock(today, QTime(23, 59))
+        << platform::WallClock(today.addDays(1), QTime(0, 0, 30))
+        << platform::WallClock(today.addDays(1), QTime(0, 1)) << true;
     QTest::newRow("the year changed since start-up")
-        << QDateTime(QDate(2026, 12, 31), QTime(23, 59, 50))
-        << QDateTime(QDate(2027, 1, 1), QTime(0, 0)) << QDateTime(QDate(2027, 1, 1), QTime(0, 0, 1))
-        << true;
+        << platform::WallClock(QDate(2026, 12, 31), QTime(23, 59, 50))
+        << platform::WallClock(QDate(2027, 1, 1), QTime(0, 0))
+        << platform::WallClock(QDate(2027, 1, 1), QTime(0, 0, 1)) << true;
   }
   void thePastCheckReadsTheClockAtTheClick() {
     QFETCH(QDateTime, startNow);

@@ -7,6 +7,7 @@
 
 #include "hospitaldb/StatementShape.h"
 #include "platform/Errors.h"
+#include "platform/WallClock.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
@@ -69,7 +70,7 @@ void FillNewRequest(frmMain& w, const QDate& day = kDay) {
   QTest::keyClicks(w.txtProcedure, QStringLiteral("APPENDECTOMY"));
   QTest::keyClicks(w.txtRoomID, QStringLiteral("301-A"));
   w.cboRequestRoom->SetText(QStringLiteral("OR 2"));
-  w.dtpOperation->SetValue(QDateTime(day, QTime(0, 0)));
+  w.dtpOperation->SetValue(platform::WallClock(day, QTime(0, 0)));
   w.dtpOperTime->SetValue(QTime(14, 30));
   Pick(w.txtSurgeon[0], w.txtSurgeonID[0], QStringLiteral("DOCTOR ,ONE"), QStringLiteral("D1001"));
   Pick(w.txtAnest[0], w.txtAnestID[0], QStringLiteral("DOCTOR ,TWO"), QStringLiteral("D1002"));
@@ -114,7 +115,7 @@ class TestEntryForm : public QObject {
   // and scrub nurses; then the buttons of viewing mode.
   void aDoubleClickShowsEveryFieldOfTheRequest() {
     MainWindowFixture f;
-    hospitaldb::ScheduleRecord r = f.db().sampleRequest(QDateTime(kDay, QTime(7, 45)));
+    hospitaldb::ScheduleRecord r = f.db().sampleRequest(platform::WallClock(kDay, QTime(7, 45)));
     const QStringList values = {QStringLiteral(" MAPPED, PATIENT "),
                                 QStringLiteral(" PROC "),
                                 QStringLiteral(" W1 "),
@@ -390,7 +391,7 @@ class TestEntryForm : public QObject {
   void theRoomOfARequestIsItsOwn() {
     MainWindowFixture f;
     f.db().exec(QStringLiteral("INSERT INTO tbOrRoom VALUES ('TWIN1', 'TWIN'), ('TWIN2', 'TWIN')"));
-    hospitaldb::ScheduleRecord r = f.db().sampleRequest(QDateTime(kDay, QTime(8, 0)));
+    hospitaldb::ScheduleRecord r = f.db().sampleRequest(platform::WallClock(kDay, QTime(8, 0)));
     r.patientName = QStringLiteral("IN, TWIN2");
     r.orRoomId = QStringLiteral("TWIN2");
     f.db().insertRequest(r);
@@ -453,7 +454,7 @@ class TestEntryForm : public QObject {
     for (TextBox* field : {w.txtName, w.txtProcedure, w.txtRoomID, w.txtRemarks})
       field->setText(field == w.txtName ? kHostile : kHostile + u'!');
     w.cboRequestRoom->SetText(kHostile);
-    w.dtpOperation->SetValue(QDateTime(kDay, QTime(0, 0)));
+    w.dtpOperation->SetValue(platform::WallClock(kDay, QTime(0, 0)));
     const QString doctor1 = kHostile + QStringLiteral(" ,ANN"),
                   doctor2 = kHostile + QStringLiteral(" ,BO");
     const QString nurse = kHostile + QStringLiteral(" ,CY ");
@@ -505,10 +506,10 @@ class TestEntryForm : public QObject {
     QFETCH(QStringList, sent);
     MainWindowFixture f;
     const QDate past = kToday.addDays(-1), listed = kToday.addDays(day);
-    hospitaldb::ScheduleRecord r = f.db().sampleRequest(QDateTime(past, QTime(8, 0)));
+    hospitaldb::ScheduleRecord r = f.db().sampleRequest(platform::WallClock(past, QTime(8, 0)));
     r.patientName = QStringLiteral("PAST, PATIENT");
     f.db().insertRequest(r);
-    r = f.db().sampleRequest(QDateTime(listed, QTime(7, 5)));
+    r = f.db().sampleRequest(platform::WallClock(listed, QTime(7, 5)));
     r.patientName = QStringLiteral("LOADED, PATIENT");
     r.orRoomId = QStringLiteral("OR03");
     r.surgeon1Code = namelessAsst ? QStringLiteral("D1003") : QString();
@@ -527,7 +528,7 @@ class TestEntryForm : public QObject {
     if (day > 0) {  // no date before the start-up day can be set
       QCOMPARE(w.dtpOperation->MinDate(), startUpEarliest);
       QVERIFY_THROWS_EXCEPTION(platform::RuntimeError,
-                               w.dtpOperation->SetValue(QDateTime(past, QTime(0, 0))));
+                               w.dtpOperation->SetValue(platform::WallClock(past, QTime(0, 0))));
       QCOMPARE(w.dtpOperation->Date(), listed);
     }
     if (!room.isEmpty()) w.cboRequestRoom->SetText(room);
@@ -571,7 +572,7 @@ class TestEntryForm : public QObject {
     QFETCH(QString, said);
     MainWindowFixture f;
     const qint64 transNum =
-        f.db().insertRequest(f.db().sampleRequest(QDateTime(kDay, QTime(9, 0))));
+        f.db().insertRequest(f.db().sampleRequest(platform::WallClock(kDay, QTime(9, 0))));
     QVERIFY(f.start());
     frmMain& w = f.window();
     LoadPatient(w, kDay, QStringLiteral("DOE, JOHN A."));

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "platform/WallClock.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/MsgBox.h"
@@ -30,7 +31,7 @@ namespace {
 const QDateTime kNow = DatabaseFixture::DefaultNow();
 const QDate kToday = kNow.date();  // Tuesday, 12/8/2026
 const auto kEmpty = DatabaseFixture::Seed::Empty;
-const QDateTime kPrintedAt(kToday, QTime(11, 30, 15));
+const QDateTime kPrintedAt = platform::WallClock(kToday, QTime(11, 30, 15));
 const QColor kConfirmed(255, 255, 192), kRevoked(255, 192, 192), kPending(192, 192, 255);
 
 enum class Output { Print, Pdf, Csv };
@@ -46,7 +47,7 @@ namespace {
 // A request of the day with the names a printout shows.
 void AddRequest(MainWindowFixture& f, const QTime& at, const QString& patient,
                 const QString& status = QStringLiteral("P")) {
-  hospitaldb::ScheduleRecord record = f.db().sampleRequest(QDateTime(kToday, at));
+  hospitaldb::ScheduleRecord record = f.db().sampleRequest(platform::WallClock(kToday, at));
   record.patientName = patient;
   record.status = status;
   record.surgeon = QStringLiteral("REYES ,ANA");

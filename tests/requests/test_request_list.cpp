@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "platform/Twips.h"
+#include "platform/WallClock.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/MsgBox.h"
@@ -23,7 +24,8 @@ const QDate kToday = DatabaseFixture::DefaultNow().date();  // 12/8/2026
 qint64 AddRequest(MainWindowFixture& f, const QDate& day, int hour, const QString& patient,
                   const QString& procedure = QStringLiteral("APPENDECTOMY"),
                   const QString& status = QStringLiteral("P")) {
-  hospitaldb::ScheduleRecord record = f.db().sampleRequest(QDateTime(day, QTime(hour, 0)));
+  hospitaldb::ScheduleRecord record =
+      f.db().sampleRequest(platform::WallClock(day, QTime(hour, 0)));
   record.patientName = patient;
   record.procedureName = procedure;
   record.status = status;
@@ -165,7 +167,7 @@ class TestRequestList : public QObject {
   // test rather than from a started main window.
   void theColumnMapNamesTheListedFields() {
     DatabaseFixture db(DatabaseFixture::DefaultNow(), DatabaseFixture::Seed::Demo);
-    hospitaldb::ScheduleRecord stored = db.sampleRequest(QDateTime(kToday, QTime(9, 30)));
+    hospitaldb::ScheduleRecord stored = db.sampleRequest(platform::WallClock(kToday, QTime(9, 30)));
     stored.patientName = QStringLiteral("MAP, COLUMN");
     stored.remarks = QStringLiteral("BRING X-RAYS");
     stored.status = QStringLiteral(" R ");
@@ -301,7 +303,7 @@ class TestRequestList : public QObject {
     QVERIFY(f.start());
     frmMain& w = f.window();
     // The server passes midnight, but the clock is not read again: today is still "today".
-    f.db().server().SetNow(QDateTime(kToday.addDays(1), QTime(0, 5)));
+    f.db().server().SetNow(platform::WallClock(kToday.addDays(1), QTime(0, 5)));
     ClickBelowTheRows(*w.mshflexPending);
     QVERIFY(w.cmdOpt[0]->isEnabled());
     QCOMPARE(f.statements().count(QStringLiteral("select getdate() as TDate")), 1);

@@ -1,4 +1,5 @@
 #include "support/BoardFixture.h"
+#include "platform/WallClock.h"
 
 #include <QTest>
 
@@ -19,7 +20,7 @@ BoardFixture::~BoardFixture() {
 
 qint64 BoardFixture::addConfirmed(const BoardOperation& op) {
   hospitaldb::ScheduleRecord record =
-      db_.sampleRequest(QDateTime(db_.server().Now().date(), op.time));
+      db_.sampleRequest(platform::WallClock(db_.server().Now().date(), op.time));
   record.patientName = op.patient;
   record.procedureName = op.procedure;
   record.roomNo = op.room;

@@ -1,4 +1,5 @@
 #include "support/DatabaseFixture.h"
+#include "platform/WallClock.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -21,14 +22,14 @@ QSqlQuery Run(const QSqlDatabase& db, const QString& sql, const QVariantList& va
 }
 
 QVariantList DayBounds(const QDate& date) {
-  return {hospitaldb::StoredDateTimeText(QDateTime(date, QTime(0, 0))),
-          hospitaldb::StoredDateTimeText(QDateTime(date.addDays(1), QTime(0, 0)))};
+  return {hospitaldb::StoredDateTimeText(platform::WallClock(date, QTime(0, 0))),
+          hospitaldb::StoredDateTimeText(platform::WallClock(date.addDays(1), QTime(0, 0)))};
 }
 
 }  // namespace
 
 QDateTime DatabaseFixture::DefaultNow() {
-  return QDateTime(QDate(2026, 12, 8), QTime(10, 0));
+  return platform::WallClock(QDate(2026, 12, 8), QTime(10, 0));
 }
 
 DatabaseFixture::DatabaseFixture(const QDateTime& now, Seed seed)

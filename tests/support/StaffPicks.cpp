@@ -1,4 +1,5 @@
 #include "support/StaffPicks.h"
+#include "platform/WallClock.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -66,7 +67,7 @@ void SetRequiredTeam(frmMain& w) {
 
 void CompleteRequest(frmMain& w, const QString& roomName, const QDate& day) {
   w.cboRequestRoom->SetText(roomName);
-  if (day.isValid()) w.dtpOperation->SetValue(QDateTime(day, QTime(0, 0)));
+  if (day.isValid()) w.dtpOperation->SetValue(platform::WallClock(day, QTime(0, 0)));
   SetRequiredTeam(w);
 }
 
