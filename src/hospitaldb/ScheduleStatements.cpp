@@ -144,6 +144,7 @@ std::unique_ptr<platform::Recordset> SaveSchedule(const StatePtr& state,
 
   const QSqlDatabase db = state->database();
   WriteTransaction transaction(db);
+  RefuseAnotherEmployee(state, values[kSavedBy]);
   NameResolver(db).resolve(record);
   ScheduleWriter writer(db);
   if (isNew)
@@ -167,6 +168,7 @@ std::unique_ptr<platform::Recordset> UpdateScheduleStatus(const StatePtr& state,
 
   const QSqlDatabase db = state->database();
   WriteTransaction transaction(db);
+  RefuseAnotherEmployee(state, employeeCode);
   QString name = NameResolver(db).staffName(employeeCode);
   if (name.isEmpty()) name = employeeCode;
   const QString sql = confirm ? QStringLiteral(

@@ -43,7 +43,9 @@ void OpenFile(QSqlDatabase& db, const QString& path) {
 }  // namespace
 
 ServerState::ServerState(const QString& filePath)
-    : path(filePath), connectionName(NewConnectionName()) {
+    : path(filePath),
+      connectionName(NewConnectionName()),
+      login(qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"))) {
   QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
   try {
     OpenFile(db, path);

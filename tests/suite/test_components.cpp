@@ -4,9 +4,14 @@
 #include "platform/Errors.h"
 #include "suite/CodeSearch.h"
 #include "suite/Component.h"
+#include "suite/ConnectionSettings.h"
 #include "suite/CurrentUser.h"
 #include "suite/KeyPress.h"
+#include "support/DatabaseFixture.h"
+#include "support/MsgBoxRecorder.h"
 #include "support/TestEnvironment.h"
+
+using namespace Qt::StringLiterals;
 
 class TestComponents : public QObject {
   Q_OBJECT
@@ -77,12 +82,40 @@ class TestComponents : public QObject {
     QCOMPARE(clock->Field(QStringLiteral("TDate")).typeId(), QMetaType::QDateTime);
   }
 
+  // Where the server maps the login to an employee, that employee signs in and the
+  // environment may only repeat it; elsewhere the environment's employee does.
+  void currentUserTakesTheEmployeeFromTheEnvironment_data() {
+    QTest::addColumn<QString>("configured");
+    QTest::addColumn<QString>("mapped");
+    QTest::addColumn<QString>("signedIn");  // empty: refused
+    QTest::newRow("login not mapped") << "E'77"
+                                      << ""
+                                      << "E'77";
+    QTest::newRow("mapped, nothing configured") << ""
+                                                << "E1002"
+                                                << "E1002";
+    QTest::newRow("mapped, configured alike") << "e1002 "
+                                              << "E1002"
+                                              << "E1002";
+    QTest::newRow("mapped, configured another") << "E1001"
+                                                << "E1002"
+                                                << "";
+  }
   void currentUserTakesTheEmployeeFromTheEnvironment() {
-    testsupport::TestEnvironment environment;
-    qputenv("ORSCHED_EMPLOYEE", "E'77");
+    QFETCH(QString, configured);
+    QFETCH(QString, mapped);
+    QFETCH(QString, signedIn);
+    testsupport::DatabaseFixture db;
+    if (!mapped.isEmpty())
+      db.exec(u"INSERT INTO tbORLogin SELECT ?, ?"_s,
+              {db.open(suite::LoginEmployeeSql()).rows.value(0).value(0), mapped});
+    qputenv("ORSCHED_EMPLOYEE", configured.toUtf8());
+    testsupport::MsgBoxRecorder boxes;
     suite::CurrentUserStandIn user;
     user.showmain();
-    QCOMPARE(user.employeecode(), QStringLiteral("E'77"));
+    QCOMPARE(user.Connected(), !signedIn.isEmpty());
+    QCOMPARE(user.employeecode(), signedIn);
+    QCOMPARE(boxes.count(), signedIn.isEmpty() ? 1 : 0);
   }
 
   void anUnreachableServerIsNotConnected() {
