@@ -110,6 +110,24 @@ ScheduleRecord RecordFromSave(const StatePtr& state, const QStringList& a) {
   return r;
 }
 
+// Once the login mapping holds any row, a save or a status change is refused unless `code` is
+// the employee mapped to the server's login, as the procedures refuse it.
+void RefuseAnotherEmployee(const StatePtr& state, const QString& code) {
+  const QSqlDatabase db = state->database();
+  if (!ReadScalar(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM tbORLogin)")).toBool()) return;
+  if (ReadScalar(
+          db,
+          QStringLiteral("SELECT EXISTS (SELECT 1 FROM tbORLogin"
+                         " WHERE LoginName = ? COLLATE TSQL AND EmployeeID = ? COLLATE TSQL)"),
+          {state->login, code})
+          .toBool())
+    return;
+  throw platform::DatabaseError(
+      QStringLiteral("The login %1 may not act as employee %2: SCHEDULE..tbORLogin maps it to "
+                     "another employee or to none. Nothing was changed.")
+          .arg(state->login, code.left(100)));
+}
+
 }  // namespace
 
 QSqlQuery SelectScheduleListing(const QSqlDatabase& db, const QDate& day) {

@@ -51,9 +51,7 @@ void OpenFile(QSqlDatabase& db, const QString& path) {
 }  // namespace
 
 ServerState::ServerState(const QString& filePath)
-    : path(filePath),
-      connectionName(NewConnectionName()),
-      login(MachineUser()) {
+    : path(filePath), connectionName(NewConnectionName()), login(MachineUser()) {
   QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
   try {
     OpenFile(db, path);

@@ -48,8 +48,4 @@ std::unique_ptr<platform::Recordset> EmptyRecordset(const StatePtr& state);
 QString UnknownTransactionError(const QString& transNum);
 QString NotANumberError(const QString& value);
 
-// Once the login mapping holds any row, a save or a status change is refused unless `code` is
-// the employee mapped to the server's login. Throws platform::DatabaseError.
-void RefuseAnotherEmployee(const StatePtr& state, const QString& code);
-
 }  // namespace hospitaldb

@@ -2,7 +2,6 @@
 
 #include "hospitaldb/ClientStatements.h"
 #include "hospitaldb/ServerState.h"
-#include "hospitaldb/SqlHelpers.h"
 #include "hospitaldb/StatementHandlers.h"
 #include "hospitaldb/StatementShape.h"
 #include "platform/Errors.h"
@@ -121,22 +120,6 @@ QString NotANumberError(const QString& value) {
   return QStringLiteral(
              "Conversion failed when converting the varchar value '%1' to data type int.")
       .arg(value);
-}
-
-void RefuseAnotherEmployee(const StatePtr& state, const QString& code) {
-  const QSqlDatabase db = state->database();
-  if (!ReadScalar(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM tbORLogin)")).toBool()) return;
-  if (ReadScalar(
-          db,
-          QStringLiteral("SELECT EXISTS (SELECT 1 FROM tbORLogin"
-                         " WHERE LoginName = ? COLLATE TSQL AND EmployeeID = ? COLLATE TSQL)"),
-          {state->login, code})
-          .toBool())
-    return;
-  throw platform::DatabaseError(
-      QStringLiteral("The login %1 may not act as employee %2: SCHEDULE..tbORLogin maps it to "
-                     "another employee or to none. Nothing was changed.")
-          .arg(state->login, code.left(100)));
 }
 
 }  // namespace hospitaldb

@@ -64,17 +64,6 @@ QString UpdateText(const QString& status, const QString& employee, const QString
   return Text(Shape::kUpdateSchedule, {status, employee, transNum});
 }
 
-// The server's login mapped to E1001, who saves in SaveArguments: the procedures take no other.
-void MapTheLogin(DatabaseFixture& db) {
-  db.server().SetLogin(u"HOSPITAL\\desk1"_s);
-  db.exec(u"INSERT INTO tbORLogin VALUES ('HOSPITAL\\desk1', 'E1001')"_s);
-}
-
-QString NotTheLoginsEmployee(const QString& code) {
-  return u"The login HOSPITAL\\desk1 may not act as employee "_s + code +
-         u": SCHEDULE..tbORLogin maps it to another employee or to none. Nothing was changed."_s;
-}
-
 // Runs `sql` and returns the failure's message (empty when it did not fail).
 QString FailureOf(DatabaseFixture& db, const QString& sql) {
   try {
@@ -268,7 +257,10 @@ void TestSchedules::saveRefusesWhatItCannotStore_data() {
       << 6 << QString(4001, u'R')
       << u"String or binary data would be truncated in table 'SCHEDULE.dbo.tbORSchedule', "
          "column 'Remarks'."_s;
-  QTest::newRow("saved as another employee") << 5 << u"E1002"_s << NotTheLoginsEmployee(u"E1002"_s);
+  QTest::newRow("another employee than the login's (E1001)")
+      << 5 << u"E1002"_s
+      << u"The login desk1 may not act as employee E1002: SCHEDULE..tbORLogin maps it to another "
+         "employee or to none. Nothing was changed."_s;
 }
 
 void TestSchedules::saveRefusesWhatItCannotStore() {
@@ -276,7 +268,8 @@ void TestSchedules::saveRefusesWhatItCannotStore() {
   QFETCH(QString, text);
   QFETCH(QString, message);
   DatabaseFixture db;
-  MapTheLogin(db);
+  db.server().SetLogin(u"desk1"_s);
+  db.exec(u"INSERT INTO tbORLogin VALUES ('desk1', 'E1001')"_s);  // who saves in SaveArguments
   const qint64 last = db.lastTransNum();
   QStringList args = SaveArguments();
   args[argument] = text;
@@ -326,31 +319,25 @@ void TestSchedules::confirmAndRevokeRecordWhoAndWhen() {
 }
 
 void TestSchedules::updateOfAnUnknownRequestFails_data() {
-  QTest::addColumn<QString>("employee");
   QTest::addColumn<QString>("status");
   QTest::addColumn<QString>("transNum");
   QTest::addColumn<QString>("message");
-  QTest::newRow("confirm") << u"E1001"_s << u"C"_s << u"999999"_s
+  QTest::newRow("confirm") << u"C"_s << u"999999"_s
                            << hospitaldb::UnknownTransactionError(u"999999"_s);
-  QTest::newRow("revoke") << u"E1001"_s << u"R"_s << u"999999"_s
+  QTest::newRow("revoke") << u"R"_s << u"999999"_s
                           << hospitaldb::UnknownTransactionError(u"999999"_s);
-  QTest::newRow("empty number") << u"E1001"_s << u"C"_s << u""_s
-                                << hospitaldb::NotANumberError(u""_s);
-  QTest::newRow("other status") << u"E1001"_s << u"X"_s << u"1"_s
+  QTest::newRow("empty number") << u"C"_s << u""_s << hospitaldb::NotANumberError(u""_s);
+  QTest::newRow("other status") << u"X"_s << u"1"_s
                                 << u"Unknown schedule status 'X': C confirms, R revokes."_s;
-  QTest::newRow("by an employee not the login's")
-      << u"E1002"_s << u"C"_s << u"1"_s << NotTheLoginsEmployee(u"E1002"_s);
 }
 
 void TestSchedules::updateOfAnUnknownRequestFails() {
-  QFETCH(QString, employee);
   QFETCH(QString, status);
   QFETCH(QString, transNum);
   QFETCH(QString, message);
   DatabaseFixture db;
-  MapTheLogin(db);
   const QVariantMap first = db.request(1);
-  QCOMPARE(FailureOf(db, UpdateText(status, employee, transNum)), message);
+  QCOMPARE(FailureOf(db, UpdateText(status, u"E1001"_s, transNum)), message);
   QCOMPARE(db.request(1), first);
 }
 
