@@ -10,6 +10,7 @@ namespace suite {
 
 void CurrentUserStandIn::showmain() {
   connection_.reset();
+  employeeCode_.clear();
   connectError_.clear();
   try {
     connection_ = OpenConfiguredConnection();
