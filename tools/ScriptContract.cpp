@@ -14,6 +14,7 @@
 #include "platform/WallClock.h"
 #include "session/ORSchedule.h"
 #include "session/Statements.h"
+#include "suite/ConnectionSettings.h"
 #include "suite/DoctorSearch.h"
 
 namespace tools {
@@ -73,6 +74,7 @@ QStringList CallsNamingTheirParameters() {
   r.asstDocCode = QStringLiteral("@AsstDocCode");
   return {ScheduleListSql(QStringLiteral("@ScheduleDate")),
           RoomListSql(),
+          suite::LoginEmployeeSql(),
           RoomCodeSql(QStringLiteral("@RoomName")),
           SaveScheduleSql(r, QStringLiteral("@EncodedBy"), QStringLiteral("@DateEncoded")),
           UpdateScheduleSql(QStringLiteral("@Status"), QStringLiteral("@EmployeeCode"),
@@ -84,7 +86,7 @@ QStringList CallsNamingTheirParameters() {
 QStringList ReadingCalls() {
   using namespace session;
   return {ScheduleListSql(kDemoDay.toString(QStringLiteral("MM/dd/yyyy"))), RoomListSql(),
-          RoomCodeSql(QStringLiteral("OR 1")), ConfirmedListSql()};
+          RoomCodeSql(QStringLiteral("OR 1")), ConfirmedListSql(), suite::LoginEmployeeSql()};
 }
 
 // The plain selects the client (and the code search) send, naming tables as db..table.
@@ -426,7 +428,8 @@ QStringList ContractProblems(const TsqlScripts& scripts, const QString& siteChec
     checker.checkParameterWidths(p);
   }
   checker.checkEmbeddedTables();
-  return checker.problems;
+  return checker.problems + scripts.problems() +
+         ThrowNumberProblems(TokenizeScript(siteCheck), QStringLiteral("the site check"));
 }
 
 }  // namespace tools
