@@ -96,3 +96,11 @@ BEGIN
     CREATE INDEX ixPasswordMainDepartment ON dbo.tbpasswordmain (originaldepartment);
 END;
 GO
+
+-- A patient's requests across dates: the find reads the names that begin with what was typed.
+USE SCHEDULE;
+GO
+
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ixORSchedulePatientName')
+CREATE INDEX ixORSchedulePatientName ON dbo.tbORSchedule (PatientName);
+GO

@@ -290,3 +290,33 @@ BEGIN
     ORDER BY s.OperationDate, s.TransNum;
 END;
 GO
+
+-- A patient's requests across dates, newest first: the one with this transaction number, or
+-- those whose patient's name begins with the text (two characters at least; what is typed is
+-- text, its LIKE wildcards escaped). At most 200, and a 201st when more match, so that the
+-- client can say so. Reads only.
+CREATE OR ALTER PROCEDURE dbo.sp_FindORSchedule
+    (@SearchText nvarchar(max))
+AS
+BEGIN
+    SET NOCOUNT ON;
+    DECLARE @Key nvarchar(max) = LTRIM(RTRIM(@SearchText));
+    DECLARE @Number int = TRY_CONVERT(int, @Key);
+    DECLARE @Prefix nvarchar(max) = REPLACE(REPLACE(REPLACE(@Key, N'[', N'[[]'), N'%', N'[%]'),
+        N'_', N'[_]') + N'%';
+    -- Either condition is read from the name's index alone, which carries the table's key.
+    SELECT TOP (201)
+        s.OperationDate,
+        s.PatientName,
+        s.ProcedureName,
+        ISNULL(r.RoomName, N'') AS ORRoom,
+        s.Surgeon,
+        s.Status,
+        s.TransNum
+    FROM dbo.tbORSchedule AS s
+    LEFT JOIN dbo.tbOrRoom AS r ON r.RoomID = s.ORRoomID
+    WHERE (@Number IS NOT NULL AND s.TransNum = @Number)
+       OR (@Number IS NULL AND LEN(@Key) >= 2 AND s.PatientName LIKE @Prefix)
+    ORDER BY s.OperationDate DESC, s.TransNum DESC;
+END;
+GO
