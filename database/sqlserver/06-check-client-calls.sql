@@ -126,6 +126,20 @@ IF NULLIF(LTRIM(@Sql), N'') IS NULL
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
+PRINT N'15. find it by its number';
+SET @Sql = REPLACE(N'SCHEDULE..sp_FindORSchedule ''{TRANSNUM}''', N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N''''''));
+IF NULLIF(LTRIM(@Sql), N'') IS NULL
+    THROW 50000, N'The statement of this step came out empty.', 1;
+EXEC (@Sql);
+IF @@ERROR <> 0
+    THROW 50000, N'The statement of this step failed.', 1;
+PRINT N'16. find it by its patient';
+SET @Sql = N'SCHEDULE..sp_FindORSchedule ''CLIENT CHECK''';
+IF NULLIF(LTRIM(@Sql), N'') IS NULL
+    THROW 50000, N'The statement of this step came out empty.', 1;
+EXEC (@Sql);
+IF @@ERROR <> 0
+    THROW 50000, N'The statement of this step failed.', 1;
 ROLLBACK TRANSACTION;
 PRINT N'Every statement of the client ran; the test request is gone.';
 GO
