@@ -60,6 +60,7 @@ frmFind::frmFind(const QString& text, QWidget* parent, session::ConnectionProvid
     : QDialog(parent), connection_(std::move(connection)) {
   setWindowTitle(QStringLiteral("Find Patient"));
   setModal(true);
+  setAttribute(Qt::WA_WindowPropagation);  // the main window's type
   auto* layout = new QVBoxLayout(this);
   auto* caption = new QLabel(QStringLiteral("&Patient's name or transaction number:"), this);
   txtSearch = new platform::TextBox(this);
