@@ -32,15 +32,20 @@ ListRefresh::ListRefresh(RequestList& list, platform::FlexGrid& grid, QWidget& p
   notice_ = std::make_unique<platform::ListingNotice>(*line_, "Request list");
   grid_.SetHeaderNote(line_);
   timer_->setInterval(kIntervalMs);
-  platform::ConnectGuarded(
+  ticks_ = platform::ConnectGuarded(
       timer_, &QTimer::timeout, &pane_, [this] { Tick(); },
       [this](const std::exception& error) { notice_->ListingFailed(error); });
   // A listing the user asked for is current: a line about an older one goes.
-  QObject::connect(grid_.model(), &QAbstractItemModel::modelReset, &pane_,
-                   [this] { ListingReplaced(); });
+  resets_ = QObject::connect(grid_.model(), &QAbstractItemModel::modelReset, &pane_,
+                             [this] { ListingReplaced(); });
 }
 
-ListRefresh::~ListRefresh() = default;
+// The window's controls outlive this object while the window is destroyed.
+ListRefresh::~ListRefresh() {
+  timer_->stop();
+  QObject::disconnect(ticks_);
+  QObject::disconnect(resets_);
+}
 
 bool ListRefresh::NobodyWorksWithTheList() const {
   const QWidget* window = pane_.window();

@@ -52,6 +52,7 @@ class ListRefresh {
   session::ConnectionProvider connection_;
   QTimer* timer_;
   QLabel* line_;
+  QMetaObject::Connection ticks_, resets_;
   std::unique_ptr<platform::ListingNotice> notice_;
   // The listing this refresh knows the list to show; another one was listed by the user.
   std::shared_ptr<const session::RequestListing> known_;

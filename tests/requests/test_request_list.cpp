@@ -381,7 +381,11 @@ class TestRequestList : public QObject {
       AddRequest(f, kToday.addDays(-i), 11, QStringLiteral("CAP %1").arg(i));
     QVERIFY(f.start());
     frmMain& w = f.window();
-    w.txtFind->setText(text == u"#" ? QString::number(rowe) : text);
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), w.txtFind);
+    QTest::keyClicks(w.txtFind, text == u"#" ? QString::number(rowe) : text);
     QStringList listed;
     testsupport::OnNextModal([&](QWidget* window) {
       auto* find = qobject_cast<requests::frmFind*>(window);
