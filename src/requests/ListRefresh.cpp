@@ -1,6 +1,7 @@
 #include "requests/ListRefresh.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -8,8 +9,8 @@
 #include "platform/Twips.h"
 #include "platform/widgets/ErrorReport.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/ListingNotice.h"
 #include "requests/RequestList.h"
-#include "session/FreshListing.h"
 #include "session/ServerDate.h"
 #include "session/modGlobal.h"
 

@@ -1,18 +1,23 @@
 #pragma once
 
-#include <QLabel>
+#include <QMetaObject>
 #include <array>
 #include <memory>
 
-#include "platform/widgets/ListingNotice.h"
 #include "session/ConnectionProvider.h"
-#include "session/RequestListing.h"
 
+class QLabel;
 class QPushButton;
 class QTimer;
+class QWidget;
 
 namespace platform {
 class FlexGrid;
+class ListingNotice;
+}  // namespace platform
+
+namespace session {
+class RequestListing;
 }
 
 namespace requests {
