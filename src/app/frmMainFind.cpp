@@ -24,9 +24,6 @@ void frmMain::BuildFindBox() {
   caption->setBuddy(txtFind);
   txtFind->setPlaceholderText(QStringLiteral("Last name or transaction number, then Enter"));
   txtFind->setToolTip(QStringLiteral("Ctrl+F"));
-  // Names are kept in upper case, as the entry form types them.
-  txtFind->SetKeyPressHook(
-      [](qint16& key) { key = qint16(QChar(char16_t(key)).toUpper().unicode()); });
   row->addWidget(caption);
   row->addWidget(txtFind, 1);
 }

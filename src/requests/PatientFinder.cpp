@@ -10,6 +10,10 @@
 
 namespace requests {
 
+void TypeInUpperCase(platform::TextBox& box) {
+  box.SetKeyPressHook([](qint16& key) { key = qint16(QChar(char16_t(key)).toUpper().unicode()); });
+}
+
 PatientFinder::PatientFinder(platform::TextBox& box, RequestList& list,
                              platform::DTPicker& datePicker, platform::FlexGrid& grid,
                              session::ConnectionProvider connection)
@@ -17,7 +21,9 @@ PatientFinder::PatientFinder(platform::TextBox& box, RequestList& list,
       list_(list),
       datePicker_(datePicker),
       grid_(grid),
-      connection_(std::move(connection)) {}
+      connection_(std::move(connection)) {
+  TypeInUpperCase(box_);
+}
 
 void PatientFinder::txtFind_Enter() {
   frmFind window(box_.text(), box_.window(), connection_);

@@ -20,8 +20,12 @@ namespace requests {
 
 class RequestList;
 
-// "Find patient:" beside the list's date: Enter in the box opens the find window (frmFind) for
-// what the box holds; a request picked there is listed on its date and selected.
+// Letters typed into a box of the find go in upper case, as names are kept.
+void TypeInUpperCase(platform::TextBox& box);
+
+// "Find patient:" beside the list's date: letters go in upper case; Enter in the box opens the find
+// window (frmFind) for what the box holds; a request picked there is listed on its date and
+// selected.
 class PatientFinder {
  public:
   PatientFinder(platform::TextBox& box, RequestList& list, platform::DTPicker& datePicker,

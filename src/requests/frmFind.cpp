@@ -14,6 +14,7 @@
 #include "platform/Twips.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/TextBox.h"
+#include "requests/PatientFinder.h"
 #include "requests/RequestStatus.h"
 
 namespace requests {
@@ -66,9 +67,7 @@ frmFind::frmFind(const QString& text, QWidget* parent, session::ConnectionProvid
   txtSearch = new platform::TextBox(this);
   caption->setBuddy(txtSearch);
   txtSearch->setText(text);
-  // Names are kept in upper case, as the entry form types them.
-  txtSearch->SetKeyPressHook(
-      [](qint16& key) { key = qint16(QChar(char16_t(key)).toUpper().unicode()); });
+  TypeInUpperCase(*txtSearch);
   grdFound = new platform::FlexGrid(this);
   grdFound->setAccessibleName(QStringLiteral("Requests found"));
   grdFound->SetColWidth(0, 1);
