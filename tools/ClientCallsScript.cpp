@@ -202,6 +202,8 @@ std::vector<CheckStep> CheckSteps() {
       {QStringLiteral("requests of today, with it confirmed"), ScheduleListSql(kToday)},
       {QStringLiteral("the board listing"), ConfirmedListSql()},
       {QStringLiteral("revoke it"), UpdateScheduleSql(QStringLiteral("R"), kUser, kTransNum)},
+      {QStringLiteral("find it by its number"), FindRequestsSql(kTransNum)},
+      {QStringLiteral("find it by its patient"), FindRequestsSql(QStringLiteral("CLIENT CHECK"))},
   };
 }
 

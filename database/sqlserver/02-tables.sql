@@ -79,6 +79,8 @@ CREATE TABLE dbo.tbORSchedule (
     DateRevoked datetime NULL
 );
 CREATE INDEX ixORScheduleOperationDate ON dbo.tbORSchedule (OperationDate);
+-- The find reads the names that begin with what was typed.
+CREATE INDEX ixORSchedulePatientName ON dbo.tbORSchedule (PatientName);
 END;
 GO
 

@@ -15,8 +15,10 @@
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/EntryForm.h"
+#include "requests/ListRefresh.h"
 #include "requests/ListingMenu.h"
 #include "requests/ListingOutput.h"
+#include "requests/PatientFinder.h"
 #include "requests/RequestList.h"
 #include "requests/StatusActions.h"
 #include "staff/DoctorPickers.h"
@@ -43,6 +45,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   listingMenu_ = std::make_unique<requests::ListingMenu>(
       *mshflexPending, *mnuListing, std::array{mnuPrintList, mnuExportPDF, mnuExportCSV},
       *listingOutput_);
+  CreateFindAndRefresh();
   ConnectEvents();
 }
 

@@ -23,6 +23,8 @@ namespace requests {
 class EntryForm;
 class ListingMenu;
 class ListingOutput;
+class ListRefresh;
+class PatientFinder;
 class RequestList;
 class StatusActions;
 }  // namespace requests
@@ -50,6 +52,7 @@ class frmMain : public QWidget {
 
   requests::RequestList& requestList() { return *requestList_; }
   requests::EntryForm& entryForm() { return *entryForm_; }
+  requests::ListRefresh& listRefresh() { return *listRefresh_; }
 
   // Entry form: "PATIENT INFORMATION".
   QGroupBox* fraPatient = nullptr;
@@ -85,6 +88,9 @@ class frmMain : public QWidget {
   platform::FlexGrid* mshflexPending = nullptr;
   std::array<QPushButton*, 2> cmdOpt{};
   std::array<platform::TextBox*, 3> vkTextBox1{};
+  // "Find patient:" beside the date, with its caption (Ctrl+F).
+  QWidget* fraFind = nullptr;
+  platform::TextBox* txtFind = nullptr;
   // The request list's context menu.
   QMenu* mnuListing = nullptr;
   QAction* mnuPrintList = nullptr;
@@ -101,6 +107,8 @@ class frmMain : public QWidget {
   void BuildButtons(QWidget* parent);
   void BuildRequestPane();
   void BuildListingMenu();
+  void BuildFindBox();
+  void CreateFindAndRefresh();
   void SetTabOrder();
   void CreateEntryForm();
   void InstallStaffSelection();
@@ -117,5 +125,7 @@ class frmMain : public QWidget {
   std::unique_ptr<requests::StatusActions> statusActions_;
   std::unique_ptr<requests::ListingOutput> listingOutput_;
   std::unique_ptr<requests::ListingMenu> listingMenu_;
+  std::unique_ptr<requests::PatientFinder> patientFinder_;
+  std::unique_ptr<requests::ListRefresh> listRefresh_;
   bool ownsComponents_ = false;  // this window created the components it must release
 };

@@ -163,6 +163,7 @@ void frmMain::BuildRequestPane() {
   DTPicker1 = new DTPicker(DTPicker::Mode::Date, f);
   DTPicker1->setGeometry(TwipRect(1320, 570, 1695, kFieldHeight));
   Caption(f, QStringLiteral("Search by date:"), TwipRect(120, 570, 1155, kFieldHeight), DTPicker1);
+  BuildFindBox();
 
   mshflexPending = new platform::FlexGrid(f);
   mshflexPending->setGeometry(TwipRect(120, 960, 12495, 8685));
@@ -205,7 +206,7 @@ void frmMain::SetTabOrder() {
       txtAnestID[0],   txtSNurseID[0],  txtSNurseID[1], txtCNurseID,   txtSurgeonID[0],
       txtSurgeonID[1], txtSurgeonID[2], cmdOption[3],   cmdView,       cmdOpt[0],
       cmdOpt[1],       mshflexPending,  txtAsstDocID,   txtAsstDoc,    vkTextBox1[0],
-      vkTextBox1[1],   vkTextBox1[2],   DTPicker1};
+      vkTextBox1[1],   vkTextBox1[2],   DTPicker1,      txtFind};
   for (int i = 1; i < order.size(); ++i)
     setTabOrder(order[i - 1], order[i]);
 }

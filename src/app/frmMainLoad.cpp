@@ -1,5 +1,6 @@
 // Start-up (the main window's load) and the release of the components at unload.
 #include <QApplication>
+#include <QTimer>
 
 #include "app/frmMain.h"
 #include "platform/Connection.h"
@@ -9,6 +10,7 @@
 #include "platform/widgets/ErrorReport.h"
 #include "platform/widgets/MsgBox.h"
 #include "requests/EntryForm.h"
+#include "requests/ListRefresh.h"
 #include "requests/RequestList.h"
 #include "requests/RoomList.h"
 #include "session/ServerDate.h"
@@ -33,6 +35,7 @@ bool frmMain::Form_Load() {
     requests::Load_ORRooms(*cboRequestRoom);
     requestList_->Format_Grid();
     requestList_->Reload();  // the requests of the server's date
+    listRefresh_->Timer().start();
   } catch (const std::exception& error) {
     // The window is not usable yet: report once and end.
     platform::ReportFailure(error);

@@ -7,13 +7,13 @@
 
 #include "board/BoardMark.h"
 #include "board/ConfirmedList.h"
-#include "board/ListingNotice.h"
 #include "platform/Connection.h"
 #include "platform/Format.h"
 #include "platform/Twips.h"
 #include "platform/widgets/ErrorReport.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/Fonts.h"
+#include "platform/widgets/ListingNotice.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/widgets/SysInfo.h"
 #include "session/ServerDate.h"
@@ -72,13 +72,8 @@ void frmView::BuildControls() {
 
   notice_ = new QLabel;
   notice_->setFont(platform::DesignFont(QStringLiteral("Arial"), 16, true));
-  notice_->setAutoFillBackground(true);
-  QPalette alarm = notice_->palette();
-  alarm.setColor(QPalette::Window, QColor(176, 0, 0));
-  alarm.setColor(QPalette::WindowText, Qt::white);
-  notice_->setPalette(alarm);
   notice_->setMargin(TwipsToPixels(90));
-  noticeState_ = std::make_unique<board::ListingNotice>(*notice_);
+  noticeState_ = std::make_unique<platform::ListingNotice>(*notice_, "Board");
   mshflxView->SetHeaderNote(notice_);
 
   Timer1 = new QTimer(this);

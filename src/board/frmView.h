@@ -10,13 +10,13 @@ class QTimer;
 
 namespace platform {
 class FlexGrid;
+class ListingNotice;
 class PictureBox;
 class SysInfo;
 }  // namespace platform
 
 namespace board {
 class ConfirmedList;
-class ListingNotice;
 }  // namespace board
 
 // The board of confirmed operations, a borderless, maximized window that PLAY opens modally.
@@ -69,6 +69,6 @@ class frmView : public QDialog {
   session::ConnectionProvider connection_;
   std::unique_ptr<board::ConfirmedList> list_;
   QLabel* notice_ = nullptr;
-  std::unique_ptr<board::ListingNotice> noticeState_;
+  std::unique_ptr<platform::ListingNotice> noticeState_;
   bool clockRead_ = false;  // the board has read the server's clock since it opened
 };

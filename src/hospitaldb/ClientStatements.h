@@ -37,6 +37,8 @@ inline constexpr char kDoctorSearch[] =
     "select DoctorCode AS CODE, LastName AS [LAST NAME], FirstName AS [FIRST NAME], "
     "Specialty AS SPECIALTY from SCHEDULE..tbDoctor where LastName like ? or DoctorCode = ? "
     "order by LastName, FirstName";
+// A patient's requests across dates, by a name's beginning or a transaction number.
+inline constexpr char kFindSchedules[] = "SCHEDULE..sp_FindORSchedule ?";
 
 }  // namespace ClientStatement
 

@@ -73,4 +73,9 @@ class ScheduleWriter {
 // Null for an invalid date, else the stored text.
 QVariant StoredDate(const QDateTime& when);
 
+// The executed, forward-only query of a find: the requests with this transaction number, or
+// whose patient's name begins with the text (two characters at least), newest first, one more
+// than the client lists.
+QSqlQuery SelectFoundSchedules(const QSqlDatabase& db, const QString& searchText);
+
 }  // namespace hospitaldb

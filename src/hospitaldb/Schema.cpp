@@ -58,6 +58,11 @@ const char* const kStatements[] = {
     " DemoSeededOn TEXT)",
 
     "INSERT OR IGNORE INTO tbServerInfo (OneRow, ClockOffsetSeconds) VALUES (1, 0)",
+
+    // A patient's requests across dates, found by the beginning of the name as the server
+    // compares names.
+    "CREATE INDEX IF NOT EXISTS ixORSchedulePatientName"
+    " ON tbORSchedule (PatientName COLLATE TSQL)",
 };
 
 // Written to the file's user version once the statements above have run on it. Raise it

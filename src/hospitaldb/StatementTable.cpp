@@ -31,6 +31,7 @@ const KnownStatement kKnownStatements[] = {
     {C::kConfirmedList, ConfirmedToday},
     {C::kDoctorSearch, SearchDoctors},
     {C::kLoginEmployee, LoginEmployee},
+    {C::kFindSchedules, FindSchedules},
 };
 
 struct Shape {

@@ -65,4 +65,8 @@ QString ConfirmedListSql() {
   return QString::fromLatin1(Shape::kConfirmedList);
 }
 
+QString FindRequestsSql(const QString& searchText) {
+  return FillShape(Shape::kFindSchedules, {Quoted(searchText.trimmed())});
+}
+
 }  // namespace session

@@ -38,5 +38,8 @@ QString AllOrStaffSql();
 QString OrStaffByKeySql(const QString& searchKey);
 // The confirmed operations of the board.
 QString ConfirmedListSql();
+// The requests of any date whose patient's name begins with the text, or whose transaction
+// number it is, newest first; the text is sent trimmed.
+QString FindRequestsSql(const QString& searchText);
 
 }  // namespace session

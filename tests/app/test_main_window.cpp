@@ -71,6 +71,7 @@ class TestMainWindow : public QObject {
         {w.txtCNurse, QStringLiteral("CIRCULATING NURSE")},
         {w.txtRemarks, QStringLiteral("Remarks:")},
         {w.DTPicker1, QStringLiteral("Search by date:")},
+        {w.txtFind, QStringLiteral("Find patient:")},
     };
     for (const auto& [field, caption] : fields) {
       QLabel* label = BuddyLabel(field);

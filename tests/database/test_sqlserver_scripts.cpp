@@ -133,6 +133,9 @@ class TestSqlServerScripts : public QObject {
         << "        s.ConfirmedBy,\n        s.DateConfirmed,\n"
         << "        s.DateConfirmed,\n        s.ConfirmedBy,\n"
         << "sp_GetORSchedule returns";
+    QTest::newRow("a found column renamed") << "AS ORRoom,\n        s.Surgeon,"
+                                            << "AS ORRoomName,\n        s.Surgeon,"
+                                            << "sp_FindORSchedule returns";
     QTest::newRow("the room list's blank lost") << "AS [Room Name]"
                                                 << "AS [RoomName]"
                                                 << "sp_List_ORRooms returns";

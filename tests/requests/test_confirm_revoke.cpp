@@ -1,12 +1,17 @@
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "platform/Format.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/MsgBox.h"
+#include "requests/EntryForm.h"
+#include "requests/ListRefresh.h"
 #include "requests/RequestList.h"
 #include "session/ORSchedule.h"
+#include "session/Statements.h"
 #include "support/MainWindowFixture.h"
 #include "support/MemoryRecordset.h"
 
@@ -223,6 +228,47 @@ class TestConfirmRevoke : public QObject {
     for (auto cell = cells.cbegin(); cell != cells.cend(); ++cell)  // not reloaded
       QCOMPARE(grid.TextMatrix(row, cell.key()), cell.value());
     QCOMPARE(StoredStatus(f, transNum), status);
+  }
+
+  // Another desk confirms the selected request and books one before it; the list shows both
+  // within its refresh, unless the form is writing or the database fails.
+  void theListShowsAnotherDesksChanges_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("fails");
+    QTest::addColumn<QColor>("colour");
+    const QColor yellow(255, 255, 192), blue(192, 192, 255);
+    QTest::newRow("idle: shown, the selection kept") << "idle" << false << yellow;
+    QTest::newRow("viewing: shown, the selection kept") << "viewing" << false << yellow;
+    QTest::newRow("new: nothing listed") << "new" << false << blue;
+    QTest::newRow("a failed listing keeps the rows and says when") << "idle" << true << blue;
+  }
+  void theListShowsAnotherDesksChanges() {
+    QFETCH(QString, mode);
+    QFETCH(bool, fails);
+    QFETCH(QColor, colour);
+    MainWindowFixture f(kNow, DatabaseFixture::Seed::Empty);
+    AddRequest(f, kTomorrow9, QStringLiteral("P"), QStringLiteral("FIRST, ANA"));
+    const qint64 transNum = AddRequest(f, kTomorrow9.addSecs(3600), QStringLiteral("P"));
+    QVERIFY(StartAndSelect(f, kTomorrow9.date(), transNum) == 2);
+    frmMain& w = f.window();
+    if (mode == u"viewing") w.entryForm().mshflexPending_DblClick();
+    if (mode == u"new") w.cmdOption[0]->click();
+    w.listRefresh().Timer().setInterval(5);
+    QTest::qWait(100);
+    if (fails)
+      f.suite().failWhen([](const QString& sql) { return sql.contains(u"sp_GetORSchedule"); });
+    AddRequest(f, kTomorrow9.addSecs(-3600), QStringLiteral("P"), QStringLiteral("EARLY, NEW"));
+    f.db().connection()->Execute(session::UpdateScheduleSql(
+        QStringLiteral("C"), QStringLiteral("E1001"), QString::number(transNum)));
+    QTest::qWait(200);
+    platform::FlexGrid& grid = *w.mshflexPending;
+    QCOMPARE(grid.Row(), RowOf(grid, transNum));
+    QCOMPARE(grid.CellBackColor(grid.Row(), C::kPatientName), colour);
+    QCOMPARE(w.listRefresh().Notice().isVisible(), fails);
+    if (fails)
+      QVERIFY(w.listRefresh().Notice().text().startsWith(
+          u"The database does not answer: listing as of 10:0"));
+    QCOMPARE(f.boxes().count(), 0);
   }
 
   void thePastCheckReadsTheClockAtTheClick_data() {

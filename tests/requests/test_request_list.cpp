@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -8,10 +9,13 @@
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/MsgBox.h"
+#include "platform/widgets/TextBox.h"
 #include "requests/RequestList.h"
+#include "requests/frmFind.h"
 #include "session/ORSchedule.h"
 #include "session/modGlobal.h"
 #include "support/MainWindowFixture.h"
+#include "support/ModalWatchdog.h"
 
 using testsupport::DatabaseFixture;
 using testsupport::MainWindowFixture;
@@ -335,6 +339,68 @@ class TestRequestList : public QObject {
     PickListDate(w, kToday);
     QCOMPARE(w.mshflexPending->Rows(), f.db().countRequests(kToday) + 1);
     QVERIFY(w.mshflexPending->isEnabled());
+  }
+
+  // "#" finds the request on the tenth day by its number. Enter lists the first request found
+  // on its date and selects it; Esc closes a window that lists none.
+  void findListsAPatientsRequestsAcrossDates_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("found");  // the first three, newest first
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("day");  // of the first, from today
+    QTest::addColumn<QString>("line");
+    QTest::newRow("a name's beginning")
+        << "ro"
+        << "ROWE, BEN|ROWAN, ANA|ROWAN, ANA" << 3 << 10 << "3 requests found.";
+    QTest::newRow("a transaction number") << "#"
+                                          << "ROWE, BEN" << 1 << 10 << "1 request found.";
+    QTest::newRow("wildcards are letters") << "O_"
+                                           << "O_NEIL, EVA" << 1 << 0 << "1 request found.";
+    QTest::newRow("one letter")
+        << "R"
+        << "" << 0 << 0
+        << "Type two letters of the patient's name at least, or a transaction number.";
+    QTest::newRow("over the cap") << "CAP"
+                                  << "CAP 0|CAP 1|CAP 2" << 200 << 0
+                                  << "More than 200 requests match: the 200 latest are listed. "
+                                     "Type more of the name to see the others.";
+  }
+  void findListsAPatientsRequestsAcrossDates() {
+    QFETCH(QString, text);
+    QFETCH(QString, found);
+    QFETCH(int, count);
+    QFETCH(int, day);
+    QFETCH(QString, line);
+    MainWindowFixture f(DatabaseFixture::DefaultNow(), DatabaseFixture::Seed::Empty);
+    AddRequest(f, kToday.addDays(3), 9, QStringLiteral("ROWAN, ANA"));
+    AddRequest(f, kToday.addDays(-2), 9, QStringLiteral("ROWAN, ANA"));
+    const qint64 rowe = AddRequest(f, kToday.addDays(10), 8, QStringLiteral("ROWE, BEN"));
+    AddRequest(f, kToday, 9, QStringLiteral("O'BRIEN, AL"));
+    AddRequest(f, kToday, 10, QStringLiteral("O_NEIL, EVA"));
+    for (int i = 0; i < 205; ++i)
+      AddRequest(f, kToday.addDays(-i), 11, QStringLiteral("CAP %1").arg(i));
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), w.txtFind);
+    QTest::keyClicks(w.txtFind, text == u"#" ? QString::number(rowe) : text);
+    QStringList listed;
+    testsupport::OnNextModal([&](QWidget* window) {
+      auto* find = qobject_cast<requests::frmFind*>(window);
+      for (int r = 1; r < find->grdFound->Rows(); ++r)
+        listed << find->grdFound->TextMatrix(r, 2);
+      listed << find->lblFound->text();
+      QTest::keyClick(find->txtSearch, count ? Qt::Key_Return : Qt::Key_Escape);
+    });
+    QTest::keyClick(w.txtFind, Qt::Key_Return);
+    QCOMPARE(listed.size(), count + 1);
+    QCOMPARE(listed.mid(0, std::min(3, count)).join(u'|'), found);
+    QCOMPARE(listed.last(), line);
+    QCOMPARE(w.DTPicker1->Date(), kToday.addDays(day));
+    if (count)
+      QCOMPARE(w.mshflexPending->TextMatrix(w.mshflexPending->Row(), 1), found.section(u'|', 0, 0));
   }
 
   void apostrophesAndLongListsArriveIntact() {

@@ -5,15 +5,16 @@
 
 class QLabel;
 
-namespace board {
+namespace platform {
 
-// The line that says the board is not current. A wall board has nobody to answer a message
-// box and its ticks keep coming, so a failed listing or clock read shows this line instead,
-// naming the server time of the last good listing, and the board retries at its next ticks.
-// The line goes when every failing read has succeeded again.
+// The line that says a listing that keeps itself current is not current. Its ticks keep coming
+// and may find nobody to answer a message box, so a failed listing or clock read shows this line
+// instead, naming the server time of the last good listing, and the list retries at its next
+// ticks. The line goes when every failing read has succeeded again. `owner` names the list in
+// the log. The line is white on red.
 class ListingNotice {
  public:
-  explicit ListingNotice(QLabel& line);
+  ListingNotice(QLabel& line, const char* owner);
 
   // `serverTime` is the server's time of the listing, invalid when it is not known.
   void ListingSucceeded(const QDateTime& serverTime);
@@ -29,10 +30,11 @@ class ListingNotice {
   QString text() const;
 
   QLabel& line_;
+  const char* owner_;
   bool listingFailing_ = false;
   bool clockFailing_ = false;
   bool listed_ = false;
   QDateTime listedAt_;
 };
 
-}  // namespace board
+}  // namespace platform

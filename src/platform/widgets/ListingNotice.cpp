@@ -1,13 +1,18 @@
-#include "board/ListingNotice.h"
+#include "platform/widgets/ListingNotice.h"
 
 #include <QLabel>
 
 #include "platform/Errors.h"
 #include "platform/Format.h"
 
-namespace board {
+namespace platform {
 
-ListingNotice::ListingNotice(QLabel& line) : line_(line) {
+ListingNotice::ListingNotice(QLabel& line, const char* owner) : line_(line), owner_(owner) {
+  line_.setAutoFillBackground(true);
+  QPalette alarm = line_.palette();
+  alarm.setColor(QPalette::Window, QColor(176, 0, 0));
+  alarm.setColor(QPalette::WindowText, Qt::white);
+  line_.setPalette(alarm);
   line_.hide();
 }
 
@@ -38,8 +43,8 @@ bool ListingNotice::Showing() const {
 // The cause is logged once when a read starts failing, not at every tick while it fails.
 void ListingNotice::failed(bool& failing, const char* what, const std::exception& error) {
   if (!failing) {
-    const auto* runtime = dynamic_cast<const platform::RuntimeError*>(&error);
-    qWarning("Board: the %s failed and is retried at every tick: %s", what,
+    const auto* runtime = dynamic_cast<const RuntimeError*>(&error);
+    qWarning("%s: the %s failed and is retried at every tick: %s", owner_, what,
              runtime ? qUtf8Printable(runtime->message()) : error.what());
   }
   failing = true;
@@ -63,8 +68,8 @@ QString ListingNotice::text() const {
     return QStringLiteral("The database does not answer: this is the last listing received.") +
            retrying;
   return QStringLiteral("The database does not answer: listing as of %1 server time.")
-             .arg(platform::Format(listedAt_, QStringLiteral("hh:mm:ss"))) +
+             .arg(Format(listedAt_, QStringLiteral("hh:mm:ss"))) +
          retrying;
 }
 
-}  // namespace board
+}  // namespace platform

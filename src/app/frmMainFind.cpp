@@ -1,0 +1,43 @@
+// "Find patient:" beside the list's date, and the list that keeps itself current.
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+
+#include "app/frmMain.h"
+#include "platform/Twips.h"
+#include "platform/widgets/ErrorReport.h"
+#include "platform/widgets/TextBox.h"
+#include "requests/ListRefresh.h"
+#include "requests/PatientFinder.h"
+#include "requests/RequestList.h"
+
+// The caption and the box as one widget, so that a layout can take them as they are.
+void frmMain::BuildFindBox() {
+  fraFind = new QWidget(fraPendingRequest);
+  fraFind->setGeometry(platform::TwipRect(3240, 570, 5040, 315));
+  auto* row = new QHBoxLayout(fraFind);
+  row->setContentsMargins(0, 0, 0, 0);
+  auto* caption = new QLabel(QStringLiteral("Find patient:"), fraFind);
+  txtFind = new platform::TextBox(fraFind);
+  caption->setBuddy(txtFind);
+  txtFind->setPlaceholderText(QStringLiteral("Last name or transaction number, then Enter"));
+  txtFind->setToolTip(QStringLiteral("Ctrl+F"));
+  row->addWidget(caption);
+  row->addWidget(txtFind, 1);
+}
+
+void frmMain::CreateFindAndRefresh() {
+  patientFinder_ = std::make_unique<requests::PatientFinder>(*txtFind, *requestList_, *DTPicker1,
+                                                             *mshflexPending);
+  listRefresh_ = std::make_unique<requests::ListRefresh>(*requestList_, *mshflexPending,
+                                                         *fraPendingRequest, cmdOpt);
+  using platform::ConnectGuarded;
+  ConnectGuarded(txtFind, &QLineEdit::returnPressed, this,
+                 [this] { patientFinder_->txtFind_Enter(); });
+  ConnectGuarded(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [this] {
+    txtFind->setFocus(Qt::ShortcutFocusReason);
+    txtFind->selectAll();
+  });
+}

@@ -1,0 +1,1 @@
+SCHEDULE..sp_FindORSchedule 'CRUZ'
