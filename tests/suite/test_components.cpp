@@ -2,10 +2,11 @@
 
 #include "platform/Connection.h"
 #include "platform/Errors.h"
-#include "suite/CodeSearch.h"
 #include "suite/Component.h"
 #include "suite/CurrentUser.h"
 #include "suite/KeyPress.h"
+#include "suite/widgets/CodeSearchStandIn.h"
+#include "suite/widgets/StandardComponents.h"
 #include "support/TestEnvironment.h"
 
 class TestComponents : public QObject {
