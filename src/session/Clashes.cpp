@@ -49,7 +49,7 @@ QString TimeText(qint64 minute) {
 }  // namespace
 
 Clashes::Clashes(int rows, CellReader cell, StartReader start)
-    : cell_(std::move(cell)), start_(std::move(start)), groupOf_(rows, -1), clashing_(rows, false) {
+    : cell_(std::move(cell)), start_(std::move(start)), clashing_(rows, false) {
   // Sorted by start rather than gathered in a table of minutes: a long listing has many
   // minutes of a few requests each, and one sort costs less than a list per minute.
   std::vector<std::pair<qint64, int>> starts;
@@ -66,10 +66,7 @@ Clashes::Clashes(int rows, CellReader cell, StartReader start)
     while (end < int(starts.size()) && starts[end].first == starts[begin].first)
       ++end;
     if (end - begin < 2) continue;
-    for (int at = begin; at < end; ++at)
-      groupOf_[byStart_[at]] = int(groups_.size());
-    groups_.push_back({begin, end});
-    FindInGroup(groups_.back());
+    FindInGroup({begin, end});
   }
 }
 
@@ -121,9 +118,14 @@ QStringList Clashes::Describe(int row) const {
     else
       ++more;
   };
-  const Group& group = groups_[groupOf_[row]];
-  for (int i = group.begin; i < group.end; ++i) {
-    const int other = byStart_[i];
+  // The rows starting at its minute, found again rather than kept for every row of the listing.
+  const qint64 minute = start_(row);
+  const auto first = std::lower_bound(byStart_.begin(), byStart_.end(), minute,
+                                      [this](int r, qint64 m) { return start_(r) < m; });
+  const auto last = std::upper_bound(first, byStart_.end(), minute,
+                                     [this](qint64 m, int r) { return m < start_(r); });
+  for (auto i = first; i != last; ++i) {
+    const int other = *i;
     if (other == row) continue;
     const QString patient = Trim(cell_(other, C::kPatientName)).toString();
     if (!room.isEmpty() && Trim(cell_(other, C::kORRoomCode)) == room)

@@ -41,9 +41,7 @@ class Clashes {
 
   CellReader cell_;
   StartReader start_;
-  std::vector<int> byStart_;   // rows with a start, by start and then by row
-  std::vector<int> groupOf_;   // by row: index into groups_, or -1
-  std::vector<Group> groups_;  // rows starting at one minute, two or more
+  std::vector<int> byStart_;  // rows with a start, by start and then by row
   std::vector<bool> clashing_;
   bool any_ = false;
 };
