@@ -184,7 +184,7 @@ void frmMain::BuildRequestPane() {
     vkTextBox1[i] = Field(f, TwipRect(left, 9840, 375, 255));
     vkTextBox1[i]->SetBackColor(requests::StatusColor(order[i]));
     vkTextBox1[i]->setFocusPolicy(Qt::NoFocus);
-    Caption(f, requests::LegendWord(order[i]), TwipRect(left + 435, 9840, 840, 255), vkTextBox1[i]);
+    Caption(f, session::LegendWord(order[i]), TwipRect(left + 435, 9840, 840, 255), vkTextBox1[i]);
   }
 }
 

@@ -16,6 +16,7 @@
 #include "session/ServerDate.h"
 #include "session/modGlobal.h"
 #include "suite/Component.h"
+#include "suite/widgets/StandardComponents.h"
 
 using platform::MsgBox;
 

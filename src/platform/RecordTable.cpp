@@ -5,7 +5,8 @@
 
 namespace platform {
 
-RecordTable ReadRecords(Recordset& records, int emptyCols, const TableSize& like) {
+RecordTable ReadRecords(Recordset& records, int emptyCols, const TableSize& like,
+                        const std::function<void(const Recordset&)>& eachRecord) {
   RecordTable table;
   const int fields = records.FieldCount();
   table.headers = QStringList(emptyCols);
@@ -26,6 +27,7 @@ RecordTable ReadRecords(Recordset& records, int emptyCols, const TableSize& like
       cells.appendCell({});
     for (int f = 0; f < fields; ++f)
       cells.appendCell(records.Text(f));
+    if (eachRecord) eachRecord(records);
   }
   cells.squeeze();
   return table;

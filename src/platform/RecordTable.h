@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <functional>
 
 #include "platform/CellTexts.h"
 
@@ -28,6 +29,8 @@ struct TableSize {
 // Reads the recordset to its end, each value as Recordset::Text, after `emptyCols` columns that
 // carry no data (an empty header and empty cells). Throws TooManyRowsError when there are more
 // than kMostRecords records. `like` reserves room when the table has its number of columns.
-RecordTable ReadRecords(Recordset& records, int emptyCols, const TableSize& like = {});
+// `eachRecord`, when given, reads what else it needs of each record while it is current.
+RecordTable ReadRecords(Recordset& records, int emptyCols, const TableSize& like = {},
+                        const std::function<void(const Recordset&)>& eachRecord = {});
 
 }  // namespace platform

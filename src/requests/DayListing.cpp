@@ -20,7 +20,7 @@ DayListing ListingOf(const session::RequestListing& requests,
     for (int c : columns)
       cells.append(requests.Text(r, c).toString());
     listing.table.rows.append(cells);
-    listing.statuses.append(StatusOf(requests.Text(r, RequestColumn::kStatus)));
+    listing.statuses.append(requests.Status(r));
   }
   return listing;
 }

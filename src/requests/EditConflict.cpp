@@ -43,34 +43,31 @@ constexpr FormField kFields[] = {
 };
 
 // Texts as the server compares them, trailing blanks aside; dates by the moment they name.
-bool Same(C::Column column, const QString& a, const QString& b) {
-  if (column == C::kOperationDate) {
-    const QDateTime x = platform::TryToDateTime(a.trimmed()),
-                    y = platform::TryToDateTime(b.trimmed());
-    if (x.isValid() || y.isValid()) return x == y;
-  }
-  return a.trimmed() == b.trimmed();
+bool Same(C::Column column, const ORSchedule& a, const ORSchedule& b) {
+  const QDateTime x = a.When(column), y = b.When(column);
+  if (x.isValid() || y.isValid()) return x == y;
+  return a[column].trimmed() == b[column].trimmed();
 }
 
 // A date and time as the form's messages show them; other text as it is.
-QString DateText(const QString& text) {
-  const QDateTime when = platform::TryToDateTime(text.trimmed());
-  return when.isValid() ? platform::Format(when, kWhenPattern) : text.trimmed();
+QString DateText(const ORSchedule& r, C::Column column) {
+  const QDateTime when = r.When(column);
+  return when.isValid() ? platform::Format(when, kWhenPattern) : r[column].trimmed();
 }
 
-QString Shown(C::Column column, const QString& text) {
-  const QString value = column == C::kOperationDate ? DateText(text) : text.trimmed();
+QString Shown(C::Column column, const ORSchedule& r) {
+  const QString value = column == C::kOperationDate ? DateText(r, column) : r[column].trimmed();
   return value.isEmpty() ? QStringLiteral("(empty)") : u'"' + value + u'"';
 }
 
 // A confirmation or revocation since the load, with who did it and when.
 QString StatusChange(const ORSchedule& loaded, const ORSchedule& current) {
-  const RequestStatus was = StatusOf(loaded.status), now = StatusOf(current.status);
+  const RequestStatus was = loaded.statusCode, now = current.statusCode;
   const auto doneLine = [&](const char16_t* done, C::Column by, C::Column at) {
-    const bool sameRecord = Same(by, loaded[by], current[by]) && Same(at, loaded[at], current[at]);
+    const bool sameRecord = Same(by, loaded, current) && Same(at, loaded, current);
     if (was == now && sameRecord) return QString();
     return QStringLiteral("It was %1 by %2 on %3.")
-        .arg(QString::fromUtf16(done), current[by].trimmed(), DateText(current[at]));
+        .arg(QString::fromUtf16(done), current[by].trimmed(), DateText(current, at));
   };
   if (now == RequestStatus::Confirmed)
     return doneLine(u"confirmed", C::kConfirmedBy, C::kDateConfirmed);
@@ -86,10 +83,10 @@ QStringList ChangesSince(const ORSchedule& loaded, const ORSchedule& current,
   QStringList changes;
   for (const FormField& field : kFields) {
     const C::Column c = field.compared;
-    if (Same(c, loaded[c], current[c]) || Same(c, toSend[c], current[c])) continue;
+    if (Same(c, loaded, current) || Same(c, toSend, current)) continue;
     changes << QStringLiteral("%1: from %2 to %3.")
-                   .arg(QString::fromUtf16(field.caption), Shown(field.shown, loaded[field.shown]),
-                        Shown(field.shown, current[field.shown]));
+                   .arg(QString::fromUtf16(field.caption), Shown(field.shown, loaded),
+                        Shown(field.shown, current));
   }
   const QString status = StatusChange(loaded, current);
   if (!status.isEmpty()) changes << status;
@@ -98,7 +95,7 @@ QStringList ChangesSince(const ORSchedule& loaded, const ORSchedule& current,
 
 bool HoldsAllSent(const ORSchedule& listed, const ORSchedule& sent) {
   for (const FormField& field : kFields)
-    if (!Same(field.compared, listed[field.compared], sent[field.compared])) return false;
+    if (!Same(field.compared, listed, sent)) return false;
   return true;
 }
 

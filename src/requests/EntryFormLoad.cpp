@@ -47,7 +47,7 @@ void EntryForm::mshflexPending_DblClick() {
   const ORSchedule listed = requestList_.Listing().At(row - 1);
   const ORSchedule request = Trimmed(listed);
   // A date that cannot be read stops the load silently, before any field changes.
-  const QDateTime when = platform::TryToDateTime(request.operationDate);
+  const QDateTime& when = listed.operationAt;
   if (!when.isValid()) return;
   RestoreStartUpEarliest();
   ShowExactly(*c_.dtpOperation, when);

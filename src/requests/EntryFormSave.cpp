@@ -55,6 +55,9 @@ void EntryForm::Save() {
   }
   session::ORSchedule request = RequestToSave(roomCode);
   request.operationDate = operationDate;
+  const QTime time = c_.dtpOperTime->Time();  // to the second, as the text above
+  request.operationAt = platform::WallClock(c_.dtpOperation->Date(),
+                                            QTime(time.hour(), time.minute(), time.second()));
   SettleEarlierSave(request);
   if (!MaySaveOver(request)) return;
   SendSave(request, modGlobal::EmployeeCode(), platform::DefaultText(modGlobal::ServerDateTime));

@@ -146,8 +146,7 @@ void RequestList::Color_Status() {
   platform::SuspendedDrawing suspended(grid_);
   const QColor text = QApplication::palette().color(QPalette::WindowText);
   for (int r = 0; r < listing_->Rows(); ++r)
-    grid_.SetRowColors(r + 1, text,
-                       StatusColor(StatusOf(listing_->Text(r, RequestColumn::kStatus))));
+    grid_.SetRowColors(r + 1, text, StatusColor(listing_->Status(r)));
 }
 
 int RowHeightForProcedure(qsizetype characters) {

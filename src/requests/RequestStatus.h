@@ -1,16 +1,14 @@
 #pragma once
 
 #include <QColor>
-#include <QString>
+
+#include "session/RequestStatus.h"
 
 namespace requests {
 
-// The status of a request, from the status column of the list: "C" confirmed, "R" revoked,
-// anything else pending. Compared after trimming, case-sensitively.
-enum class RequestStatus { Pending, Confirmed, Revoked };
+using session::RequestStatus;
 
-RequestStatus StatusOf(QStringView statusText);
+// The colour of a request's row, on the list, the printout and the legend.
 QColor StatusColor(RequestStatus status);
-QString LegendWord(RequestStatus status);
 
 }  // namespace requests

@@ -116,8 +116,9 @@ std::optional<ORSchedule> StatusActions::Afresh(const ORSchedule& listed) {
 // status with blanks or in lower case does not count as done.
 bool StatusActions::Refused(const StatusAction& action, const ORSchedule& request) {
   if (request.status == action.letter) {
+    const QDateTime at = request.When(action.doneAt);
     const QString when =
-        platform::Format(QVariant(request[action.doneAt]), QString(action.doneAtPattern));
+        at.isValid() ? platform::Format(at, QString(action.doneAtPattern)) : request[action.doneAt];
     Notify(QString(action.alreadyDoneBy) + request[action.doneBy] + QStringLiteral(" last ") +
            when + u'.');
     return true;
@@ -126,7 +127,7 @@ bool StatusActions::Refused(const StatusAction& action, const ORSchedule& reques
 }
 
 bool StatusActions::RefusedAsPast(const ORSchedule& request) {
-  const QDateTime operation = platform::TryToDateTime(request.operationDate);
+  const QDateTime& operation = request.operationAt;
   if (!operation.isValid()) {
     Notify(
         QStringLiteral("Can't confirm this schedule: its date and time cannot be read. "

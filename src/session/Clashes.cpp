@@ -1,6 +1,5 @@
 #include "session/Clashes.h"
 
-#include <QDate>
 #include <algorithm>
 #include <array>
 
@@ -30,7 +29,6 @@ constexpr std::array<Role, 9> kRoles = {{
 }};
 
 constexpr int kMostDescribed = 8;
-constexpr qint64 kNoStart = -1;
 
 // Blanks around a value mean nothing. Inline, as it runs for every code of a long listing, and
 // most values have none.
@@ -42,66 +40,22 @@ QStringView Trim(QStringView text) {
   return text;
 }
 
-// Reads the unsigned number at `at`, moving past it; -1 when there is none. A run of more digits
-// than any part of a date has stops growing at a bound instead of overflowing.
-int ReadNumber(QStringView text, qsizetype& at) {
-  constexpr int kNoPartOfADate = 1000000;
-  int value = -1;
-  for (; at < text.size() && text[at].isDigit(); ++at)
-    value = value < 0 ? text[at].digitValue()
-                      : std::min(value * 10 + text[at].digitValue(), kNoPartOfADate);
-  return value;
-}
-
-// The minute a listed start stands for, counted from the first day of the calendar. The
-// listing writes starts in the default text "M/D/YYYY h:mm:ss AM" (the date alone at midnight);
-// this reads that text directly, since it runs over every row of a long listing, and leaves
-// any other text to the general reading.
-qint64 StartMinute(QStringView start) {
-  start = Trim(start);
-  qsizetype at = 0;
-  const int month = ReadNumber(start, at);
-  const int day = at < start.size() && start[at] == u'/' ? ReadNumber(start, ++at) : -1;
-  const int year = at < start.size() && start[at] == u'/' ? ReadNumber(start, ++at) : -1;
-  const QDate date(year, month, day);
-  if (date.isValid() && at == start.size()) return date.toJulianDay() * 1440;
-  if (date.isValid() && at < start.size() && start[at] == u' ') {
-    int hour = ReadNumber(start, ++at);
-    const int minute = at < start.size() && start[at] == u':' ? ReadNumber(start, ++at) : -1;
-    if (at < start.size() && start[at] == u':') ReadNumber(start, ++at);  // the seconds
-    const QStringView marker = Trim(start.mid(at));
-    if (marker == u"PM" && hour < 12) hour += 12;
-    if (marker == u"AM" && hour == 12) hour = 0;
-    if (hour >= 0 && hour < 24 && minute >= 0 && minute < 60 &&
-        (marker.isEmpty() || marker == u"AM" || marker == u"PM"))
-      return date.toJulianDay() * 1440 + hour * 60 + minute;
-  }
-  const QDateTime read = platform::TryToDateTime(start.toString());
-  if (!read.isValid()) return kNoStart;
-  return read.date().toJulianDay() * 1440 + read.time().hour() * 60 + read.time().minute();
-}
-
 QString TimeText(qint64 minute) {
   const QTime time(int(minute % 1440 / 60), int(minute % 60));
   return platform::Format(platform::WallClock(platform::ZeroDate(), time),
                           QStringLiteral("h:mm AM/PM"));
 }
 
-bool Revoked(QStringView status) {
-  return Trim(status) == u"R";
-}
-
 }  // namespace
 
-Clashes::Clashes(int rows, CellReader cell)
-    : cell_(std::move(cell)), groupOf_(rows, -1), clashing_(rows, false) {
+Clashes::Clashes(int rows, CellReader cell, StartReader start)
+    : cell_(std::move(cell)), start_(std::move(start)), clashing_(rows, false) {
   // Sorted by start rather than gathered in a table of minutes: a long listing has many
   // minutes of a few requests each, and one sort costs less than a list per minute.
   std::vector<std::pair<qint64, int>> starts;
   starts.reserve(rows);
   for (int row = 0; row < rows; ++row) {
-    if (Revoked(cell_(row, C::kStatus))) continue;
-    const qint64 minute = StartMinute(cell_(row, C::kOperationDate));
+    const qint64 minute = start_(row);
     if (minute != kNoStart) starts.emplace_back(minute, row);
   }
   std::sort(starts.begin(), starts.end());
@@ -112,10 +66,7 @@ Clashes::Clashes(int rows, CellReader cell)
     while (end < int(starts.size()) && starts[end].first == starts[begin].first)
       ++end;
     if (end - begin < 2) continue;
-    for (int at = begin; at < end; ++at)
-      groupOf_[byStart_[at]] = int(groups_.size());
-    groups_.push_back({begin, end});
-    FindInGroup(groups_.back());
+    FindInGroup({begin, end});
   }
 }
 
@@ -158,7 +109,7 @@ void Clashes::FindInGroup(const Group& group) {
 QStringList Clashes::Describe(int row) const {
   QStringList said;
   if (!clashing_[row]) return said;
-  const QString at = TimeText(StartMinute(cell_(row, C::kOperationDate)));
+  const QString at = TimeText(start_(row));
   const QStringView room = Trim(cell_(row, C::kORRoomCode));
   int more = 0;
   auto say = [&](const QString& text) {
@@ -167,9 +118,14 @@ QStringList Clashes::Describe(int row) const {
     else
       ++more;
   };
-  const Group& group = groups_[groupOf_[row]];
-  for (int i = group.begin; i < group.end; ++i) {
-    const int other = byStart_[i];
+  // The rows starting at its minute, found again rather than kept for every row of the listing.
+  const qint64 minute = start_(row);
+  const auto first = std::lower_bound(byStart_.begin(), byStart_.end(), minute,
+                                      [this](int r, qint64 m) { return start_(r) < m; });
+  const auto last = std::upper_bound(first, byStart_.end(), minute,
+                                     [this](qint64 m, int r) { return m < start_(r); });
+  for (auto i = first; i != last; ++i) {
+    const int other = *i;
     if (other == row) continue;
     const QString patient = Trim(cell_(other, C::kPatientName)).toString();
     if (!room.isEmpty() && Trim(cell_(other, C::kORRoomCode)) == room)

@@ -19,8 +19,12 @@ class Clashes {
   // Reads a cell of data row `row` (0-based) of the listing. The views must stay valid while
   // the Clashes object is asked about the listing.
   using CellReader = std::function<QStringView(int row, RequestColumn::Column column)>;
+  // The minute at which the request of a data row starts, counted from the first day of the
+  // calendar; kNoStart for one that takes no part (revoked, or without a start).
+  using StartReader = std::function<qint64(int row)>;
+  static constexpr qint64 kNoStart = -1;
 
-  Clashes(int rows, CellReader cell);
+  Clashes(int rows, CellReader cell, StartReader start);
 
   bool Has(int row) const { return clashing_[row]; }
   bool Any() const { return any_; }
@@ -36,9 +40,8 @@ class Clashes {
   void FindInGroup(const Group& group);
 
   CellReader cell_;
-  std::vector<int> byStart_;   // rows with a start, by start and then by row
-  std::vector<int> groupOf_;   // by row: index into groups_, or -1
-  std::vector<Group> groups_;  // rows starting at one minute, two or more
+  StartReader start_;
+  std::vector<int> byStart_;  // rows with a start, by start and then by row
   std::vector<bool> clashing_;
   bool any_ = false;
 };

@@ -17,16 +17,14 @@ std::shared_ptr<const RequestListing> ListRequests(platform::Connection& connect
 }
 
 QString ListedDayOf(const ORSchedule& request) {
-  const QDateTime when = platform::TryToDateTime(request.operationDate.trimmed());
+  const QDateTime& when = request.operationAt;
   return when.isValid() ? platform::Format(when, QStringLiteral("MM/DD/YYYY")) : QString();
 }
 
 int RowOfRequest(const RequestListing& listing, const QString& transNum) {
-  const QString wanted = transNum.trimmed();
-  if (wanted.isEmpty()) return -1;
-  for (int row = 0; row < listing.Rows(); ++row)
-    if (listing.Text(row, RequestColumn::kTransNum).trimmed() == wanted) return row;
-  return -1;
+  bool isNumber = false;
+  const qint64 wanted = transNum.trimmed().toLongLong(&isNumber);
+  return isNumber ? listing.RowOf(wanted) : -1;
 }
 
 std::optional<ORSchedule> FindRequest(const RequestListing& listing, const QString& transNum) {

@@ -26,8 +26,8 @@ std::shared_ptr<const RequestListing> ListRequests(platform::Connection& connect
 // empty when that cannot be read as a date.
 QString ListedDayOf(const ORSchedule& request);
 
-// The 0-based row of the request with this transaction number, compared without blanks; -1
-// when the listing does not hold it.
+// The 0-based row of the request with this transaction number (as the form shows it, blanks
+// aside); -1 when the listing does not hold it.
 int RowOfRequest(const RequestListing& listing, const QString& transNum);
 std::optional<ORSchedule> FindRequest(const RequestListing& listing, const QString& transNum);
 

@@ -41,6 +41,19 @@ const QString& ORSchedule::operator[](RequestColumn::Column column) const {
   return this->*kFieldOfColumn[column - C::kFirst];
 }
 
+QDateTime ORSchedule::When(RequestColumn::Column column) const {
+  switch (column) {
+    case C::kOperationDate:
+      return operationAt;
+    case C::kDateConfirmed:
+      return confirmedAt;
+    case C::kDateRevoked:
+      return revokedAt;
+    default:
+      return {};
+  }
+}
+
 ORSchedule ORSchedule::FromCells(const std::function<QString(RequestColumn::Column)>& cell) {
   ORSchedule request;
   for (int c = C::kFirst; c <= C::kLast; ++c) {

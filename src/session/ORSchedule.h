@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <functional>
+#include <optional>
+
+#include "session/RequestStatus.h"
 
 namespace session {
 
@@ -48,8 +52,9 @@ struct RequestColumn {
 };
 
 // One operation request: the fields of its row in the request list, every one as text, as the
-// list carries them. The form's load and save, confirm and revoke read and write requests
-// through this type rather than through cell numbers.
+// list carries them, and beside them the values the program works with, typed as the server
+// gave them. The form's load and save, confirm and revoke read and write requests through this
+// type rather than through cell numbers.
 struct ORSchedule {
   QString patientName;
   QString procedure;
@@ -82,6 +87,18 @@ struct ORSchedule {
   QString dateConfirmed;
   QString revokedBy;
   QString dateRevoked;
+
+  // Typed: a null date and time, or no number, where the server gave none or one that is no
+  // date or number. A request the form is about to save carries its operation's date and time.
+  QDateTime operationAt;
+  RequestStatus statusCode = RequestStatus::Pending;
+  std::optional<qint64> transNumber;
+  QDateTime confirmedAt;
+  QDateTime revokedAt;
+
+  // The typed date and time of a date column (the operation's, the confirmation's, the
+  // revocation's); null for any other column.
+  QDateTime When(RequestColumn::Column column) const;
 
   // The field shown in a column of the request list.
   QString& operator[](RequestColumn::Column column);

@@ -3,10 +3,13 @@
 #include <QStringList>
 #include <QStringView>
 #include <memory>
+#include <vector>
 
 #include "platform/CellTexts.h"
+#include "platform/NumberColumn.h"
 #include "session/Clashes.h"
 #include "session/ORSchedule.h"
+#include "session/RequestStatus.h"
 
 namespace platform {
 class Recordset;
@@ -16,9 +19,11 @@ namespace session {
 
 // The requests of one listed date, as the server returned them and in its order, every field
 // as text. Column 0 is the list's selector column and holds nothing; columns 1 to 31 are the
-// fields of a request (RequestColumn), under the field names the server gave them. A listing
-// never changes once read: the request list shows it and the features read it, all sharing the
-// one copy of its texts.
+// fields of a request (RequestColumn), under the field names the server gave them. Beside the
+// texts, which are only shown, it keeps the values the program works with (the operation's
+// date and time, the status, the transaction number, when it was confirmed and revoked), read
+// once from the server's typed values. A listing never changes once read: the request list
+// shows it and the features read it, all sharing the one copy of its texts.
 class RequestListing {
  public:
   // No requests and no columns.
@@ -36,20 +41,38 @@ class RequestListing {
   const QStringList& Headers() const { return headers_; }
   // A cell of request `row` (0-based); empty for a request or column the listing lacks.
   QStringView Text(int row, int col) const;
+  // The request of a row, its texts and its typed values.
   ORSchedule At(int row) const;
+  RequestStatus Status(int row) const { return typed_.status[row]; }
   const Clashes& clashes() const { return clashes_; }
   // The texts, to be shown as they are.
   const std::shared_ptr<const platform::CellTexts>& Cells() const { return cells_; }
 
+  // The 0-based row of the request with this transaction number; -1 when none has it.
+  int RowOf(qint64 transNum) const;
+
   // This listing with one cell changed, as a list holding an older copy of a request would
-  // show it.
+  // show it: a typed value follows its text.
   std::shared_ptr<const RequestListing> WithText(int row, int col, const QString& text) const;
 
  private:
-  RequestListing(QStringList headers, std::shared_ptr<const platform::CellTexts> cells);
+  // The typed values of every row, compactly: a long listing keeps them for each request.
+  // Dates and times are wall-clock seconds (platform::ToWallSeconds).
+  struct Typed {
+    platform::NumberColumn operation, transNum;
+    platform::NumberColumn confirmed{platform::NumberColumn::Kind::Sparse};
+    platform::NumberColumn revoked{platform::NumberColumn::Kind::Sparse};
+    std::vector<RequestStatus> status;
+  };
+  static void AppendTyped(Typed& typed, const platform::Recordset& record);
+  static void SetTyped(Typed& typed, int row, int col, const QVariant& value);
+
+  RequestListing(QStringList headers, std::shared_ptr<const platform::CellTexts> cells,
+                 Typed typed);
 
   QStringList headers_;
   std::shared_ptr<const platform::CellTexts> cells_;
+  Typed typed_;
   Clashes clashes_;
 };
 

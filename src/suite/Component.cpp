@@ -2,10 +2,6 @@
 
 #include <QHash>
 
-#include "suite/CodeSearch.h"
-#include "suite/CurrentUser.h"
-#include "suite/KeyPress.h"
-
 namespace suite {
 namespace {
 
@@ -56,15 +52,6 @@ std::shared_ptr<Component> CreateObject(const QString& progId) {
     throw platform::ComponentError(
         QStringLiteral("Cannot create the component \"%1\".").arg(progId));
   return object;
-}
-
-void RegisterStandardComponents() {
-  auto add = [](const QString& progId, ComponentFactory factory) {
-    if (!Registry::Find(progId)) Registry::Register(progId, std::move(factory));
-  };
-  add(kCurrentUserProgId, [] { return std::make_shared<CurrentUserStandIn>(); });
-  add(kCodeSearchProgId, [] { return std::make_shared<CodeSearchStandIn>(); });
-  add(kKeyPressProgId, [] { return std::make_shared<KeyPressStandIn>(); });
 }
 
 }  // namespace suite

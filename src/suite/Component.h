@@ -55,8 +55,4 @@ std::shared_ptr<Interface> CreateObjectAs(const QString& progId) {
   return object;
 }
 
-// Registers the stand-ins of the three suite components under their ProgIDs, leaving any
-// registration already made (by a test) in place.
-void RegisterStandardComponents();
-
 }  // namespace suite

@@ -3,7 +3,6 @@
 #include <QDebug>
 
 #include "platform/Connection.h"
-#include "platform/widgets/MsgBox.h"
 #include "suite/ConnectionSettings.h"
 
 namespace suite {
@@ -19,12 +18,16 @@ void CurrentUserStandIn::showmain() {
     // The sign-in itself is refused: say why, before the client's "Connection Failed".
     connection_.reset();
     connectError_ = error.message();
-    platform::MsgBox(connectError_, platform::vbOKOnly | platform::vbCritical);
+    TellRefusal(connectError_);
   } catch (const platform::RuntimeError& error) {
     connection_.reset();
     connectError_ = error.message();
     qWarning().noquote() << "The current user could not connect:" << connectError_;
   }
+}
+
+void CurrentUserStandIn::TellRefusal(const QString& why) {
+  qWarning().noquote() << "The sign-in was refused:" << why;
 }
 
 std::shared_ptr<platform::Connection> CurrentUserStandIn::SQLConnection() {

@@ -29,7 +29,8 @@ class ICurrentUser : public Component {
 // server in $ORSCHED_ODBC when set) and signs in the employee the server maps the login to,
 // else the user of $ORSCHED_EMPLOYEE (default: the demo user). A database that cannot be
 // opened, or an $ORSCHED_EMPLOYEE other than the login's employee (said in a message box),
-// makes Connected false, not an exception.
+// makes Connected false, not an exception. The refusal is told by TellRefusal: a warning here,
+// a message box in the window part (CurrentUserWindowStandIn).
 class CurrentUserStandIn : public ICurrentUser {
  public:
   void hwndParentForm(qint32 handle) override { parentWindow_ = handle; }
@@ -41,6 +42,9 @@ class CurrentUserStandIn : public ICurrentUser {
 
   // Why the last showmain could not connect (empty when it did).
   QString connectError() const { return connectError_; }
+
+ protected:
+  virtual void TellRefusal(const QString& why);
 
  private:
   qint32 parentWindow_ = 0;

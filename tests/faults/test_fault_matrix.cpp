@@ -16,7 +16,7 @@
 #include "platform/widgets/TextBox.h"
 #include "session/ORSchedule.h"
 #include "staff/frmStaff.h"
-#include "suite/DoctorSearchWindow.h"
+#include "suite/widgets/DoctorSearchWindow.h"
 #include "support/MainWindowFixture.h"
 #include "support/StaffPicks.h"
 

@@ -210,6 +210,8 @@ class TestEntryForm : public QObject {
         << QStringList{QStringLiteral("load"), QStringLiteral("clockless 0")} << viewing;
     QTest::newRow("no such button")
         << QStringList{QStringLiteral("load"), QStringLiteral("7")} << viewing;
+    QTest::newRow("new on the machine's wall clock")
+        << QStringList{QStringLiteral("machine clock"), QStringLiteral("0")} << writing;
   }
   void theModesFollowTheButtons() {
     QFETCH(QStringList, actions);
@@ -220,6 +222,8 @@ class TestEntryForm : public QObject {
     for (const QString& action : actions) {
       if (action == QLatin1String("load"))
         LoadPatient(w, kToday, w.mshflexPending->TextMatrix(1, 1).trimmed());
+      else if (action == QLatin1String("machine clock"))  // the server's clock without an offset
+        f.db().exec(QStringLiteral("UPDATE tbServerInfo SET ClockOffsetSeconds = 0"));
       else if (action == QLatin1String("7"))
         w.cmdOption_Click(7);
       else if (action == QLatin1String("clockless 0")) {  // the request stays shown
@@ -243,6 +247,10 @@ class TestEntryForm : public QObject {
       QCOMPARE(w.dtpOperation->Date(), modGlobal::ServerDateTime.date());
       QCOMPARE(w.dtpOperTime->Time(), modGlobal::ServerDateTime.time());
     }
+    if (actions.contains(QStringLiteral("machine clock")))  // the time the machine's wall shows
+      QVERIFY(qAbs(platform::WallClock(w.dtpOperation->Date(), w.dtpOperTime->Time())
+                       .secsTo(platform::WallClock(QDate::currentDate(), QTime::currentTime()))) <
+              60);
     if (actions.size() >= 2 && actions[1] == QLatin1String("1") && mode.startsWith(u'N')) {
       // Edit keeps the request and locks Confirm and Revoke; Cancel does not unlock them.
       QVERIFY(!w.cmdOpt[0]->isEnabled() && !w.cmdOpt[1]->isEnabled());

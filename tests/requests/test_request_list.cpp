@@ -62,18 +62,22 @@ class TestRequestList : public QObject {
   void rowsTakeTheirStatusColour_data() {
     QTest::addColumn<QString>("status");
     QTest::addColumn<QColor>("colour");
-    QTest::newRow("confirmed") << "C" << QColor(255, 255, 192);
-    QTest::newRow("revoked") << "R" << QColor(255, 192, 192);
-    QTest::newRow("revoked with blanks") << " R " << QColor(255, 192, 192);
-    QTest::newRow("lower-case c is pending") << "c" << QColor(192, 192, 255);
-    QTest::newRow("unknown letter is pending") << "X" << QColor(192, 192, 255);
-    QTest::newRow("empty is pending") << "" << QColor(192, 192, 255);
+    QTest::addColumn<QString>("first");  // the patient of the day's first request
+    const QString anna = QStringLiteral("FIRST, ANNA");
+    QTest::newRow("confirmed") << "C" << QColor(255, 255, 192) << anna;
+    QTest::newRow("revoked") << "R" << QColor(255, 192, 192) << anna;
+    QTest::newRow("revoked with blanks") << " R " << QColor(255, 192, 192) << anna;
+    QTest::newRow("lower-case c is pending") << "c" << QColor(192, 192, 255) << anna;
+    QTest::newRow("unknown letter is pending") << "X" << QColor(192, 192, 255) << anna;
+    QTest::newRow("empty is pending") << "" << QColor(192, 192, 255) << anna;
+    QTest::newRow("after a request without a patient") << "C" << QColor(255, 255, 192) << "";
   }
   void rowsTakeTheirStatusColour() {
     QFETCH(QString, status);
     QFETCH(QColor, colour);
+    QFETCH(QString, first);
     MainWindowFixture f(DatabaseFixture::DefaultNow(), DatabaseFixture::Seed::Empty);
-    AddRequest(f, kToday, 9, QStringLiteral("FIRST, ANNA"));
+    AddRequest(f, kToday, 9, first);
     AddRequest(f, kToday, 11, QStringLiteral("SECOND, BEN"), QStringLiteral("HERNIORRHAPHY"),
                status);
     QVERIFY(f.start());
@@ -85,8 +89,7 @@ class TestRequestList : public QObject {
       QCOMPARE(grid.CellBackColor(row, c), colour);
       QCOMPARE(grid.CellForeColor(row, c), text);
     }
-    QCOMPARE(grid.CellBackColor(RowOf(grid, QStringLiteral("FIRST, ANNA")), 1),
-             QColor(192, 192, 255));
+    QCOMPARE(grid.CellBackColor(RowOf(grid, first), 1), QColor(192, 192, 255));
   }
 
   void rowHeightFollowsTheProcedureLength() {

@@ -1,6 +1,7 @@
 // The double-booking rule on requests of one listing.
 #include <QtTest>
 
+#include "platform/WallSeconds.h"
 #include "session/Clashes.h"
 
 using session::Clashes;
@@ -88,6 +89,9 @@ class TestClashes : public QObject {
     row("no codes, no rooms", "", "", "");
     row("blank codes", "room= ;surgeon= ", "room= ;cnurse= ", "");
     row("one person twice in one request", "surgeon=D1;asstdoc=D1", "surgeon=D9", "");
+    row("a room code that is a member's code", "room=D1", "surgeon=D1", "");
+    row("the room beside a member of its code", "room=D1;surgeon=D1", "room=D1",
+        "Same OR room (D1) at 7:00 AM as SECOND");
     row("a pair alone at its minute", "room=OR1", "room=OR1",
         "Same OR room (OR1) at 7:00 AM as SECOND", true);
     row("12 AM is not 12 PM", "room=OR1;date=12/8/2026 12:00:00 AM",
@@ -102,9 +106,14 @@ class TestClashes : public QObject {
     const std::vector<ORSchedule> listing = {Request(QStringLiteral("FIRST"), first),
                                              Request(QStringLiteral("SECOND"), second),
                                              Request(QStringLiteral("THIRD"), Fields("room=OR9"))};
-    const Clashes clashes(alone ? 2 : 3, [&](int row, C::Column column) {
-      return QStringView(listing[row][column]);
-    });
+    const Clashes clashes(
+        alone ? 2 : 3, [&](int row, C::Column column) { return QStringView(listing[row][column]); },
+        [&](int row) {
+          const bool revoked =
+              session::StatusOf(listing[row].status) == session::RequestStatus::Revoked;
+          return revoked ? Clashes::kNoStart
+                         : platform::WallSecondsOf(listing[row].operationDate) / 60;
+        });
     QCOMPARE(clashes.Describe(0).join(u'|'), said);
     QCOMPARE(clashes.Has(0), !said.isEmpty());
     QCOMPARE(clashes.Has(1), !said.isEmpty());

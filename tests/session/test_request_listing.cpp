@@ -1,6 +1,7 @@
 // The listing of one date as read from the server, and a listing replaced by an edited copy.
 #include <QtTest>
 
+#include "platform/WallClock.h"
 #include "session/RequestListing.h"
 #include "support/MemoryRecordset.h"
 
@@ -10,8 +11,10 @@ using Flags = QList<bool>;
 
 namespace {
 
-// Requests at 7:00 AM as "patient room status", each with the first `fields` of its fields.
-testsupport::MemoryRecordset Records(int fields, const QStringList& requests) {
+// Requests as "patient room status", operated and confirmed at `date`, each with the first
+// `fields` of its fields.
+testsupport::MemoryRecordset Records(int fields, const QStringList& requests,
+                                     const QVariant& date) {
   QStringList names;
   for (int f = C::kFirst; f < C::kFirst + fields; ++f)
     names << QStringLiteral("F%1").arg(f);
@@ -19,10 +22,11 @@ testsupport::MemoryRecordset Records(int fields, const QStringList& requests) {
   for (const QString& request : requests) {
     const QStringList said = request.split(u' ');
     QVariantList row(fields);
-    for (auto [column, value] : {std::pair{C::kPatientName, said[0]},
-                                 {C::kORRoomCode, said[1]},
-                                 {C::kStatus, said[2]},
-                                 {C::kOperationDate, u"12/8/2026 7:00 AM"_s}})
+    for (auto [column, value] : {std::pair{C::kPatientName, QVariant(said[0])},
+                                 {C::kORRoomCode, QVariant(said[1])},
+                                 {C::kStatus, QVariant(said[2])},
+                                 {C::kOperationDate, date},
+                                 {C::kDateConfirmed, date}})
       if (column - C::kFirst < fields) row[column - C::kFirst] = value;
     rows << row;
   }
@@ -48,13 +52,27 @@ class TestRequestListing : public QObject {
     QTest::addColumn<Flags>("clashing");
     QTest::addColumn<QString>("firstRoomReplaced");
     QTest::addColumn<Flags>("clashingReplaced");
-    QTest::newRow("no requests") << C::kCount << QStringList() << Flags() << "" << Flags();
+    QTest::addColumn<QVariant>("date");  // as the recordset gives it
+    QTest::addColumn<QDateTime>("at");
+    const QVariant text = u"12/8/2026 7:00 AM"_s;
+    const QDateTime seven = platform::WallClock(QDate(2026, 12, 8), QTime(7, 0));
+    QTest::newRow("no requests") << C::kCount << QStringList() << Flags() << "" << Flags() << text
+                                 << seven;
     QTest::newRow("one room twice, then moved")
         << C::kCount << u"A OR1 P;B OR1 C;C OR2 P"_s.split(u';') << Flags{true, true, false}
-        << "OR2" << Flags{true, false, true};
+        << "OR2" << Flags{true, false, true} << text << seven;
     QTest::newRow("fewer fields than a request has")
         << int(C::kORRoomCode) << u"A OR1 P;B OR1 P"_s.split(u';') << Flags{false, false} << "OR1"
-        << Flags{false, false};
+        << Flags{false, false} << text << QDateTime();
+    const QStringList twoInOneRoom = u"A OR1 P;B OR1 P"_s.split(u';');
+    QTest::newRow("the embedded server's text")
+        << C::kCount << twoInOneRoom << Flags{true, true} << "OR2" << Flags{false, false}
+        << QVariant(u"2026-12-08 07:00:45"_s) << seven.addSecs(45);
+    QTest::newRow("an ODBC timestamp, in the zone of the workstation")
+        << C::kCount << twoInOneRoom << Flags{true, true} << "OR2" << Flags{false, false}
+        << QVariant(QDateTime(QDate(2026, 12, 8), QTime(7, 0))) << seven;
+    QTest::newRow("a null") << C::kCount << twoInOneRoom << Flags{false, false} << "OR1"
+                            << Flags{false, false} << QVariant() << QDateTime();
   }
   void aListingIsTheServersRowsBehindTheSelectorColumn() {
     QFETCH(int, fields);
@@ -62,7 +80,9 @@ class TestRequestListing : public QObject {
     QFETCH(Flags, clashing);
     QFETCH(QString, firstRoomReplaced);
     QFETCH(Flags, clashingReplaced);
-    testsupport::MemoryRecordset records = Records(fields, requests);
+    QFETCH(QVariant, date);
+    QFETCH(QDateTime, at);
+    testsupport::MemoryRecordset records = Records(fields, requests, date);
     const auto listing = session::RequestListing::Read(records);
     QVERIFY(records.AtEnd());
     QCOMPARE(listing->Rows(), requests.size());
@@ -73,6 +93,8 @@ class TestRequestListing : public QObject {
       QVERIFY(listing->Text(r, 0).isEmpty());
       QCOMPARE(listing->At(r).patientName, said[0]);
       QCOMPARE(listing->At(r).status, fields >= C::kStatus ? said[2] : QString());
+      QCOMPARE(listing->At(r).operationAt, at);
+      QCOMPARE(listing->At(r).confirmedAt, at);
     }
     QVERIFY(listing->Text(listing->Rows(), C::kPatientName).isEmpty());
     QCOMPARE(Clashing(*listing), clashing);

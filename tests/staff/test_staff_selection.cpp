@@ -12,7 +12,7 @@
 #include "session/Statements.h"
 #include "session/modGlobal.h"
 #include "staff/frmStaff.h"
-#include "suite/DoctorSearchWindow.h"
+#include "suite/widgets/DoctorSearchWindow.h"
 #include "support/MainWindowFixture.h"
 #include "support/StaffPicks.h"
 

@@ -2,11 +2,13 @@
 
 #include "platform/Connection.h"
 #include "platform/Errors.h"
-#include "suite/CodeSearch.h"
 #include "suite/Component.h"
 #include "suite/ConnectionSettings.h"
 #include "suite/CurrentUser.h"
 #include "suite/KeyPress.h"
+#include "suite/widgets/CodeSearchStandIn.h"
+#include "suite/widgets/CurrentUserWindow.h"
+#include "suite/widgets/StandardComponents.h"
 #include "support/DatabaseFixture.h"
 #include "support/MsgBoxRecorder.h"
 #include "support/TestEnvironment.h"
@@ -101,7 +103,7 @@ class TestComponents : public QObject {
             {db.open(suite::LoginEmployeeSql()).rows.value(0).value(0), mapped, mapped});
     qputenv("ORSCHED_EMPLOYEE", configured.toUtf8());
     testsupport::MsgBoxRecorder boxes;
-    suite::CurrentUserStandIn user;
+    suite::CurrentUserWindowStandIn user;
     user.showmain();
     QCOMPARE(user.employeecode(), signedIn);
     QCOMPARE(boxes.count(), signedIn.isEmpty() ? 1 : 0);

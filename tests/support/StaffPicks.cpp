@@ -12,7 +12,7 @@
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/TextBox.h"
 #include "staff/frmStaff.h"
-#include "suite/DoctorSearchWindow.h"
+#include "suite/widgets/DoctorSearchWindow.h"
 #include "support/ModalWatchdog.h"
 
 namespace testsupport {

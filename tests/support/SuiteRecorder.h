@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "suite/CodeSearch.h"
 #include "suite/Component.h"
 #include "suite/CurrentUser.h"
+#include "suite/widgets/CodeSearchStandIn.h"
 #include "support/RecordingConnection.h"
 
 namespace testsupport {

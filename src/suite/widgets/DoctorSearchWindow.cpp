@@ -1,4 +1,4 @@
-#include "suite/DoctorSearchWindow.h"
+#include "suite/widgets/DoctorSearchWindow.h"
 
 #include <QDialogButtonBox>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
-#include "suite/CodeSearch.h"
+#include "suite/widgets/CodeSearchStandIn.h"
 
 #include <QApplication>
 
-#include "suite/DoctorSearchWindow.h"
+#include "suite/widgets/DoctorSearchWindow.h"
 
 namespace suite {
 
