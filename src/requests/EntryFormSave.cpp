@@ -39,9 +39,11 @@ bool HasName(const StaffField& field) {
   return !field.name->text().trimmed().isEmpty();
 }
 
-// A name typed without a pick: the form shows someone whose code it does not hold.
+// A name typed without a pick: the form shows someone whose code it does not hold. A pick (or a
+// load) writes the name, which is then no longer the user's typing; a person picked who has no
+// code is missing, not unpicked.
 bool TypedWithoutPick(const StaffField& field) {
-  return HasName(field) && field.code->text().isEmpty();
+  return HasName(field) && field.code->text().isEmpty() && field.name->isModified();
 }
 
 // The code a save sends for a member of the team: none when no one is named.

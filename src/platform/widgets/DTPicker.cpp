@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QToolTip>
 #include <algorithm>
@@ -219,7 +220,7 @@ bool DTPicker::event(QEvent* event) {
   const bool handled = QDateTimeEdit::event(event);
   // The editor writes its value into the field at times of its own (focus, showing, style):
   // what was typed and is no value stays shown all the same.
-  if (pending_ && lineEdit()->text() != TypedText()) {
+  if (pending_ && !showing_ && lineEdit()->text() != TypedText()) {
     ShowTyped();
     SelectPart();
   }
@@ -241,7 +242,7 @@ void DTPicker::focusOutEvent(QFocusEvent* event) {
   if (!pending_) {
     QDateTimeEdit::focusOutEvent(event);
   } else {
-    QCoreApplication::sendEvent(lineEdit(), event);
+    UncheckedByTheEditor([&] { QCoreApplication::sendEvent(lineEdit(), event); });
     QWidget::focusOutEvent(event);
     ShowTyped();
   }
@@ -436,9 +437,20 @@ void DTPicker::ApplyTyped() {
 void DTPicker::ShowTyped() {
   const QString shown = pending_ ? TypedText() : textFromDateTime(dateTime());
   if (lineEdit()->text() == shown) return;
-  // Unheard by the editor, which would read the text and put its own value back.
-  const QSignalBlocker quiet(lineEdit());
-  lineEdit()->setText(shown);
+  UncheckedByTheEditor([&] { lineEdit()->setText(shown); });
+}
+
+// The editor reads its field's text on a change, and mends it on leaving, putting its own value
+// (or a day it makes up: 02/28 for 02/30) in place of what was typed. The events the field
+// sends back here meanwhile come while a text is being shown.
+void DTPicker::UncheckedByTheEditor(const std::function<void()>& action) {
+  QLineEdit& edit = *lineEdit();
+  const QSignalBlocker quiet(&edit);
+  const QScopedValueRollback<bool> showing(showing_, true);
+  const QValidator* validator = edit.validator();
+  edit.setValidator(nullptr);
+  action();
+  edit.setValidator(validator);
 }
 
 void DTPicker::SelectPart() {

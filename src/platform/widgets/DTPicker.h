@@ -3,6 +3,7 @@
 #include <QDateTimeEdit>
 #include <QPointer>
 #include <QVariant>
+#include <functional>
 #include <optional>
 
 namespace platform {
@@ -105,6 +106,7 @@ class DTPicker : public QDateTimeEdit {
   QString TypedText() const;
   void ApplyTyped();
   void ShowTyped();
+  void UncheckedByTheEditor(const std::function<void()>& action);
   void SelectPart();
   void UpdateLook();
   bool KeepsFocus();
@@ -125,6 +127,7 @@ class DTPicker : public QDateTimeEdit {
   bool fresh_ = true;
   bool movedOnItself_ = false;
   bool pending_ = false;
+  bool showing_ = false;
   QString pendingProblem_;
 };
 
