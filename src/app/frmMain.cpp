@@ -13,6 +13,7 @@
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/Fonts.h"
 #include "platform/widgets/MsgBox.h"
+#include "platform/widgets/MultiLineTextBox.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/EntryForm.h"
 #include "requests/ListRefresh.h"
@@ -75,8 +76,9 @@ void frmMain::ConnectEvents() {
 }
 
 void frmMain::InstallStaffSelection() {
-  for (platform::TextBox* field : {txtName, txtRoomID, txtProcedure, txtRemarks})
+  for (platform::TextBox* field : {txtName, txtRoomID, txtProcedure})
     staff::InstallKeystrokeRules(*field);
+  staff::InstallKeystrokeRules(*txtRemarks);
   staff::InstallDoctorPickers(
       {txtSurgeon, txtSurgeonID, txtAnest, txtAnestID, txtAsstDoc, txtAsstDocID});
   staff::InstallNursePickers({txtSNurse, txtSNurseID, txtCNurse, txtCNurseID});

@@ -16,6 +16,7 @@ namespace platform {
 class ComboBox;
 class DTPicker;
 class FlexGrid;
+class MultiLineTextBox;
 class TextBox;
 }  // namespace platform
 
@@ -79,7 +80,7 @@ class frmMain : public QWidget {
   std::array<platform::TextBox*, 2> txtSNurseID{};
   platform::TextBox* txtCNurse = nullptr;
   platform::TextBox* txtCNurseID = nullptr;
-  platform::TextBox* txtRemarks = nullptr;
+  platform::MultiLineTextBox* txtRemarks = nullptr;
   QPushButton* cmdView = nullptr;
   std::array<QPushButton*, 4> cmdOption{};
   // Request pane: "SCHEDULE STATUS".

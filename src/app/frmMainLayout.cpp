@@ -9,6 +9,7 @@
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/MultiLineTextBox.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/RequestStatus.h"
 
@@ -115,8 +116,11 @@ void frmMain::BuildOperationFrame() {
   BuildStaffFrames(f);
   txtCNurse = Row(f, QStringLiteral("CIRCULATING NURSE"), 5880, 1710, 1860, 3660);
   txtCNurseID = CodeField(txtCNurse);
-  txtRemarks = Field(f, TwipRect(1440, 6270, 4080, 1680));
-  txtRemarks->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // Taller than the others: a long remark wraps over its height and can be read whole.
+  txtRemarks = new platform::MultiLineTextBox(f);
+  txtRemarks->setGeometry(TwipRect(1440, 6270, 4080, 1680));
+  txtRemarks->SetBackColor(kReadOnlyBack);
+  txtRemarks->setEnabled(false);
   Caption(f, QStringLiteral("Remarks:"), TwipRect(120, 6270, 1260, kFieldHeight), txtRemarks);
   BuildButtons(f);
 }

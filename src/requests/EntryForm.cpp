@@ -8,6 +8,8 @@
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/ErrorReport.h"
+#include "platform/widgets/MsgBox.h"
+#include "platform/widgets/MultiLineTextBox.h"
 #include "platform/widgets/TextBox.h"
 #include "session/ServerDate.h"
 #include "session/modGlobal.h"
@@ -22,13 +24,6 @@ const QColor kAccent(128, 128, 255);
 // The captions button 1 is given, without an access key; only "Cancel" cancels.
 const QString kCancel = QStringLiteral("Cancel");
 const QString kEdit = QStringLiteral("Edit");
-
-// The widths of the hospital's columns that the typed fields are stored in: a field takes no
-// more, so that what the form shows is what is stored.
-constexpr int kPatientNameWidth = 150;
-constexpr int kProcedureWidth = 400;
-constexpr int kPatientRoomWidth = 30;
-constexpr int kRemarksWidth = 4000;
 
 }  // namespace
 
@@ -49,10 +44,10 @@ EntryForm::EntryForm(const EntryControls& controls, RequestList& requestList,
       {c_.txtCNurse, c_.txtCNurseID, QStringLiteral("circulating nurse"), true},
       {c_.txtAsstDoc, c_.txtAsstDocID, QStringLiteral("Asst. Doctor"), false},
   };
-  c_.txtName->setMaxLength(kPatientNameWidth);
-  c_.txtProcedure->setMaxLength(kProcedureWidth);
-  c_.txtRoomID->setMaxLength(kPatientRoomWidth);
-  c_.txtRemarks->setMaxLength(kRemarksWidth);
+  // Enter moves on from every field, as it does from the text fields.
+  c_.dtpOperation->SetEnterMovesOn(true);
+  c_.dtpOperTime->SetEnterMovesOn(true);
+  c_.cboRequestRoom->SetEnterMovesOn(true);
   // A name the user changes by typing is no longer the person picked: the code goes with it,
   // so that a save never sends someone the form does not show.
   for (const StaffField& field : staff_) {
@@ -80,13 +75,14 @@ void EntryForm::RestoreStartUpEarliest() {
 std::vector<platform::TextBox*> EntryForm::EditableFields() const {
   return {c_.txtName,     c_.txtProcedure, c_.txtSurgeon[0], c_.txtSurgeon[1], c_.txtSurgeon[2],
           c_.txtAnest[0], c_.txtAnest[1],  c_.txtSNurse[0],  c_.txtSNurse[1],  c_.txtCNurse,
-          c_.txtRemarks,  c_.txtRoomID,    c_.txtAsstDoc,    c_.txtAsstDocID};
+          c_.txtRoomID,   c_.txtAsstDoc,   c_.txtAsstDocID};
 }
 
 void EntryForm::Enable_Fields(bool editable) {
   const std::vector<platform::TextBox*> fields = EditableFields();
   for (platform::TextBox* field : fields)
     field->setEnabled(editable);
+  c_.txtRemarks->setEnabled(editable);
   c_.cboRequestRoom->setEnabled(editable);
   c_.dtpOperation->setEnabled(editable);
   c_.dtpOperTime->setEnabled(editable);
@@ -94,15 +90,18 @@ void EntryForm::Enable_Fields(bool editable) {
   const QColor back = editable ? kEditableBack : kReadOnlyBack;
   for (platform::TextBox* field : fields)
     field->SetBackColor(back);
+  c_.txtRemarks->SetBackColor(back);
   c_.cboRequestRoom->SetBackColor(back);
 
   for (platform::TextBox* field : fields)
     field->SetAccentColor(kAccent);
+  c_.txtRemarks->SetAccentColor(kAccent);
 }
 
 void EntryForm::Clear_Fields() {
   for (platform::TextBox* field : EditableFields())
     field->clear();
+  c_.txtRemarks->clear();
   c_.txtTransNum->clear();
   // Every staff code goes with its name: a new request never carries the last one's team.
   for (const StaffField& field : staff_)
@@ -144,6 +143,7 @@ void EntryForm::New() {
   SetPickersToServerTime();
   Enable_Fields(true);
   EnterWritingMode();
+  StartWriting();
 }
 
 void EntryForm::Edit() {
@@ -151,20 +151,47 @@ void EntryForm::Edit() {
   EnterWritingMode();
   c_.cmdOpt[0]->setEnabled(false);
   c_.cmdOpt[1]->setEnabled(false);
+  StartWriting();
 }
 
 // Confirm and Revoke stay as writing left them, until a click on the list sets them again.
+// A Space meant for a field can land on Cancel: what was typed goes only when the user says so.
 void EntryForm::Cancel() {
+  if (Shown() != shownAtStart_ &&
+      platform::MsgBox(QStringLiteral("Discard the changes to this schedule?"),
+                       platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
+                       QStringLiteral("Cancel?")) != platform::vbYes)
+    return;
   Clear_Fields();
+  c_.dtpOperation->Revert();
+  c_.dtpOperTime->Revert();
   Enable_Fields(false);
   RestoreStartUpEarliest();
   ReturnToIdleMode();
 }
 
+// The server's own clock is never refused: a clock set back since start-up lowers the earliest
+// values to it.
 void EntryForm::SetPickersToServerTime() {
   const QDateTime now = modGlobal::ServerDateTime;
+  c_.dtpOperation->LowerMinDateTo(now);
   c_.dtpOperation->SetValue(platform::Format(now, QStringLiteral("mm/dd/yyyy")));
+  c_.dtpOperTime->LowerMinDateTo(now);
   c_.dtpOperTime->SetValue(platform::Format(now, QStringLiteral("hh:mm:ss AM/PM")));
+}
+
+QStringList EntryForm::Shown() const {
+  QStringList shown;
+  for (platform::TextBox* field : EditableFields())
+    shown << field->text();
+  return shown << c_.txtRemarks->text() << c_.cboRequestRoom->Text() << c_.dtpOperation->text()
+               << c_.dtpOperTime->text();
+}
+
+// The typing starts in the patient's name, whichever button had the focus.
+void EntryForm::StartWriting() {
+  shownAtStart_ = Shown();
+  c_.txtName->setFocus();
 }
 
 // New and edit mode: Save and Cancel, nothing else of the form's buttons, and no list.

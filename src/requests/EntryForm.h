@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <optional>
@@ -18,6 +19,7 @@ namespace platform {
 class ComboBox;
 class DTPicker;
 class FlexGrid;
+class MultiLineTextBox;
 class TextBox;
 }  // namespace platform
 
@@ -45,7 +47,7 @@ struct EntryControls {
   std::array<platform::TextBox*, 2> txtSNurseID;
   platform::TextBox* txtCNurse;
   platform::TextBox* txtCNurseID;
-  platform::TextBox* txtRemarks;
+  platform::MultiLineTextBox* txtRemarks;
   std::array<QPushButton*, 4> cmdOption;  // 0 New, 1 Edit or Cancel, 2 Exit, 3 Save
   QWidget* fraPendingRequest;
   platform::FlexGrid* mshflexPending;
@@ -106,8 +108,11 @@ class EntryForm {
   void Cancel();
   void Save();
 
-  // The fourteen fields that Enable_Fields and Clear_Fields work on.
+  // The fourteen fields that Enable_Fields and Clear_Fields work on, but for the remarks box.
   std::vector<platform::TextBox*> EditableFields() const;
+  // What the form shows, to tell whether anything was typed since New or Edit.
+  QStringList Shown() const;
+  void StartWriting();
   void RestoreStartUpEarliest();
   void SetPickersToServerTime();
   void EnterWritingMode();
@@ -115,6 +120,7 @@ class EntryForm {
 
   // Loading.
   void FillFields(const session::ORSchedule& request);
+  void ShowBeginnings();
   void ShowRoomOf(const QString& roomCode);
 
   // Saving.
@@ -142,6 +148,8 @@ class EntryForm {
   std::optional<session::ORSchedule> loaded_;
   // A new request whose save met a broken link and could not yet be looked for.
   std::optional<SentRequest> unsettled_;
+  // What the form showed when New or Edit began.
+  QStringList shownAtStart_;
 };
 
 }  // namespace requests

@@ -6,6 +6,7 @@
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/MultiLineTextBox.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/EntryForm.h"
 #include "requests/RequestList.h"
@@ -53,6 +54,7 @@ void EntryForm::mshflexPending_DblClick() {
   ShowExactly(*c_.dtpOperation, when);
   ShowExactly(*c_.dtpOperTime, when);
   FillFields(request);
+  ShowBeginnings();
   loaded_ = listed;
   ShowRoomOf(request.orRoomCode);
 
@@ -87,6 +89,12 @@ void EntryForm::FillFields(const ORSchedule& r) {
   c_.txtAsstDocID->setText(r.asstDocCode);
   c_.txtAsstDoc->setText(r.asstDoc);
   c_.txtRemarks->setText(r.remarks);
+}
+
+// A long text is read from its beginning: a field filled shows its end.
+void EntryForm::ShowBeginnings() {
+  for (platform::TextBox* field : EditableFields())
+    field->setCursorPosition(0);
 }
 
 // The room box shows the name of the request's room. When the room is not found, or the

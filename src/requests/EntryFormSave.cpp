@@ -1,6 +1,8 @@
 // Saving the request the entry form holds: check it, look up its room's code, store it, and
 // return the form to idle mode with the list reloaded.
 #include <QPushButton>
+#include <tuple>
+#include <utility>
 
 #include "platform/Connection.h"
 #include "platform/Format.h"
@@ -8,6 +10,7 @@
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/ErrorReport.h"
 #include "platform/widgets/MsgBox.h"
+#include "platform/widgets/MultiLineTextBox.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/EntryForm.h"
 #include "requests/RequestList.h"
@@ -20,26 +23,74 @@ namespace {
 
 const QString kIncomplete = QStringLiteral("Incomplete Data!");
 
-// Refuses the save: the message under "Incomplete Data!", then the focus on what is missing.
-bool Refuse(const QString& missing, QWidget* field) {
-  platform::MsgBox(QStringLiteral("Can't save incomplete data! Please provide %1.").arg(missing),
-                   platform::vbOKOnly | platform::vbCritical, kIncomplete);
+// Refuses the save: the message under "Incomplete Data!", then the focus on the field to mend.
+bool RefuseWith(const QString& prompt, QWidget* field) {
+  platform::MsgBox(prompt, platform::vbOKOnly | platform::vbCritical, kIncomplete);
   field->setFocus();
   return false;
+}
+
+bool Refuse(const QString& missing, QWidget* field) {
+  return RefuseWith(QStringLiteral("Can't save incomplete data! Please provide %1.").arg(missing),
+                    field);
 }
 
 bool HasName(const StaffField& field) {
   return !field.name->text().trimmed().isEmpty();
 }
 
-// A name typed without a pick: the form shows someone whose code it does not hold.
+// A name typed without a pick: the form shows someone whose code it does not hold. A pick (or a
+// load) writes the name, which is then no longer the user's typing; a person picked who has no
+// code is missing, not unpicked.
 bool TypedWithoutPick(const StaffField& field) {
-  return HasName(field) && field.code->text().isEmpty();
+  return HasName(field) && field.code->text().isEmpty() && field.name->isModified();
 }
 
 // The code a save sends for a member of the team: none when no one is named.
 QString CodeToSend(const StaffField& field) {
   return HasName(field) ? field.code->text() : QString();
+}
+
+bool RefuseUnpicked(const StaffField& field) {
+  return RefuseWith(QStringLiteral("Can't save incomplete data! The %1 \"%2\" was typed but not "
+                                   "picked: press Enter in the field and pick from the list%3.")
+                        .arg(field.caption, field.name->text(),
+                             field.required ? QString() : QStringLiteral(", or clear it")),
+                    field.name);
+}
+
+// A date or time typed that the picker could not take is named, never saved as another.
+bool PickersHoldValues(const EntryControls& c) {
+  const std::pair<platform::DTPicker*, QString> pickers[] = {
+      {c.dtpOperation, QStringLiteral("schedule date")},
+      {c.dtpOperTime, QStringLiteral("schedule time")}};
+  for (const auto& [picker, caption] : pickers) {
+    const QString problem = picker->Problem();
+    if (!problem.isEmpty())
+      return RefuseWith(QStringLiteral("Can't save: the %1 %2.").arg(caption, problem), picker);
+  }
+  return true;
+}
+
+// The widths of the hospital's columns the texts are stored in. A longer text (typed, or
+// loaded from a row written before the limit) is shown whole and refused here: never cut.
+bool TextsFitTheirColumns(const EntryControls& c) {
+  const std::tuple<QWidget*, QString, QString, int> columns[] = {
+      {c.txtName, c.txtName->text(), QStringLiteral("patient name"), 150},
+      {c.txtProcedure, c.txtProcedure->text(), QStringLiteral("procedure"), 400},
+      {c.txtRoomID, c.txtRoomID->text(), QStringLiteral("patient's room (Room ID)"), 30},
+      {c.txtRemarks, c.txtRemarks->text(), QStringLiteral("remarks"), 4000}};
+  for (const auto& [field, text, caption, width] : columns) {
+    if (text.size() <= width) continue;
+    return RefuseWith(QStringLiteral("Can't save: the %1 is %2 characters long, and the "
+                                     "hospital's database holds no more than %3. Please shorten "
+                                     "it.")
+                          .arg(caption)
+                          .arg(text.size())
+                          .arg(width),
+                      field);
+  }
+  return true;
 }
 
 }  // namespace
@@ -84,25 +135,19 @@ bool EntryForm::Validate() const {
     return Refuse(QStringLiteral("name of procedure"), c_.txtProcedure);
   if (c_.cboRequestRoom->Text().isEmpty())
     return Refuse(QStringLiteral("OR Room for operation"), c_.cboRequestRoom);
-  // A required member is the code the save sends: a name of blanks, or one typed without a
-  // pick, names no one.
+  // A required member is the code the save sends: a name of blanks names no one, and one
+  // typed without a pick is told how to pick.
   for (StaffRole role : {kSurgeon, kAnes, kSNurse, kCNurse}) {
     const StaffField& field = staff_[role];
+    if (TypedWithoutPick(field)) return RefuseUnpicked(field);
     if (CodeToSend(field).isEmpty()) return Refuse(field.caption, field.name);
   }
-  return RefuseStaffWithoutCode();
+  return PickersHoldValues(c_) && TextsFitTheirColumns(c_) && RefuseStaffWithoutCode();
 }
 
 bool EntryForm::RefuseStaffWithoutCode() const {
-  for (const StaffField& field : staff_) {
-    if (field.required || !TypedWithoutPick(field)) continue;
-    platform::MsgBox(
-        QStringLiteral("Can't save incomplete data! Please pick %1 from the list, or clear it.")
-            .arg(field.caption),
-        platform::vbOKOnly | platform::vbCritical, kIncomplete);
-    field.name->setFocus();
-    return false;
-  }
+  for (const StaffField& field : staff_)
+    if (!field.required && TypedWithoutPick(field)) return RefuseUnpicked(field);
   return true;
 }
 

@@ -97,6 +97,7 @@ void ListingOutput::Export_PDF() {
   if (path.isEmpty()) return;
   // Everything that can fail before a byte is written comes first.
   WritePdf(path, Printout());
+  SayWritten(path);
 }
 
 void ListingOutput::Export_CSV() {
@@ -105,6 +106,13 @@ void ListingOutput::Export_CSV() {
                                       QStringLiteral("CSV files (*.csv)"));
   if (path.isEmpty()) return;
   platform::SaveCsv(path, ListingOf(list_.Listing(), ColumnWidths()).table);
+  SayWritten(path);
+}
+
+void ListingOutput::SayWritten(const QString& path) const {
+  platform::MsgBox(
+      QStringLiteral("The list was written to %1.").arg(QDir::toNativeSeparators(path)),
+      platform::vbOKOnly | platform::vbInformation, QStringLiteral("SUCCESS!"));
 }
 
 // The widths of the columns as the grid shows them now.
@@ -129,10 +137,12 @@ platform::PrintedTable ListingOutput::Printout() const {
   return printout;
 }
 
-// Proposes "OR requests 2026-12-08.pdf" in the user's documents folder.
+// Proposes "OR requests 2026-12-08.pdf" in the user's documents folder, made when there is none
+// yet, or else in the home folder: a folder that is there.
 QString ListingOutput::AskWhereToSave(const QString& caption, const QString& suffix,
                                       const QString& filter) const {
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty() || !QDir().mkpath(folder)) folder = QDir::homePath();
   const QString name =
       QStringLiteral("OR requests %1.%2").arg(datePicker_.Date().toString(Qt::ISODate), suffix);
   return platform::GetSaveFileName({caption, QDir(folder).filePath(name), filter, suffix},

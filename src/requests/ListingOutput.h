@@ -44,6 +44,8 @@ class ListingOutput {
   // The path the user chose for the file, empty when they cancelled.
   QString AskWhereToSave(const QString& caption, const QString& suffix,
                          const QString& filter) const;
+  // Tells the user where the file was written.
+  void SayWritten(const QString& path) const;
 
   platform::FlexGrid& grid_;
   const RequestList& list_;

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "platform/Errors.h"
+#include "platform/widgets/MultiLineTextBox.h"
 #include "platform/widgets/SendKeys.h"
 #include "platform/widgets/TextBox.h"
 #include "session/modGlobal.h"
@@ -23,13 +24,25 @@ qint16 AllUppers(qint16 keyAscii) {
   return static_cast<qint16>(result);
 }
 
-void InstallKeystrokeRules(platform::TextBox& field) {
-  field.SetKeyPressHook([&field](qint16& keyAscii) {
+namespace {
+
+platform::KeyPressHook KeystrokeRules(QWidget* field) {
+  return [field](qint16& keyAscii) {
     keyAscii = AllUppers(keyAscii);
     if (keyAscii != kEnter) return;
-    platform::QueueTab(&field);
+    platform::QueueTab(field);
     keyAscii = 0;
-  });
+  };
+}
+
+}  // namespace
+
+void InstallKeystrokeRules(platform::TextBox& field) {
+  field.SetKeyPressHook(KeystrokeRules(&field));
+}
+
+void InstallKeystrokeRules(platform::MultiLineTextBox& field) {
+  field.SetKeyPressHook(KeystrokeRules(&field));
 }
 
 }  // namespace staff

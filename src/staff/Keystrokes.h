@@ -3,8 +3,9 @@
 #include <QtGlobal>
 
 namespace platform {
+class MultiLineTextBox;
 class TextBox;
-}
+}  // namespace platform
 
 namespace staff {
 
@@ -17,5 +18,6 @@ qint16 AllUppers(qint16 keyAscii);
 // The rule of the plain text fields (patient, patient's room, procedure, remarks): every key
 // goes in upper case, and Enter moves on to the next field instead of being typed.
 void InstallKeystrokeRules(platform::TextBox& field);
+void InstallKeystrokeRules(platform::MultiLineTextBox& field);
 
 }  // namespace staff

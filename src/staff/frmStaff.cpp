@@ -111,6 +111,11 @@ bool frmStaff::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->text() == QStringLiteral("'")) return true;
+  // Esc in the search box leaves as Exit does; in the list it goes back to the box.
+  if (watched == Text1 && key->key() == Qt::Key_Escape) {
+    accept();
+    return true;
+  }
   if (watched == Text1 && key->key() == Qt::Key_Down) {
     // Into the list, on its first row when none is current yet.
     if (MSHFlexGrid1->Row() < 1 && MSHFlexGrid1->Rows() > 1) MSHFlexGrid1->SetRow(1);
@@ -130,7 +135,7 @@ bool frmStaff::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-// Esc does not close the window: only a pick or Exit does.
+// Esc elsewhere does not close the window: a pick, Exit or Esc in the search box does.
 void frmStaff::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
     event->accept();

@@ -10,6 +10,7 @@
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/MultiLineTextBox.h"
 #include "platform/widgets/TextBox.h"
 #include "support/MainWindowFixture.h"
 
@@ -121,9 +122,10 @@ class TestMainWindow : public QObject {
     MainWindowFixture f;
     QVERIFY(f.start());
     frmMain& w = f.window();
-    QList<platform::TextBox*> fields = {w.txtName,     w.txtRoomID,   w.txtProcedure,
-                                        w.txtTransNum, w.txtAsstDoc,  w.txtAsstDocID,
-                                        w.txtCNurse,   w.txtCNurseID, w.txtRemarks};
+    QList<platform::TextBox*> fields = {w.txtName,     w.txtRoomID,  w.txtProcedure,
+                                        w.txtTransNum, w.txtAsstDoc, w.txtAsstDocID,
+                                        w.txtCNurse,   w.txtCNurseID};
+    QVERIFY(!w.txtRemarks->isEnabled() && w.txtRemarks->BackColor() == QColor(224, 224, 224));
     for (int i = 0; i < 3; ++i)
       fields << w.txtSurgeon[i] << w.txtSurgeonID[i];
     for (int i = 0; i < 2; ++i)

@@ -10,6 +10,7 @@
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/MsgBox.h"
+#include "platform/widgets/MultiLineTextBox.h"
 #include "platform/widgets/TextBox.h"
 #include "session/Statements.h"
 #include "session/modGlobal.h"

@@ -8,6 +8,7 @@
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/MultiLineTextBox.h"
 #include "platform/widgets/TextBox.h"
 #include "session/ORSchedule.h"
 #include "staff/frmStaff.h"
@@ -99,8 +100,9 @@ class TestHostileText : public QObject {
   Q_OBJECT
 
  private slots:
-  // One text in the patient, procedure, patient's room and remarks: saved as it is, listed as
-  // it is, and shown trimmed when the request is loaded. A typed one goes in upper case.
+  // One text in the patient, procedure, patient's room and remarks, as much of it as each
+  // column holds: saved as it is, listed as it is, and shown trimmed when the request is
+  // loaded. A typed one goes in upper case.
   void textRoundTrips_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("typed");  // typed in lower case into the patient's name
@@ -123,9 +125,11 @@ class TestHostileText : public QObject {
     frmMain& w = f.window();
     w.DTPicker1->setDate(kDay);
     w.cmdOption[0]->click();
-    TextBox* const fields[] = {w.txtName, w.txtProcedure, w.txtRoomID, w.txtRemarks};
-    for (TextBox* field : fields)
-      field->setText(text);
+    TextBox* const fields[] = {w.txtName, w.txtProcedure, w.txtRoomID};
+    const int widths[] = {150, 400, 30, 4000};
+    for (int k = 0; k < 3; ++k)
+      fields[k]->setText(text.left(widths[k]));
+    w.txtRemarks->setText(text.left(widths[3]));
     if (typed) {
       w.txtName->clear();
       for (QChar ch : text.toLower())  // as a keyboard sends letters beyond ASCII
@@ -138,14 +142,15 @@ class TestHostileText : public QObject {
     const QVariantMap stored = f.db().request(f.db().lastTransNum());
     int i = 0;  // each column holds what its field took
     for (const char* column : {"PatientName", "ProcedureName", "RoomNo", "Remarks"})
-      QCOMPARE(stored.value(QLatin1String(column)).toString(), text.left(fields[i++]->maxLength()));
+      QCOMPARE(stored.value(QLatin1String(column)).toString(), text.left(widths[i++]));
     platform::FlexGrid& grid = *w.mshflexPending;
     QCOMPARE(grid.Rows(), 2);
-    QCOMPARE(grid.TextMatrix(1, C::kPatientName), text.left(w.txtName->maxLength()));
-    QCOMPARE(grid.TextMatrix(1, C::kRemarks), text.left(w.txtRemarks->maxLength()));
+    QCOMPARE(grid.TextMatrix(1, C::kPatientName), text.left(widths[0]));
+    QCOMPARE(grid.TextMatrix(1, C::kRemarks), text.left(widths[3]));
     DoubleClickRow(grid, 1);
-    for (TextBox* field : fields)
-      QCOMPARE(field->text(), text.left(field->maxLength()).trimmed());
+    for (int k = 0; k < 3; ++k)
+      QCOMPARE(fields[k]->text(), text.left(widths[k]).trimmed());
+    QCOMPARE(w.txtRemarks->text(), text.left(widths[3]).trimmed());
     QCOMPARE(f.boxes().count(), 1);
   }
 

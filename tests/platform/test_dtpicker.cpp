@@ -239,10 +239,10 @@ void TestDTPicker::earliestTimeHoldsOnlyOnEarliestDate() {
   QCOMPARE(form.time.Value(), OnZeroDate(6, 0));
   QCOMPARE(timeChanges.count(), 1);
 
-  // Back on the earliest date, the time moves up to the earliest time of day; that is not a
-  // change the user made in the time picker.
+  // Back on the earliest date, the time the user set stays, and is named as too early.
   form.date.SetValue(QDate(2024, 3, 15));
-  QCOMPARE(form.time.Value(), OnZeroDate(9, 0));
+  QCOMPARE(form.time.Value(), OnZeroDate(6, 0));
+  QVERIFY(form.time.Problem().startsWith(u"06:00:00 AM is before 09:00:00 AM"));
   QCOMPARE(timeChanges.count(), 1);
   QVERIFY_THROWS_EXCEPTION(RuntimeError, form.time.SetValue(QTime(8, 59)));
 
@@ -251,7 +251,7 @@ void TestDTPicker::earliestTimeHoldsOnlyOnEarliestDate() {
   QVERIFY(form.focus(&form.time));
   form.time.setCurrentSection(QDateTimeEdit::HourSection);
   QTest::keyClick(&form.time, Qt::Key_Down);
-  QCOMPARE(form.time.Value(), OnZeroDate(8, 0));
+  QCOMPARE(form.time.Value(), OnZeroDate(5, 0));
 }
 
 // The drop-down calendar shows its selection in the field as it moves: each step to a new

@@ -11,6 +11,7 @@
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/MultiLineTextBox.h"
 #include "platform/widgets/TextBox.h"
 #include "session/ORSchedule.h"
 #include "session/Statements.h"
@@ -117,7 +118,7 @@ class TestEntryForm : public QObject {
     MainWindowFixture f;
     hospitaldb::ScheduleRecord r = f.db().sampleRequest(platform::WallClock(kDay, QTime(7, 45)));
     const QStringList values = {QStringLiteral(" MAPPED, PATIENT "),
-                                QStringLiteral(" PROC "),
+                                QStringLiteral(" PROC").repeated(100),  // wider than its column
                                 QStringLiteral(" W1 "),
                                 QStringLiteral("S0"),
                                 QStringLiteral("SURGEON 0"),
@@ -137,7 +138,7 @@ class TestEntryForm : public QObject {
                                 QStringLiteral("CIRC 0"),
                                 QStringLiteral("X0"),
                                 QStringLiteral("ASSIST 0"),
-                                QStringLiteral(" REMARKS ")};
+                                QStringLiteral(" REMARKS").repeated(600)};
     QString* targets[] = {&r.patientName,
                           &r.procedureName,
                           &r.roomNo,
@@ -173,9 +174,11 @@ class TestEntryForm : public QObject {
                          w.txtSurgeon[2], w.txtAnestID[0],   w.txtAnest[0],   w.txtAnestID[1],
                          w.txtAnest[1],   w.txtSNurseID[0],  w.txtSNurse[0],  w.txtSNurseID[1],
                          w.txtSNurse[1],  w.txtCNurseID,     w.txtCNurse,     w.txtAsstDocID,
-                         w.txtAsstDoc,    w.txtRemarks};
-    for (int i = 0; i < values.size(); ++i)
+                         w.txtAsstDoc};
+    for (int i = 0; i < values.size() - 1; ++i)
       QCOMPARE(fields[i]->text(), values[i].trimmed());
+    QCOMPARE(w.txtRemarks->text(), values.last().trimmed());
+    QCOMPARE(w.txtProcedure->cursorPosition(), 0);  // read from its beginning
     QCOMPARE(w.txtTransNum->text(), QString::number(transNum));
     QCOMPARE(w.dtpOperation->Date(), kDay);
     QCOMPARE(w.dtpOperTime->Time(), QTime(7, 45));
@@ -208,6 +211,8 @@ class TestEntryForm : public QObject {
                                << writing;
     QTest::newRow("load, new without the clock")
         << QStringList{QStringLiteral("load"), QStringLiteral("clockless 0")} << viewing;
+    QTest::newRow("new with the clock set back since start-up")
+        << QStringList{QStringLiteral("clock back"), QStringLiteral("0")} << writing;
     QTest::newRow("no such button")
         << QStringList{QStringLiteral("load"), QStringLiteral("7")} << viewing;
     QTest::newRow("new on the machine's wall clock")
@@ -230,6 +235,8 @@ class TestEntryForm : public QObject {
         f.suite().failWhen([](const QString& sql) { return sql.contains(u"getdate"); });
         w.cmdOption[0]->click();
         QVERIFY(!w.txtTransNum->text().isEmpty());
+      } else if (action == QLatin1String("clock back")) {
+        f.db().server().SetNow(modGlobal::ServerDateTime.addSecs(-1800));
       } else
         w.cmdOption[action.toInt()]->click();
     }
@@ -237,8 +244,10 @@ class TestEntryForm : public QObject {
     // The accent colour goes on with the first change of mode, in every mode.
     const bool modeChanged =
         actions.contains(QStringLiteral("0")) || actions.contains(QStringLiteral("1"));
-    for (TextBox* field : {w.txtName, w.txtAsstDocID, w.txtRemarks})
+    for (TextBox* field : {w.txtName, w.txtAsstDocID})
       QCOMPARE(field->AccentColor(), modeChanged ? QColor(128, 128, 255) : QColor());
+    QCOMPARE(w.txtRemarks->AccentColor(), w.txtName->AccentColor());
+    if (mode.startsWith(u"New- Cancel+")) QCOMPARE(w.focusWidget(), w.txtName);  // typing starts
     if (actions.value(actions.size() - 1) == QLatin1String("0")) {
       // New: an empty form, every staff code too, on the server's date and time.
       for (TextBox* field : {w.txtName, w.txtTransNum, w.txtSurgeonID[0], w.txtSNurseID[1]})
@@ -276,8 +285,12 @@ class TestEntryForm : public QObject {
     QTest::addColumn<QString>("typed");    // typed into the field; empty: the field is emptied
     QTest::addColumn<QString>("message");  // empty: the request is saved
     const QString provide = QStringLiteral("Can't save incomplete data! Please provide %1.");
-    const QString pick =
-        QStringLiteral("Can't save incomplete data! Please pick %1 from the list, or clear it.");
+    const QString pick = QStringLiteral(
+        "Can't save incomplete data! The %1 \"%2\" was typed but not picked: press Enter in the "
+        "field and pick from the list%3.");
+    const QString tooLong = QStringLiteral(
+        "Can't save: the %1 is %2 characters long, and the hospital's database holds no more "
+        "than %3. Please shorten it.");
     QTest::newRow("name") << "name"
                           << "" << provide.arg(u"patient name");
     QTest::newRow("procedure") << "procedure"
@@ -287,7 +300,7 @@ class TestEntryForm : public QObject {
     QTest::newRow("surgeon") << "surgeon"
                              << "" << provide.arg(u"surgeon");
     QTest::newRow("surgeon typed, not picked") << "surgeon"
-                                               << "X" << provide.arg(u"surgeon");
+                                               << "X" << pick.arg(u"surgeon", u"X", u"");
     QTest::newRow("surgeon of blanks") << "surgeon"
                                        << "  " << provide.arg(u"surgeon");
     QTest::newRow("anesthesiologist") << "anest"
@@ -295,11 +308,26 @@ class TestEntryForm : public QObject {
     QTest::newRow("scrub nurse") << "snurse"
                                  << "" << provide.arg(u"scrub nurse");
     QTest::newRow("circulating nurse typed") << "cnurse"
-                                             << "Y" << provide.arg(u"circulating nurse");
-    QTest::newRow("assistant surgeon typed") << "surgeon2"
-                                             << "Z" << pick.arg(u"Asst. 2 of the surgeons");
-    QTest::newRow("assistant doctor typed") << "asstdoc"
-                                            << "Z" << pick.arg(u"Asst. Doctor");
+                                             << "Y" << pick.arg(u"circulating nurse", u"Y", u"");
+    QTest::newRow("assistant surgeon typed")
+        << "surgeon2"
+        << "Z" << pick.arg(u"Asst. 2 of the surgeons", u"Z", u", or clear it");
+    QTest::newRow("assistant doctor typed")
+        << "asstdoc"
+        << "Z" << pick.arg(u"Asst. Doctor", u"Z", u", or clear it");
+    QTest::newRow("name over its column")
+        << "long name" << QString(151, u'N') << tooLong.arg(u"patient name").arg(151).arg(150);
+    QTest::newRow("procedure over its column")
+        << "long procedure" << QString(401, u'P') << tooLong.arg(u"procedure").arg(401).arg(400);
+    QTest::newRow("patient's room over its column")
+        << "roomid" << QString(31, u'R')
+        << tooLong.arg(u"patient's room (Room ID)").arg(31).arg(30);
+    QTest::newRow("remarks over their column")
+        << "remarks" << QString(4001, u'M') << tooLong.arg(u"remarks").arg(4001).arg(4000);
+    QTest::newRow("a date that is none, left with Tab")
+        << "date"
+        << "02/30/2027"
+        << "Can't save: the schedule date \"02/30/2027\" is not a date (month/day/year).";
     QTest::newRow("assistant surgeon typed as blanks") << "surgeon2"
                                                        << "   "
                                                        << "";
@@ -312,16 +340,29 @@ class TestEntryForm : public QObject {
     QVERIFY(f.start());
     frmMain& w = f.window();
     FillNewRequest(w);
-    const QMap<QString, QWidget*> fields = {
-        {QStringLiteral("name"), w.txtName},        {QStringLiteral("procedure"), w.txtProcedure},
-        {QStringLiteral("room"), w.cboRequestRoom}, {QStringLiteral("surgeon"), w.txtSurgeon[0]},
-        {QStringLiteral("anest"), w.txtAnest[0]},   {QStringLiteral("snurse"), w.txtSNurse[0]},
-        {QStringLiteral("cnurse"), w.txtCNurse},    {QStringLiteral("surgeon2"), w.txtSurgeon[2]},
-        {QStringLiteral("asstdoc"), w.txtAsstDoc}};
+    const QMap<QString, QWidget*> fields = {{QStringLiteral("name"), w.txtName},
+                                            {QStringLiteral("procedure"), w.txtProcedure},
+                                            {QStringLiteral("room"), w.cboRequestRoom},
+                                            {QStringLiteral("surgeon"), w.txtSurgeon[0]},
+                                            {QStringLiteral("anest"), w.txtAnest[0]},
+                                            {QStringLiteral("snurse"), w.txtSNurse[0]},
+                                            {QStringLiteral("cnurse"), w.txtCNurse},
+                                            {QStringLiteral("surgeon2"), w.txtSurgeon[2]},
+                                            {QStringLiteral("asstdoc"), w.txtAsstDoc},
+                                            {QStringLiteral("roomid"), w.txtRoomID},
+                                            {QStringLiteral("remarks"), w.txtRemarks},
+                                            {QStringLiteral("date"), w.dtpOperation},
+                                            {QStringLiteral("long name"), w.txtName},
+                                            {QStringLiteral("long procedure"), w.txtProcedure}};
     QWidget* target = fields.value(field);
     if (auto* text = qobject_cast<TextBox*>(target)) {
       text->clear();
       QTest::keyClicks(text, typed);  // typing over a pick drops its code
+    } else if (target == w.txtRemarks) {
+      w.txtRemarks->setText(typed);
+    } else if (target == w.dtpOperation) {
+      target->setFocus();
+      QTest::keyClicks(target, typed + u'\t');
     } else {
       w.cboRequestRoom->SetText(QString());
     }
@@ -344,6 +385,7 @@ class TestEntryForm : public QObject {
       return;
     }
     QCOMPARE(f.boxes().prompts(), QStringList{message});
+    if (auto* text = qobject_cast<TextBox*>(target)) QCOMPARE(text->text(), typed);  // none cut
     QCOMPARE(f.boxes().last().style, platform::vbOKOnly | platform::vbCritical);
     QCOMPARE(f.boxes().last().title, QStringLiteral("Incomplete Data!"));
     QCOMPARE(w.focusWidget(), target);
@@ -459,8 +501,9 @@ class TestEntryForm : public QObject {
     frmMain& w = f.window();
     ListDay(w, kDay);
     w.cmdOption[0]->click();
-    for (TextBox* field : {w.txtName, w.txtProcedure, w.txtRoomID, w.txtRemarks})
+    for (TextBox* field : {w.txtName, w.txtProcedure, w.txtRoomID})
       field->setText(field == w.txtName ? kHostile : kHostile + u'!');
+    w.txtRemarks->setText(kHostile + u'!');
     w.cboRequestRoom->SetText(kHostile);
     w.dtpOperation->SetValue(platform::WallClock(kDay, QTime(0, 0)));
     const QString doctor1 = kHostile + QStringLiteral(" ,ANN"),

@@ -203,24 +203,27 @@ class TestListingOutput : public QObject {
   void theCsvHoldsTheVisibleColumnsAndEveryRowInOrder_data() {
     QTest::addColumn<ColumnWidths>("widths");
     QTest::addColumn<QStringList>("header");
+    QTest::addColumn<bool>("proposed");  // saved where proposed, in a home without documents
     const QStringList statusColumns = {u"Status"_s, u"ConfirmedBy"_s, u"DateConfirmed"_s,
                                        u"RevokedBy"_s, u"DateRevoked"_s};
-    QTest::newRow("as laid out") << ColumnWidths()
-                                 << QStringList{u"PatientName"_s,      u"ProcedureName"_s,
-                                                u"RoomNo"_s,           u"Surgeon"_s,
-                                                u"Anesthesiologist"_s, u"OperationDate"_s,
-                                                u"AsstDoctor"_s} +
-                                        statusColumns;
+    const QStringList laidOut =
+        QStringList{u"PatientName"_s,      u"ProcedureName"_s, u"RoomNo"_s,    u"Surgeon"_s,
+                    u"Anesthesiologist"_s, u"OperationDate"_s, u"AsstDoctor"_s} +
+        statusColumns;
+    QTest::newRow("as laid out") << ColumnWidths() << laidOut << false;
     QTest::newRow("remarks shown, room hidden")
         << ColumnWidths{{C::kRemarks, 1500}, {C::kPatientRoom, 0}}
         << QStringList{u"PatientName"_s,      u"ProcedureName"_s, u"Surgeon"_s,
                        u"Anesthesiologist"_s, u"OperationDate"_s, u"Remarks"_s,
                        u"AsstDoctor"_s} +
-               statusColumns;
+               statusColumns
+        << false;
+    QTest::newRow("into the documents folder, made") << ColumnWidths() << laidOut << true;
   }
   void theCsvHoldsTheVisibleColumnsAndEveryRowInOrder() {
     QFETCH(ColumnWidths, widths);
     QFETCH(QStringList, header);
+    QFETCH(bool, proposed);
     MainWindowFixture f(kNow, kEmpty);
     AddRequest(f, QTime(8, 0), QStringLiteral("O'BRIEN, SEAN"), QStringLiteral("C"));
     AddRequest(f, QTime(9, 0), QStringLiteral("DELA CRUZ, JUAN \"JOJO\""), QStringLiteral(" R "));
@@ -231,11 +234,16 @@ class TestListingOutput : public QObject {
       grid.SetColWidth(column, twips);
     OutputDialogs dialogs;
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("day.csv"));
+    const QByteArray home = qgetenv("HOME");
+    if (proposed) qputenv("HOME", QFile::encodeName(dir.path()));
+    const QString path = dir.filePath(proposed ? u"Documents/OR requests 2026-12-08.csv"_s
+                                               : QStringLiteral("day.csv"));
     Choose(f.window(), dialogs, Output::Csv, path);
-    QCOMPARE(f.boxes().count(), 0);
+    qputenv("HOME", home);
+    QCOMPARE(f.boxes().prompts(), QStringList{u"The list was written to %1."_s.arg(path)});
     QVERIFY(
         dialogs.saveRequests().constFirst().proposedPath.endsWith(u"OR requests 2026-12-08.csv"_s));
+    if (proposed) QCOMPARE(dialogs.saveRequests().constFirst().proposedPath, path);
 
     const QList<QStringList> records = testsupport::ReadCsvWithPython(path);
     QCOMPARE(records.value(0), header);
@@ -267,7 +275,7 @@ class TestListingOutput : public QObject {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("day.pdf"));
     Choose(f.window(), dialogs, output, path);
-    QCOMPARE(f.boxes().count(), 0);
+    QCOMPARE(f.boxes().count(), output == Output::Pdf ? 1 : 0);  // where the file was written
 
     // The time of printing is read for the printout alone.
     QCOMPARE(f.suite().connection()->statements(), QStringList{session::ServerClockSql()});

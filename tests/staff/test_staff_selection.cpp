@@ -8,6 +8,7 @@
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/MultiLineTextBox.h"
 #include "platform/widgets/TextBox.h"
 #include "session/Statements.h"
 #include "session/modGlobal.h"
@@ -63,13 +64,17 @@ class TestStaffSelection : public QObject {
                                               {QStringLiteral("txtRemarks"), w.txtRemarks},
                                               {QStringLiteral("dtpOperation"), w.dtpOperation},
                                               {QStringLiteral("cmdOption1"), w.cmdOption[1]}};
-    auto* box = static_cast<TextBox*>(controls.value(field));
+    QWidget* box = controls.value(field);
+    const auto text = [box] {
+      auto* line = qobject_cast<TextBox*>(box);
+      return line ? line->text() : static_cast<platform::MultiLineTextBox*>(box)->text();
+    };
     box->setFocus();
     QTest::keyClicks(box, QStringLiteral("o'b-1 x"));
     QTest::keyClick(box, Qt::Key_Return);
-    QCOMPARE(box->text(), QStringLiteral("O'B-1 X"));
+    QCOMPARE(text(), QStringLiteral("O'B-1 X"));
     QTRY_COMPARE(QApplication::focusWidget(), controls.value(next));
-    QCOMPARE(box->text(), QStringLiteral("O'B-1 X"));  // no line break, no tab
+    QCOMPARE(text(), QStringLiteral("O'B-1 X"));  // no line break, no tab
     // Doctor and nurse fields, and the search window's box, take upper case too.
     for (TextBox* other : {w.txtSurgeon[1], w.txtCNurse}) {
       QTest::keyClicks(other, QStringLiteral("ab"));
@@ -195,27 +200,52 @@ class TestStaffSelection : public QObject {
       QVERIFY(window->MSHFlexGrid1->Rows() > 5);
       QTest::keyClicks(window->Text1, QStringLiteral("d'e"));  // the apostrophe never arrives
       QCOMPARE(window->Text1->text(), QStringLiteral("DE"));
-      QTest::keyClick(window->Text1, Qt::Key_Escape);
       QTest::keyClick(window->Text1, Qt::Key_Return);
       seen << QString::number(window->isVisible());
       QTest::keyClick(window->Text1, Qt::Key_Down);
       QTest::keyClick(window->MSHFlexGrid1, Qt::Key_Escape);  // back to the box
       seen << QString::number(window->focusWidget() == window->Text1);
-      window->cmdExit->click();
+      QTest::keyClick(window->Text1, Qt::Key_Escape);  // leaves as Exit does
     });
     QTest::keyClick(w.txtSNurse[0], Qt::Key_Return);
     QCOMPARE(seen, (QStringList{QStringLiteral("1"), QStringLiteral("1")}));
     QVERIFY(w.txtSNurse[0]->text().isEmpty() && w.txtSNurseID[0]->text().isEmpty());
   }
 
-  // The whole team picked with the keyboard: every code goes with the saved request.
-  void aRequestPickedWholeSavesEveryCode() {
+  // A whole request typed into whatever has the focus, from a click on New: Enter moves on
+  // through every field, the team is picked, a Space lands on Cancel after the remarks and
+  // is asked about; every code goes with the saved request, the date and time as typed.
+  void aRequestTypedWholeIsSavedAsTyped_data() {
+    QTest::addColumn<QString>("date");  // as typed into the pickers
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<QString>("sent");
+    QTest::newRow("dates with /, times with a") << "12/09/2026"
+                                                << "9:30:00a"
+                                                << "'12/9/2026 09:30:00 AM'";
+    QTest::newRow("dates with -, a digit a part, times with P") << "1-5-2027"
+                                                                << "2.05.00P"
+                                                                << "'1/5/2027 02:05:00 PM'";
+  }
+  void aRequestTypedWholeIsSavedAsTyped() {
+    QFETCH(QString, date);
+    QFETCH(QString, time);
+    QFETCH(QString, sent);
     MainWindowFixture f;
-    StartNew(f);
+    QVERIFY(f.start());
     frmMain& w = f.window();
-    QTest::keyClicks(w.txtName, QStringLiteral("team, whole"));
-    QTest::keyClicks(w.txtProcedure, QStringLiteral("appendectomy"));
-    w.cboRequestRoom->SetText(QStringLiteral("OR 1"));
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    const auto type = [&w](const QString& keys) {
+      for (QChar key : keys) {
+        QCoreApplication::processEvents();  // a Tab queued by Enter arrives first
+        QTest::keyClick(w.focusWidget(), key.toLatin1());
+      }
+    };
+    QTest::mouseClick(w.cmdOption[0], Qt::LeftButton);
+    type(u" team, whole\r301\rappendectomy\r"_s + date + u'\r' + time + u'\r');
+    QCoreApplication::processEvents();
+    QTest::keyClick(w.focusWidget(), Qt::Key_Down);  // the first room
+    type(u"\r"_s);
     const QList<std::pair<TextBox*, QString>> doctors = {
         {w.txtSurgeon[0], u"D1001"_s}, {w.txtSurgeon[1], u"D1003"_s}, {w.txtSurgeon[2], u"D1004"_s},
         {w.txtAnest[0], u"D1002"_s},   {w.txtAnest[1], u"D1005"_s},   {w.txtAsstDoc, u"D1006"_s}};
@@ -224,15 +254,18 @@ class TestStaffSelection : public QObject {
     PickNurse(w.txtSNurse[0], QStringLiteral("E1002"));
     PickNurse(w.txtSNurse[1], QStringLiteral("E1004"));
     PickNurse(w.txtCNurse, QStringLiteral("E1003"));
+    f.boxes().answer(platform::vbNo);
+    type(u"for am\r "_s);
     w.cmdOption[3]->click();
-    QCOMPARE(f.boxes().titles(), QStringList{QStringLiteral("SUCCESS!")});
-    const QString sent = f.statements().filter(QStringLiteral("Save_OR_Schedule")).value(0);
-    QVERIFY2(sent.contains(QStringLiteral("'TEAM, WHOLE','OR01','D1001','D1002',")),
-             qPrintable(sent));
-    QVERIFY2(sent.contains(QStringLiteral("'E1003','E1002','E1004','D1003','D1004','D1005',"
-                                          "'APPENDECTOMY'")),
-             qPrintable(sent));
-    QVERIFY2(sent.endsWith(QStringLiteral("'','D1006'")), qPrintable(sent));
+    QCOMPARE(f.boxes().titles(), (QStringList{u"Cancel?"_s, u"SUCCESS!"_s}));
+    QCOMPARE(f.boxes().calls()[0].style,
+             platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2);
+    const QString saved = f.statements().filter(QStringLiteral("Save_OR_Schedule")).value(0);
+    QVERIFY2(saved.contains(u"' TEAM, WHOLE','OR01','D1001','D1002',"_s + sent), qPrintable(saved));
+    QVERIFY2(saved.contains(QStringLiteral("'FOR AM','E1003','E1002','E1004','D1003','D1004',"
+                                           "'D1005','APPENDECTOMY','301'")),
+             qPrintable(saved));
+    QVERIFY2(saved.endsWith(QStringLiteral("'','D1006'")), qPrintable(saved));
   }
 };
 

@@ -21,8 +21,15 @@ class ComboBox : public QComboBox {
   QColor BackColor() const { return backColor_; }
   void SetBackColor(const QColor& color);
 
+  // Enter moves on to the next control, as Tab does.
+  void SetEnterMovesOn(bool movesOn) { enterMovesOn_ = movesOn; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   QColor backColor_{255, 255, 255};
+  bool enterMovesOn_ = false;
 };
 
 }  // namespace platform

@@ -42,6 +42,39 @@ Qt::Key KeyFor(char16_t code) {
 
 }  // namespace
 
+void DeliverThroughHook(const KeyPressHook& hook, QKeyEvent* event,
+                        const std::function<void(QKeyEvent*)>& deliver) {
+  const int code = CharacterCode(*event);
+  if (!hook || code < 0) {
+    deliver(event);
+    return;
+  }
+  qint16 keyAscii = static_cast<qint16>(code);
+  // The hook is a handler of the user's key: a failure in it is reported, and the key dropped.
+  if (!Guarded([&] { hook(keyAscii); })) keyAscii = 0;
+  const auto replaced = static_cast<char16_t>(keyAscii);
+  if (replaced == 0) {
+    event->accept();
+    return;
+  }
+  if (replaced == static_cast<char16_t>(code)) {
+    deliver(event);
+    return;
+  }
+  const QString text = replaced == kEnter ? QStringLiteral("\r") : QString(QChar(replaced));
+  QKeyEvent substitute(QEvent::KeyPress, KeyFor(replaced), event->modifiers() & ~Qt::ShiftModifier,
+                       text, event->isAutoRepeat());
+  deliver(&substitute);
+  event->setAccepted(substitute.isAccepted());
+}
+
+void DrawAccentFrame(QPainter& painter, const QRect& rect, const QColor& accent) {
+  if (!accent.isValid()) return;
+  painter.setPen(accent);
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(rect.adjusted(0, 0, -1, -1));
+}
+
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
   SetBackColor(backColor_);
 }
@@ -57,37 +90,15 @@ void TextBox::SetAccentColor(const QColor& color) {
 }
 
 void TextBox::keyPressEvent(QKeyEvent* event) {
-  const int code = CharacterCode(*event);
-  if (!keyPressHook_ || code < 0) {
-    QLineEdit::keyPressEvent(event);
-    return;
-  }
-  qint16 keyAscii = static_cast<qint16>(code);
-  // The hook is a handler of the user's key: a failure in it is reported, and the key dropped.
-  if (!Guarded([&] { keyPressHook_(keyAscii); })) keyAscii = 0;
-  const auto replaced = static_cast<char16_t>(keyAscii);
-  if (replaced == 0) {
-    event->accept();
-    return;
-  }
-  if (replaced == static_cast<char16_t>(code)) {
-    QLineEdit::keyPressEvent(event);
-    return;
-  }
-  const QString text = replaced == kEnter ? QStringLiteral("\r") : QString(QChar(replaced));
-  QKeyEvent substitute(QEvent::KeyPress, KeyFor(replaced), event->modifiers() & ~Qt::ShiftModifier,
-                       text, event->isAutoRepeat());
-  QLineEdit::keyPressEvent(&substitute);
-  event->setAccepted(substitute.isAccepted());
+  DeliverThroughHook(keyPressHook_, event,
+                     [this](QKeyEvent* key) { QLineEdit::keyPressEvent(key); });
 }
 
 void TextBox::paintEvent(QPaintEvent* event) {
   QLineEdit::paintEvent(event);
   if (!accentColor_.isValid()) return;
   QPainter painter(this);
-  painter.setPen(accentColor_);
-  painter.setBrush(Qt::NoBrush);
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  DrawAccentFrame(painter, rect(), accentColor_);
 }
 
 }  // namespace platform

@@ -4,7 +4,23 @@
 #include <QLineEdit>
 #include <functional>
 
+class QKeyEvent;
+class QPainter;
+
 namespace platform {
+
+// Called with the character code of a typed key (13 for Enter) before it is applied; the hook
+// may replace it, or set it to 0 to cancel the key. It runs guarded: a failure is reported and
+// cancels the key.
+using KeyPressHook = std::function<void(qint16& keyAscii)>;
+
+// Hands a key press to `hook` as the classic text control did, then the key as the hook left
+// it to `deliver`, the control's own handling. A key that types nothing never reaches the hook.
+void DeliverThroughHook(const KeyPressHook& hook, QKeyEvent* event,
+                        const std::function<void(QKeyEvent*)>& deliver);
+
+// The accent colour of an entry field, drawn as a frame just inside `rect`.
+void DrawAccentFrame(QPainter& painter, const QRect& rect, const QColor& accent);
 
 // The text field of the entry form: a line edit with a background colour that holds also while
 // disabled (read-only fields are disabled and shown on their background), an accent colour
@@ -20,10 +36,7 @@ class TextBox : public QLineEdit {
   QColor AccentColor() const { return accentColor_; }
   void SetAccentColor(const QColor& color);
 
-  // Called with the character code of a typed key (13 for Enter) before it is applied; the
-  // hook may replace it, or set it to 0 to cancel the key. It runs guarded: a failure is
-  // reported and cancels the key.
-  using KeyPressHook = std::function<void(qint16& keyAscii)>;
+  using KeyPressHook = platform::KeyPressHook;
   void SetKeyPressHook(KeyPressHook hook) { keyPressHook_ = std::move(hook); }
 
  protected:

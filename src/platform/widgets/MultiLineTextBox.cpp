@@ -1,0 +1,65 @@
+#include "platform/widgets/MultiLineTextBox.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QRegularExpression>
+
+#include "platform/widgets/SteadyColors.h"
+
+namespace platform {
+
+namespace {
+
+QString OnOneLine(QString text) {
+  static const QRegularExpression kLineBreaks(QStringLiteral("\\r\\n|[\\r\\n\\x{2028}\\x{2029}]"));
+  return text.replace(kLineBreaks, QStringLiteral(" "));
+}
+
+}  // namespace
+
+MultiLineTextBox::MultiLineTextBox(QWidget* parent) : QPlainTextEdit(parent) {
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  setTabChangesFocus(true);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  SetBackColor(backColor_);
+}
+
+void MultiLineTextBox::setText(const QString& text) {
+  setPlainText(OnOneLine(text));  // shown from its beginning
+}
+
+void MultiLineTextBox::SetBackColor(const QColor& color) {
+  backColor_ = color;
+  SetSteadyBackground(*this, color, {QPalette::Base, QPalette::Window}, {QPalette::Text});
+}
+
+void MultiLineTextBox::SetAccentColor(const QColor& color) {
+  accentColor_ = color;
+  update();
+}
+
+// The frame is the field's own, around the scrolled text: drawn after the field's frame.
+bool MultiLineTextBox::event(QEvent* event) {
+  const bool handled = QPlainTextEdit::event(event);
+  if (event->type() == QEvent::Paint && accentColor_.isValid()) {
+    QPainter painter(this);
+    DrawAccentFrame(painter, rect(), accentColor_);
+  }
+  return handled;
+}
+
+void MultiLineTextBox::keyPressEvent(QKeyEvent* event) {
+  DeliverThroughHook(keyPressHook_, event, [this](QKeyEvent* key) {
+    // Enter that the hook left as it was still breaks no line.
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) return key->ignore();
+    QPlainTextEdit::keyPressEvent(key);
+  });
+}
+
+void MultiLineTextBox::insertFromMimeData(const QMimeData* source) {
+  if (source && source->hasText()) insertPlainText(OnOneLine(source->text()));
+}
+
+}  // namespace platform
