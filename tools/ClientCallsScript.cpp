@@ -29,8 +29,8 @@ const char* const kHeader =
     "-- right after the step's name: the procedures refuse with THROW, which ends the batch,\n"
     "-- XACT_ABORT ends it at a run-time error, and every step ends it at any other error or at\n"
     "-- a statement that came out empty. The last line is printed only when every step ran.\n"
-    "-- The test request it saves, edits, confirms and revokes is found by the number its save\n"
-    "-- made in this session, and rolled back at the end.\n"
+    "-- The test request it saves, edits, confirms, revokes and reads is found by the number\n"
+    "-- its save made in this session, and rolled back at the end.\n"
     "-- Made by `make sqlserver-scripts` from the client's statement builders; do not edit.\n"
     "\n"
     "SET NOCOUNT ON;\n"
@@ -127,6 +127,7 @@ std::vector<CheckStep> CheckSteps() {
       {QStringLiteral("requests of today, with it confirmed"), ScheduleListSql(kToday)},
       {QStringLiteral("the board listing"), ConfirmedListSql()},
       {QStringLiteral("revoke it"), UpdateScheduleSql(QStringLiteral("R"), kNurse, kTransNum)},
+      {QStringLiteral("the request by its number"), ScheduleByNumSql(kTransNum)},
   };
 }
 

@@ -77,14 +77,16 @@ QStringList CallsNamingTheirParameters() {
           SaveScheduleSql(r, QStringLiteral("@EncodedBy"), QStringLiteral("@DateEncoded")),
           UpdateScheduleSql(QStringLiteral("@Status"), QStringLiteral("@EmployeeCode"),
                             QStringLiteral("@TransNum")),
-          ConfirmedListSql()};
+          ConfirmedListSql(),
+          ScheduleByNumSql(QStringLiteral("@TransNum"))};
 }
 
 // The calls whose rows the client reads, with values the demo day answers.
 QStringList ReadingCalls() {
   using namespace session;
   return {ScheduleListSql(kDemoDay.toString(QStringLiteral("MM/dd/yyyy"))), RoomListSql(),
-          RoomCodeSql(QStringLiteral("OR 1")), ConfirmedListSql()};
+          RoomCodeSql(QStringLiteral("OR 1")), ConfirmedListSql(),
+          ScheduleByNumSql(QStringLiteral("1"))};
 }
 
 // The plain selects the client (and the code search) send, naming tables as db..table.

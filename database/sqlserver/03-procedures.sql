@@ -290,3 +290,55 @@ BEGIN
     ORDER BY s.OperationDate, s.TransNum;
 END;
 GO
+
+-- One request by its transaction number, wherever its date now lies: the 31 columns of the
+-- request list, in the list's order; no row when no request has the number. The client reads
+-- a request afresh through it just before it acts on the request.
+CREATE OR ALTER PROCEDURE dbo.sp_GetORScheduleByNum
+    (@TransNum nvarchar(max))
+AS
+BEGIN
+    SET NOCOUNT ON;
+    DECLARE @Number int = TRY_CONVERT(int, LTRIM(RTRIM(@TransNum)));
+    IF @Number IS NULL
+    BEGIN
+        DECLARE @NotANumber nvarchar(2048) = CONCAT(N'Conversion failed when converting the '
+            + N'varchar value ''', LEFT(@TransNum, 100), N''' to data type int.');
+        THROW 50000, @NotANumber, 1;
+    END;
+    SELECT
+        s.PatientName,
+        s.ProcedureName,
+        s.RoomNo,
+        s.ORRoomID,
+        s.SurgeonCode,
+        s.Surgeon,
+        s.AnesCode,
+        s.Anesthesiologist,
+        s.OperationDate,
+        s.Remarks,
+        s.TransNum,
+        s.CNurseCode,
+        s.CNurse,
+        s.SNurseCode,
+        s.SNurse,
+        s.SNurse2Code,
+        s.SNurse2,
+        s.Surgeon1Code,
+        s.AsstSurgeon1,
+        s.Surgeon2Code,
+        s.AsstSurgeon2,
+        s.Anes2Code,
+        s.AsstAnesthesiologist,
+        s.AsstDocCode,
+        s.AsstDoctor,
+        s.EncodedBy,
+        s.Status,
+        s.ConfirmedBy,
+        s.DateConfirmed,
+        s.RevokedBy,
+        s.DateRevoked
+    FROM dbo.tbORSchedule AS s
+    WHERE s.TransNum = @Number;
+END;
+GO

@@ -1,4 +1,4 @@
--- What the client's login may do: run the six procedures and read exactly the columns that its
+-- What the client's login may do: run the seven procedures and read exactly the columns that its
 -- own selects read, nothing else. The staff table may hold more about a person than a name (at
 -- some hospitals, credentials): the role reads its code, names and department only.
 -- Run once; then add each client login's user to the role orscheduler_client in both
@@ -44,4 +44,11 @@ GO
 -- confirmed (under the caller's rights: ownership does not chain across the two databases).
 GRANT SELECT (employeeid, lastname, firstname, middlename, originaldepartment)
     ON dbo.tbpasswordmain TO orscheduler_client;
+GO
+
+-- A request by its transaction number, read just before the client acts on it.
+USE SCHEDULE;
+GO
+
+GRANT EXECUTE ON dbo.sp_GetORScheduleByNum TO orscheduler_client;
 GO

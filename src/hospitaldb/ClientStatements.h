@@ -36,6 +36,9 @@ inline constexpr char kDoctorSearch[] =
     "Specialty AS SPECIALTY from SCHEDULE..tbDoctor where LastName like ? or DoctorCode = ? "
     "order by LastName, FirstName";
 
+// One request by its transaction number, wherever its date now lies, in the listing's columns.
+inline constexpr char kScheduleByNum[] = "SCHEDULE..sp_GetORScheduleByNum ?";
+
 }  // namespace ClientStatement
 
 // The shape with its '?' marks replaced, in order, by `literals` (values already quoted).

@@ -10,6 +10,7 @@
 #include <QSqlError>
 #include <QStringList>
 #include <string>
+#include <string_view>
 
 #include "platform/Errors.h"
 #include "platform/WallClock.h"
@@ -40,6 +41,20 @@ bool HasConnectionState(SQLSMALLINT type, SQLHANDLE handle) {
       return false;
     if (state[0] == '0' && state[1] == '8') return true;
   }
+}
+
+// Whether the statement was given up at its query timeout (SQLSTATE HYT00).
+bool TimedOut(SQLHANDLE statement) {
+  for (SQLSMALLINT record = 1; statement; ++record) {
+    SQLCHAR state[6] = {};
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(SQLGetDiagRecA(SQL_HANDLE_STMT, statement, record, state, &native, nullptr,
+                                      0, &length)))
+      return false;
+    if (std::string_view(reinterpret_cast<const char*>(state)) == "HYT00") return true;
+  }
+  return false;
 }
 
 // Whether the driver knows its connection is gone (ODBC 3.5's SQL_ATTR_CONNECTION_DEAD).
@@ -148,6 +163,10 @@ class DirectStatement : public Recordset {
       Close();
       db_.close();
       throw LinkError(message);
+    }
+    if (TimedOut(stmt_)) {
+      Close();
+      throw QueryTimeoutError(message);
     }
     fail(message);
   }

@@ -55,8 +55,7 @@ void EntryForm::Save() {
   }
   session::ORSchedule request = RequestToSave(roomCode);
   request.operationDate = operationDate;
-  SettleEarlierSave(request);
-  if (!MaySaveOver(request)) return;
+  if (!SettleEarlierSave(request) || !MaySaveOver(request)) return;
   SendSave(request, modGlobal::EmployeeCode(), platform::DefaultText(modGlobal::ServerDateTime));
   platform::MsgBox(QStringLiteral("Schedule successfully saved!"),
                    platform::vbOKOnly | platform::vbInformation, QStringLiteral("SUCCESS!"));

@@ -65,4 +65,8 @@ QString ConfirmedListSql() {
   return QString::fromLatin1(Shape::kConfirmedList);
 }
 
+QString ScheduleByNumSql(const QString& transNum) {
+  return FillShape(Shape::kScheduleByNum, {Quoted(transNum.trimmed())});
+}
+
 }  // namespace session

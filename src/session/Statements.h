@@ -38,5 +38,7 @@ QString AllOrStaffSql();
 QString OrStaffByKeySql(const QString& searchKey);
 // The confirmed operations of the board.
 QString ConfirmedListSql();
+// One request by its transaction number, sent trimmed, in the columns of the request list.
+QString ScheduleByNumSql(const QString& transNum);
 
 }  // namespace session
