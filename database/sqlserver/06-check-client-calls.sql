@@ -6,8 +6,8 @@
 -- right after the step's name: the procedures refuse with THROW, which ends the batch,
 -- XACT_ABORT ends it at a run-time error, and every step ends it at any other error or at
 -- a statement that came out empty. The last line is printed only when every step ran.
--- The test request it saves, edits, confirms and revokes is found by the number its save
--- made in this session, and rolled back at the end.
+-- The test request it saves, edits, confirms, revokes and reads is found by the number
+-- its save made in this session, and rolled back at the end.
 -- Made by `make sqlserver-scripts` from the client's statement builders; do not edit.
 
 SET NOCOUNT ON;
@@ -121,6 +121,13 @@ IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
 PRINT N'14. revoke it';
 SET @Sql = REPLACE(REPLACE(N'Schedule..sp_UpdateSchedules ''R'',''{NURSE}'', ''{TRANSNUM}''', N'{NURSE}', REPLACE(@NURSE, N'''', N'''''')), N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N''''''));
+IF NULLIF(LTRIM(@Sql), N'') IS NULL
+    THROW 50000, N'The statement of this step came out empty.', 1;
+EXEC (@Sql);
+IF @@ERROR <> 0
+    THROW 50000, N'The statement of this step failed.', 1;
+PRINT N'15. the request by its number';
+SET @Sql = REPLACE(N'SCHEDULE..sp_GetORScheduleByNum ''{TRANSNUM}''', N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N''''''));
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
