@@ -43,7 +43,8 @@ bool HasConnectionState(SQLSMALLINT type, SQLHANDLE handle) {
   }
 }
 
-// Whether the statement was given up at its query timeout (SQLSTATE HYT00).
+// Whether the statement was given up at its query timeout: SQLSTATE HYT00, or S1T00 as a
+// driver speaking ODBC 2 (FreeTDS under Qt) reports it.
 bool TimedOut(SQLHANDLE statement) {
   for (SQLSMALLINT record = 1; statement; ++record) {
     SQLCHAR state[6] = {};
@@ -52,7 +53,8 @@ bool TimedOut(SQLHANDLE statement) {
     if (!SQL_SUCCEEDED(SQLGetDiagRecA(SQL_HANDLE_STMT, statement, record, state, &native, nullptr,
                                       0, &length)))
       return false;
-    if (std::string_view(reinterpret_cast<const char*>(state)) == "HYT00") return true;
+    const std::string_view code(reinterpret_cast<const char*>(state));
+    if (code == "HYT00" || code == "S1T00") return true;
   }
   return false;
 }
