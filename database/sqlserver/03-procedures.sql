@@ -204,7 +204,7 @@ BEGIN
         Anes2Code = @Anes2Code, AsstAnesthesiologist = dbo.fnDoctorName(@Anes2Code),
         AsstDocCode = @AsstDocCode, AsstDoctor = dbo.fnDoctorName(@AsstDocCode),
         UpdatedBy = @EncodedBy, DateUpdated = @SavedAt
-    WHERE TransNum = @Number;
+    WHERE TransNum = CONVERT(int, LTRIM(RTRIM(@TransNum)));
     IF @@ROWCOUNT = 0
     BEGIN
         DECLARE @Missing nvarchar(2048) = CONCAT(N'There is no OR schedule with transaction '
@@ -251,7 +251,7 @@ BEGIN
         RevokedByCode = CASE WHEN @Letter = N'R' THEN @EmployeeCode ELSE RevokedByCode END,
         RevokedBy = CASE WHEN @Letter = N'R' THEN @Name ELSE RevokedBy END,
         DateRevoked = CASE WHEN @Letter = N'R' THEN GETDATE() ELSE DateRevoked END
-    WHERE TransNum = @Number;
+    WHERE TransNum = CONVERT(int, LTRIM(RTRIM(@TransNum)));
     IF @@ROWCOUNT = 0
     BEGIN
         DECLARE @Missing nvarchar(2048) = CONCAT(N'There is no OR schedule with transaction '
@@ -292,20 +292,14 @@ END;
 GO
 
 -- One request by its transaction number, wherever its date now lies: the 31 columns of the
--- request list, in the list's order; no row when no request has the number. The client reads
--- a request afresh through it just before it acts on the request.
+-- request list, in the list's order; no row when no request has the number (a text that is no
+-- number fails with the server's conversion error). The client reads a request afresh through
+-- it just before it acts on the request.
 CREATE OR ALTER PROCEDURE dbo.sp_GetORScheduleByNum
     (@TransNum nvarchar(max))
 AS
 BEGIN
     SET NOCOUNT ON;
-    DECLARE @Number int = TRY_CONVERT(int, LTRIM(RTRIM(@TransNum)));
-    IF @Number IS NULL
-    BEGIN
-        DECLARE @NotANumber nvarchar(2048) = CONCAT(N'Conversion failed when converting the '
-            + N'varchar value ''', LEFT(@TransNum, 100), N''' to data type int.');
-        THROW 50000, @NotANumber, 1;
-    END;
     SELECT
         PatientName,
         ProcedureName,
@@ -339,6 +333,6 @@ BEGIN
         RevokedBy,
         DateRevoked
     FROM dbo.tbORSchedule
-    WHERE TransNum = @Number;
+    WHERE TransNum = CONVERT(int, LTRIM(RTRIM(@TransNum)));
 END;
 GO
