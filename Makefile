@@ -60,9 +60,10 @@ sqlserver-scripts: build-release
 	@$(RELEASE)/tools/orsched_sqlserver_scripts verify database/sqlserver
 	@bash tests/database/tsql-parse.sh $(RELEASE)/tools/orsched_sqlserver_scripts .
 
-# A Debian package of the program, its desktop entry and icon, and the SQL Server scripts.
+# A Debian package of the program (stripped), its desktop entry and icon, and the SQL Server
+# scripts; beside it the -dbgsym package of its debug information.
 package: build-release
-	@cd $(RELEASE) && cpack -G DEB | grep -o "package: .*\.deb.*"
+	@cd $(RELEASE) && cpack -G DEB | grep -o "package: .*\.d\?deb.*"
 
 format:
 	@find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

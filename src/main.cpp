@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication app(argc, argv);
+  QApplication::setApplicationVersion(QStringLiteral(ORSCHED_VERSION));  // the package's too
   // The installed desktop entry and icon (cmake --install) go with the window on the desktop.
   QGuiApplication::setDesktopFileName(QStringLiteral("orscheduler"));
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("orscheduler")));

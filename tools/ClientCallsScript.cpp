@@ -1,9 +1,11 @@
 #include <QStringList>
 #include <vector>
 
+#include "hospitaldb/ScheduleStore.h"
 #include "platform/SqlQuote.h"
 #include "session/ORSchedule.h"
 #include "session/Statements.h"
+#include "suite/ConnectionSettings.h"
 #include "suite/DoctorSearch.h"
 #include "tools/SqlServerScripts.h"
 
@@ -19,6 +21,11 @@ const QString kRoomName = QStringLiteral("{ROOMNAME}");
 const QString kDoctor = QStringLiteral("{DOCTOR}");
 const QString kNurse = QStringLiteral("{NURSE}");
 const QString kTransNum = QStringLiteral("{TRANSNUM}");
+// The employee code the client sends (the login's employee where the server maps the login,
+// else the OR nurse), another one, and the mark of this run in the test request's remarks.
+const QString kUser = QStringLiteral("{USER}");
+const QString kForged = QStringLiteral("{FORGED}");
+const QString kMark = QStringLiteral("{MARK}");
 
 const char* const kHeader =
     "-- Runs every statement text the client sends, as the client sends it, so that a site sees\n"
@@ -29,16 +36,27 @@ const char* const kHeader =
     "-- right after the step's name: the procedures refuse with THROW, which ends the batch,\n"
     "-- XACT_ABORT ends it at a run-time error, and every step ends it at any other error or at\n"
     "-- a statement that came out empty. The last line is printed only when every step ran.\n"
-    "-- The test request it saves, edits, confirms, revokes and reads is found by the number\n"
-    "-- its save made in this session, and rolled back at the end.\n"
+    "-- The test request it saves, edits, confirms and revokes is found in the listing of today "
+    "by\n"
+    "-- the mark of this run in its remarks, and rolled back at the end.\n"
+    "-- It says which employee the server takes the login for. Where the login is mapped, it "
+    "saves\n"
+    "-- as that employee, and last tries a save in another employee's name, which must be refused\n"
+    "-- (and is rolled back as well).\n"
     "-- Made by `make sqlserver-scripts` from the client's statement builders; do not edit.\n"
     "\n"
     "SET NOCOUNT ON;\n"
     "SET XACT_ABORT ON;\n"
     "DECLARE @TODAY nvarchar(10) = CONVERT(nvarchar(10), GETDATE(), 101);\n"
     "DECLARE @NOW nvarchar(30) = @TODAY + N' ' + RIGHT(CONVERT(nvarchar(30), GETDATE(), 22), 11);\n"
-    "DECLARE @ROOMID nvarchar(20), @ROOMNAME nvarchar(100), @DOCTOR nvarchar(20),\n"
-    "        @NURSE nvarchar(20), @TRANSNUM nvarchar(20), @Sql nvarchar(max);\n"
+    "DECLARE @MARK nvarchar(36) = CONVERT(nvarchar(36), NEWID());\n"
+    "DECLARE @ROOMID nvarchar(max), @ROOMNAME nvarchar(max), @DOCTOR nvarchar(max),\n"
+    "        @NURSE nvarchar(max), @TRANSNUM nvarchar(max), @EMPLOYEE nvarchar(max),\n"
+    "        @USER nvarchar(max), @FORGED nvarchar(max), @REFUSAL nvarchar(max),\n"
+    "        @Sql nvarchar(max);\n"
+    "DROP TABLE IF EXISTS #Login, #Listed;\n"
+    "CREATE TABLE #Login (LoginName nvarchar(max), EmployeeID nvarchar(max));\n"
+    "CREATE TABLE #Listed (%1 nvarchar(max));\n"
     "PRINT N'Login ' + SUSER_SNAME() + N', language ' + @@LANGUAGE;\n"
     "SELECT TOP (1) @ROOMID = RoomID, @ROOMNAME = RoomName FROM SCHEDULE.dbo.tbOrRoom\n"
     "    ORDER BY RoomID;\n"
@@ -46,18 +64,59 @@ const char* const kHeader =
     "SELECT TOP (1) @NURSE = employeeid FROM [PASSWORD].dbo.tbpasswordmain\n"
     "    WHERE originaldepartment = N'29' ORDER BY employeeid;\n"
     "IF @ROOMID IS NULL OR @DOCTOR IS NULL OR @NURSE IS NULL\n"
-    "    THROW 50000, N'The check needs a room, a doctor and an OR nurse (department 29).', 1;\n"
+    "    THROW 50000, N'The check needs a room, a doctor and an OR nurse (department 29).', 1;\n";
+
+// Which employee the server takes the login for, and so the code the client sends.
+const char* const kMode =
+    "SELECT @EMPLOYEE = EmployeeID FROM #Login;\n"
+    "SET @USER = ISNULL(@EMPLOYEE, @NURSE);\n"
+    "SET @FORGED = CASE WHEN @USER = N'X' THEN N'Y' ELSE N'X' END;\n"
+    "IF @EMPLOYEE IS NULL\n"
+    "    PRINT N'Mode: one login for many. This login is mapped to no employee "
+    "(SCHEDULE..tbORLogin)'\n"
+    "        + N': the client sends the code its workstation is set to, and the procedures store "
+    "'\n"
+    "        + N'it as sent while the mapping is empty (and refuse it once it is not).';\n"
+    "ELSE\n"
+    "    PRINT N'Mode: each login its employee. This login is employee ' + @EMPLOYEE\n"
+    "        + N', the only code the client sends and the procedures take from it.';\n"
     "BEGIN TRANSACTION;\n";
 
-// The request just saved, by the identity its insert made in this session (other workstations'
-// saves do not change it), read without any right on the table.
+// The request just saved, found by this run's mark in the listing: without any right on the
+// table, and whatever an insert trigger does to the session's identity values.
 const char* const kSavedNumber =
-    "SET @TRANSNUM = CONVERT(nvarchar(20), @@IDENTITY);\n"
+    "SELECT @TRANSNUM = TransNum FROM #Listed WHERE Remarks = N'SAVED BY THE SITE CHECK ' + "
+    "@MARK;\n"
     "IF @TRANSNUM IS NULL\n"
-    "    THROW 50000, N'The save made no transaction number.', 1;\n";
+    "    THROW 50000, N'The saved request is not listed on today''s date.', 1;\n";
+
+const char* const kRolledBack = "ROLLBACK TRANSACTION;\n";
+
+// Where the login is mapped, the server must refuse a save in another employee's name with one
+// of its own refusals (50000 or above). The save runs in a transaction of its own that is rolled
+// back either way, inside a batch of its own that catches the refusal.
+const char* const kForgedSave =
+    "IF @EMPLOYEE IS NULL\n"
+    "    PRINT N'Not tried: this login is mapped to no employee.';\n"
+    "ELSE\n"
+    "BEGIN\n"
+    "    SET @Sql = %1;\n"
+    "    EXEC sp_executesql N'BEGIN TRANSACTION;\n"
+    "        BEGIN TRY EXEC (@Sql); END TRY\n"
+    "        BEGIN CATCH SET @Refusal = CONCAT(ERROR_NUMBER(), N'': '', ERROR_MESSAGE()); END "
+    "CATCH;\n"
+    "        IF @@TRANCOUNT > 0 ROLLBACK TRANSACTION;',\n"
+    "        N'@Sql nvarchar(max), @Refusal nvarchar(max) OUTPUT', @Sql, @REFUSAL OUTPUT;\n"
+    "    IF @REFUSAL IS NULL OR @REFUSAL NOT LIKE N'5____: %'\n"
+    "    BEGIN\n"
+    "        SET @REFUSAL = CONCAT(N'A save in another employee''s name was not refused: ',\n"
+    "            ISNULL(@REFUSAL, N'it was taken (and rolled back)'), N'.');\n"
+    "        THROW 50000, @REFUSAL, 1;\n"
+    "    END;\n"
+    "    PRINT N'Refused, as it must be: ' + @REFUSAL;\n"
+    "END;\n";
 
 const char* const kFooter =
-    "ROLLBACK TRANSACTION;\n"
     "PRINT N'Every statement of the client ran; the test request is gone.';\n"
     "GO\n";
 
@@ -67,22 +126,35 @@ QString Fill(const QString& marker) {
   return QStringLiteral("N'%1', REPLACE(%2, N'''', N'''''')").arg(marker, variable);
 }
 
-// A value still missing (NULL) leaves the whole statement NULL, which the step refuses.
-QString Step(int number, const QString& title, const QString& sql) {
+// The statement as a T-SQL expression with the script's values in place of the markers. A
+// value still missing (NULL) leaves the whole statement NULL, which the step refuses.
+QString Filled(const QString& sql) {
   QString expression = QStringLiteral("N'") + platform::SqlQuote(sql) + u'\'';
-  for (const QString& marker : {kToday, kNow, kRoomId, kRoomName, kDoctor, kNurse, kTransNum})
+  for (const QString& marker :
+       {kToday, kNow, kRoomId, kRoomName, kDoctor, kNurse, kTransNum, kUser, kForged, kMark})
     if (sql.contains(marker))
       expression = QStringLiteral("REPLACE(%1, %2)").arg(expression, Fill(marker));
+  return expression;
+}
+
+// A step whose rows go `into` a temporary table of the script (and are shown from there): the
+// statement is run as INSERT ... EXEC, itself run as a batch of its own.
+QString Step(int number, const QString& title, const QString& sql, const QString& into) {
+  const QString run = into.isEmpty()
+                          ? QStringLiteral("EXEC (@Sql);\n")
+                          : QStringLiteral("EXEC (N'INSERT INTO %1 EXEC ' + @Sql);\n").arg(into);
+  const QString show = into.isEmpty() ? QString() : QStringLiteral("SELECT * FROM %1;\n").arg(into);
   return QStringLiteral(
              "PRINT N'%1. %2';\n"
              "SET @Sql = %3;\n"
              "IF NULLIF(LTRIM(@Sql), N'') IS NULL\n"
              "    THROW 50000, N'The statement of this step came out empty.', 1;\n"
-             "EXEC (@Sql);\n"
+             "%4"
              "IF @@ERROR <> 0\n"
-             "    THROW 50000, N'The statement of this step failed.', 1;\n")
+             "    THROW 50000, N'The statement of this step failed.', 1;\n"
+             "%5")
       .arg(number)
-      .arg(platform::SqlQuote(title), expression);
+      .arg(platform::SqlQuote(title), Filled(sql), run, show);
 }
 
 session::ORSchedule CheckRequest() {
@@ -91,21 +163,20 @@ session::ORSchedule CheckRequest() {
   r.orRoomCode = kRoomId;
   r.surgeonCode = r.anesCode = kDoctor;
   r.operationDate = kToday + QStringLiteral(" 11:30:00 PM");
-  r.remarks = QStringLiteral("SAVED BY THE SITE CHECK");
+  r.remarks = QStringLiteral("SAVED BY THE SITE CHECK ") + kMark;
   r.cNurseCode = r.sNurseCode = kNurse;
   r.procedure = QStringLiteral("SITE CHECK");
   r.patientRoom = QStringLiteral("301-A");
   return r;
 }
 
+// A step of the check: its rows kept `into` a temporary table, and script text run `after` it.
 struct CheckStep {
-  QString title, sql;
+  QString title, sql, into = QString();
+  const char* after = "";
 };
 
-// Every statement the client sends, in the check's order; the first `kStepsBeforeNumber` come
-// before the saved request has a number.
-constexpr int kStepsBeforeNumber = 9;
-
+// Every statement the client sends, in the check's order.
 std::vector<CheckStep> CheckSteps() {
   using namespace session;
   ORSchedule request = CheckRequest();
@@ -113,6 +184,8 @@ std::vector<CheckStep> CheckSteps() {
   edited.transNum = kTransNum;
   edited.remarks = QStringLiteral("EDITED BY THE SITE CHECK");
   return {
+      {QStringLiteral("the login's employee"), suite::LoginEmployeeSql(), QStringLiteral("#Login"),
+       kMode},
       {QStringLiteral("server clock"), ServerClockSql()},
       {QStringLiteral("operating rooms"), RoomListSql()},
       {QStringLiteral("requests of today"), ScheduleListSql(kToday)},
@@ -121,25 +194,36 @@ std::vector<CheckStep> CheckSteps() {
       {QStringLiteral("all OR staff"), AllOrStaffSql()},
       {QStringLiteral("OR staff by key"), OrStaffByKeySql(QStringLiteral("A"))},
       {QStringLiteral("doctor search"), suite::DoctorSearchSql(QStringLiteral("A"))},
-      {QStringLiteral("save a new request"), SaveScheduleSql(request, kNurse, kNow)},
-      {QStringLiteral("save a change of it"), SaveScheduleSql(edited, kNurse, kNow)},
-      {QStringLiteral("confirm it"), UpdateScheduleSql(QStringLiteral("C"), kNurse, kTransNum)},
+      {QStringLiteral("save a new request"), SaveScheduleSql(request, kUser, kNow)},
+      {QStringLiteral("requests of today, with it saved"), ScheduleListSql(kToday),
+       QStringLiteral("#Listed"), kSavedNumber},
+      {QStringLiteral("save a change of it"), SaveScheduleSql(edited, kUser, kNow)},
+      {QStringLiteral("confirm it"), UpdateScheduleSql(QStringLiteral("C"), kUser, kTransNum)},
       {QStringLiteral("requests of today, with it confirmed"), ScheduleListSql(kToday)},
       {QStringLiteral("the board listing"), ConfirmedListSql()},
-      {QStringLiteral("revoke it"), UpdateScheduleSql(QStringLiteral("R"), kNurse, kTransNum)},
+      {QStringLiteral("revoke it"), UpdateScheduleSql(QStringLiteral("R"), kUser, kTransNum)},
       {QStringLiteral("the request by its number"), ScheduleByNumSql(kTransNum)},
   };
+}
+
+QString ForgedSaveSql() {
+  return session::SaveScheduleSql(CheckRequest(), kForged, kNow);
 }
 
 }  // namespace
 
 QString ClientCallsScript() {
-  QString script = QString::fromLatin1(kHeader);
+  const QString listed =
+      hospitaldb::ScheduleListingFields().join(QStringLiteral(" nvarchar(max), "));
+  QString script = QString::fromLatin1(kHeader).arg(listed);
   int number = 0;
-  for (const CheckStep& step : CheckSteps()) {
-    if (number == kStepsBeforeNumber) script += QString::fromLatin1(kSavedNumber);
-    script += Step(++number, step.title, step.sql);
-  }
+  for (const CheckStep& step : CheckSteps())
+    script += Step(++number, step.title, step.sql, step.into) + QString::fromLatin1(step.after);
+  script += QString::fromLatin1(kRolledBack);
+  script +=
+      QStringLiteral("PRINT N'%1. a save in another employee''s name, which must be refused';\n")
+          .arg(++number);
+  script += QString::fromLatin1(kForgedSave).arg(Filled(ForgedSaveSql()));
   return script + QString::fromLatin1(kFooter);
 }
 
@@ -148,9 +232,12 @@ QStringList ClientStatementsToParse() {
       {kToday, QStringLiteral("12/08/2026")}, {kNow, QStringLiteral("12/08/2026 09:15:00 AM")},
       {kRoomId, QStringLiteral("OR01")},      {kRoomName, QStringLiteral("O'NEILL WING")},
       {kDoctor, QStringLiteral("D1001")},     {kNurse, QStringLiteral("E1001")},
-      {kTransNum, QStringLiteral("42")}};
+      {kTransNum, QStringLiteral("42")},      {kUser, QStringLiteral("E1001")},
+      {kForged, QStringLiteral("X")},         {kMark, QStringLiteral("8E0F")}};
   QStringList statements;
-  for (CheckStep step : CheckSteps()) {
+  std::vector<CheckStep> steps = CheckSteps();
+  steps.push_back({QStringLiteral("forged"), ForgedSaveSql()});
+  for (CheckStep step : steps) {
     for (const auto& [marker, value] : values)
       step.sql.replace(marker, platform::SqlQuote(value));
     const bool select = step.sql.startsWith(QLatin1String("select"), Qt::CaseInsensitive);

@@ -14,6 +14,7 @@
 #include "platform/WallClock.h"
 #include "session/ORSchedule.h"
 #include "session/Statements.h"
+#include "suite/ConnectionSettings.h"
 #include "suite/DoctorSearch.h"
 
 namespace tools {
@@ -73,6 +74,7 @@ QStringList CallsNamingTheirParameters() {
   r.asstDocCode = QStringLiteral("@AsstDocCode");
   return {ScheduleListSql(QStringLiteral("@ScheduleDate")),
           RoomListSql(),
+          suite::LoginEmployeeSql(),
           RoomCodeSql(QStringLiteral("@RoomName")),
           SaveScheduleSql(r, QStringLiteral("@EncodedBy"), QStringLiteral("@DateEncoded")),
           UpdateScheduleSql(QStringLiteral("@Status"), QStringLiteral("@EmployeeCode"),
@@ -84,8 +86,11 @@ QStringList CallsNamingTheirParameters() {
 // The calls whose rows the client reads, with values the demo day answers.
 QStringList ReadingCalls() {
   using namespace session;
-  return {ScheduleListSql(kDemoDay.toString(QStringLiteral("MM/dd/yyyy"))), RoomListSql(),
-          RoomCodeSql(QStringLiteral("OR 1")), ConfirmedListSql(),
+  return {ScheduleListSql(kDemoDay.toString(QStringLiteral("MM/dd/yyyy"))),
+          RoomListSql(),
+          RoomCodeSql(QStringLiteral("OR 1")),
+          ConfirmedListSql(),
+          suite::LoginEmployeeSql(),
           ScheduleByNumSql(QStringLiteral("1"))};
 }
 
@@ -428,7 +433,8 @@ QStringList ContractProblems(const TsqlScripts& scripts, const QString& siteChec
     checker.checkParameterWidths(p);
   }
   checker.checkEmbeddedTables();
-  return checker.problems;
+  return checker.problems + scripts.problems() +
+         ThrowNumberProblems(TokenizeScript(siteCheck), QStringLiteral("the site check"));
 }
 
 }  // namespace tools

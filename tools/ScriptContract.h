@@ -26,6 +26,8 @@ QStringList ReferenceScriptFiles(const QString& folder);
 //     than any column it may fill, or nvarchar(max);
 //   * the role reads by column, exactly the columns the client's selects read, and the site
 //     check (`siteCheck`, run under the client's login) reads nothing else.
+//   * no batch holds what SQL Server refuses (TsqlScripts::problems()), and no THROW of the
+//     site check is numbered below 50000.
 QStringList ContractProblems(const TsqlScripts& scripts,
                              const QString& siteCheck = ClientCallsScript());
 

@@ -327,7 +327,31 @@ std::optional<TsqlGrant> ReadGrant(const Tokens& t, size_t at, const QString& da
   return grant;
 }
 
+// CREATE PROCEDURE, FUNCTION, VIEW and TRIGGER must each begin a batch.
+bool MustStartItsBatch(const Tokens& t, size_t at) {
+  for (QLatin1String kind :
+       {QLatin1String("PROCEDURE"), QLatin1String("PROC"), QLatin1String("FUNCTION"),
+        QLatin1String("VIEW"), QLatin1String("TRIGGER")})
+    if (IsWordAt(t, at, kind)) return true;
+  return false;
+}
+
 }  // namespace
+
+QStringList ThrowNumberProblems(const std::vector<SqlToken>& t, const QString& origin) {
+  QStringList problems;
+  for (size_t i = 0; i + 1 < t.size(); ++i) {
+    bool number = false;
+    const int n = t[i + 1].text.toInt(&number);
+    if (IsWord(t[i], QLatin1String("THROW")) && number && n < 50000)
+      problems << QStringLiteral(
+                      "%1: THROW %2 takes a number SQL Server keeps for its own "
+                      "errors; a refusal's is 50000 or above")
+                      .arg(origin)
+                      .arg(n);
+  }
+  return problems;
+}
 
 std::vector<SqlToken> TokenizeScript(const QString& text) {
   return hospitaldb::TokenizeSql(SplitBatches(StripComments(text)).join(u';'));
@@ -378,6 +402,7 @@ void TsqlScripts::readBatch(const QString& batch, QString& database, const QStri
     database = Unbracket(t[1].text);
     return;
   }
+  problems_ << ThrowNumberProblems(t, origin);
   for (size_t i = 0; i < t.size(); ++i) {
     if (IsWord(t[i], QLatin1String("GRANT")))
       if (auto grant = ReadGrant(t, i + 1, database)) grants_.push_back(*grant);
@@ -385,6 +410,13 @@ void TsqlScripts::readBatch(const QString& batch, QString& database, const QStri
     size_t at = i + 1;
     if (IsWordAt(t, at, QLatin1String("OR")) && IsWordAt(t, at + 1, QLatin1String("ALTER")))
       at += 2;
+    if (i > 0 && MustStartItsBatch(t, at)) {
+      size_t nameAt = at + 1;
+      problems_ << QStringLiteral(
+                       "%1: %2 is not the first statement of its batch, which SQL "
+                       "Server refuses (end the batch before it with GO)")
+                       .arg(origin, ReadName(t, nameAt));
+    }
     if (IsWordAt(t, at, QLatin1String("PROCEDURE")) || IsWordAt(t, at, QLatin1String("PROC"))) {
       procedures_.push_back(ReadProcedure(t, at + 1, database, origin));
       return;  // a procedure is the whole batch

@@ -27,9 +27,17 @@ namespace tools {
 //     named by the word after its last AS, by "Name = expression", or by the column it reads
 //     (s.PatientName is PatientName); [brackets] are removed. Its FROM and JOINs give the
 //     tables it reads, by alias.
+//   * a CREATE PROCEDURE, FUNCTION, VIEW or TRIGGER after another statement of its batch, and
+//     a THROW numbered below 50000, are named among its problems(): SQL Server refuses both;
+//   * a batch that makes an object only where none exists (IF OBJECT_ID(...) IS NULL EXEC
+//     (N'CREATE ...')), as 03-procedures.sql guards each of its objects, makes nothing to it.
 // Names compare case-insensitively, as on a server with a case-insensitive collation.
 // The tokens of a script: comments dropped, GO lines as semicolons.
 std::vector<hospitaldb::SqlToken> TokenizeScript(const QString& text);
+
+// Each THROW of the tokens numbered below 50000, in one line naming `origin`.
+QStringList ThrowNumberProblems(const std::vector<hospitaldb::SqlToken>& tokens,
+                                const QString& origin);
 
 struct TsqlColumn {
   static constexpr int kMax = -1;
@@ -81,6 +89,8 @@ class TsqlScripts {
   const std::vector<TsqlTable>& tables() const { return tables_; }
   const std::vector<TsqlProcedure>& procedures() const { return procedures_; }
   const std::vector<TsqlGrant>& grants() const { return grants_; }
+  // What SQL Server would refuse in the scripts' batches, one line each.
+  const QStringList& problems() const { return problems_; }
 
  private:
   void readBatch(const QString& batch, QString& database, const QString& origin);
@@ -88,6 +98,7 @@ class TsqlScripts {
   std::vector<TsqlTable> tables_;
   std::vector<TsqlProcedure> procedures_;
   std::vector<TsqlGrant> grants_;
+  QStringList problems_;
 };
 
 }  // namespace tools

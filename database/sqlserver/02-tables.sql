@@ -1,5 +1,6 @@
--- The tables of the SCHEDULE and PASSWORD databases. Safe to run again: a table that exists is
--- left as it is.
+-- The tables of the SCHEDULE and PASSWORD databases. Safe to run again, and at a hospital whose
+-- databases already hold them: a table that exists is left as it is, its indexes included; only
+-- a table made here gets the indexes of ours.
 --
 --   SCHEDULE.dbo.tbOrRoom       operating rooms; RoomSeq keeps the order in which they were added,
 --                               which is the order of the room list
@@ -7,6 +8,9 @@
 --                               beside their codes as resolved when the request was saved, so that
 --                               the listing of a date is one seek on the OperationDate index
 --   SCHEDULE.dbo.tbDoctor       the doctors the code search lists
+--   SCHEDULE.dbo.tbORLogin      which employee each server login is (kept by the DBA, filled
+--                               with 07-map-login.sql); while it is empty, the client sends
+--                               whatever employee code its workstation is set to, as before
 --   PASSWORD.dbo.tbpasswordmain the hospital's staff (department '29' is the operating room)
 --
 -- Text columns are nvarchar, so that names in any script arrive intact.
@@ -32,7 +36,10 @@ CREATE TABLE dbo.tbDoctor (
 );
 GO
 
+-- The request listing and the board both read one day of operations: a table made here gets
+-- the index they seek on (an existing one keeps the indexes its site gave it).
 IF OBJECT_ID(N'dbo.tbORSchedule', N'U') IS NULL
+BEGIN
 CREATE TABLE dbo.tbORSchedule (
     TransNum int IDENTITY(1, 1) NOT NULL CONSTRAINT PK_tbORSchedule PRIMARY KEY,
     PatientName nvarchar(150) NOT NULL DEFAULT N'',
@@ -71,11 +78,16 @@ CREATE TABLE dbo.tbORSchedule (
     RevokedBy nvarchar(200) NULL,
     DateRevoked datetime NULL
 );
+CREATE INDEX ixORScheduleOperationDate ON dbo.tbORSchedule (OperationDate);
+END;
 GO
 
--- The request listing and the board both read one day of operations.
-IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ixORScheduleOperationDate')
-CREATE INDEX ixORScheduleOperationDate ON dbo.tbORSchedule (OperationDate);
+-- A login appears once; an employee may have several logins (a Windows and a SQL login).
+IF OBJECT_ID(N'dbo.tbORLogin', N'U') IS NULL
+CREATE TABLE dbo.tbORLogin (
+    LoginName nvarchar(128) NOT NULL CONSTRAINT PK_tbORLogin PRIMARY KEY,
+    EmployeeID nvarchar(20) NOT NULL
+);
 GO
 
 USE [PASSWORD];

@@ -1,6 +1,10 @@
 -- The stored procedures of the SCHEDULE database that the client calls, and the two name
--- look-ups they share. Safe to run again: CREATE OR ALTER replaces them (SQL Server 2016 SP1
--- or later).
+-- look-ups they share (SQL Server 2016 SP1 or later, the database at compatibility level 110 or
+-- higher: the script checks it first). Safe to run again, and safe at a hospital whose SCHEDULE
+-- already has procedures of these names: each object is made only where none of its name
+-- exists, and then marked as made here (the extended property "orscheduler"); a marked one is
+-- replaced by CREATE OR ALTER, and at one without the mark, the site's own, the script stops,
+-- naming it, and leaves it and everything after it as they are.
 --
 -- The client sends every argument as a quoted text, so every parameter is text and each
 -- procedure converts what it needs; an empty transaction number means a new request.
@@ -14,22 +18,82 @@
 --
 -- The client's build checks these procedures against what it sends and reads, and parses
 -- every batch with an independent T-SQL parser, so keep them in this shape:
---   * one object per batch, each batch ended by a line GO;
+--   * one object per batch, each batch ended by a line GO, CREATE its first statement;
+--   * before it, a batch of its own that makes it only where none exists or where the one
+--     there is marked (the block above each procedure: copy it, and change the name);
 --   * CREATE OR ALTER PROCEDURE dbo.Name, then the parameters in parentheses, one per line
 --     (@Name type, separated by commas), then AS on a line of its own;
 --   * the body BEGIN ... END, its first statement SET NOCOUNT ON (otherwise row counts reach
 --     the client as extra results), every statement ended by a semicolon;
 --   * a refusal is THROWn, not RAISERROR'd: THROW ends the caller's batch, so that a script
---     of several calls (the site check) stops at the first refusal instead of going on;
+--     of several calls (the site check) stops at the first refusal instead of going on; its
+--     number is 50000 or above (the range SQL Server leaves to applications);
 --   * a procedure that returns rows does so with exactly one SELECT that assigns nothing, its
 --     columns named by AS alias or by the column they read (s.PatientName is PatientName).
 
 USE SCHEDULE;
 GO
 
+-- TRY_CONVERT, THROW, CONCAT and FORMAT need compatibility level 110 or higher. Then each
+-- object in turn: made here, marked, or the site's own (the script stops there).
+DECLARE @Level int = (SELECT compatibility_level FROM sys.databases WHERE name = DB_NAME());
+DECLARE @Need nvarchar(400) = N'SCHEDULE is at compatibility level %d; these procedures need '
+    + N'110 or higher (ALTER DATABASE SCHEDULE SET COMPATIBILITY_LEVEL = 130). Nothing was made.';
+IF @Level < 110
+BEGIN
+    RAISERROR (@Need, 16, 1, @Level);
+    SET NOEXEC ON;
+END;
+GO
+
+DECLARE @Name sysname = N'sp_GetORLoginEmployee';
+IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+BEGIN
+    EXEC (N'CREATE PROCEDURE dbo.' + @Name + N' AS RETURN;');
+    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
+        N'PROCEDURE', @Name;
+END
+ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
+                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
+BEGIN
+    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
+        16, 1, @Name);
+    SET NOEXEC ON;
+END;
+GO
+
+-- The calling login (the one that opened the connection, whatever it impersonates since) and
+-- the employee SCHEDULE..tbORLogin maps it to: one row, EmployeeID null when it is mapped to none.
+-- The client signs in that employee; Save_OR_Schedule and sp_UpdateSchedules take no other.
+CREATE OR ALTER PROCEDURE dbo.sp_GetORLoginEmployee
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SELECT ORIGINAL_LOGIN() AS LoginName,
+        (SELECT l.EmployeeID FROM dbo.tbORLogin AS l WHERE l.LoginName = ORIGINAL_LOGIN())
+            AS EmployeeID;
+END;
+GO
+
+DECLARE @Name sysname = N'fnDoctorName';
+IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+BEGIN
+    EXEC (N'CREATE FUNCTION dbo.' + @Name + N'() RETURNS int AS BEGIN RETURN 0; END;');
+    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
+        N'FUNCTION', @Name;
+END
+ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
+                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
+BEGIN
+    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
+        16, 1, @Name);
+    SET NOEXEC ON;
+END;
+GO
+
 -- "LAST ,FIRST", as the code search and the lists show a doctor; empty for an unknown code.
-CREATE OR ALTER FUNCTION dbo.fnDoctorName (@Code nvarchar(4000))
-RETURNS nvarchar(130)
+CREATE OR ALTER FUNCTION dbo.fnDoctorName (@Code nvarchar(max))
+RETURNS nvarchar(max)
 AS
 BEGIN
     RETURN ISNULL((SELECT TOP (1) LastName + N' ,' + FirstName
@@ -38,15 +102,47 @@ BEGIN
 END;
 GO
 
+DECLARE @Name sysname = N'fnStaffName';
+IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+BEGIN
+    EXEC (N'CREATE FUNCTION dbo.' + @Name + N'() RETURNS int AS BEGIN RETURN 0; END;');
+    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
+        N'FUNCTION', @Name;
+END
+ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
+                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
+BEGIN
+    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
+        16, 1, @Name);
+    SET NOEXEC ON;
+END;
+GO
+
 -- "LAST ,FIRST MIDDLE", as the OR staff search shows an employee; empty for an unknown code.
-CREATE OR ALTER FUNCTION dbo.fnStaffName (@Code nvarchar(4000))
-RETURNS nvarchar(200)
+CREATE OR ALTER FUNCTION dbo.fnStaffName (@Code nvarchar(max))
+RETURNS nvarchar(max)
 AS
 BEGIN
     RETURN ISNULL((SELECT TOP (1) ISNULL(lastname, N'') + N' ,' + ISNULL(firstname, N'')
                                   + N' ' + ISNULL(middlename, N'')
                    FROM [PASSWORD].dbo.tbpasswordmain
                    WHERE employeeid = @Code), N'');
+END;
+GO
+
+DECLARE @Name sysname = N'sp_GetORSchedule';
+IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+BEGIN
+    EXEC (N'CREATE PROCEDURE dbo.' + @Name + N' AS RETURN;');
+    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
+        N'PROCEDURE', @Name;
+END
+ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
+                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
+BEGIN
+    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
+        16, 1, @Name);
+    SET NOEXEC ON;
 END;
 GO
 
@@ -98,6 +194,22 @@ BEGIN
 END;
 GO
 
+DECLARE @Name sysname = N'sp_List_ORRooms';
+IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+BEGIN
+    EXEC (N'CREATE PROCEDURE dbo.' + @Name + N' AS RETURN;');
+    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
+        N'PROCEDURE', @Name;
+END
+ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
+                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
+BEGIN
+    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
+        16, 1, @Name);
+    SET NOEXEC ON;
+END;
+GO
+
 -- The operating rooms by name, in the order they were added.
 CREATE OR ALTER PROCEDURE dbo.sp_List_ORRooms
 AS
@@ -106,6 +218,22 @@ BEGIN
     SELECT RoomName AS [Room Name]
     FROM dbo.tbOrRoom
     ORDER BY RoomSeq;
+END;
+GO
+
+DECLARE @Name sysname = N'sp_Get_ORRoom';
+IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+BEGIN
+    EXEC (N'CREATE PROCEDURE dbo.' + @Name + N' AS RETURN;');
+    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
+        N'PROCEDURE', @Name;
+END
+ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
+                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
+BEGIN
+    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
+        16, 1, @Name);
+    SET NOEXEC ON;
 END;
 GO
 
@@ -119,6 +247,22 @@ BEGIN
     FROM dbo.tbOrRoom
     WHERE RoomName = @RoomName
     ORDER BY RoomSeq;
+END;
+GO
+
+DECLARE @Name sysname = N'Save_OR_Schedule';
+IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+BEGIN
+    EXEC (N'CREATE PROCEDURE dbo.' + @Name + N' AS RETURN;');
+    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
+        N'PROCEDURE', @Name;
+END
+ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
+                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
+BEGIN
+    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
+        16, 1, @Name);
+    SET NOEXEC ON;
 END;
 GO
 
@@ -158,6 +302,15 @@ BEGIN
     DECLARE @When datetime = CONVERT(datetime, @OperationDate);
     DECLARE @SavedAt datetime = CASE WHEN LTRIM(RTRIM(@DateEncoded)) = N'' THEN GETDATE()
                                      ELSE CONVERT(datetime, @DateEncoded) END;
+
+    IF EXISTS (SELECT 1 FROM dbo.tbORLogin) AND NOT EXISTS (SELECT 1 FROM dbo.tbORLogin
+               WHERE LoginName = ORIGINAL_LOGIN() AND EmployeeID = @EncodedBy)
+    BEGIN
+        DECLARE @NotYours nvarchar(2048) = CONCAT(N'The login ', ORIGINAL_LOGIN(),
+            N' may not act as employee ', LEFT(@EncodedBy, 100),
+            N': SCHEDULE..tbORLogin maps it to another employee or to none. Nothing was changed.');
+        THROW 50003, @NotYours, 1;
+    END;
 
     IF LTRIM(RTRIM(@TransNum)) = N''
     BEGIN
@@ -214,6 +367,22 @@ BEGIN
 END;
 GO
 
+DECLARE @Name sysname = N'sp_UpdateSchedules';
+IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+BEGIN
+    EXEC (N'CREATE PROCEDURE dbo.' + @Name + N' AS RETURN;');
+    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
+        N'PROCEDURE', @Name;
+END
+ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
+                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
+BEGIN
+    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
+        16, 1, @Name);
+    SET NOEXEC ON;
+END;
+GO
+
 -- Confirms ("C") or revokes ("R") a request, recording who did it (by code and by name) and
 -- when, by the server's clock.
 CREATE OR ALTER PROCEDURE dbo.sp_UpdateSchedules
@@ -238,7 +407,15 @@ BEGIN
             + N'varchar value ''', LEFT(@TransNum, 100), N''' to data type int.');
         THROW 50000, @NotANumber, 1;
     END;
-    DECLARE @Name nvarchar(200) = dbo.fnStaffName(@EmployeeCode);
+    IF EXISTS (SELECT 1 FROM dbo.tbORLogin) AND NOT EXISTS (SELECT 1 FROM dbo.tbORLogin
+               WHERE LoginName = ORIGINAL_LOGIN() AND EmployeeID = @EmployeeCode)
+    BEGIN
+        DECLARE @NotYours nvarchar(2048) = CONCAT(N'The login ', ORIGINAL_LOGIN(),
+            N' may not act as employee ', LEFT(@EmployeeCode, 100),
+            N': SCHEDULE..tbORLogin maps it to another employee or to none. Nothing was changed.');
+        THROW 50003, @NotYours, 1;
+    END;
+    DECLARE @Name nvarchar(max) = dbo.fnStaffName(@EmployeeCode);
     IF @Name = N''
     BEGIN
         SET @Name = @EmployeeCode;
@@ -258,6 +435,22 @@ BEGIN
             + N'number ', @Number, N'.');
         THROW 50000, @Missing, 1;
     END;
+END;
+GO
+
+DECLARE @Name sysname = N'sp_List_Of_ConfirmedSchedules_ORScheduler';
+IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+BEGIN
+    EXEC (N'CREATE PROCEDURE dbo.' + @Name + N' AS RETURN;');
+    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
+        N'PROCEDURE', @Name;
+END
+ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
+                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
+BEGIN
+    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
+        16, 1, @Name);
+    SET NOEXEC ON;
 END;
 GO
 
@@ -288,6 +481,22 @@ BEGIN
       AND s.OperationDate < DATEADD(day, 1, @Today)
       AND LTRIM(RTRIM(s.Status)) COLLATE Latin1_General_BIN = N'C'
     ORDER BY s.OperationDate, s.TransNum;
+END;
+GO
+
+DECLARE @Name sysname = N'sp_GetORScheduleByNum';
+IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+BEGIN
+    EXEC (N'CREATE PROCEDURE dbo.' + @Name + N' AS RETURN;');
+    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
+        N'PROCEDURE', @Name;
+END
+ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
+                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
+BEGIN
+    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
+        16, 1, @Name);
+    SET NOEXEC ON;
 END;
 GO
 

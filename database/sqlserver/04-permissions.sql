@@ -1,4 +1,4 @@
--- What the client's login may do: run the seven procedures and read exactly the columns that its
+-- What the client's login may do: run the eight procedures and read exactly the columns that its
 -- own selects read, nothing else. The staff table may hold more about a person than a name (at
 -- some hospitals, credentials): the role reads its code, names and department only.
 -- Run once; then add each client login's user to the role orscheduler_client in both
@@ -28,6 +28,8 @@ GRANT EXECUTE ON dbo.sp_Get_ORRoom TO orscheduler_client;
 GRANT EXECUTE ON dbo.Save_OR_Schedule TO orscheduler_client;
 GRANT EXECUTE ON dbo.sp_UpdateSchedules TO orscheduler_client;
 GRANT EXECUTE ON dbo.sp_List_Of_ConfirmedSchedules_ORScheduler TO orscheduler_client;
+-- Its own login's employee; the login mapping itself it cannot read.
+GRANT EXECUTE ON dbo.sp_GetORLoginEmployee TO orscheduler_client;
 -- The room name of a code, and the code search's doctors.
 GRANT SELECT (RoomID, RoomName) ON dbo.tbOrRoom TO orscheduler_client;
 GRANT SELECT (DoctorCode, LastName, FirstName, Specialty) ON dbo.tbDoctor TO orscheduler_client;

@@ -6,16 +6,25 @@
 -- right after the step's name: the procedures refuse with THROW, which ends the batch,
 -- XACT_ABORT ends it at a run-time error, and every step ends it at any other error or at
 -- a statement that came out empty. The last line is printed only when every step ran.
--- The test request it saves, edits, confirms, revokes and reads is found by the number
--- its save made in this session, and rolled back at the end.
+-- The test request it saves, edits, confirms and revokes is found in the listing of today by
+-- the mark of this run in its remarks, and rolled back at the end.
+-- It says which employee the server takes the login for. Where the login is mapped, it saves
+-- as that employee, and last tries a save in another employee's name, which must be refused
+-- (and is rolled back as well).
 -- Made by `make sqlserver-scripts` from the client's statement builders; do not edit.
 
 SET NOCOUNT ON;
 SET XACT_ABORT ON;
 DECLARE @TODAY nvarchar(10) = CONVERT(nvarchar(10), GETDATE(), 101);
 DECLARE @NOW nvarchar(30) = @TODAY + N' ' + RIGHT(CONVERT(nvarchar(30), GETDATE(), 22), 11);
-DECLARE @ROOMID nvarchar(20), @ROOMNAME nvarchar(100), @DOCTOR nvarchar(20),
-        @NURSE nvarchar(20), @TRANSNUM nvarchar(20), @Sql nvarchar(max);
+DECLARE @MARK nvarchar(36) = CONVERT(nvarchar(36), NEWID());
+DECLARE @ROOMID nvarchar(max), @ROOMNAME nvarchar(max), @DOCTOR nvarchar(max),
+        @NURSE nvarchar(max), @TRANSNUM nvarchar(max), @EMPLOYEE nvarchar(max),
+        @USER nvarchar(max), @FORGED nvarchar(max), @REFUSAL nvarchar(max),
+        @Sql nvarchar(max);
+DROP TABLE IF EXISTS #Login, #Listed;
+CREATE TABLE #Login (LoginName nvarchar(max), EmployeeID nvarchar(max));
+CREATE TABLE #Listed (PatientName nvarchar(max), ProcedureName nvarchar(max), RoomNo nvarchar(max), ORRoomID nvarchar(max), SurgeonCode nvarchar(max), Surgeon nvarchar(max), AnesCode nvarchar(max), Anesthesiologist nvarchar(max), OperationDate nvarchar(max), Remarks nvarchar(max), TransNum nvarchar(max), CNurseCode nvarchar(max), CNurse nvarchar(max), SNurseCode nvarchar(max), SNurse nvarchar(max), SNurse2Code nvarchar(max), SNurse2 nvarchar(max), Surgeon1Code nvarchar(max), AsstSurgeon1 nvarchar(max), Surgeon2Code nvarchar(max), AsstSurgeon2 nvarchar(max), Anes2Code nvarchar(max), AsstAnesthesiologist nvarchar(max), AsstDocCode nvarchar(max), AsstDoctor nvarchar(max), EncodedBy nvarchar(max), Status nvarchar(max), ConfirmedBy nvarchar(max), DateConfirmed nvarchar(max), RevokedBy nvarchar(max), DateRevoked nvarchar(max));
 PRINT N'Login ' + SUSER_SNAME() + N', language ' + @@LANGUAGE;
 SELECT TOP (1) @ROOMID = RoomID, @ROOMNAME = RoomName FROM SCHEDULE.dbo.tbOrRoom
     ORDER BY RoomID;
@@ -24,109 +33,135 @@ SELECT TOP (1) @NURSE = employeeid FROM [PASSWORD].dbo.tbpasswordmain
     WHERE originaldepartment = N'29' ORDER BY employeeid;
 IF @ROOMID IS NULL OR @DOCTOR IS NULL OR @NURSE IS NULL
     THROW 50000, N'The check needs a room, a doctor and an OR nurse (department 29).', 1;
+PRINT N'1. the login''s employee';
+SET @Sql = N'SCHEDULE..sp_GetORLoginEmployee';
+IF NULLIF(LTRIM(@Sql), N'') IS NULL
+    THROW 50000, N'The statement of this step came out empty.', 1;
+EXEC (N'INSERT INTO #Login EXEC ' + @Sql);
+IF @@ERROR <> 0
+    THROW 50000, N'The statement of this step failed.', 1;
+SELECT * FROM #Login;
+SELECT @EMPLOYEE = EmployeeID FROM #Login;
+SET @USER = ISNULL(@EMPLOYEE, @NURSE);
+SET @FORGED = CASE WHEN @USER = N'X' THEN N'Y' ELSE N'X' END;
+IF @EMPLOYEE IS NULL
+    PRINT N'Mode: one login for many. This login is mapped to no employee (SCHEDULE..tbORLogin)'
+        + N': the client sends the code its workstation is set to, and the procedures store '
+        + N'it as sent while the mapping is empty (and refuse it once it is not).';
+ELSE
+    PRINT N'Mode: each login its employee. This login is employee ' + @EMPLOYEE
+        + N', the only code the client sends and the procedures take from it.';
 BEGIN TRANSACTION;
-PRINT N'1. server clock';
+PRINT N'2. server clock';
 SET @Sql = N'select getdate() as TDate';
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'2. operating rooms';
+PRINT N'3. operating rooms';
 SET @Sql = N'SCHEDULE..sp_List_ORRooms';
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'3. requests of today';
+PRINT N'4. requests of today';
 SET @Sql = REPLACE(N'SCHEDULE..sp_GetORSchedule ''{TODAY}''', N'{TODAY}', REPLACE(@TODAY, N'''', N''''''));
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'4. room name of a code';
+PRINT N'5. room name of a code';
 SET @Sql = REPLACE(N'select RoomID, RoomName from schedule..tbOrRoom where roomid = ''{ROOMID}''', N'{ROOMID}', REPLACE(@ROOMID, N'''', N''''''));
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'5. room code of a name';
+PRINT N'6. room code of a name';
 SET @Sql = REPLACE(N'SCHEDULE..sp_Get_ORRoom ''{ROOMNAME}''', N'{ROOMNAME}', REPLACE(@ROOMNAME, N'''', N''''''));
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'6. all OR staff';
+PRINT N'7. all OR staff';
 SET @Sql = N'select DISTINCT employeeid AS CODE,isnull(lastname,'''') + '' ,'' +isnull(firstname,'''') + '' '' + isnull(middlename,'''') AS [OR STAFF] from PASSWORD..tbpasswordmain AS tbpasswordmain where originaldepartment = ''29'' order by [OR STAFF]';
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'7. OR staff by key';
+PRINT N'8. OR staff by key';
 SET @Sql = N'select DISTINCT employeeid AS CODE,isnull(lastname,'''') + '' ,'' +isnull(firstname,'''') + '' '' + isnull(middlename,'''') AS [OR STAFF] from PASSWORD..tbpasswordmain AS tbpasswordmain where originaldepartment = ''29''  and (lastname like ''A%'' or employeeid = ''A'') order by [OR STAFF]';
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'8. doctor search';
+PRINT N'9. doctor search';
 SET @Sql = N'select DoctorCode AS CODE, LastName AS [LAST NAME], FirstName AS [FIRST NAME], Specialty AS SPECIALTY from SCHEDULE..tbDoctor where LastName like ''A%'' or DoctorCode = ''A'' order by LastName, FirstName';
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'9. save a new request';
-SET @Sql = REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(N'SCHEDULE..Save_OR_Schedule ''CLIENT CHECK, ROLLED BACK'',''{ROOMID}'',''{DOCTOR}'',''{DOCTOR}'',''{TODAY} 11:30:00 PM'',''{NURSE}'',''SAVED BY THE SITE CHECK'',''{NURSE}'',''{NURSE}'','''','''','''','''',''SITE CHECK'',''301-A'', ''{NOW}'','''',''''', N'{TODAY}', REPLACE(@TODAY, N'''', N'''''')), N'{NOW}', REPLACE(@NOW, N'''', N'''''')), N'{ROOMID}', REPLACE(@ROOMID, N'''', N'''''')), N'{DOCTOR}', REPLACE(@DOCTOR, N'''', N'''''')), N'{NURSE}', REPLACE(@NURSE, N'''', N''''''));
+PRINT N'10. save a new request';
+SET @Sql = REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(N'SCHEDULE..Save_OR_Schedule ''CLIENT CHECK, ROLLED BACK'',''{ROOMID}'',''{DOCTOR}'',''{DOCTOR}'',''{TODAY} 11:30:00 PM'',''{USER}'',''SAVED BY THE SITE CHECK {MARK}'',''{NURSE}'',''{NURSE}'','''','''','''','''',''SITE CHECK'',''301-A'', ''{NOW}'','''',''''', N'{TODAY}', REPLACE(@TODAY, N'''', N'''''')), N'{NOW}', REPLACE(@NOW, N'''', N'''''')), N'{ROOMID}', REPLACE(@ROOMID, N'''', N'''''')), N'{DOCTOR}', REPLACE(@DOCTOR, N'''', N'''''')), N'{NURSE}', REPLACE(@NURSE, N'''', N'''''')), N'{USER}', REPLACE(@USER, N'''', N'''''')), N'{MARK}', REPLACE(@MARK, N'''', N''''''));
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-SET @TRANSNUM = CONVERT(nvarchar(20), @@IDENTITY);
+PRINT N'11. requests of today, with it saved';
+SET @Sql = REPLACE(N'SCHEDULE..sp_GetORSchedule ''{TODAY}''', N'{TODAY}', REPLACE(@TODAY, N'''', N''''''));
+IF NULLIF(LTRIM(@Sql), N'') IS NULL
+    THROW 50000, N'The statement of this step came out empty.', 1;
+EXEC (N'INSERT INTO #Listed EXEC ' + @Sql);
+IF @@ERROR <> 0
+    THROW 50000, N'The statement of this step failed.', 1;
+SELECT * FROM #Listed;
+SELECT @TRANSNUM = TransNum FROM #Listed WHERE Remarks = N'SAVED BY THE SITE CHECK ' + @MARK;
 IF @TRANSNUM IS NULL
-    THROW 50000, N'The save made no transaction number.', 1;
-PRINT N'10. save a change of it';
-SET @Sql = REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(N'SCHEDULE..Save_OR_Schedule ''CLIENT CHECK, ROLLED BACK'',''{ROOMID}'',''{DOCTOR}'',''{DOCTOR}'',''{TODAY} 11:30:00 PM'',''{NURSE}'',''EDITED BY THE SITE CHECK'',''{NURSE}'',''{NURSE}'','''','''','''','''',''SITE CHECK'',''301-A'', ''{NOW}'',''{TRANSNUM}'',''''', N'{TODAY}', REPLACE(@TODAY, N'''', N'''''')), N'{NOW}', REPLACE(@NOW, N'''', N'''''')), N'{ROOMID}', REPLACE(@ROOMID, N'''', N'''''')), N'{DOCTOR}', REPLACE(@DOCTOR, N'''', N'''''')), N'{NURSE}', REPLACE(@NURSE, N'''', N'''''')), N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N''''''));
+    THROW 50000, N'The saved request is not listed on today''s date.', 1;
+PRINT N'12. save a change of it';
+SET @Sql = REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(N'SCHEDULE..Save_OR_Schedule ''CLIENT CHECK, ROLLED BACK'',''{ROOMID}'',''{DOCTOR}'',''{DOCTOR}'',''{TODAY} 11:30:00 PM'',''{USER}'',''EDITED BY THE SITE CHECK'',''{NURSE}'',''{NURSE}'','''','''','''','''',''SITE CHECK'',''301-A'', ''{NOW}'',''{TRANSNUM}'',''''', N'{TODAY}', REPLACE(@TODAY, N'''', N'''''')), N'{NOW}', REPLACE(@NOW, N'''', N'''''')), N'{ROOMID}', REPLACE(@ROOMID, N'''', N'''''')), N'{DOCTOR}', REPLACE(@DOCTOR, N'''', N'''''')), N'{NURSE}', REPLACE(@NURSE, N'''', N'''''')), N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N'''''')), N'{USER}', REPLACE(@USER, N'''', N''''''));
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'11. confirm it';
-SET @Sql = REPLACE(REPLACE(N'Schedule..sp_UpdateSchedules ''C'',''{NURSE}'', ''{TRANSNUM}''', N'{NURSE}', REPLACE(@NURSE, N'''', N'''''')), N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N''''''));
+PRINT N'13. confirm it';
+SET @Sql = REPLACE(REPLACE(N'Schedule..sp_UpdateSchedules ''C'',''{USER}'', ''{TRANSNUM}''', N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N'''''')), N'{USER}', REPLACE(@USER, N'''', N''''''));
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'12. requests of today, with it confirmed';
+PRINT N'14. requests of today, with it confirmed';
 SET @Sql = REPLACE(N'SCHEDULE..sp_GetORSchedule ''{TODAY}''', N'{TODAY}', REPLACE(@TODAY, N'''', N''''''));
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'13. the board listing';
+PRINT N'15. the board listing';
 SET @Sql = N'Schedule..sp_List_Of_ConfirmedSchedules_ORScheduler';
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'14. revoke it';
-SET @Sql = REPLACE(REPLACE(N'Schedule..sp_UpdateSchedules ''R'',''{NURSE}'', ''{TRANSNUM}''', N'{NURSE}', REPLACE(@NURSE, N'''', N'''''')), N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N''''''));
+PRINT N'16. revoke it';
+SET @Sql = REPLACE(REPLACE(N'Schedule..sp_UpdateSchedules ''R'',''{USER}'', ''{TRANSNUM}''', N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N'''''')), N'{USER}', REPLACE(@USER, N'''', N''''''));
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'15. the request by its number';
+PRINT N'17. the request by its number';
 SET @Sql = REPLACE(N'SCHEDULE..sp_GetORScheduleByNum ''{TRANSNUM}''', N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N''''''));
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
@@ -134,5 +169,24 @@ EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
 ROLLBACK TRANSACTION;
+PRINT N'18. a save in another employee''s name, which must be refused';
+IF @EMPLOYEE IS NULL
+    PRINT N'Not tried: this login is mapped to no employee.';
+ELSE
+BEGIN
+    SET @Sql = REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(N'SCHEDULE..Save_OR_Schedule ''CLIENT CHECK, ROLLED BACK'',''{ROOMID}'',''{DOCTOR}'',''{DOCTOR}'',''{TODAY} 11:30:00 PM'',''{FORGED}'',''SAVED BY THE SITE CHECK {MARK}'',''{NURSE}'',''{NURSE}'','''','''','''','''',''SITE CHECK'',''301-A'', ''{NOW}'','''',''''', N'{TODAY}', REPLACE(@TODAY, N'''', N'''''')), N'{NOW}', REPLACE(@NOW, N'''', N'''''')), N'{ROOMID}', REPLACE(@ROOMID, N'''', N'''''')), N'{DOCTOR}', REPLACE(@DOCTOR, N'''', N'''''')), N'{NURSE}', REPLACE(@NURSE, N'''', N'''''')), N'{FORGED}', REPLACE(@FORGED, N'''', N'''''')), N'{MARK}', REPLACE(@MARK, N'''', N''''''));
+    EXEC sp_executesql N'BEGIN TRANSACTION;
+        BEGIN TRY EXEC (@Sql); END TRY
+        BEGIN CATCH SET @Refusal = CONCAT(ERROR_NUMBER(), N'': '', ERROR_MESSAGE()); END CATCH;
+        IF @@TRANCOUNT > 0 ROLLBACK TRANSACTION;',
+        N'@Sql nvarchar(max), @Refusal nvarchar(max) OUTPUT', @Sql, @REFUSAL OUTPUT;
+    IF @REFUSAL IS NULL OR @REFUSAL NOT LIKE N'5____: %'
+    BEGIN
+        SET @REFUSAL = CONCAT(N'A save in another employee''s name was not refused: ',
+            ISNULL(@REFUSAL, N'it was taken (and rolled back)'), N'.');
+        THROW 50000, @REFUSAL, 1;
+    END;
+    PRINT N'Refused, as it must be: ' + @REFUSAL;
+END;
 PRINT N'Every statement of the client ran; the test request is gone.';
 GO

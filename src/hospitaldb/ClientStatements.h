@@ -30,6 +30,8 @@ inline constexpr char kOrStaffByKey[] =
     ORSCHED_OR_STAFF_SELECT "  and (lastname like ? or employeeid = ?) order by [OR STAFF]";
 #undef ORSCHED_OR_STAFF_SELECT
 inline constexpr char kConfirmedList[] = "Schedule..sp_List_Of_ConfirmedSchedules_ORScheduler";
+// The current-user component's own: the server's login and the employee it is mapped to.
+inline constexpr char kLoginEmployee[] = "SCHEDULE..sp_GetORLoginEmployee";
 // The code-search component's search, not the client's own.
 inline constexpr char kDoctorSearch[] =
     "select DoctorCode AS CODE, LastName AS [LAST NAME], FirstName AS [FIRST NAME], "

@@ -55,6 +55,10 @@ void EmbeddedServer::AddRequests(const QDate& date, int count) {
   transaction.Commit();
 }
 
+void EmbeddedServer::SetLogin(const QString& login) {
+  state_->login = login;
+}
+
 std::shared_ptr<platform::Connection> EmbeddedServer::Connect() {
   return std::make_shared<EmbeddedConnection>(state_);
 }

@@ -39,6 +39,10 @@ class EmbeddedServer {
   // Adds `count` pending requests on `date`, in one transaction (benchmarks and tests).
   void AddRequests(const QDate& date, int count);
 
+  // The login the connections run under (the machine's user unless set); the login mapping,
+  // tbORLogin, is empty until a test or a desk fills it.
+  void SetLogin(const QString& login);
+
   // A connection that runs the client's statement texts on this database. It shares the
   // server's state and stays usable after the EmbeddedServer object is gone.
   std::shared_ptr<platform::Connection> Connect();

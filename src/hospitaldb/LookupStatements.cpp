@@ -78,4 +78,12 @@ std::unique_ptr<platform::Recordset> SearchDoctors(const StatePtr& state,
                 values);
 }
 
+// One row: the login and the employee it is mapped to (null when it is mapped to none).
+std::unique_ptr<platform::Recordset> LoginEmployee(const StatePtr& state, const QStringList&) {
+  return Select(state,
+                QStringLiteral("SELECT ? AS LoginName, (SELECT EmployeeID FROM tbORLogin"
+                               " WHERE LoginName = ? COLLATE TSQL) AS EmployeeID"),
+                {state->login, state->login});
+}
+
 }  // namespace hospitaldb

@@ -110,6 +110,24 @@ ScheduleRecord RecordFromSave(const StatePtr& state, const QStringList& a) {
   return r;
 }
 
+// Once the login mapping holds any row, a save or a status change is refused unless `code` is
+// the employee mapped to the server's login, as the procedures refuse it.
+void RefuseAnotherEmployee(const StatePtr& state, const QString& code) {
+  const QSqlDatabase db = state->database();
+  if (!ReadScalar(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM tbORLogin)")).toBool()) return;
+  if (ReadScalar(
+          db,
+          QStringLiteral("SELECT EXISTS (SELECT 1 FROM tbORLogin"
+                         " WHERE LoginName = ? COLLATE TSQL AND EmployeeID = ? COLLATE TSQL)"),
+          {state->login, code})
+          .toBool())
+    return;
+  throw platform::DatabaseError(
+      QStringLiteral("The login %1 may not act as employee %2: SCHEDULE..tbORLogin maps it to "
+                     "another employee or to none. Nothing was changed.")
+          .arg(state->login, code.left(100)));
+}
+
 }  // namespace
 
 QSqlQuery SelectScheduleListing(const QSqlDatabase& db, const QDate& day) {
@@ -148,6 +166,7 @@ std::unique_ptr<platform::Recordset> SaveSchedule(const StatePtr& state,
 
   const QSqlDatabase db = state->database();
   WriteTransaction transaction(db);
+  RefuseAnotherEmployee(state, values[kSavedBy]);
   NameResolver(db).resolve(record);
   ScheduleWriter writer(db);
   if (isNew)
@@ -171,6 +190,7 @@ std::unique_ptr<platform::Recordset> UpdateScheduleStatus(const StatePtr& state,
 
   const QSqlDatabase db = state->database();
   WriteTransaction transaction(db);
+  RefuseAnotherEmployee(state, employeeCode);
   QString name = NameResolver(db).staffName(employeeCode);
   if (name.isEmpty()) name = employeeCode;
   const QString sql = confirm ? QStringLiteral(

@@ -48,6 +48,10 @@ const char* const kStatements[] = {
     " LastName TEXT NOT NULL DEFAULT '', FirstName TEXT NOT NULL DEFAULT '',"
     " MiddleName TEXT NOT NULL DEFAULT '', Specialty TEXT NOT NULL DEFAULT '')",
 
+    "CREATE TABLE IF NOT EXISTS tbORLogin ("
+    " LoginName TEXT NOT NULL PRIMARY KEY,"
+    " EmployeeID TEXT NOT NULL)",
+
     "CREATE TABLE IF NOT EXISTS tbServerInfo ("
     " OneRow INTEGER NOT NULL PRIMARY KEY CHECK (OneRow = 1),"
     " ClockOffsetSeconds INTEGER NOT NULL DEFAULT 0,"
@@ -58,7 +62,7 @@ const char* const kStatements[] = {
 
 // Written to the file's user version once the statements above have run on it. Raise it
 // whenever they change, so that files made by an earlier version get what is new.
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 
 }  // namespace
 

@@ -26,6 +26,14 @@ QDateTime MachineNowToTheSecond() {
                              QTime(now.time().hour(), now.time().minute(), now.time().second()));
 }
 
+// The machine's user, as a desk's login to a server would name it; never null, so that it
+// compares as text.
+QString MachineUser() {
+  for (const char* variable : {"USER", "USERNAME", "LOGNAME"})
+    if (const QString name = qEnvironmentVariable(variable); !name.isEmpty()) return name;
+  return QStringLiteral("");
+}
+
 void OpenFile(QSqlDatabase& db, const QString& path) {
   QDir().mkpath(QFileInfo(path).absolutePath());
   db.setDatabaseName(path);
@@ -43,7 +51,7 @@ void OpenFile(QSqlDatabase& db, const QString& path) {
 }  // namespace
 
 ServerState::ServerState(const QString& filePath)
-    : path(filePath), connectionName(NewConnectionName()) {
+    : path(filePath), connectionName(NewConnectionName()), login(MachineUser()) {
   QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
   try {
     OpenFile(db, path);

@@ -27,6 +27,8 @@ struct ServerState {
 
   const QString path;
   const QString connectionName;
+  // The login its connections run under, as ORIGINAL_LOGIN() names it: the machine's user.
+  QString login;
 };
 
 }  // namespace hospitaldb

@@ -35,6 +35,7 @@ std::unique_ptr<platform::Recordset> SaveSchedule(const StatePtr&, const QString
 std::unique_ptr<platform::Recordset> UpdateScheduleStatus(const StatePtr&, const QStringList&);
 std::unique_ptr<platform::Recordset> ConfirmedToday(const StatePtr&, const QStringList&);
 std::unique_ptr<platform::Recordset> SearchDoctors(const StatePtr&, const QStringList&);
+std::unique_ptr<platform::Recordset> LoginEmployee(const StatePtr&, const QStringList&);
 std::unique_ptr<platform::Recordset> ScheduleByNum(const StatePtr&, const QStringList&);
 
 // The rows of an executed query. The recordset keeps the server state alive as long as it

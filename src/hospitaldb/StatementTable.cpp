@@ -30,6 +30,7 @@ const KnownStatement kKnownStatements[] = {
     {C::kOrStaffByKey, OrStaffByKey},
     {C::kConfirmedList, ConfirmedToday},
     {C::kDoctorSearch, SearchDoctors},
+    {C::kLoginEmployee, LoginEmployee},
     {C::kScheduleByNum, ScheduleByNum},
 };
 

@@ -9,6 +9,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QStringList>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -97,7 +98,7 @@ QString DiagnosticText(SQLSMALLINT type, SQLHANDLE handle) {
 // One statement executed directly (SQLExecDirect) on a statement handle of its own, with the
 // query timeout set on that handle before it runs. Prepared, the client's procedure calls
 // (written without EXEC) would reach the server as prepared calls; direct, they arrive as the
-// batch the client wrote. Results are read forward-only, by column in order.
+// batch the client wrote. Results are read forward-only, by column in order, one row ahead.
 class DirectStatement : public Recordset {
  public:
   DirectStatement(QSqlDatabase db, const QString& sql, int timeout) : db_(std::move(db)) {
@@ -117,6 +118,7 @@ class DirectStatement : public Recordset {
     while (SQL_SUCCEEDED(SQLNumResultCols(stmt_, &count)) && count == 0 && nextResult()) {
     }
     describe(count);
+    fetchAhead();
     MoveNext();
   }
   ~DirectStatement() override { Close(); }
@@ -135,15 +137,10 @@ class DirectStatement : public Recordset {
     return row_.value(index);
   }
   void MoveNext() override {
-    atEnd_ = true;
-    if (!stmt_ || names_.isEmpty()) return;
-    const SQLRETURN r = SQLFetch(stmt_);
-    if (r == SQL_NO_DATA) return;
-    if (!SQL_SUCCEEDED(r)) failStatement();
-    row_.clear();
-    for (int c = 0; c < int(names_.size()); ++c)
-      row_ << read(c);
-    atEnd_ = false;
+    atEnd_ = !ahead_;
+    if (atEnd_) return;
+    row_ = std::move(*ahead_);
+    fetchAhead();
   }
   void Close() override {
     if (stmt_) SQLFreeHandle(SQL_HANDLE_STMT, stmt_);
@@ -171,6 +168,21 @@ class DirectStatement : public Recordset {
       throw QueryTimeoutError(message);
     }
     fail(message);
+  }
+
+  // Reads the row after the current one. Past the last row it reads every further result, so
+  // that an error the server raises after the rows (a THROW after a procedure's SELECT) fails
+  // the reading while its rows are still current, instead of being lost with the statement.
+  void fetchAhead() {
+    ahead_.reset();
+    if (!stmt_ || names_.isEmpty()) return;
+    const SQLRETURN r = SQLFetch(stmt_);
+    if (r == SQL_NO_DATA) return Drain();
+    if (!SQL_SUCCEEDED(r)) failStatement();
+    QVariantList row;
+    for (int c = 0; c < int(names_.size()); ++c)
+      row << read(c);
+    ahead_ = std::move(row);
   }
 
   bool nextResult() {
@@ -262,6 +274,7 @@ class DirectStatement : public Recordset {
   QStringList names_;
   std::vector<SQLSMALLINT> types_;
   QVariantList row_;
+  std::optional<QVariantList> ahead_;
   bool atEnd_ = true;
 };
 

@@ -26,8 +26,10 @@ class ICurrentUser : public Component {
 };
 
 // The stand-in: showmain opens the configured database (the embedded one by default, the
-// server in $ORSCHED_ODBC when set) and signs in the user of $ORSCHED_EMPLOYEE (default: the
-// demo user). A database that cannot be opened makes Connected false, not an exception.
+// server in $ORSCHED_ODBC when set) and signs in the employee the server maps the login to,
+// else the user of $ORSCHED_EMPLOYEE (default: the demo user). A database that cannot be
+// opened, or an $ORSCHED_EMPLOYEE other than the login's employee (said in a message box),
+// makes Connected false, not an exception.
 class CurrentUserStandIn : public ICurrentUser {
  public:
   void hwndParentForm(qint32 handle) override { parentWindow_ = handle; }

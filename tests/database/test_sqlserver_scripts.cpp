@@ -179,12 +179,12 @@ class TestSqlServerScripts : public QObject {
         << "PRINT N'no index';"
         << "tbORSchedule has no index on OperationDate";
     QTest::newRow("a procedure in the wrong database")
-        << "USE SCHEDULE;\nGO\n\n-- \"LAST ,FIRST\""
-        << "USE [PASSWORD];\nGO\n\n-- \"LAST ,FIRST\""
+        << "USE SCHEDULE;\nGO\n\n-- TRY_CONVERT"
+        << "USE [PASSWORD];\nGO\n\n-- TRY_CONVERT"
         << "SCHEDULE..sp_GetORSchedule is not a procedure";
     QTest::newRow("the site check reads a table the role cannot")
-        << "SET @TRANSNUM = CONVERT(nvarchar(20), @@IDENTITY);"
-        << "SELECT @TRANSNUM = MAX(TransNum) FROM SCHEDULE.dbo.tbORSchedule;"
+        << "SELECT @TRANSNUM = TransNum FROM #Listed"
+        << "SELECT @TRANSNUM = TransNum FROM SCHEDULE.dbo.tbORSchedule"
         << "site check reads tbORSchedule.TransNum";
     QTest::newRow("a date read by the login's language")
         << "    SET DATEFORMAT mdy;\n    DECLARE @Day"
@@ -209,6 +209,13 @@ class TestSqlServerScripts : public QObject {
         << "(DoctorCode, LastName, FirstName, Specialty)"
         << "(DoctorCode, LastName, FirstName)"
         << "cannot read schedule.tbdoctor.specialty";
+    QTest::newRow("a statement before a procedure in its batch")
+        << "CREATE OR ALTER PROCEDURE dbo.sp_List_ORRooms"
+        << "PRINT N'rooms';\nCREATE OR ALTER PROCEDURE dbo.sp_List_ORRooms"
+        << "sp_List_ORRooms is not the first statement of its batch";
+    QTest::newRow("a refusal numbered as the server's own") << "THROW 50001,"
+                                                            << "THROW 49999,"
+                                                            << "THROW 49999 takes a number";
   }
   void aChangeTheClientWouldNotSurviveIsFound() {
     QFETCH(QString, from);

@@ -257,6 +257,10 @@ void TestSchedules::saveRefusesWhatItCannotStore_data() {
       << 6 << QString(4001, u'R')
       << u"String or binary data would be truncated in table 'SCHEDULE.dbo.tbORSchedule', "
          "column 'Remarks'."_s;
+  QTest::newRow("another employee than the login's (E1001)")
+      << 5 << u"E1002"_s
+      << u"The login desk1 may not act as employee E1002: SCHEDULE..tbORLogin maps it to another "
+         "employee or to none. Nothing was changed."_s;
 }
 
 void TestSchedules::saveRefusesWhatItCannotStore() {
@@ -264,6 +268,8 @@ void TestSchedules::saveRefusesWhatItCannotStore() {
   QFETCH(QString, text);
   QFETCH(QString, message);
   DatabaseFixture db;
+  db.server().SetLogin(u"desk1"_s);
+  db.exec(u"INSERT INTO tbORLogin VALUES ('desk1', 'E1001')"_s);  // who saves in SaveArguments
   const qint64 last = db.lastTransNum();
   QStringList args = SaveArguments();
   args[argument] = text;

@@ -69,13 +69,20 @@ class TestOdbcLink : public QObject {
              qPrintable(batches.join(u'\n')));
   }
 
-  // A statement the server refuses is no lost link: the session goes on.
+  // A statement the server refuses is no lost link: the session goes on. A refusal after the
+  // rows it returned is reported as well.
+  void aRefusedStatementKeepsTheSession_data() {
+    QTest::addColumn<QString>("statement");
+    QTest::newRow("refused") << u"raiserror('no', 16, 1)"_s;
+    QTest::newRow("refused after its rows") << u"select 1 as Session; raiserror('no', 16, 1)"_s;
+  }
   void aRefusedStatementKeepsTheSession() {
+    QFETCH(QString, statement);
     FakeTdsServer server;
     OdbcConnection connection(drivers_->FreeTds(server.port()));
     QCOMPARE(SessionOf(connection), 1);
     try {
-      connection.Execute(u"raiserror('no', 16, 1)"_s);
+      connection.Open(statement, platform::CursorType::ForwardOnly, platform::LockType::ReadOnly);
       QFAIL("the refused statement did not throw");
     } catch (const DatabaseError& error) {
       QVERIFY2(error.message().contains(u"refuses this statement"_s), qPrintable(error.message()));
@@ -139,6 +146,8 @@ class TestOdbcLink : public QObject {
     waited.start();
     QVERIFY_THROWS_EXCEPTION(platform::QueryTimeoutError, SessionOf(connection));
     QVERIFY2(waited.elapsed() < 30'000, qPrintable(QString::number(waited.elapsed())));
+    connection.Execute(u"SET LANGUAGE us_english"_s);  // this server answers only SET
+    QCOMPARE(server.sessions(), 1);
   }
 
   void aClosedPortFailsToConnect() {

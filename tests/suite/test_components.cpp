@@ -4,9 +4,14 @@
 #include "platform/Errors.h"
 #include "suite/CodeSearch.h"
 #include "suite/Component.h"
+#include "suite/ConnectionSettings.h"
 #include "suite/CurrentUser.h"
 #include "suite/KeyPress.h"
+#include "support/DatabaseFixture.h"
+#include "support/MsgBoxRecorder.h"
 #include "support/TestEnvironment.h"
+
+using namespace Qt::StringLiterals;
 
 class TestComponents : public QObject {
   Q_OBJECT
@@ -77,12 +82,29 @@ class TestComponents : public QObject {
     QCOMPARE(clock->Field(QStringLiteral("TDate")).typeId(), QMetaType::QDateTime);
   }
 
+  // Where the server maps the login, its employee signs in; the environment may only repeat it.
+  void currentUserTakesTheEmployeeFromTheEnvironment_data() {
+    QTest::addColumn<QString>("configured");
+    QTest::addColumn<QString>("mapped");
+    QTest::addColumn<QString>("signedIn");  // empty: refused
+    QTest::newRow("login not mapped") << u"E'77"_s << QString() << u"E'77"_s;
+    QTest::newRow("mapped, nothing configured") << QString() << u"E1002"_s << u"E1002"_s;
+    QTest::newRow("mapped, configured alike") << u"e1002 "_s << u"E1002"_s << u"E1002"_s;
+    QTest::newRow("mapped, configured another") << u"E1001"_s << u"E1002"_s << QString();
+  }
   void currentUserTakesTheEmployeeFromTheEnvironment() {
-    testsupport::TestEnvironment environment;
-    qputenv("ORSCHED_EMPLOYEE", "E'77");
+    QFETCH(QString, configured);
+    QFETCH(QString, mapped);
+    QFETCH(QString, signedIn);
+    testsupport::DatabaseFixture db;
+    db.exec(u"INSERT INTO tbORLogin SELECT ?, ? WHERE ? <> ''"_s,
+            {db.open(suite::LoginEmployeeSql()).rows.value(0).value(0), mapped, mapped});
+    qputenv("ORSCHED_EMPLOYEE", configured.toUtf8());
+    testsupport::MsgBoxRecorder boxes;
     suite::CurrentUserStandIn user;
     user.showmain();
-    QCOMPARE(user.employeecode(), QStringLiteral("E'77"));
+    QCOMPARE(user.employeecode(), signedIn);
+    QCOMPARE(boxes.count(), signedIn.isEmpty() ? 1 : 0);
   }
 
   void anUnreachableServerIsNotConnected() {

@@ -101,7 +101,7 @@ QByteArray LoginReply() {
   return out + ack + Done(kDone, 0, 0, 0);
 }
 
-QByteArray RowReply(int session, char done) {
+QByteArray RowReply(int session, char done, bool more) {
   QByteArray out(1, kColMetadata);
   AppendLE(out, 1, 2);     // one column
   AppendLE(out, 0, 4);     // user type
@@ -111,7 +111,7 @@ QByteArray RowReply(int session, char done) {
   out.append(kRow);
   AppendLE(out, quint64(session), 4);
   // Inside a procedure call more follows: DONE_MORE on all but the call's last token.
-  return out + Done(done, done == kDoneInProc ? 0x0011 : 0x0010, 0x00C1, 1);
+  return out + Done(done, done == kDoneInProc || more ? 0x0011 : 0x0010, 0x00C1, 1);
 }
 
 QByteArray ErrorReply(const QString& text, char done) {
@@ -226,12 +226,13 @@ void FakeTdsServer::serveClient(int client) {
       if (mode_ == Mode::Hanging && !text.startsWith(QLatin1String("SET"), Qt::CaseInsensitive))
         continue;
       const char done = call ? kDoneInProc : kDone;
+      const bool refused = text.contains(QLatin1String("raiserror"), Qt::CaseInsensitive);
       QByteArray reply;
       if (text.startsWith(QLatin1String("select"), Qt::CaseInsensitive))
-        reply = RowReply(session, done);
-      else if (text.contains(QLatin1String("raiserror"), Qt::CaseInsensitive))
-        reply = ErrorReply(QStringLiteral("The fake server refuses this statement."), done);
-      else if (!call)
+        reply = RowReply(session, done, refused);
+      if (refused)
+        reply += ErrorReply(QStringLiteral("The fake server refuses this statement."), done);
+      else if (reply.isEmpty() && !call)
         reply = Done(kDone, 0, 0, 0);
       if (call) {
         reply.append(kReturnStatus);

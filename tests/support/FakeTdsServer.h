@@ -13,8 +13,8 @@ namespace testsupport {
 // a refused statement and a server that never answers.
 //   * every login is a new session, numbered from 1;
 //   * a batch beginning with SELECT returns one row with one int column, Session, holding the
-//     session's number; a batch containing RAISERROR fails with error 50000; any other batch
-//     succeeds without rows;
+//     session's number; a batch containing RAISERROR fails with error 50000 (after that row,
+//     when it begins with SELECT); any other batch succeeds without rows;
 //   * DropClient() closes the current session's socket under the driver's feet;
 //   * a Silent server accepts connections and never answers;
 //   * a Hanging server logs in and sets up sessions (batches beginning with SET) but never
