@@ -204,6 +204,7 @@ std::vector<CheckStep> CheckSteps() {
       {QStringLiteral("revoke it"), UpdateScheduleSql(QStringLiteral("R"), kUser, kTransNum)},
       {QStringLiteral("find it by its number"), FindRequestsSql(kTransNum)},
       {QStringLiteral("find it by its patient"), FindRequestsSql(QStringLiteral("CLIENT CHECK"))},
+      {QStringLiteral("the request by its number"), ScheduleByNumSql(kTransNum)},
   };
 }
 

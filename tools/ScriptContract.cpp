@@ -80,7 +80,8 @@ QStringList CallsNamingTheirParameters() {
           UpdateScheduleSql(QStringLiteral("@Status"), QStringLiteral("@EmployeeCode"),
                             QStringLiteral("@TransNum")),
           ConfirmedListSql(),
-          FindRequestsSql(QStringLiteral("@SearchText"))};
+          FindRequestsSql(QStringLiteral("@SearchText")),
+          ScheduleByNumSql(QStringLiteral("@TransNum"))};
 }
 
 // The calls whose rows the client reads, with values the demo day answers.
@@ -88,7 +89,7 @@ QStringList ReadingCalls() {
   using namespace session;
   return {ScheduleListSql(kDemoDay.toString(QStringLiteral("MM/dd/yyyy"))), RoomListSql(),
           RoomCodeSql(QStringLiteral("OR 1")), ConfirmedListSql(), suite::LoginEmployeeSql(),
-          FindRequestsSql(QStringLiteral("CRUZ"))};
+          FindRequestsSql(QStringLiteral("CRUZ")), ScheduleByNumSql(QStringLiteral("1"))};
 }
 
 // The plain selects the client (and the code search) send, naming tables as db..table.

@@ -54,3 +54,7 @@ GO
 
 GRANT EXECUTE ON dbo.sp_FindORSchedule TO orscheduler_client;
 GO
+
+-- A request by its transaction number, read just before the client acts on it.
+GRANT EXECUTE ON dbo.sp_GetORScheduleByNum TO orscheduler_client;
+GO

@@ -41,6 +41,8 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   CreateEntryForm();
   InstallStaffSelection();
   statusActions_ = std::make_unique<requests::StatusActions>(*mshflexPending, *requestList_);
+  statusActions_->OnOwnChange(
+      [this](const QString& transNum) { entryForm_->NoteOwnStatusChange(transNum); });
   listingOutput_ =
       std::make_unique<requests::ListingOutput>(*mshflexPending, *requestList_, *DTPicker1, this);
   listingMenu_ = std::make_unique<requests::ListingMenu>(

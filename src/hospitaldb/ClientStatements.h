@@ -40,6 +40,9 @@ inline constexpr char kDoctorSearch[] =
 // A patient's requests across dates, by a name's beginning or a transaction number.
 inline constexpr char kFindSchedules[] = "SCHEDULE..sp_FindORSchedule ?";
 
+// One request by its transaction number, wherever its date now lies, in the listing's columns.
+inline constexpr char kScheduleByNum[] = "SCHEDULE..sp_GetORScheduleByNum ?";
+
 }  // namespace ClientStatement
 
 // The shape with its '?' marks replaced, in order, by `literals` (values already quoted).

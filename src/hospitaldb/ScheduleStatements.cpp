@@ -141,14 +141,18 @@ QSqlQuery SelectScheduleListing(const QSqlDatabase& db, const QDate& day) {
   return query;
 }
 
+// The listing's columns that hold dates.
+std::vector<int> ListingDateColumns() {
+  const auto& fields = ScheduleListingFields();
+  return {static_cast<int>(fields.indexOf(QStringLiteral("OperationDate"))),
+          static_cast<int>(fields.indexOf(QStringLiteral("DateConfirmed"))),
+          static_cast<int>(fields.indexOf(QStringLiteral("DateRevoked")))};
+}
+
 std::unique_ptr<platform::Recordset> ListSchedules(const StatePtr& state,
                                                    const QStringList& values) {
   const QDate day = ReadDateOrFail(values[0]).date();
-  const auto& fields = ScheduleListingFields();
-  return MakeRecordset(state, SelectScheduleListing(state->database(), day),
-                       {static_cast<int>(fields.indexOf(QStringLiteral("OperationDate"))),
-                        static_cast<int>(fields.indexOf(QStringLiteral("DateConfirmed"))),
-                        static_cast<int>(fields.indexOf(QStringLiteral("DateRevoked")))});
+  return MakeRecordset(state, SelectScheduleListing(state->database(), day), ListingDateColumns());
 }
 
 // A new request when the transaction number is empty, else an update of that request.
@@ -224,6 +228,17 @@ std::unique_ptr<platform::Recordset> ConfirmedToday(const StatePtr& state, const
   BindDay(query, state->now().date());
   ExecQuery(query);
   return MakeRecordset(state, std::move(query));
+}
+
+// One request by its transaction number, in the listing's columns: no row when none has it.
+std::unique_ptr<platform::Recordset> ScheduleByNum(const StatePtr& state,
+                                                   const QStringList& values) {
+  QSqlQuery query = PrepareQuery(state->database(),
+                                 QStringLiteral("SELECT %1 FROM tbORSchedule WHERE TransNum = ?")
+                                     .arg(ScheduleListingFields().join(u',')));
+  query.addBindValue(ReadTransNum(values[0]));
+  ExecQuery(query);
+  return MakeRecordset(state, std::move(query), ListingDateColumns());
 }
 
 }  // namespace hospitaldb

@@ -37,6 +37,7 @@ std::unique_ptr<platform::Recordset> ConfirmedToday(const StatePtr&, const QStri
 std::unique_ptr<platform::Recordset> SearchDoctors(const StatePtr&, const QStringList&);
 std::unique_ptr<platform::Recordset> LoginEmployee(const StatePtr&, const QStringList&);
 std::unique_ptr<platform::Recordset> FindSchedules(const StatePtr&, const QStringList&);
+std::unique_ptr<platform::Recordset> ScheduleByNum(const StatePtr&, const QStringList&);
 
 // The rows of an executed query. The recordset keeps the server state alive as long as it
 // exists, so that the Qt SQL connection outlives every query on it.

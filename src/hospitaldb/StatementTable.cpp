@@ -32,6 +32,7 @@ const KnownStatement kKnownStatements[] = {
     {C::kDoctorSearch, SearchDoctors},
     {C::kLoginEmployee, LoginEmployee},
     {C::kFindSchedules, FindSchedules},
+    {C::kScheduleByNum, ScheduleByNum},
 };
 
 struct Shape {

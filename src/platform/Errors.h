@@ -28,6 +28,13 @@ class LinkError : public DatabaseError {
   using DatabaseError::DatabaseError;
 };
 
+// The statement ran longer than the command timeout and was given up: as with a broken link,
+// the server may have carried it out (a save committed just before the answer was due).
+class QueryTimeoutError : public LinkError {
+ public:
+  using LinkError::LinkError;
+};
+
 class ComponentError : public RuntimeError {
  public:
   using RuntimeError::RuntimeError;

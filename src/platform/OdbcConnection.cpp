@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/Errors.h"
 #include "platform/WallClock.h"
@@ -41,6 +42,22 @@ bool HasConnectionState(SQLSMALLINT type, SQLHANDLE handle) {
       return false;
     if (state[0] == '0' && state[1] == '8') return true;
   }
+}
+
+// Whether the statement was given up at its query timeout: SQLSTATE HYT00, or S1T00 as a
+// driver speaking ODBC 2 (FreeTDS under Qt) reports it.
+bool TimedOut(SQLHANDLE statement) {
+  for (SQLSMALLINT record = 1; statement; ++record) {
+    SQLCHAR state[6] = {};
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(SQLGetDiagRecA(SQL_HANDLE_STMT, statement, record, state, &native, nullptr,
+                                      0, &length)))
+      return false;
+    const std::string_view code(reinterpret_cast<const char*>(state));
+    if (code == "HYT00" || code == "S1T00") return true;
+  }
+  return false;
 }
 
 // Whether the driver knows its connection is gone (ODBC 3.5's SQL_ATTR_CONNECTION_DEAD).
@@ -145,6 +162,10 @@ class DirectStatement : public Recordset {
       Close();
       db_.close();
       throw LinkError(message);
+    }
+    if (TimedOut(stmt_)) {
+      Close();
+      throw QueryTimeoutError(message);
     }
     fail(message);
   }

@@ -60,8 +60,10 @@ QString Shown(C::Column column, const ORSchedule& r) {
   return value.isEmpty() ? QStringLiteral("(empty)") : u'"' + value + u'"';
 }
 
+}  // namespace
+
 // A confirmation or revocation since the load, with who did it and when.
-QString StatusChange(const ORSchedule& loaded, const ORSchedule& current) {
+QString StatusChangeSince(const ORSchedule& loaded, const ORSchedule& current) {
   const RequestStatus was = loaded.statusCode, now = current.statusCode;
   const auto doneLine = [&](const char16_t* done, C::Column by, C::Column at) {
     const bool sameRecord = Same(by, loaded, current) && Same(at, loaded, current);
@@ -76,19 +78,18 @@ QString StatusChange(const ORSchedule& loaded, const ORSchedule& current) {
   return QStringLiteral("Its status changed from %1 to %2.").arg(LegendWord(was), LegendWord(now));
 }
 
-}  // namespace
-
 QStringList ChangesSince(const ORSchedule& loaded, const ORSchedule& current,
-                         const ORSchedule& toSend) {
+                         const ORSchedule& toSend, const ORSchedule* ownUnsure) {
   QStringList changes;
   for (const FormField& field : kFields) {
     const C::Column c = field.compared;
     if (Same(c, loaded, current) || Same(c, toSend, current)) continue;
+    if (ownUnsure && Same(c, *ownUnsure, current)) continue;
     changes << QStringLiteral("%1: from %2 to %3.")
                    .arg(QString::fromUtf16(field.caption), Shown(field.shown, loaded),
                         Shown(field.shown, current));
   }
-  const QString status = StatusChange(loaded, current);
+  const QString status = StatusChangeSince(loaded, current);
   if (!status.isEmpty()) changes << status;
   return changes;
 }
@@ -99,15 +100,19 @@ bool HoldsAllSent(const ORSchedule& listed, const ORSchedule& sent) {
   return true;
 }
 
-ConflictChoice AskAboutChanges(const QStringList& changes, const QString& listedDay) {
-  const QString what =
-      changes.isEmpty()
-          ? QStringLiteral(
-                "This schedule is no longer listed for %1: another workstation has "
-                "moved it to another date since you opened it.")
-                .arg(listedDay)
-          : QStringLiteral("Another workstation has changed this schedule since you opened it:") +
-                QStringLiteral("\r\n") + changes.join(QStringLiteral("\r\n"));
+ConflictChoice AskAboutChanges(const QStringList& changes, const QString& listedDay,
+                               const QString& movedTo) {
+  const QString moved = QStringLiteral(
+      "This schedule is no longer listed for %1: another workstation has moved it to %2 since "
+      "you opened it");
+  QString what;
+  if (changes.isEmpty())
+    what = moved.arg(listedDay, QStringLiteral("another date")) + u'.';
+  else if (!movedTo.isEmpty() && movedTo != listedDay)
+    what = moved.arg(listedDay, movedTo) + u':';
+  else
+    what = QStringLiteral("Another workstation has changed this schedule since you opened it:");
+  if (!changes.isEmpty()) what += QStringLiteral("\r\n") + changes.join(QStringLiteral("\r\n"));
   const int answer = platform::MsgBox(
       what + QStringLiteral("\r\n\r\nPress YES to save your changes over it, NO to keep what you "
                             "typed and see the schedule as it is now, or CANCEL to go back to "
@@ -120,29 +125,43 @@ ConflictChoice AskAboutChanges(const QStringList& changes, const QString& listed
 }
 
 // An edited request is saved as typed unless another workstation has changed it since it was
-// loaded and the user, told what changed, chooses otherwise. Whatever the choice, nothing typed
-// is lost and the form stays in edit mode until it is saved or cancelled.
+// loaded and the user, told what changed, chooses otherwise. The request is read by its number,
+// wherever it now lies, and read again after a Yes: what changed while the question was open
+// is asked about in turn. Whatever the choice, nothing typed is lost, the form stays in edit
+// mode until it is saved or cancelled, and what the user was shown is what a later save is
+// checked against.
 bool EntryForm::MaySaveOver(const session::ORSchedule& toSend) {
   if (!loaded_ || toSend.transNum.isEmpty()) return true;
   const QString day = session::ListedDayOf(*loaded_);
-  if (day.isEmpty()) return true;
-  const auto listing = session::ListRequests(*connection_(), day);
-  const std::optional<ORSchedule> current = session::FindRequest(*listing, toSend.transNum);
-  const QStringList changes = current ? ChangesSince(*loaded_, *current, toSend) : QStringList();
-  if (current && changes.isEmpty()) return true;
-  switch (AskAboutChanges(changes, day)) {
-    case ConflictChoice::SaveOver:
-      return true;
-    case ConflictChoice::ShowCurrent:
-      // What the user has now seen is what a later save is checked against.
-      loaded_ = current;
-      requestList_.Reload();
-      requestList_.Select(toSend.transNum);
-      return false;
-    case ConflictChoice::BackToForm:
-      return false;
+  for (;;) {
+    const std::optional<ORSchedule> current = session::ReadRequest(*connection_(), toSend.transNum);
+    const ORSchedule* ownUnsure = unsureEdit_ ? &*unsureEdit_ : nullptr;
+    const QStringList changes =
+        current ? ChangesSince(*loaded_, *current, toSend, ownUnsure) : QStringList();
+    if (current && changes.isEmpty()) return true;
+    const ConflictChoice choice =
+        AskAboutChanges(changes, day, current ? session::ListedDayOf(*current) : QString());
+    if (choice == ConflictChoice::BackToForm) return false;
+    if (current) loaded_ = current;
+    if (choice == ConflictChoice::SaveOver) {
+      if (!current) return true;
+      continue;
+    }
+    requestList_.Reload();
+    requestList_.Select(toSend.transNum);
+    return false;
   }
-  return false;
+}
+
+// The status, who and when as the server holds them after this workstation's own action; the
+// rest stays as loaded, so that another workstation's changes are still told.
+void EntryForm::NoteOwnStatusChange(const QString& transNum) {
+  if (!loaded_ || loaded_->transNum.trimmed() != transNum.trimmed()) return;
+  const std::optional<ORSchedule> now = session::ReadRequest(*connection_(), transNum);
+  if (!now) return;
+  for (C::Column c :
+       {C::kStatus, C::kConfirmedBy, C::kDateConfirmed, C::kRevokedBy, C::kDateRevoked})
+    (*loaded_)[c] = (*now)[c];
 }
 
 }  // namespace requests

@@ -10,9 +10,15 @@ namespace requests {
 // holds it now (`current`): one line per change, in the words of the form, from what to what,
 // and who confirmed or revoked it and when. A change that `toSend` (the form's request about
 // to be saved over it) makes anyway loses nothing and is left out, so that a save repeated
-// after a lost link does not warn of itself. Empty when nothing would be lost.
+// after a lost link does not warn of itself; so is a value of `ownUnsure`, an earlier save of
+// this form that may have reached the server. Empty when nothing would be lost.
 QStringList ChangesSince(const session::ORSchedule& loaded, const session::ORSchedule& current,
-                         const session::ORSchedule& toSend);
+                         const session::ORSchedule& toSend,
+                         const session::ORSchedule* ownUnsure = nullptr);
+
+// A confirmation or revocation of `now` since `before` ("It was confirmed by ... on ..."), or
+// another change of its status; empty when its status and who set it are the same.
+QString StatusChangeSince(const session::ORSchedule& before, const session::ORSchedule& now);
 
 // Whether a listed request holds every field a save sent (`sent`): staff by code, the operation
 // by the moment it names, texts as the server compares them.
@@ -26,7 +32,8 @@ enum class ConflictChoice {
 };
 
 // Tells the user what changed (`changes`; none: the request is no longer listed under
-// `listedDay`) and asks what to do.
-ConflictChoice AskAboutChanges(const QStringList& changes, const QString& listedDay);
+// `listedDay`) and asks what to do. `movedTo`, the day it is listed under now, names a move.
+ConflictChoice AskAboutChanges(const QStringList& changes, const QString& listedDay,
+                               const QString& movedTo = QString());
 
 }  // namespace requests

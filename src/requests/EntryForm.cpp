@@ -110,7 +110,8 @@ void EntryForm::Clear_Fields() {
   loadedRoomName_.clear();
   loadedRoomCode_.clear();
   loaded_.reset();
-  unsettled_.reset();
+  unsureEdit_.reset();
+  unsettledInForm_ = false;
 }
 
 void EntryForm::cmdOption_Click(int index) {

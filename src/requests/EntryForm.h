@@ -102,6 +102,10 @@ class EntryForm {
   // of the database is reported by the caller.
   void mshflexPending_DblClick();
 
+  // This workstation has just confirmed or revoked the request with this number: when it is
+  // the one the form holds, a later save does not take that for another workstation's doing.
+  void NoteOwnStatusChange(const QString& transNum);
+
  private:
   void New();
   void Edit();
@@ -134,7 +138,7 @@ class EntryForm {
   // A save whose link may break (SaveOutcome.cpp).
   void SendSave(const session::ORSchedule& request, const QString& savedBy, const QString& savedAt);
   bool SettledAsStored();
-  void SettleEarlierSave(session::ORSchedule& toSend);
+  bool SettleEarlierSave(session::ORSchedule& toSend);
 
   EntryControls c_;
   RequestList& requestList_;
@@ -146,8 +150,13 @@ class EntryForm {
   QString loadedRoomName_, loadedRoomCode_;
   // The request as listed when it was loaded, while the form shows or edits it.
   std::optional<session::ORSchedule> loaded_;
-  // A new request whose save met a broken link and could not yet be looked for.
+  // A new request whose save met a broken link and could not yet be looked for; it outlives
+  // Cancel, New and a load, and is settled before the next save. `unsettledInForm_` while the
+  // form still holds it as typed.
   std::optional<SentRequest> unsettled_;
+  bool unsettledInForm_ = false;
+  // A change of the loaded request whose save met a broken link: it may be stored.
+  std::optional<session::ORSchedule> unsureEdit_;
   // What the form showed when New or Edit began.
   QStringList shownAtStart_;
 };

@@ -109,8 +109,7 @@ void EntryForm::Save() {
   const QTime time = c_.dtpOperTime->Time();  // to the second, as the text above
   request.operationAt = platform::WallClock(c_.dtpOperation->Date(),
                                             QTime(time.hour(), time.minute(), time.second()));
-  SettleEarlierSave(request);
-  if (!MaySaveOver(request)) return;
+  if (!SettleEarlierSave(request) || !MaySaveOver(request)) return;
   SendSave(request, modGlobal::EmployeeCode(), platform::DefaultText(modGlobal::ServerDateTime));
   platform::MsgBox(QStringLiteral("Schedule successfully saved!"),
                    platform::vbOKOnly | platform::vbInformation, QStringLiteral("SUCCESS!"));

@@ -7,6 +7,7 @@
 #include "platform/Errors.h"
 #include "platform/Format.h"
 #include "platform/widgets/DTPicker.h"
+#include "platform/widgets/MsgBox.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/EditConflict.h"
 #include "requests/EntryForm.h"
@@ -18,22 +19,25 @@ namespace requests {
 using session::ORSchedule;
 using session::RequestColumn;
 
-SentRequest::SentRequest(platform::Connection& connection, ORSchedule request, QString day)
-    : request_(std::move(request)), day_(std::move(day)) {
-  const auto listing = session::ListRequests(connection, day_);
-  for (int row = 0; row < listing->Rows(); ++row)
-    listedBefore_.insert(listing->Text(row, RequestColumn::kTransNum).trimmed().toString());
+SentRequest::SentRequest(platform::Connection& connection, ORSchedule request, QString savedBy,
+                         QString day)
+    : request_(std::move(request)), savedBy_(std::move(savedBy)), day_(std::move(day)) {
+  session::ForEachRequest(connection, day_, [this](const ORSchedule& listed) {
+    listedBefore_.insert(listed.transNum.trimmed());
+  });
 }
 
+// Another workstation may store the same request meanwhile: only a row saved under this
+// employee's code (the listing's column after the assistant doctor) is taken for ours.
 std::optional<ORSchedule> SentRequest::FindStored(platform::Connection& connection) const {
-  const auto listing = session::ListRequests(connection, day_);
-  for (int row = 0; row < listing->Rows(); ++row) {
-    const QString transNum = listing->Text(row, RequestColumn::kTransNum).trimmed().toString();
-    if (listedBefore_.contains(transNum)) continue;
-    ORSchedule listed = listing->At(row);
-    if (HoldsAllSent(listed, request_)) return listed;
-  }
-  return std::nullopt;
+  std::optional<ORSchedule> stored;
+  session::ForEachRequest(connection, day_, [&](const ORSchedule& listed) {
+    if (stored || listedBefore_.contains(listed.transNum.trimmed())) return;
+    const bool savedByUs = listed[RequestColumn::kNotUsed].trimmed().compare(
+                               savedBy_.trimmed(), Qt::CaseInsensitive) == 0;
+    if (savedByUs && HoldsAllSent(listed, request_)) stored = listed;
+  });
+  return stored;
 }
 
 // Sends the save. A new request whose link breaks on the way is looked for once the server
@@ -43,15 +47,21 @@ void EntryForm::SendSave(const ORSchedule& request, const QString& savedBy,
                          const QString& savedAt) {
   const QString sql = session::SaveScheduleSql(request, savedBy, savedAt);
   if (!request.transNum.isEmpty()) {  // a change: sent twice, it is stored once
-    connection_()->Execute(sql);
+    try {
+      connection_()->Execute(sql);
+    } catch (const platform::LinkError&) {
+      unsureEdit_ = request;  // a later save does not take it for another workstation's change
+      throw;
+    }
     return;
   }
   const QString day = platform::Format(c_.dtpOperation->Value(), QStringLiteral("MM/DD/YYYY"));
-  SentRequest sent(*connection_(), request, day);
+  SentRequest sent(*connection_(), request, savedBy, day);
   try {
     connection_()->Execute(sql);
   } catch (const platform::LinkError&) {
     unsettled_ = sent;
+    unsettledInForm_ = true;
     if (!SettledAsStored()) throw;
   }
 }
@@ -68,17 +78,40 @@ bool EntryForm::SettledAsStored() {
   return stored.has_value();
 }
 
-// A save after one whose fate was left unknown: when that request was stored, this save
-// changes it rather than storing the request a second time. Throws, sending nothing, while the
-// server cannot tell.
-void EntryForm::SettleEarlierSave(ORSchedule& toSend) {
-  if (!unsettled_ || !toSend.transNum.isEmpty()) return;
-  const std::optional<ORSchedule> stored = unsettled_->FindStored(*connection_());
+// A save after one whose fate was left unknown looks for that request first. Found, and the
+// form still holds it as typed or holds the same request again, this save changes it rather
+// than storing it a second time; a request typed anew after Cancel or New is stored as new,
+// and the user is told that the earlier one was stored after all. False, sending nothing,
+// while the server cannot tell.
+bool EntryForm::SettleEarlierSave(ORSchedule& toSend) {
+  if (!unsettled_) return true;
+  std::optional<ORSchedule> stored;
+  try {
+    stored = unsettled_->FindStored(*connection_());
+  } catch (const platform::RuntimeError&) {
+    platform::MsgBox(
+        QStringLiteral("The schedule saved last (patient %1) may or may not have been stored: "
+                       "the server does not answer yet. Nothing was saved now; please save "
+                       "again in a moment.")
+            .arg(unsettled_->request().patientName.trimmed()),
+        platform::vbOKOnly | platform::vbCritical, QStringLiteral("Notification!"));
+    return false;
+  }
+  const bool sameForm = unsettledInForm_;
   unsettled_.reset();
-  if (!stored) return;
+  if (!stored || !toSend.transNum.isEmpty() || !(sameForm || HoldsAllSent(*stored, toSend))) {
+    if (stored)
+      platform::MsgBox(QStringLiteral("The schedule saved last (patient %1) was stored after "
+                                      "all, although its save was reported as failed.")
+                           .arg(stored->patientName.trimmed()),
+                       platform::vbOKOnly | platform::vbInformation,
+                       QStringLiteral("Notification!"));
+    return true;
+  }
   toSend.transNum = stored->transNum.trimmed();
   c_.txtTransNum->setText(toSend.transNum);
   loaded_ = stored;
+  return true;
 }
 
 }  // namespace requests

@@ -18,18 +18,21 @@ namespace requests {
 // led to store it twice.
 class SentRequest {
  public:
-  // Lists `day` (the request's day as "MM/DD/YYYY") before the request is sent.
-  SentRequest(platform::Connection& connection, session::ORSchedule request, QString day);
+  // Lists `day` (the request's day as "MM/DD/YYYY") before the request is sent by the employee
+  // `savedBy`.
+  SentRequest(platform::Connection& connection, session::ORSchedule request, QString savedBy,
+              QString day);
 
   // Lists the day again: the request as stored (a request not listed before that holds every
-  // field sent), or none when the server did not store it. Throws when the server cannot be
-  // asked, and then nothing is known yet.
+  // field sent, saved by the same employee), or none when the server did not store it. Throws
+  // when the server cannot be asked, and then nothing is known yet.
   std::optional<session::ORSchedule> FindStored(platform::Connection& connection) const;
 
   const session::ORSchedule& request() const { return request_; }
 
  private:
   session::ORSchedule request_;
+  QString savedBy_;
   QString day_;
   QSet<QString> listedBefore_;  // transaction numbers, trimmed
 };

@@ -6,6 +6,7 @@
 #include "platform/widgets/ErrorReport.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/MsgBox.h"
+#include "requests/EditConflict.h"
 #include "requests/RequestList.h"
 #include "session/FreshListing.h"
 #include "session/ServerDate.h"
@@ -82,7 +83,8 @@ void StatusActions::cmdOpt_Click(int index) {
   const QString prompt = QString(action.promptOpening) + request->patientName +
                          QStringLiteral(".\r\nPress YES to continue, else NO.");
   if (platform::MsgBox(prompt, platform::vbYesNo | platform::vbDefaultButton1,
-                       QString(action.promptTitle)) == platform::vbYes)
+                       QString(action.promptTitle)) == platform::vbYes &&
+      StillAsAsked(action, *request))
     Update(action, *request);
   list_.Reload();  // on No as well: the list then shows what others changed meanwhile
 }
@@ -98,18 +100,32 @@ std::optional<ORSchedule> StatusActions::SelectedRequest() const {
   return request;
 }
 
-// The selected request as the server holds it now: another workstation may have confirmed,
-// revoked or changed it since the list was read, and its record of who did so must stand.
-// None, after saying so and listing the date again, when the date no longer lists it.
+// The selected request as the server holds it now, read by its number: another workstation
+// may have confirmed, revoked or changed it since the list was read, and its record of who did
+// so must stand. None, after saying so and listing the date again, when the request is no
+// longer listed under the list's date.
 std::optional<ORSchedule> StatusActions::Afresh(const ORSchedule& listed) {
-  const std::shared_ptr<const session::RequestListing> listing = list_.ListAfresh();
-  std::optional<ORSchedule> request = session::FindRequest(*listing, listed.transNum);
-  if (request) return request;
+  std::optional<ORSchedule> request = session::ReadRequest(*connection_(), listed.transNum);
+  const QString day = request ? session::ListedDayOf(*request) : QString();
+  if (request && (day.isEmpty() || day == list_.ListedDay())) return request;
   Notify(QStringLiteral("This schedule is no longer listed for %1: another workstation has "
                         "moved it to another date.")
              .arg(list_.ListedDay()));
-  list_.Show(listing);
+  list_.Reload();
   return std::nullopt;
+}
+
+// Read again after the user's Yes, just before the update: another workstation may have acted
+// while the question was open. When it has, nothing is sent and the user is told what changed.
+bool StatusActions::StillAsAsked(const StatusAction& action, const ORSchedule& asked) {
+  const std::optional<ORSchedule> now = Afresh(asked);
+  if (!now) return false;
+  if (now->status == action.letter) return !Refused(action, *now);
+  const QString change = StatusChangeSince(asked, *now);
+  if (change.isEmpty()) return true;
+  Notify(QStringLiteral("Another workstation has changed this schedule while you were asked: ") +
+         change + QStringLiteral(" Nothing was changed."));
+  return false;
 }
 
 // Checks the request as just read: the status exactly as the server gives it, so that a
@@ -154,6 +170,9 @@ void StatusActions::Update(const StatusAction& action, const ORSchedule& request
     platform::Guarded([this] { list_.Reload(); }, [](const std::exception&) {});
     throw;
   }
+  // Told quietly: should this fail, a later save may only warn of this desk's own action.
+  if (ownChange_)
+    platform::Guarded([&] { ownChange_(request.transNum); }, [](const std::exception&) {});
   platform::MsgBox(QString(action.success), platform::vbOKOnly | platform::vbExclamation,
                    QStringLiteral("SUCCESS!"));
 }

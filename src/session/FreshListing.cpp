@@ -27,10 +27,33 @@ int RowOfRequest(const RequestListing& listing, const QString& transNum) {
   return isNumber ? listing.RowOf(wanted) : -1;
 }
 
-std::optional<ORSchedule> FindRequest(const RequestListing& listing, const QString& transNum) {
-  const int row = RowOfRequest(listing, transNum);
-  if (row < 0) return std::nullopt;
-  return listing.At(row);
+namespace {
+
+// Runs a statement whose rows are requests in the listing's columns, one request at a time.
+void ReadEach(platform::Connection& connection, const QString& sql,
+              const std::function<void(const ORSchedule&)>& each) {
+  auto records =
+      connection.Open(sql, platform::CursorType::ForwardOnly, platform::LockType::ReadOnly);
+  for (; !records->AtEnd(); records->MoveNext())
+    each(ORSchedule::FromCells([&](RequestColumn::Column column) {
+      return records->Text(column - RequestColumn::kFirst);
+    }));
+  records->Close();
+}
+
+}  // namespace
+
+std::optional<ORSchedule> ReadRequest(platform::Connection& connection, const QString& transNum) {
+  std::optional<ORSchedule> found;
+  ReadEach(connection, ScheduleByNumSql(transNum), [&](const ORSchedule& request) {
+    if (request.transNum.trimmed() == transNum.trimmed()) found = request;
+  });
+  return found;
+}
+
+void ForEachRequest(platform::Connection& connection, const QString& dateText,
+                    const std::function<void(const ORSchedule&)>& each) {
+  ReadEach(connection, ScheduleListSql(dateText), each);
 }
 
 }  // namespace session

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -29,6 +30,14 @@ QString ListedDayOf(const ORSchedule& request);
 // The 0-based row of the request with this transaction number (as the form shows it, blanks
 // aside); -1 when the listing does not hold it.
 int RowOfRequest(const RequestListing& listing, const QString& transNum);
-std::optional<ORSchedule> FindRequest(const RequestListing& listing, const QString& transNum);
+
+// The request with this transaction number as the server holds it now, wherever its date now
+// lies; none when no request has that number.
+std::optional<ORSchedule> ReadRequest(platform::Connection& connection, const QString& transNum);
+
+// Each request of one date (as text) as the server lists it now, one at a time, however many
+// the date holds: unlike a listing, this has no row limit.
+void ForEachRequest(platform::Connection& connection, const QString& dateText,
+                    const std::function<void(const ORSchedule&)>& each);
 
 }  // namespace session

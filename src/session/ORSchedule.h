@@ -39,7 +39,7 @@ struct RequestColumn {
     kAnes2,
     kAsstDocCode,
     kAsstDoc,
-    kNotUsed,  // the server fills it; the client never reads it
+    kNotUsed,  // who saved it last; only the look-up after a broken save reads it
     kStatus,
     kConfirmedBy,
     kDateConfirmed,

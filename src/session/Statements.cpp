@@ -69,4 +69,8 @@ QString FindRequestsSql(const QString& searchText) {
   return FillShape(Shape::kFindSchedules, {Quoted(searchText.trimmed())});
 }
 
+QString ScheduleByNumSql(const QString& transNum) {
+  return FillShape(Shape::kScheduleByNum, {Quoted(transNum.trimmed())});
+}
+
 }  // namespace session

@@ -41,5 +41,7 @@ QString ConfirmedListSql();
 // The requests of any date whose patient's name begins with the text, or whose transaction
 // number it is, newest first; the text is sent trimmed.
 QString FindRequestsSql(const QString& searchText);
+// One request by its transaction number, sent trimmed, in the columns of the request list.
+QString ScheduleByNumSql(const QString& transNum);
 
 }  // namespace session

@@ -144,7 +144,7 @@ class TestOdbcLink : public QObject {
     connection.SetCommandTimeout(1);
     QElapsedTimer waited;
     waited.start();
-    QVERIFY_THROWS_EXCEPTION(DatabaseError, SessionOf(connection));
+    QVERIFY_THROWS_EXCEPTION(platform::QueryTimeoutError, SessionOf(connection));
     QVERIFY2(waited.elapsed() < 30'000, qPrintable(QString::number(waited.elapsed())));
     connection.Execute(u"SET LANGUAGE us_english"_s);  // this server answers only SET
     QCOMPARE(server.sessions(), 1);

@@ -99,6 +99,13 @@ QString ListSql(const QDate& day) {
 
 const QString kClockSql = QStringLiteral("select getdate() as TDate");
 
+// The request read by its number; with a status letter, another workstation's update of it.
+QString ByNumSql(qint64 transNum, const QString& letter = QString()) {
+  const QString number = QString::number(transNum);
+  return letter.isEmpty() ? session::ScheduleByNumSql(number)
+                          : session::UpdateScheduleSql(letter, QStringLiteral("E1003"), number);
+}
+
 }  // namespace
 
 class TestConfirmRevoke : public QObject {
@@ -136,9 +143,10 @@ class TestConfirmRevoke : public QObject {
 
     const QStringList sent = Click(f, index);
     const QString letter = confirm ? QStringLiteral("C") : QStringLiteral("R");
-    QStringList expected{ListSql(when.date())};  // the request as it is now
+    QStringList expected{ByNumSql(transNum)};  // the request as it is now, then after Yes
     if (confirm) expected << kClockSql;
-    expected << QStringLiteral("Schedule..sp_UpdateSchedules '%1','E1002 ', '%2'")
+    expected << ByNumSql(transNum)
+             << QStringLiteral("Schedule..sp_UpdateSchedules '%1','E1002 ', '%2'")
                     .arg(letter)
                     .arg(transNum)
              << ListSql(when.date());
@@ -180,6 +188,9 @@ class TestConfirmRevoke : public QObject {
     QTest::newRow("revoked since listed")
         << 1 << "R" << Cells{} << Cells{{C::kStatus, QStringLiteral("C")}}
         << "This schedule was already revoked by REYES ,LUZ last 17:03:04.";
+    QTest::newRow("revoked while asked to confirm")  // column 0: sent while the question is open
+        << 0 << "P" << Cells{{0, QStringLiteral("R")}} << Cells{}
+        << "Another workstation has changed this schedule while you were asked: It was revoked by";
     QTest::newRow("moved since listed")
         << 1 << "P" << Cells{{C::kTransNum, QStringLiteral("0")}}
         << Cells{{C::kStatus, QStringLiteral("P")}}
@@ -210,24 +221,28 @@ class TestConfirmRevoke : public QObject {
     const int row = StartAndSelect(f, kTomorrow9.date(), transNum);
     QVERIFY(row > 0);
     platform::FlexGrid& grid = *f.window().mshflexPending;
+    const QString asked = cells.take(0);
+    f.boxes().onCall([&](const testsupport::MsgBoxCall& call) {
+      if (call.title.endsWith(u'?')) f.db().connection()->Execute(ByNumSql(transNum, asked));
+    });
     ListAs(f.window(), row, listed.isEmpty() ? cells : listed);
     QVariantMap served;  // and as the server gives it at the click
     for (auto cell = cells.cbegin(); cell != cells.cend(); ++cell)
       served.insert(hospitaldb::ScheduleListingFields()[cell.key() - 1], cell.value());
     f.suite().serveWith([served](const QString& sql, std::unique_ptr<platform::Recordset> rows)
                             -> std::unique_ptr<platform::Recordset> {
-      if (sql != ListSql(kTomorrow9.date())) return rows;
+      if (!sql.contains(QLatin1String("ByNum"))) return rows;
       return testsupport::WithValues(*rows, served);
     });
 
-    QCOMPARE(Click(f, index), QStringList{ListSql(kTomorrow9.date())});
-    QCOMPARE(f.boxes().count(), 1);
-    QCOMPARE(f.boxes().last().prompt, message);
+    QCOMPARE(Click(f, index).filter(QStringLiteral("sp_UpdateSchedules")), QStringList());
+    QCOMPARE(f.boxes().count(), asked.isEmpty() ? 1 : 2);
+    QVERIFY(f.boxes().last().prompt.startsWith(message));
     QCOMPARE(f.boxes().last().style, vbCritical);
     QCOMPARE(f.boxes().last().title, kNotification);
-    for (auto cell = cells.cbegin(); cell != cells.cend(); ++cell)  // not reloaded
-      QCOMPARE(grid.TextMatrix(row, cell.key()), cell.value());
-    QCOMPARE(StoredStatus(f, transNum), status);
+    for (auto cell = cells.cbegin(); cell != cells.cend() && listed.isEmpty(); ++cell)
+      QCOMPARE(grid.TextMatrix(row, cell.key()), cell.value());  // not reloaded
+    QCOMPARE(StoredStatus(f, transNum), asked.isEmpty() ? status : asked);
   }
 
   // Another desk confirms the selected request and books one before it; the list shows both
@@ -308,14 +323,14 @@ class TestConfirmRevoke : public QObject {
     const QStringList sent = Click(f, 0);
     QCOMPARE(f.boxes().count(), 1);
     if (past) {
-      QCOMPARE(sent, (QStringList{ListSql(when.date()), kClockSql}));
+      QCOMPARE(sent, (QStringList{ByNumSql(transNum), kClockSql}));
       QCOMPARE(f.boxes().last().prompt,
                QStringLiteral("Can't confirm past schedule. "
                               "Please edit date/time of schedule or enter a new one."));
       QCOMPARE(f.boxes().last().style, vbCritical);
       QCOMPARE(f.boxes().last().title, kNotification);
     } else {  // asked, answered No: nothing sent, the list reloaded
-      QCOMPARE(sent, (QStringList{ListSql(when.date()), kClockSql, ListSql(when.date())}));
+      QCOMPARE(sent, (QStringList{ByNumSql(transNum), kClockSql, ListSql(when.date())}));
       QCOMPARE(f.boxes().last().title, QStringLiteral("Confirm?"));
     }
     QCOMPARE(StoredStatus(f, transNum), QStringLiteral("P"));
@@ -397,7 +412,7 @@ class TestConfirmRevoke : public QObject {
     });
 
     const QStringList sent = Click(f, 0);
-    QCOMPARE(sent.size(), 4);  // the request, the clock, the update, the reload
+    QCOMPARE(sent.size(), 5);  // the request, the clock, the request again, the update, the reload
     QCOMPARE(f.boxes().count(), 2);
     QCOMPARE(f.boxes().titles().first(), QStringLiteral("Confirm?"));
     QVERIFY(f.boxes().last().prompt.contains(u"sp_UpdateSchedules"));

@@ -614,32 +614,54 @@ class TestEntryForm : public QObject {
         << "It was confirmed by DELA CRUZ ,ANGELICA BAUTISTA on 12/08/2026 ";
     QTest::newRow("revoked, back to the form")
         << "R" << +platform::vbCancel << "It was revoked by ";
-    QTest::newRow("moved") << "OperationDate = '2027-01-21 09:00:00'" << +platform::vbYes
-                           << "This schedule is no longer listed for 01/20/2027: another";
+    QTest::newRow("moved")
+        << "OperationDate = '2027-01-21 09:00:00', Remarks = 'X'" << +platform::vbYes
+        << "moved it to 01/21/2027 since you opened it:\r\nSchedule Date and "
+           "Time: from \"01/20/2027 09:00:00\" to \"01/21/2027 09:00:00\".\r\nRemarks";
+    QTest::newRow("the remarks alone") << "Remarks = 'X'" << +platform::vbYes << "Remarks: from";
+    QTest::newRow("room, then revoked while asked")  // after '|': sent while the WARNING is open
+        << "ORRoomID = 'OR04'|R" << +platform::vbYes << "OR Room (code): from \"OR01\"";
+    QTest::newRow("revoked at this workstation") << "here" << 0 << "";
+    QTest::newRow("this workstation's save of unknown fate") << "lost" << 0 << "";
   }
   void anEditAsksBeforeSavingOverAnotherWorkstation() {
     QFETCH(QString, other);
     QFETCH(int, answer);
     QFETCH(QString, said);
+    const QString meanwhile = other.section(u'|', 1);  // sent while the WARNING is open
+    other = other.section(u'|', 0, 0);
     MainWindowFixture f;
     const qint64 transNum =
         f.db().insertRequest(f.db().sampleRequest(platform::WallClock(kDay, QTime(9, 0))));
     QVERIFY(f.start());
     frmMain& w = f.window();
     LoadPatient(w, kDay, QStringLiteral("DOE, JOHN A."));
+    if (other == u"here") w.cmdOpt[1]->click();  // revoked at this workstation
     w.cmdOption[1]->click();
+    f.suite().connection()->loseLinkWhen([](auto& sql) { return sql.contains(u"Save_OR"); }, true);
+    w.txtRemarks->setText(QStringLiteral("FIRST"));
+    if (other == u"lost") w.cmdOption[3]->click();  // stores it, but the link breaks
+    f.suite().connection()->loseLinkWhen(nullptr, false);
+    f.boxes().clear();
     w.txtRemarks->setText(QStringLiteral("TYPED"));
     if (other.size() == 1)  // the other workstation's own connection to the file
       f.db().connection()->Execute(
           session::UpdateScheduleSql(other, QStringLiteral("E1003"), QString::number(transNum)));
-    else if (!other.isEmpty())
+    else if (other.contains(u'='))
       f.db().exec(QStringLiteral("UPDATE tbORSchedule SET %1 WHERE TransNum = ?").arg(other),
                   {transNum});
-    if (answer) f.boxes().answer({answer, platform::vbOK});
+    f.boxes().onCall([&](const testsupport::MsgBoxCall&) {
+      if (f.boxes().count() == 1 && !meanwhile.isEmpty())
+        f.db().connection()->Execute(session::UpdateScheduleSql(meanwhile, QStringLiteral("E1003"),
+                                                                QString::number(transNum)));
+    });
+    if (answer)
+      f.boxes().answer({answer, meanwhile.isEmpty() ? platform::vbOK : answer, platform::vbOK});
 
     for (int click = 0; click < (answer == platform::vbNo ? 2 : 1); ++click)
       w.cmdOption[3]->click();
     QVERIFY2(f.boxes().calls()[0].prompt.contains(said), qPrintable(f.boxes().calls()[0].prompt));
+    if (!meanwhile.isEmpty()) QVERIFY(f.boxes().calls()[1].prompt.contains(u"It was revoked by"));
     QCOMPARE(f.boxes().calls()[0].style,
              answer ? platform::vbYesNoCancel | platform::vbExclamation | platform::vbDefaultButton3
                     : platform::vbInformation);
@@ -662,6 +684,8 @@ class TestEntryForm : public QObject {
     QTest::newRow("link lost after storing") << 2 << true;
     QTest::newRow("link lost before storing, no answer yet") << 1 << false;
     QTest::newRow("link lost after storing, no answer yet") << 2 << false;
+    QTest::newRow("lost; the same stored meanwhile by another") << 3 << true;
+    QTest::newRow("lost after storing, Cancel, the same again") << 4 << false;
   }
   void aFailedSaveLosesNothing() {
     QFETCH(int, fault);
@@ -675,11 +699,17 @@ class TestEntryForm : public QObject {
     f.suite().failWhen([&](const QString& sql) {
       return fault ? !answering && std::exchange(sent, sent || isSave(sql)) : isSave(sql);
     });
-    if (fault) f.suite().connection()->loseLinkWhen(isSave, fault == 2);
+    const auto otherDesk = [&](const QString& sql) {  // another desk stores the same first
+      if (fault == 3 && isSave(sql))
+        f.db().connection()->Execute(
+            QString(sql).replace(QStringLiteral("'E1001'"), QStringLiteral("'X'")));
+      return isSave(sql);
+    };
+    if (fault) f.suite().connection()->loseLinkWhen(otherDesk, fault == 2 || fault == 4);
     w.cmdOption[3]->click();
     f.suite().failWhen(nullptr);
     f.suite().connection()->loseLinkWhen(nullptr, false);
-    QCOMPARE(f.db().countRequests(kDay), fault == 2 ? 1 : 0);
+    QCOMPARE(f.db().countRequests(kDay), fault >= 2 ? 1 : 0);
     if (fault == 2 && answering) {  // found stored: the save succeeded
       QCOMPARE(f.boxes().titles(), QStringList{QStringLiteral("SUCCESS!")});
       QCOMPARE(w.txtName->text(), QString());
@@ -690,9 +720,13 @@ class TestEntryForm : public QObject {
     QCOMPARE(ModeOf(w), QStringLiteral("New- Cancel+ Exit- Save+ pane- fields+white"));
     QCOMPARE(w.txtName->text(), QStringLiteral("NEW, PATIENT"));
     QCOMPARE(w.txtSurgeonID[0]->text(), QStringLiteral("D1001"));
+    if (fault == 4) {  // the user gives up the form and types a request again
+      w.cmdOption[1]->click();
+      FillNewRequest(w);
+    }
     w.cmdOption[3]->click();
     QCOMPARE(f.boxes().last().title, QStringLiteral("SUCCESS!"));
-    QCOMPARE(f.db().countRequests(kDay), 1);
+    QCOMPARE(f.db().countRequests(kDay), 1 + int(fault == 3));
   }
 };
 

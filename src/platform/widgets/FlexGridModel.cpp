@@ -87,7 +87,9 @@ void FlexGridModel::setRowMarks(RowMarked marked, RowMarkText text) {
 void FlexGridModel::setDataRows(int rows) {
   if (rows == dataRows()) return;
   beginResetModel();
+  // The marks go with the rows they were made for, and with the listing they may hold.
   marked_ = nullptr;
+  markText_ = nullptr;
   ownCells().resize(rows, cols());
   rowColor_.resize(rows, 0);
   endResetModel();
@@ -112,6 +114,7 @@ void FlexGridModel::setCols(int cols) {
 
 void FlexGridModel::clear() {
   marked_ = nullptr;
+  markText_ = nullptr;
   ownCells().clearTexts();
   std::fill(headers_.begin(), headers_.end(), QString());
   resetColors();
@@ -124,6 +127,7 @@ void FlexGridModel::replace(QStringList headers, std::shared_ptr<const CellTexts
   Q_ASSERT(cells && cells->cols() == headers.size());
   beginResetModel();
   marked_ = nullptr;
+  markText_ = nullptr;
   // A table without columns has no rows, however many records it was read from.
   if (cells->cols() == 0 && cells->rows() > 0) cells = std::make_shared<CellTexts>();
   fixedCols_ = std::min(fixedCols_, cells->cols());
