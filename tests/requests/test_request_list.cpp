@@ -1,7 +1,9 @@
 #include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 #include "platform/Twips.h"
 #include "platform/WallClock.h"
@@ -100,6 +102,12 @@ class TestRequestList : public QObject {
       QCOMPARE(grid.rowHeight(row - 1), platform::TwipsToPixels(heights[i]));
     }
     QVERIFY(grid.WordWrap());
+    // A text that its cell cuts shows whole as the cell's tooltip.
+    const QRect cut =
+        grid.visualRect(grid.model()->index(RowOf(grid, QStringLiteral("PATIENT 4")) - 1, 2));
+    QHelpEvent hover(QEvent::ToolTip, cut.center(), grid.viewport()->mapToGlobal(cut.center()));
+    QApplication::sendEvent(grid.viewport(), &hover);
+    QCOMPARE(QToolTip::text(), QString(60, QLatin1Char('X')));
   }
 
   void aDateWithoutRequestsEmptiesAndDisablesTheList() {
