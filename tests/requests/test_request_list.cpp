@@ -9,6 +9,7 @@
 #include "platform/WallClock.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/Fonts.h"
 #include "platform/widgets/MsgBox.h"
 #include "requests/RequestList.h"
 #include "session/ORSchedule.h"
@@ -167,6 +168,12 @@ class TestRequestList : public QObject {
     const int row = 1;
     QVERIFY(grid.TextMatrix(row, session::RequestColumn::kOperationDate)
                 .startsWith(QStringLiteral("12/8/2026 ")));
+    // A font wider than the design's widens the dates' columns to their widest values.
+    grid.setFont(platform::DesignFont(QStringLiteral("Tahoma"), 14));
+    for (int r = 1; r < grid.Rows(); ++r)
+      for (int c : {9, 29})
+        QVERIFY(grid.columnWidth(c) > grid.fontMetrics().horizontalAdvance(grid.TextMatrix(r, c)));
+    QCOMPARE(grid.ColWidth(9), 2300);
     PickListDate(f.window(), kToday.addDays(1));
     QCOMPARE(grid.ColWidth(0), 1);
   }
