@@ -156,7 +156,13 @@ void FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
   }
   model_->setText(row - 1, col, text);
   if (mergeMode_ != MergeMode::Never && MergeCol(col)) refreshSpans();
-  if (std::size_t(col) < widensToText_.size() && widensToText_[col]) applyColWidth(col);
+  // One text measured, not the column: a column filled cell by cell is not measured over again.
+  if (std::size_t(col) < widensToText_.size() && widensToText_[col] && !isColumnHidden(col)) {
+    const QSizeF size =
+        painter_->textSize(text, 0, model_->alignment(col), font(), viewport(), false);
+    if (cellPixels(size.width()) > columnWidth(col))
+      horizontalHeader()->resizeSection(col, cellPixels(size.width()));
+  }
 }
 
 void FlexGrid::SetFormatString(const QString& format) {
@@ -539,8 +545,8 @@ void FlexGrid::applyColWidth(int col) {
   horizontalHeader()->resizeSection(col, pixels);
 }
 
-// Summed from the advances of single characters, which a whole text's shaping only narrows:
-// laying out each text of a 32k-row list would take longer than its load.
+// Summed from the advances of single characters, which shaping the whole text seldom widens
+// (kerning narrows it): laying out each text of a 32k-row list would take longer than its load.
 int FlexGrid::widestTextPixels(int col) const {
   const QFontMetricsF metrics(font(), viewport());
   std::array<qreal, 128> ascii;
@@ -559,9 +565,12 @@ int FlexGrid::widestTextPixels(int col) const {
     }
     widest = std::max(widest, width);
   }
-  const int cell =
-      int(std::ceil(widest)) + 2 * FlexGridPainter::textMargin() + (showGrid() ? 1 : 0);
-  return std::max(cell, header_->SectionSize(col).width());
+  return std::max(cellPixels(widest), header_->SectionSize(col).width());
+}
+
+// The width of a cell that shows a text this wide: its margins and the line beside it.
+int FlexGrid::cellPixels(qreal textWidth) const {
+  return int(std::ceil(textWidth)) + 2 * FlexGridPainter::textMargin() + (showGrid() ? 1 : 0);
 }
 
 int FlexGrid::toPixels(int twips) const {

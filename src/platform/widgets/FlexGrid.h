@@ -206,6 +206,7 @@ class FlexGrid : public QTableView {
   void applyColWidths();
   void applyColWidth(int col);
   int widestTextPixels(int col) const;
+  int cellPixels(qreal textWidth) const;
   int toPixels(int twips) const;
   void resetRowHeights();
   void setHeaderHeight(int twips);
