@@ -102,6 +102,7 @@ void frmView::FormatGridDesign() {
 
 // The design's places and type, scaled by the window's width over the design's.
 void frmView::LayOutToScale() {
+  if (width() <= 0) return;  // not laid out yet
   const qreal scale = qreal(width()) / kDesignArea.width();
   const auto pixels = [scale](int twips) {
     return int(std::lround(twips * scale / platform::kTwipsPerPixel));
