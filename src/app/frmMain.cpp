@@ -1,10 +1,15 @@
 #include "app/frmMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
+#include <utility>
+
+#include "app/Anchors.h"
 
 #include "board/frmView.h"
 #include "platform/Twips.h"
@@ -14,6 +19,7 @@
 #include "platform/widgets/Fonts.h"
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/MultiLineTextBox.h"
+#include "platform/widgets/SysInfo.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/EntryForm.h"
 #include "requests/ListRefresh.h"
@@ -26,14 +32,14 @@
 #include "staff/Keystrokes.h"
 #include "staff/NursePickers.h"
 
-frmMain::frmMain(QWidget* parent) : QWidget(parent) {
+frmMain::frmMain(QWidget* parent, platform::SysInfo* sysInfo)
+    : QWidget(parent), sysInfo_(sysInfo ? sysInfo : new platform::SysInfo(this)) {
   setWindowTitle(platform::AppTitle());
   setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8));
   setAttribute(Qt::WA_DeleteOnClose, false);
-  // Laid out for a client area of 18645 x 10740 twips and not resized after start-up.
-  setFixedSize(platform::TwipRect(0, 0, 18645, 10740).size());
   BuildPatientFrame();
   BuildOperationFrame();
+  BuildEntryPane();
   BuildRequestPane();
   SetTabOrder();
   requestList_ =
@@ -75,6 +81,10 @@ void frmMain::ConnectEvents() {
   ConnectGuarded(mnuPrintList, &QAction::triggered, this, [this] { listingOutput_->Print_List(); });
   ConnectGuarded(mnuExportPDF, &QAction::triggered, this, [this] { listingOutput_->Export_PDF(); });
   ConnectGuarded(mnuExportCSV, &QAction::triggered, this, [this] { listingOutput_->Export_CSV(); });
+  // A field that takes the focus (by Tab, Enter or a refused save) scrolls into view.
+  ConnectGuarded(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (now && entryPane_->widget()->isAncestorOf(now)) entryPane_->ensureWidgetVisible(now);
+  });
 }
 
 void frmMain::InstallStaffSelection() {
@@ -101,14 +111,9 @@ bool frmMain::Show() {
     close();
     return false;
   }
+  FitIntoWorkArea();
   show();
   return true;
-}
-
-void frmMain::Resize_Frame() {
-  QRect pane = fraPendingRequest->geometry();
-  pane.setWidth(frameGeometry().width() - pane.left());
-  fraPendingRequest->setGeometry(pane);
 }
 
 void frmMain::cmdView_Click() {
@@ -123,4 +128,17 @@ void frmMain::cmdOption_Click(int index) {
 void frmMain::closeEvent(QCloseEvent* event) {
   Form_Unload();
   event->accept();
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Resize_Frame();
+}
+
+// The window system frames the window when it first shows it; only then does the frame's size
+// tell whether the window still fits.
+bool frmMain::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate && !std::exchange(framedFit_, true))
+    FitIntoWorkArea();
+  return QWidget::event(event);
 }

@@ -6,17 +6,20 @@
 
 #include "platform/SingleInstance.h"
 
+class Anchors;
 class QAction;
 class QGroupBox;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QScrollArea;
 
 namespace platform {
 class ComboBox;
 class DTPicker;
 class FlexGrid;
 class MultiLineTextBox;
+class SysInfo;
 class TextBox;
 }  // namespace platform
 
@@ -33,18 +36,25 @@ class StatusActions;
 // The main window: the entry form on the left, the request pane on the right. Loading it is
 // the program's start-up; unloading it ends the program. The controls keep the names of the
 // window design, so that each subsystem works on the controls it is given.
+//
+// It opens at its design size where the screen's work area holds it, and inside the work area
+// where it does not. Resized or maximized, the request pane and its list take the room; the
+// entry form keeps its design size and scrolls when the window is shorter than the form.
 class frmMain : public QWidget {
   Q_OBJECT
 
  public:
-  explicit frmMain(QWidget* parent = nullptr);
+  // `sysInfo` reports the work area; without one the window measures the real screens.
+  explicit frmMain(QWidget* parent = nullptr, platform::SysInfo* sysInfo = nullptr);
   ~frmMain() override;
 
   // Runs the start-up and shows the window. False when start-up refused a second copy, found
   // no connection or failed; it has then said why and the window stays closed.
   bool Show();
 
-  // Sets the request pane's width so that it reaches the window's right edge.
+  // Lays the panes out in the window: the entry form on the left at its design width (and a
+  // scroll bar when the window is shorter than the form), the request pane from there to the
+  // window's right edge and as tall as the window lets it. Start-up and every resize call it.
   void Resize_Frame();
   // Opens the board of confirmed operations, modally.
   void cmdView_Click();
@@ -100,17 +110,21 @@ class frmMain : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void BuildPatientFrame();
   void BuildOperationFrame();
   void BuildStaffFrames(QWidget* parent);
   void BuildButtons(QWidget* parent);
+  void BuildEntryPane();
   void BuildRequestPane();
   void BuildListingMenu();
   void BuildFindBox();
   void CreateFindAndRefresh();
   void SetTabOrder();
+  void FitIntoWorkArea();
   void CreateEntryForm();
   void InstallStaffSelection();
   void ConnectEvents();
@@ -121,6 +135,10 @@ class frmMain : public QWidget {
   void Form_Unload();
 
   platform::SingleInstance instance_;
+  platform::SysInfo* sysInfo_;
+  QScrollArea* entryPane_ = nullptr;  // the entry form's frames, scrolled when the window is short
+  std::unique_ptr<Anchors> paneAnchors_;  // the request pane's controls
+  bool framedFit_ = false;  // fitted again once the window system had framed the window
   std::unique_ptr<requests::RequestList> requestList_;
   std::unique_ptr<requests::EntryForm> entryForm_;
   std::unique_ptr<requests::StatusActions> statusActions_;

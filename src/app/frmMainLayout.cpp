@@ -1,15 +1,20 @@
-// The fixed layout of the main window, in twips as the window was designed.
+// The layout of the main window, in twips as the window was designed, and how it follows the
+// window's size.
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
+#include "app/Anchors.h"
 #include "app/frmMain.h"
 #include "platform/Twips.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/MultiLineTextBox.h"
+#include "platform/widgets/SysInfo.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/RequestStatus.h"
 
@@ -21,6 +26,12 @@ namespace {
 
 const QColor kReadOnlyBack(224, 224, 224);
 constexpr int kFieldHeight = 315;
+
+// The window's client area as designed, the request pane in it (as wide as start-up makes it),
+// and the least room in which the request pane still shows its buttons beside the legend.
+const QRect kDesignWindow = TwipRect(0, 0, 18645, 10740);
+const QRect kDesignPane = TwipRect(5880, 240, 18645 - 5880, 10395);
+const QSize kLeastPane = TwipRect(0, 0, 7380, 4440).size();
 
 QGroupBox* Frame(QWidget* parent, const QString& title, QRect twips) {
   auto* frame = new QGroupBox(title, parent);
@@ -160,9 +171,62 @@ void frmMain::BuildButtons(QWidget* parent) {
       Button(parent, QStringLiteral("E&xit"), TwipRect(4680, kTop, kWidth, kHeight), true);
 }
 
+// The entry form's frames in a pane of their own, at their design places, that scrolls them
+// when the window is shorter than the form; it never scrolls sideways.
+void frmMain::BuildEntryPane() {
+  auto* form = new QWidget;
+  form->setFixedSize(kDesignPane.left(), kDesignWindow.height());
+  fraPatient->setParent(form);
+  fraOperation->setParent(form);
+  entryPane_ = new QScrollArea(this);
+  entryPane_->setFrameShape(QFrame::NoFrame);
+  entryPane_->setFocusPolicy(Qt::NoFocus);  // the form's fields take the focus, not their pane
+  entryPane_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  entryPane_->setWidget(form);
+  entryPane_->setGeometry(0, 0, form->width(), form->height());
+  const int bar = entryPane_->verticalScrollBar()->sizeHint().width();
+  setMinimumSize(form->width() + bar + kLeastPane.width(), kDesignPane.top() + kLeastPane.height());
+  // Laid out for a client area of 18645 x 10740 twips: the size it opens at where it fits.
+  resize(kDesignWindow.size());
+}
+
+void frmMain::Resize_Frame() {
+  const QSize form = entryPane_->widget()->size();
+  const int bar =
+      height() < form.height() ? entryPane_->verticalScrollBar()->sizeHint().width() : 0;
+  entryPane_->setGeometry(0, 0, form.width() + bar, height());
+  const int bottomMargin = kDesignWindow.bottom() - kDesignPane.bottom();
+  QRect pane = kDesignPane;
+  pane.setLeft(form.width() + bar);
+  pane.setRight(width() - 1);
+  pane.setBottom(height() - 1 - bottomMargin);
+  fraPendingRequest->setGeometry(pane);
+  paneAnchors_->LayOut(pane.size());
+}
+
+// The size it has (the design's, at start-up) where the work area holds it with the window's
+// frame, moved inside the work area if need be; else as much of the design size as the work area
+// holds, at its top-left corner.
+void frmMain::FitIntoWorkArea() {
+  const QRect area = sysInfo_->WorkArea(this);
+  if (area.isEmpty()) return;
+  const QRect inner = geometry();
+  const QRect outer = frameGeometry();
+  const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                       outer.right() - inner.right(), outer.bottom() - inner.bottom());
+  const QSize room = area.size().shrunkBy(frame);
+  if (room.width() >= width() && room.height() >= height()) {
+    if (!area.contains(outer)) move(area.topLeft());
+    return;
+  }
+  setMinimumSize(minimumSize().boundedTo(room));
+  setGeometry(QRect(area.topLeft() + QPoint(frame.left(), frame.top()),
+                    kDesignWindow.size().boundedTo(room)));
+}
+
 void frmMain::BuildRequestPane() {
-  fraPendingRequest =
-      Frame(this, QStringLiteral("SCHEDULE STATUS"), TwipRect(5880, 240, 12735, 10395));
+  fraPendingRequest = Frame(this, QStringLiteral("SCHEDULE STATUS"), kDesignPane);
+  paneAnchors_ = std::make_unique<Anchors>(kDesignPane.size(), kLeastPane);
   QWidget* f = fraPendingRequest;
   DTPicker1 = new DTPicker(DTPicker::Mode::Date, f);
   DTPicker1->setGeometry(TwipRect(1320, 570, 1695, kFieldHeight));
@@ -173,13 +237,19 @@ void frmMain::BuildRequestPane() {
   mshflexPending->setGeometry(TwipRect(120, 960, 12495, 8685));
   mshflexPending->SetFixedCols(1);
   mshflexPending->setAccessibleName(QStringLiteral("Requests"));
+  paneAnchors_->Add(mshflexPending, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
   BuildListingMenu();
 
   cmdOpt[0] = Button(f, QStringLiteral("&Confirm"), TwipRect(120, 9720, 1095, 495), false);
   cmdOpt[1] = Button(f, QStringLiteral("&Revoke"), TwipRect(1320, 9720, 1095, 495), false);
+  for (QPushButton* button : cmdOpt)
+    paneAnchors_->Add(button, Qt::LeftEdge | Qt::BottomEdge);
 
-  // The legend: one locked swatch in each request status colour, beside its word.
-  Caption(f, QStringLiteral("Legend:"), TwipRect(7920, 9840, 720, 255), nullptr);
+  // The legend: one locked swatch in each request status colour, beside its word, under the
+  // list's right end.
+  const Qt::Edges legend = Qt::RightEdge | Qt::BottomEdge;
+  paneAnchors_->Add(Caption(f, QStringLiteral("Legend:"), TwipRect(7920, 9840, 720, 255), nullptr),
+                    legend);
   const requests::RequestStatus order[] = {requests::RequestStatus::Revoked,
                                            requests::RequestStatus::Confirmed,
                                            requests::RequestStatus::Pending};
@@ -188,7 +258,10 @@ void frmMain::BuildRequestPane() {
     vkTextBox1[i] = Field(f, TwipRect(left, 9840, 375, 255));
     vkTextBox1[i]->SetBackColor(requests::StatusColor(order[i]));
     vkTextBox1[i]->setFocusPolicy(Qt::NoFocus);
-    Caption(f, session::LegendWord(order[i]), TwipRect(left + 435, 9840, 840, 255), vkTextBox1[i]);
+    paneAnchors_->Add(vkTextBox1[i], legend);
+    paneAnchors_->Add(Caption(f, session::LegendWord(order[i]),
+                              TwipRect(left + 435, 9840, 840, 255), vkTextBox1[i]),
+                      legend);
   }
 }
 

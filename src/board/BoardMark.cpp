@@ -47,12 +47,13 @@ void DrawName(QPainter& painter, const QRectF& area) {
 
 }  // namespace
 
-QPixmap BoardMark() {
-  QImage image(kSize, QImage::Format_RGB32);
+QPixmap BoardMark(QSize size) {
+  QImage image(size, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.scale(qreal(size.width()) / kSize.width(), qreal(size.height()) / kSize.height());
 
   painter.setPen(QPen(kNavy, 2));
   painter.setBrush(Qt::NoBrush);

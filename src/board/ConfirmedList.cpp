@@ -1,5 +1,7 @@
 #include "board/ConfirmedList.h"
 
+#include <QScrollBar>
+
 #include "platform/Connection.h"
 #include "platform/widgets/FlexGrid.h"
 #include "session/Statements.h"
@@ -44,8 +46,12 @@ void ConfirmedList::Check_Schedule() {
     for (int col : kMergedColumns)
       grid_.SetMergeCol(col, true);
   }
+  // The bind returns every row to one height, which pulls the list up; the position is put back
+  // once the rows have their heights again.
+  const int scrolled = grid_.verticalScrollBar()->value();
   grid_.Bind(*operations);
   Set_RowHeights();
+  grid_.verticalScrollBar()->setValue(scrolled);
   operations->Close();
 }
 
@@ -61,7 +67,7 @@ void ConfirmedList::Set_RowHeights() {
   if (lastRow < 1) return;
   grid_.SetWordWrap(true);
   for (int row = 1; row <= lastRow; ++row)
-    grid_.SetRowHeight(row, BoardRowHeight(grid_.TextView(row, kProcedureColumn).size()));
+    grid_.FitRowHeight(row, BoardRowHeight(grid_.TextView(row, kProcedureColumn).size()));
   grid_.SetRow(lastRow);
 }
 

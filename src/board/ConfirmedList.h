@@ -16,7 +16,8 @@ namespace board {
 constexpr int kBoardReadTimeoutSeconds = 5;
 
 // The board's listing in its grid: the confirmed operations that the database returns, one
-// row each, in large type, equal neighbours merged and each row as tall as its procedure needs.
+// row each, in large type, equal neighbours merged and each row as tall as its procedure's length
+// asks, or taller where a wrapped text needs more.
 // The board relies on the result's column order: 0 Time, 1 Surgeon, 2 Anesthesiologist,
 // 3 Patientname, 4 Room, 5 Procedurename, 6 AsstDoctor, 7 CNurse, 8 SNurse, 9 ORRoom,
 // 10 Status, 11 Transnum.
@@ -27,11 +28,11 @@ class ConfirmedList {
   // The grid before the first listing: its shape, free merging, the load-time header and the
   // widths by position, which stay in force through every listing.
   void Format_Grid();
-  // Lists the confirmed operations and fits the row heights. Throws on a database failure; the
-  // grid then keeps what it showed.
+  // Lists the confirmed operations and fits the row heights, at the same scroll position. Throws
+  // on a database failure; the grid then keeps what it showed.
   void Check_Schedule();
-  // Each record row as tall as the length of its procedure needs; the last record row is left
-  // current.
+  // Each record row as tall as the length of its procedure asks, or as its tallest wrapped text
+  // needs; the last record row is left current.
   void Set_RowHeights();
 
  private:

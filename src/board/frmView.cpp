@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 #include "board/BoardMark.h"
 #include "board/ConfirmedList.h"
@@ -20,11 +22,13 @@
 #include "session/modGlobal.h"
 
 using platform::TwipRect;
-using platform::TwipsToPixels;
 
 namespace {
 
 constexpr int kGridWidthAfterLoad = 32000;  // twips: beyond the window's right edge
+const QRect kDesignArea = TwipRect(0, 0, 20400, 9000);
+// The design's type, in points.
+constexpr qreal kGridPoints = 12, kHeaderPoints = 14.25, kClockPoints = 18, kNoticePoints = 16;
 
 QString ClockText(const QDateTime& now) {
   return platform::Format(now, QStringLiteral("Long Date")) + QStringLiteral(" ") +
@@ -39,9 +43,11 @@ frmView::frmView(QWidget* parent, session::ConnectionProvider connection,
   SysInfo1 = sysInfo ? sysInfo : new platform::SysInfo(this);
   setWindowTitle(QStringLiteral("List Of Confirmed Operations"));
   setModal(true);
-  // Restored, it has the design's size in the top-left corner of the work area (not centred
-  // over the main window, as a dialog would be).
-  setGeometry(QRect(SysInfo1->WorkArea(this).topLeft(), TwipRect(0, 0, 20400, 9000).size()));
+  // Restored, it fills the work area too (the design's size where that is unknown), so that it
+  // fills the screen also where no window manager maximizes it; not centred over the main
+  // window, as a dialog would be.
+  const QRect area = SysInfo1->WorkArea(this);
+  setGeometry(area.isEmpty() ? QRect(area.topLeft(), kDesignArea.size()) : area);
   setWindowState(Qt::WindowMaximized);
   BuildControls();
   list_ = std::make_unique<board::ConfirmedList>(*mshflxView, connection_);
@@ -55,26 +61,17 @@ frmView::frmView(QWidget* parent, session::ConnectionProvider connection,
 frmView::~frmView() = default;
 
 void frmView::BuildControls() {
+  // Placed and given their type by LayOutToScale.
   Image1 = new QLabel(this);
-  Image1->setGeometry(TwipRect(120, 120, 5250, 1860));
-  Image1->setPixmap(board::BoardMark());
-
   Label1 = new QLabel(this);
-  Label1->setGeometry(TwipRect(10200, 1440, 9975, 495));
-  Label1->setFont(platform::DesignFont(QStringLiteral("Arial"), 18, true));
-
   Picture1 = new platform::PictureBox(this);
-  Picture1->setGeometry(TwipRect(8760, 120, 15, 135));
-
   mshflxView = new platform::FlexGrid(this);
-  mshflxView->setGeometry(TwipRect(120, 2040, 20205, 8415));
   FormatGridDesign();
 
   notice_ = new QLabel;
-  notice_->setFont(platform::DesignFont(QStringLiteral("Arial"), 16, true));
-  notice_->setMargin(TwipsToPixels(90));
   noticeState_ = std::make_unique<platform::ListingNotice>(*notice_, "Board");
   mshflxView->SetHeaderNote(notice_);
+  LayOutToScale();
 
   Timer1 = new QTimer(this);
   Timer1->setInterval(10000);
@@ -82,7 +79,8 @@ void frmView::BuildControls() {
   Timer2->setInterval(1000);
 }
 
-// The grid as the window design sets it: one header row, no fixed column, large bold type.
+// The grid as the window design sets it: one header row, no fixed column, large bold type (set
+// to scale). The last row is left current after each listing, but no row shows as selected.
 void frmView::FormatGridDesign() {
   platform::FlexGrid& grid = *mshflxView;
   grid.SetFixedCols(0);
@@ -94,8 +92,45 @@ void frmView::FormatGridDesign() {
   grid.SetBackColorSel(QColor(0, 0, 255));
   grid.SetForeColorSel(system.color(QPalette::HighlightedText));
   grid.SetGridColor(QColor(192, 192, 192));
-  grid.setFont(platform::DesignFont(QStringLiteral("Arial"), 12, true));
-  grid.SetFontFixed(platform::DesignFont(QStringLiteral("Times New Roman"), 14.25, true));
+  grid.SetHighLight(false);
+}
+
+// The design's places and type, scaled by the window's width over the design's.
+void frmView::LayOutToScale() {
+  if (width() <= 0) return;  // not laid out yet
+  const qreal scale = qreal(width()) / kDesignArea.width();
+  const auto pixels = [scale](int twips) {
+    return int(std::lround(twips * scale / platform::kTwipsPerPixel));
+  };
+  const auto scaled = [&pixels](int left, int top, int width, int height) {
+    return QRect(pixels(left), pixels(top), pixels(width), pixels(height));
+  };
+  const auto font = [scale](const QString& family, qreal points) {
+    return platform::DesignFont(family, points * scale, true);
+  };
+  const QString arial = QStringLiteral("Arial");
+  Image1->setGeometry(scaled(120, 120, 5250, 1860));
+  Image1->setPixmap(board::BoardMark(Image1->size()));
+  Label1->setGeometry(scaled(10200, 1440, 9975, 495));
+  Label1->setFont(font(arial, kClockPoints));
+  Picture1->setGeometry(scaled(8760, 120, 15, 135));
+  notice_->setFont(font(arial, kNoticePoints));
+  notice_->setMargin(pixels(90));
+
+  // Below the picture to the window's bottom (the design's height ends short of it on a screen
+  // taller than the design's proportions), and on past its right edge.
+  QRect grid = scaled(120, 2040, kGridWidthAfterLoad, 8415);
+  grid.setBottom(std::max(grid.bottom(), height() - 1));
+  mshflxView->setGeometry(grid);
+  mshflxView->SetScale(scale);
+  mshflxView->setFont(font(arial, kGridPoints));
+  mshflxView->SetFontFixed(font(QStringLiteral("Times New Roman"), kHeaderPoints));
+  if (list_) list_->Set_RowHeights();  // the type changed: so do the wrapped texts' heights
+}
+
+void frmView::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  LayOutToScale();
 }
 
 void frmView::ConnectEvents() {
@@ -119,7 +154,6 @@ void frmView::Form_Load() {
   list_->Format_Grid();
   platform::Guarded([this] { ListAndNote(); },
                     [this](const std::exception& error) { noticeState_->ListingFailed(error); });
-  mshflxView->resize(TwipsToPixels(kGridWidthAfterLoad), mshflxView->height());
 }
 
 void frmView::Check_Schedule() {

@@ -21,9 +21,11 @@ class ConfirmedList;
 
 // The board of confirmed operations, a borderless, maximized window that PLAY opens modally.
 // It lists the confirmed operations in large type twice a second and shows the server's clock
-// every second. Esc closes it whichever of its controls has the focus; no other key does
-// anything. A failed listing or clock read never opens a message box: the last listing stays,
-// under a line saying how old it is, until a tick succeeds again.
+// every second. Its type, picture and columns grow and shrink with the window from the design's
+// 20400 x 9000 twips, so that the columns fill the screen's width and the clock stays on it. Esc
+// closes it whichever of its controls has the focus; no other key does anything. A failed listing
+// or clock read never opens a message box: the last listing stays, under a line saying how old it
+// is, until a tick succeeds again.
 class frmView : public QDialog {
   Q_OBJECT
 
@@ -58,10 +60,12 @@ class frmView : public QDialog {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void done(int result) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void BuildControls();
   void FormatGridDesign();
+  void LayOutToScale();
   void ConnectEvents();
   void Form_Load();
   void ListAndNote();

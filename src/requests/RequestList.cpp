@@ -30,6 +30,12 @@ constexpr int kColumnWidths[] = {1, 2500, 3000, 1000, 0, 0, 2300, 0, 2000, 2300,
 
 constexpr int kClashMarkWidth = 270;  // twips: room for the warning sign
 
+// Columns that widen to show their values whole: the operation's date and time, sized for the
+// design's font and wider in others, and the columns that take the grid's default width.
+constexpr int kWidenedColumns[] = {RequestColumn::kOperationDate, RequestColumn::kStatus,
+                                   RequestColumn::kConfirmedBy,   RequestColumn::kDateConfirmed,
+                                   RequestColumn::kRevokedBy,     RequestColumn::kDateRevoked};
+
 }  // namespace
 
 RequestList::RequestList(platform::FlexGrid& grid, platform::DTPicker& datePicker,
@@ -48,6 +54,8 @@ void RequestList::Format_Grid() {
   grid_.SetRows(2);
   for (int c = 0; c < 27; ++c)
     grid_.SetColWidth(c, kColumnWidths[c]);
+  for (int c : kWidenedColumns)
+    grid_.SetColWidensToText(c, true);
 }
 
 void RequestList::Load_ORSchedule(const QString& dateText) {

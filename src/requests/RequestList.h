@@ -24,7 +24,8 @@ class RequestList {
               QPushButton* revoke,
               session::ConnectionProvider connection = session::CurrentUserConnection());
 
-  // Lays out the empty grid: 27 columns, the header row and one blank row, the widths.
+  // Lays out the empty grid: 27 columns, the header row and one blank row, the widths; the
+  // operation's date and the columns after the fields it sizes widen to their values.
   void Format_Grid();
   // Whether the last load listed any request; an empty list offers nothing to act on.
   bool HoldsRequests() const { return holdsRequests_; }

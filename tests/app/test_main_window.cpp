@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTest>
 #include <algorithm>
 
@@ -156,15 +157,42 @@ class TestMainWindow : public QObject {
     }
   }
 
-  void theRequestPaneReachesTheRightEdge() {
+  void theWindowFitsItsScreen_data() {
+    QTest::addColumn<QRect>("workArea");
+    QTest::addColumn<QSize>("resizedTo");  // by the user, after start-up
+    QTest::addColumn<bool>("atDesignSize");
+    QTest::newRow("1920 x 1080") << QRect(0, 0, 1920, 1080) << QSize() << true;
+    QTest::newRow("1920 x 1080, made larger")
+        << QRect(0, 0, 1920, 1080) << QSize(1900, 1000) << false;
+    QTest::newRow("1024 x 768") << QRect(0, 0, 1024, 768) << QSize() << false;
+    QTest::newRow("1280 x 720, under a panel") << QRect(0, 32, 1280, 688) << QSize() << false;
+  }
+  void theWindowFitsItsScreen() {
+    QFETCH(QRect, workArea);
+    QFETCH(QSize, resizedTo);
+    QFETCH(bool, atDesignSize);
     MainWindowFixture f;
-    QVERIFY(f.start());
+    QVERIFY(f.start(workArea));
     frmMain& w = f.window();
-    QCOMPARE(w.fraPendingRequest->geometry().left(), TwipRect(5880, 240, 0, 0).left());
-    // Start-up sizes it before the window is shown, when its outer width is its width.
+    if (resizedTo.isValid()) w.resize(resizedTo);
+    const QSize design = TwipRect(0, 0, 18645, 10740).size();
+    QCOMPARE(w.size() == design, atDesignSize);
+    QVERIFY(workArea.contains(w.frameGeometry()));
+    // The request pane reaches the right edge; the list takes the room the window has.
     QCOMPARE(w.fraPendingRequest->geometry().right() + 1, w.width());
-    QCOMPARE(w.mshflexPending->geometry(), TwipRect(120, 960, 12495, 8685));
-    QCOMPARE(w.size(), TwipRect(0, 0, 18645, 10740).size());
+    if (w.height() >= design.height())
+      QCOMPARE(w.mshflexPending->size(), TwipRect(0, 0, 12495, 8685).size() + (w.size() - design));
+    if (atDesignSize) {
+      QCOMPARE(w.fraPendingRequest->geometry().left(), TwipRect(5880, 240, 0, 0).left());
+      QCOMPARE(w.mshflexPending->geometry(), TwipRect(120, 960, 12495, 8685));
+    }
+    // Every button shows whole on the screen, the entry form's once scrolled to.
+    for (QPushButton* button : w.findChildren<QPushButton*>()) {
+      w.findChild<QScrollArea*>()->ensureWidgetVisible(button);
+      QVERIFY2(workArea.contains(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())) &&
+                   button->visibleRegion() == QRegion(button->rect()),
+               qPrintable(button->text()));
+    }
   }
 };
 

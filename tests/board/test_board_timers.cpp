@@ -41,10 +41,13 @@ class TestBoardTimers : public QObject {
  private slots:
   void listsTwiceASecondAndStopsWhenClosed() {
     BoardFixture f;
+    AddOperations(f, 40);
     frmView& board = f.open();
     QCOMPARE(board.Timer1->interval(), 500);
     QCOMPARE(board.Timer2->interval(), 1000);
+    board.mshflxView->verticalScrollBar()->setValue(10);
     QTRY_VERIFY_WITH_TIMEOUT(f.listings() >= 3 && f.clockReads() >= 1, 2500);
+    QCOMPARE(board.mshflxView->verticalScrollBar()->value(), 10);  // listed where it was scrolled
     QTest::keyClick(board.mshflxView, Qt::Key_Escape);
     QVERIFY(!board.isVisible());
     const qsizetype sent = f.connection().statements().size();

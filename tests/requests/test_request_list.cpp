@@ -1,13 +1,16 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QHelpEvent>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 #include "platform/Twips.h"
 #include "platform/WallClock.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/Fonts.h"
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/RequestList.h"
@@ -107,6 +110,12 @@ class TestRequestList : public QObject {
       QCOMPARE(grid.rowHeight(row - 1), platform::TwipsToPixels(heights[i]));
     }
     QVERIFY(grid.WordWrap());
+    // A text that its cell cuts shows whole as the cell's tooltip.
+    const QRect cut =
+        grid.visualRect(grid.model()->index(RowOf(grid, QStringLiteral("PATIENT 4")) - 1, 2));
+    QHelpEvent hover(QEvent::ToolTip, cut.center(), grid.viewport()->mapToGlobal(cut.center()));
+    QApplication::sendEvent(grid.viewport(), &hover);
+    QCOMPARE(QToolTip::text(), QString(60, QLatin1Char('X')));
   }
 
   void aDateWithoutRequestsEmptiesAndDisablesTheList() {
@@ -166,6 +175,12 @@ class TestRequestList : public QObject {
     const int row = 1;
     QVERIFY(grid.TextMatrix(row, session::RequestColumn::kOperationDate)
                 .startsWith(QStringLiteral("12/8/2026 ")));
+    // A font wider than the design's widens the dates' columns to their widest values.
+    grid.setFont(platform::DesignFont(QStringLiteral("Tahoma"), 14));
+    for (int r = 1; r < grid.Rows(); ++r)
+      for (int c : {9, 29})
+        QVERIFY(grid.columnWidth(c) > grid.fontMetrics().horizontalAdvance(grid.TextMatrix(r, c)));
+    QCOMPARE(grid.ColWidth(9), 2300);
     PickListDate(f.window(), kToday.addDays(1));
     QCOMPARE(grid.ColWidth(0), 1);
   }

@@ -9,9 +9,8 @@
 
 namespace testsupport {
 
-BoardFixture::BoardFixture(const QDateTime& now)
-    : db_(now, DatabaseFixture::Seed::Empty),
-      connection_(std::make_shared<RecordingConnection>(db_.connection())) {}
+BoardFixture::BoardFixture(const QDateTime& now, DatabaseFixture::Seed seed)
+    : db_(now, seed), connection_(std::make_shared<RecordingConnection>(db_.connection())) {}
 
 BoardFixture::~BoardFixture() {
   board_.reset();

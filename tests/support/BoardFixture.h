@@ -44,7 +44,8 @@ struct BoardOperation {
 // the test controls. Arrange the operations, then open() creates and shows the board.
 class BoardFixture {
  public:
-  explicit BoardFixture(const QDateTime& now = DatabaseFixture::DefaultNow());
+  explicit BoardFixture(const QDateTime& now = DatabaseFixture::DefaultNow(),
+                        DatabaseFixture::Seed seed = DatabaseFixture::Seed::Empty);
   ~BoardFixture();
 
   DatabaseFixture& db() { return db_; }

@@ -10,8 +10,9 @@ MainWindowFixture::~MainWindowFixture() {
   window_.reset();
 }
 
-bool MainWindowFixture::start() {
-  window_ = std::make_unique<frmMain>();
+bool MainWindowFixture::start(const QRect& workArea) {
+  display_.area = workArea;
+  window_ = std::make_unique<frmMain>(nullptr, &display_);
   return window_->Show();
 }
 

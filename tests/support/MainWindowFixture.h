@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/frmMain.h"
+#include "support/BoardFixture.h"
 #include "support/DatabaseFixture.h"
 #include "support/ModalWatchdog.h"
 #include "support/MsgBoxRecorder.h"
@@ -24,8 +25,9 @@ class MainWindowFixture {
   MsgBoxRecorder& boxes() { return boxes_; }
   ModalWatchdog& watchdog() { return watchdog_; }
 
-  // Creates the main window and runs its start-up; the result of frmMain::Show.
-  bool start();
+  // Creates the main window on a screen with this work area and runs its start-up; the result
+  // of frmMain::Show.
+  bool start(const QRect& workArea = QRect(0, 0, 1920, 1080));
   frmMain& window() { return *window_; }
   // Statement texts sent since start-up began.
   QStringList statements() const;
@@ -35,6 +37,7 @@ class MainWindowFixture {
   SuiteRecorder suite_;
   MsgBoxRecorder boxes_;
   ModalWatchdog watchdog_;
+  FakeSysInfo display_;
   std::unique_ptr<frmMain> window_;
 };
 

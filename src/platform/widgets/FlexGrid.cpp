@@ -5,7 +5,10 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QSignalBlocker>
+#include <QToolTip>
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <utility>
 
 #include "platform/CellTexts.h"
@@ -17,12 +20,6 @@
 #include "platform/widgets/FlexGridPainter.h"
 
 namespace platform {
-
-namespace {
-
-const int kDefaultRowPixels = TwipsToPixels(FlexGrid::kDefaultRowHeight);
-
-}  // namespace
 
 // Holds the view's layout of its headers and scroll bars while the grid takes in a new shape (a
 // model reset, then widths, heights and merged cells applied again): laid out after each step,
@@ -56,10 +53,13 @@ class FlexGrid::GridLineStyle : public QProxyStyle {
 };
 
 FlexGrid::FlexGrid(QWidget* parent)
-    : QTableView(parent), model_(new FlexGridModel(this)), header_(new FlexGridHeader(this)) {
+    : QTableView(parent),
+      model_(new FlexGridModel(this)),
+      header_(new FlexGridHeader(this)),
+      painter_(new FlexGridPainter(*model_, this)) {
   setHorizontalHeader(header_);
   setModel(model_);
-  setItemDelegate(new FlexGridPainter(*model_, this));
+  setItemDelegate(painter_);
   setSelectionBehavior(SelectRows);
   setSelectionMode(SingleSelection);
   setEditTriggers(NoEditTriggers);
@@ -74,7 +74,7 @@ FlexGrid::FlexGrid(QWidget* parent)
   QHeaderView* rows = verticalHeader();
   rows->hide();
   rows->setMinimumSectionSize(0);
-  rows->setDefaultSectionSize(kDefaultRowPixels);
+  rows->setDefaultSectionSize(toPixels(kDefaultRowHeight));
 
   QHeaderView* header = horizontalHeader();
   header->setMinimumSectionSize(0);
@@ -156,6 +156,13 @@ void FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
   }
   model_->setText(row - 1, col, text);
   if (mergeMode_ != MergeMode::Never && MergeCol(col)) refreshSpans();
+  // One text measured, not the column: a column filled cell by cell is not measured over again.
+  if (std::size_t(col) < widensToText_.size() && widensToText_[col] && !isColumnHidden(col)) {
+    const QSizeF size =
+        painter_->textSize(text, 0, model_->alignment(col), font(), viewport(), false);
+    if (cellPixels(size.width()) > columnWidth(col))
+      horizontalHeader()->resizeSection(col, cellPixels(size.width()));
+  }
 }
 
 void FlexGrid::SetFormatString(const QString& format) {
@@ -210,7 +217,7 @@ void FlexGrid::SetRowHeight(int row, int twips) {
   }
   if (twips == -1) twips = kDefaultRowHeight;
   rowHeights_[row - 1] = twips;
-  const int pixels = TwipsToPixels(twips);
+  const int pixels = toPixels(twips);
   if (rowHeight(row - 1) == pixels) return;
   // Told of each row, the view does work per row that grows with the length of the list, and
   // repaints once more after the repaint that resuming drawing makes. It is told once instead.
@@ -255,7 +262,7 @@ void FlexGrid::setHeaderHeight(int twips) {
     horizontalHeader()->setMinimumHeight(0);
     horizontalHeader()->setMaximumHeight(QWIDGETSIZE_MAX);
   } else {
-    horizontalHeader()->setFixedHeight(TwipsToPixels(twips) + header_->NoteHeight());
+    horizontalHeader()->setFixedHeight(toPixels(twips) + header_->NoteHeight());
   }
   updateGeometries();
 }
@@ -329,6 +336,12 @@ void FlexGrid::SetHeaderNote(QWidget* note) {
 void FlexGrid::SetFontFixed(const QFont& font) {
   horizontalHeader()->setFont(font);
   updateGeometries();  // the header row's height follows its font until it is set
+  applyColWidths();
+}
+
+void FlexGrid::SetHighLight(bool on) {
+  painter_->setShowsSelection(on);
+  viewport()->update();
 }
 
 // In every colour group, so that a grid without focus or disabled keeps the design's colours.
@@ -472,6 +485,20 @@ void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
 void FlexGrid::changeEvent(QEvent* event) {
   QTableView::changeEvent(event);
   if (event->type() == QEvent::PaletteChange) applyFixedColors();
+  if (event->type() == QEvent::FontChange) applyColWidths();
+}
+
+bool FlexGrid::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex at = indexAt(help->pos());
+    if (at.isValid() && at.column() >= FixedCols() && CellTextCut(at.row() + 1, at.column())) {
+      QToolTip::showText(help->globalPos(), model_->text(at.row(), at.column()).toString(),
+                         viewport(), visualRect(at));
+      return true;
+    }
+  }
+  return QTableView::viewportEvent(event);
 }
 
 void FlexGrid::checkRow(int row, int first) const {
@@ -511,7 +538,98 @@ void FlexGrid::applyColWidths() {
 void FlexGrid::applyColWidth(int col) {
   const int twips = ColWidth(col);
   horizontalHeader()->setSectionHidden(col, twips == 0);
-  if (twips > 0) horizontalHeader()->resizeSection(col, TwipsToPixels(twips));
+  if (twips <= 0) return;
+  int pixels = toPixels(twips);
+  if (std::size_t(col) < widensToText_.size() && widensToText_[col])
+    pixels = std::max(pixels, widestTextPixels(col));
+  horizontalHeader()->resizeSection(col, pixels);
+}
+
+// Summed from the advances of single characters, which shaping the whole text seldom widens
+// (kerning narrows it): laying out each text of a 32k-row list would take longer than its load.
+int FlexGrid::widestTextPixels(int col) const {
+  const QFontMetricsF metrics(font(), viewport());
+  std::array<qreal, 128> ascii;
+  ascii.fill(-1);
+  qreal widest = 0;
+  for (int row = 0; row < model_->dataRows(); ++row) {
+    qreal width = 0;
+    for (const QChar c : model_->text(row, col)) {
+      if (c.unicode() >= ascii.size()) {
+        width += metrics.horizontalAdvance(c);
+        continue;
+      }
+      qreal& advance = ascii[c.unicode()];
+      if (advance < 0) advance = metrics.horizontalAdvance(c);
+      width += advance;
+    }
+    widest = std::max(widest, width);
+  }
+  return std::max(cellPixels(widest), header_->SectionSize(col).width());
+}
+
+// The width of a cell that shows a text this wide: its margins and the line beside it.
+int FlexGrid::cellPixels(qreal textWidth) const {
+  return int(std::ceil(textWidth)) + 2 * FlexGridPainter::textMargin() + (showGrid() ? 1 : 0);
+}
+
+int FlexGrid::toPixels(int twips) const {
+  return int(std::lround(twips * scale_ / kTwipsPerPixel));
+}
+
+void FlexGrid::SetScale(qreal scale) {
+  if (scale <= 0) throw RuntimeError(QStringLiteral("Invalid Scale value: %1").arg(scale));
+  if (scale == scale_) return;
+  scale_ = scale;
+  horizontalHeader()->setDefaultSectionSize(toPixels(kDefaultColWidth));
+  QHeaderView* rows = quietRowHeader();
+  {
+    const QSignalBlocker quiet(rows);
+    rows->setDefaultSectionSize(toPixels(kDefaultRowHeight));
+    for (std::size_t row = 0; row < rowHeights_.size(); ++row)
+      rows->resizeSection(int(row), toPixels(rowHeights_[row]));
+  }
+  applyColWidths();
+  if (headerHeight_ >= 0) setHeaderHeight(headerHeight_);
+  updateGeometries();
+  viewport()->update();
+}
+
+void FlexGrid::SetColWidensToText(int col, bool widens) {
+  if (col < 0 || col > kMaxRows)
+    throw RuntimeError(QStringLiteral("Invalid Col value: %1").arg(col));
+  if (std::size_t(col) >= widensToText_.size()) widensToText_.resize(col + 1, false);
+  widensToText_[col] = widens;
+  if (col < Cols()) applyColWidth(col);
+}
+
+void FlexGrid::FitRowHeight(int row, int minTwips) {
+  checkRow(row, 1);
+  const int grid = showGrid() ? 1 : 0;
+  const int least = toPixels(minTwips);
+  int needed = least;
+  for (int col = 0; col < Cols(); ++col) {
+    const QStringView text = model_->text(row - 1, col);
+    if (isColumnHidden(col) || text.isEmpty()) continue;
+    const int width = columnWidth(col) - grid - 2 * FlexGridPainter::textMargin();
+    const QSizeF size =
+        painter_->textSize(text, width, model_->alignment(col), font(), viewport(), wordWrap());
+    needed = std::max(needed, int(std::ceil(size.height())) + grid);
+  }
+  SetRowHeight(row, needed == least ? minTwips : int(std::ceil(needed * kTwipsPerPixel / scale_)));
+}
+
+bool FlexGrid::CellTextCut(int row, int col) const {
+  checkRow(row, 1);
+  checkCol(col);
+  const QStringView text = model_->text(row - 1, col);
+  const QRect cell = visualRect(model_->index(row - 1, col));
+  if (text.isEmpty() || cell.isEmpty()) return false;
+  const int margin = FlexGridPainter::textMargin();
+  const QRect area = cell.adjusted(margin, 0, -margin, 0);
+  const QSizeF size = painter_->textSize(text, area.width(), model_->alignment(col), font(),
+                                         viewport(), wordWrap());
+  return size.width() > area.width() || size.height() > area.height();
 }
 
 void FlexGrid::resetRowHeights() {
@@ -519,7 +637,7 @@ void FlexGrid::resetRowHeights() {
   // Sets every row that differs back to the default in one pass, quietly (see SetRowHeight).
   QHeaderView* rows = quietRowHeader();
   const QSignalBlocker quiet(rows);
-  rows->setDefaultSectionSize(kDefaultRowPixels);
+  rows->setDefaultSectionSize(toPixels(kDefaultRowHeight));
   updateGeometries();
 }
 

@@ -15,6 +15,7 @@ class CellTexts;
 class Recordset;
 class FlexGridHeader;
 class FlexGridModel;
+class FlexGridPainter;
 
 // The one grid of the program (request list, staff list, board): a table counted as the flex
 // grid counts it. Row 0 is the header row (the horizontal header), data rows are 1..Rows()-1;
@@ -64,6 +65,24 @@ class FlexGrid : public QTableView {
   // Row 0 is the header: until it is set, it is as tall as its font needs.
   int RowHeight(int row) const;
   void SetRowHeight(int row, int twips);  // resizes only when the pixel height differs
+  // Sets a data row `minTwips` high, or as much higher as the text of a shown cell needs to
+  // show whole at its column's width (wrapped when WordWrap is on).
+  void FitRowHeight(int row, int minTwips);
+
+  // Twips show at this scale (1 by default), for a window whose type grows and shrinks with its
+  // screen: widths and heights read back in twips as they were set.
+  qreal Scale() const { return scale_; }
+  void SetScale(qreal scale);
+
+  // A column marked so widens to its header and its widest text where they need more than its
+  // width (values the design sized for another font); ColWidth still reads the width set. Marks
+  // stay by position, like widths.
+  void SetColWidensToText(int col, bool widens);
+
+  // Whether a data cell shows less than its whole text: wider than its cell on one line, or,
+  // wrapped, taller. Resting the mouse on such a cell shows its whole text; assistive
+  // technology reads the whole text of every cell.
+  bool CellTextCut(int row, int col) const;
 
   bool WordWrap() const;
   void SetWordWrap(bool on);
@@ -92,6 +111,8 @@ class FlexGrid : public QTableView {
   void SetForeColorSel(const QColor& color);
   void SetGridColor(const QColor& color);
   void SetFontFixed(const QFont& font);
+  // Whether the current row shows in the selection colours (the default) or as its cells do.
+  void SetHighLight(bool on);
 
   // A line under the header row, such as a warning: while `note` is shown, the header makes
   // room for it and the data rows move down rather than being covered; hidden, it takes no
@@ -147,6 +168,7 @@ class FlexGrid : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   void changeEvent(QEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
   void updateGeometries() override;
 
  private:
@@ -183,6 +205,9 @@ class FlexGrid : public QTableView {
   void afterReset();
   void applyColWidths();
   void applyColWidth(int col);
+  int widestTextPixels(int col) const;
+  int cellPixels(qreal textWidth) const;
+  int toPixels(int twips) const;
   void resetRowHeights();
   void setHeaderHeight(int twips);
   void relayoutResizedRows();
@@ -198,10 +223,13 @@ class FlexGrid : public QTableView {
 
   FlexGridModel* model_;
   FlexGridHeader* header_;
+  FlexGridPainter* painter_;
   GridLineStyle* gridStyle_ = nullptr;  // set by SetGridColor
   std::vector<int> colWidths_;          // twips by column position; -1 for the default
   std::vector<int> rowHeights_;         // twips by data row, as last set
   std::vector<bool> mergeCols_;         // by column position
+  std::vector<bool> widensToText_;      // by column position
+  qreal scale_ = 1;
   MergeMode mergeMode_ = MergeMode::Never;
   int headerHeight_ = -1;  // twips; -1 while the header sizes itself
   bool redraw_ = true;

@@ -24,6 +24,8 @@ class FlexGridHeader : public QHeaderView {
   int NoteHeight() const { return noteHeight_; }
 
   QSize sizeHint() const override;
+  // The size a section needs to show its text whole.
+  QSize SectionSize(int col) const { return sectionSizeFromContents(col); }
 
  signals:
   void NoteHeightChanged();

@@ -53,12 +53,15 @@ void FlexGridPainter::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->fillRect(option.rect, model_.fixedBack());
     textColor = model_.fixedFore().color();
     if (col == 0 && model_.rowMarked(row)) DrawWarningSign(painter, option.rect);
-  } else if (option.state & QStyle::State_Selected) {
+  } else if (showsSelection_ && (option.state & QStyle::State_Selected)) {
     painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
     textColor = option.palette.color(group, QPalette::HighlightedText);
   } else if (const FlexGridModel::ColorPair* colors = model_.rowColors(row)) {
     painter->fillRect(option.rect, colors->backBrush);
     textColor = colors->fore;
+  } else if (option.state & QStyle::State_Selected) {
+    // The style has painted the selection beneath; a grid that shows none covers it.
+    painter->fillRect(option.rect, option.palette.brush(group, QPalette::Base));
   }
   const QStringView text = model_.text(row, col);
   if (text.isEmpty()) return;
@@ -78,7 +81,7 @@ void FlexGridPainter::paint(QPainter* painter, const QStyleOptionViewItem& optio
 // it would cut off the first line as well as the last).
 void FlexGridPainter::drawWrapped(QPainter* painter, const QRect& area, Qt::Alignment alignment,
                                   const QFont& font, QStringView text) const {
-  const LaidOutText& laid = laidOut(painter, area.width(), alignment, font, text);
+  const LaidOutText& laid = laidOut(painter->device(), area.width(), alignment, font, text);
   qreal top = area.top();
   if (laid.height < area.height()) {
     if (alignment & Qt::AlignVCenter) top += (area.height() - laid.height) / 2;
@@ -93,11 +96,27 @@ void FlexGridPainter::drawWrapped(QPainter* painter, const QRect& area, Qt::Alig
   if (overflows) painter->restore();
 }
 
-const FlexGridPainter::LaidOutText& FlexGridPainter::laidOut(QPainter* painter, int width,
+QSizeF FlexGridPainter::textSize(QStringView text, int width, Qt::Alignment alignment,
+                                 const QFont& font, const QPaintDevice* device,
+                                 bool wrapped) const {
+  if (wrapped) {
+    const LaidOutText& laid = laidOut(device, width, alignment, font, text);
+    return {laid.widest, laid.height};
+  }
+  const QFontMetricsF metrics(font, device);
+  return {metrics.horizontalAdvance(QString::fromRawData(text.constData(), text.size())),
+          metrics.height()};
+}
+
+int FlexGridPainter::textMargin() {
+  return kTextMargin;
+}
+
+const FlexGridPainter::LaidOutText& FlexGridPainter::laidOut(const QPaintDevice* device, int width,
                                                              Qt::Alignment alignment,
                                                              const QFont& font,
                                                              QStringView text) const {
-  const int dpi = painter->device()->logicalDpiY();
+  const int dpi = device->logicalDpiY();
   if (font != layoutFont_ || dpi != layoutDpi_) {
     layouts_.clear();
     layoutFont_ = font;
@@ -107,7 +126,7 @@ const FlexGridPainter::LaidOutText& FlexGridPainter::laidOut(QPainter* painter, 
   const LayoutKey lookup{QString::fromRawData(text.constData(), text.size()), width, horizontal};
   if (const LaidOutText* kept = layouts_.object(lookup)) return *kept;
 
-  auto* laid = new LaidOutText(text.toString(), font, painter->device());
+  auto* laid = new LaidOutText(text.toString(), font, device);
   QTextLayout& layout = laid->layout;
   layout.setCacheEnabled(true);  // else drawing shapes the text again
   QTextOption textOption{Qt::Alignment(horizontal)};

@@ -24,6 +24,15 @@ class FlexGridPainter : public QStyledItemDelegate {
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
 
+  // Whether the selected row is painted in the highlight colours (it is by default).
+  void setShowsSelection(bool shows) { showsSelection_ = shows; }
+  // The room a cell's text takes in `width` pixels, laid out as paint lays it out: wrapped
+  // at word boundaries (its widest line and all its lines), or on one line.
+  QSizeF textSize(QStringView text, int width, Qt::Alignment alignment, const QFont& font,
+                  const QPaintDevice* device, bool wrapped) const;
+  // Pixels between a cell's edge and its text, on either side.
+  static int textMargin();
+
   // A text laid out in lines for one width; `key` for the layouts kept.
   struct LayoutKey {
     QString text;  // a copy of the text once kept; looked up without one
@@ -43,7 +52,7 @@ class FlexGridPainter : public QStyledItemDelegate {
 
   void drawWrapped(QPainter* painter, const QRect& area, Qt::Alignment alignment, const QFont& font,
                    QStringView text) const;
-  const LaidOutText& laidOut(QPainter* painter, int width, Qt::Alignment alignment,
+  const LaidOutText& laidOut(const QPaintDevice* device, int width, Qt::Alignment alignment,
                              const QFont& font, QStringView text) const;
 
   const FlexGridModel& model_;
@@ -52,6 +61,7 @@ class FlexGridPainter : public QStyledItemDelegate {
   mutable QCache<LayoutKey, LaidOutText> layouts_;
   mutable QFont layoutFont_;
   mutable int layoutDpi_ = 0;
+  bool showsSelection_ = true;
 };
 
 size_t qHash(const FlexGridPainter::LayoutKey& key, size_t seed = 0);
