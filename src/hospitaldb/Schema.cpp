@@ -67,7 +67,7 @@ const char* const kStatements[] = {
 
 // Written to the file's user version once the statements above have run on it. Raise it
 // whenever they change, so that files made by an earlier version get what is new.
-constexpr int kSchemaVersion = 2;
+constexpr int kSchemaVersion = 3;
 
 }  // namespace
 

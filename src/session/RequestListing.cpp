@@ -128,4 +128,25 @@ std::shared_ptr<const RequestListing> RequestListing::WithText(int row, int col,
       new RequestListing(headers_, std::move(cells), std::move(typed)));
 }
 
+ORSchedule RequestOfRecord(const platform::Recordset& record) {
+  const auto value = [&](C::Column column) {
+    const int field = column - C::kFirst;
+    return field < record.FieldCount() ? record.Value(field) : QVariant();
+  };
+  ORSchedule request = ORSchedule::FromCells([&](C::Column column) {
+    const int field = column - C::kFirst;
+    return field < record.FieldCount() ? record.Text(field) : QString();
+  });
+  const auto when = [&](C::Column column) {
+    return platform::FromWallSeconds(platform::WallSecondsOf(value(column)));
+  };
+  request.operationAt = when(C::kOperationDate);
+  request.confirmedAt = when(C::kDateConfirmed);
+  request.revokedAt = when(C::kDateRevoked);
+  request.statusCode = StatusOf(value(C::kStatus).toString());
+  if (const qint64 number = NumberOf(value(C::kTransNum)); number != NumberColumn::kNone)
+    request.transNumber = number;
+  return request;
+}
+
 }  // namespace session

@@ -76,4 +76,8 @@ class RequestListing {
   Clashes clashes_;
 };
 
+// The request at the recordset's current record, whose fields are the listing's columns, with
+// its typed values read as a listing reads them.
+ORSchedule RequestOfRecord(const platform::Recordset& record);
+
 }  // namespace session
