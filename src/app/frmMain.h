@@ -122,6 +122,7 @@ class frmMain : public QWidget {
   void BuildRequestPane();
   void BuildListingMenu();
   void BuildFindBox();
+  void FitFindBox(int paneWidth);
   void CreateFindAndRefresh();
   void SetTabOrder();
   void FitIntoWorkArea();

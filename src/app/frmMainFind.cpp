@@ -1,4 +1,6 @@
 // "Find patient:" beside the list's date, and the list that keeps itself current.
+#include <algorithm>
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -8,15 +10,20 @@
 #include "app/frmMain.h"
 #include "platform/Twips.h"
 #include "platform/widgets/ErrorReport.h"
+#include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/ListRefresh.h"
 #include "requests/PatientFinder.h"
 #include "requests/RequestList.h"
 
+namespace {
+const QRect kFindBox = platform::TwipRect(3240, 570, 5040, 315);
+}  // namespace
+
 // The caption and the box as one widget, so that a layout can take them as they are.
 void frmMain::BuildFindBox() {
   fraFind = new QWidget(fraPendingRequest);
-  fraFind->setGeometry(platform::TwipRect(3240, 570, 5040, 315));
+  fraFind->setGeometry(kFindBox);
   auto* row = new QHBoxLayout(fraFind);
   row->setContentsMargins(0, 0, 0, 0);
   auto* caption = new QLabel(QStringLiteral("Find patient:"), fraFind);
@@ -26,6 +33,14 @@ void frmMain::BuildFindBox() {
   txtFind->setToolTip(QStringLiteral("Ctrl+F"));
   row->addWidget(caption);
   row->addWidget(txtFind, 1);
+}
+
+// The box keeps its design width where the request pane holds it; in a narrower pane it ends
+// at the list's right edge, so that it stays on screen.
+void frmMain::FitFindBox(int paneWidth) {
+  const int room = paneWidth - fraFind->x() - mshflexPending->x();
+  fraFind->resize(std::clamp(room, fraFind->minimumSizeHint().width(), kFindBox.width()),
+                  fraFind->height());
 }
 
 void frmMain::CreateFindAndRefresh() {

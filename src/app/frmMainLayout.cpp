@@ -202,6 +202,7 @@ void frmMain::Resize_Frame() {
   pane.setBottom(height() - 1 - bottomMargin);
   fraPendingRequest->setGeometry(pane);
   paneAnchors_->LayOut(pane.size());
+  FitFindBox(pane.width());
 }
 
 // The size it has (the design's, at start-up) where the work area holds it with the window's

@@ -51,6 +51,8 @@ void ConfirmedList::Check_Schedule() {
   const int scrolled = grid_.verticalScrollBar()->value();
   grid_.Bind(*operations);
   Set_RowHeights();
+  // Laid out now, so that no delayed layout moves the list once it is put back.
+  grid_.doItemsLayout();
   grid_.verticalScrollBar()->setValue(scrolled);
   operations->Close();
 }

@@ -166,6 +166,7 @@ class TestMainWindow : public QObject {
         << QRect(0, 0, 1920, 1080) << QSize(1900, 1000) << false;
     QTest::newRow("1024 x 768") << QRect(0, 0, 1024, 768) << QSize() << false;
     QTest::newRow("1280 x 720, under a panel") << QRect(0, 32, 1280, 688) << QSize() << false;
+    QTest::newRow("1280 x 720 at 150%") << QRect(0, 0, 853, 480) << QSize() << false;
   }
   void theWindowFitsItsScreen() {
     QFETCH(QRect, workArea);
@@ -186,12 +187,15 @@ class TestMainWindow : public QObject {
       QCOMPARE(w.fraPendingRequest->geometry().left(), TwipRect(5880, 240, 0, 0).left());
       QCOMPARE(w.mshflexPending->geometry(), TwipRect(120, 960, 12495, 8685));
     }
-    // Every button shows whole on the screen, the entry form's once scrolled to.
-    for (QPushButton* button : w.findChildren<QPushButton*>()) {
-      w.findChild<QScrollArea*>()->ensureWidgetVisible(button);
-      QVERIFY2(workArea.contains(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())) &&
-                   button->visibleRegion() == QRegion(button->rect()),
-               qPrintable(button->text()));
+    // Every button and the find box show whole on the screen, the entry form's once scrolled to.
+    QList<QWidget*> controls{w.txtFind};
+    for (QPushButton* button : w.findChildren<QPushButton*>())
+      controls << button;
+    for (QWidget* control : controls) {
+      w.findChild<QScrollArea*>()->ensureWidgetVisible(control);
+      QVERIFY2(workArea.contains(QRect(control->mapToGlobal(QPoint(0, 0)), control->size())) &&
+                   control->visibleRegion() == QRegion(control->rect()),
+               qPrintable(control->property("text").toString()));
     }
   }
 };
