@@ -87,9 +87,13 @@ QStringList CallsNamingTheirParameters() {
 // The calls whose rows the client reads, with values the demo day answers.
 QStringList ReadingCalls() {
   using namespace session;
-  return {ScheduleListSql(kDemoDay.toString(QStringLiteral("MM/dd/yyyy"))), RoomListSql(),
-          RoomCodeSql(QStringLiteral("OR 1")), ConfirmedListSql(), suite::LoginEmployeeSql(),
-          FindRequestsSql(QStringLiteral("CRUZ")), ScheduleByNumSql(QStringLiteral("1"))};
+  return {ScheduleListSql(kDemoDay.toString(QStringLiteral("MM/dd/yyyy"))),
+          RoomListSql(),
+          RoomCodeSql(QStringLiteral("OR 1")),
+          ConfirmedListSql(),
+          suite::LoginEmployeeSql(),
+          FindRequestsSql(QStringLiteral("CRUZ")),
+          ScheduleByNumSql(QStringLiteral("1"))};
 }
 
 // The plain selects the client (and the code search) send, naming tables as db..table.

@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <QHeaderView>
-#include <QLabel>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QToolTip>
