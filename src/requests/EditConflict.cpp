@@ -162,6 +162,9 @@ void EntryForm::NoteOwnStatusChange(const QString& transNum) {
   for (C::Column c :
        {C::kStatus, C::kConfirmedBy, C::kDateConfirmed, C::kRevokedBy, C::kDateRevoked})
     (*loaded_)[c] = (*now)[c];
+  loaded_->statusCode = now->statusCode;
+  loaded_->confirmedAt = now->confirmedAt;
+  loaded_->revokedAt = now->revokedAt;
 }
 
 }  // namespace requests

@@ -121,6 +121,10 @@ QString RequestList::ListedDay() const {
   return platform::Format(datePicker_.Value(), QStringLiteral("MM/DD/YYYY"));
 }
 
+std::shared_ptr<const session::RequestListing> RequestList::ListAfresh() const {
+  return session::ListRequests(*connection_(), ListedDay(), listing_.get());
+}
+
 // The header and one blank (or nameless) row, disabled: clicks do nothing, and Confirm and
 // Revoke, which no click on the list can enable now, have nothing to act on.
 void RequestList::ShowEmpty() {

@@ -41,8 +41,9 @@ class RequestList {
   void Show(std::shared_ptr<const session::RequestListing> listing);
   // Lists again the date the list's picker shows, as "MM/DD/YYYY".
   void Reload();
-  // That date as "MM/DD/YYYY".
+  // That date as "MM/DD/YYYY", and its requests as the server holds them now, not shown.
   QString ListedDay() const;
+  std::shared_ptr<const session::RequestListing> ListAfresh() const;
   // Makes the listed request with this transaction number the list's current row.
   void Select(const QString& transNum);
   void Color_Status();

@@ -35,9 +35,7 @@ void ReadEach(platform::Connection& connection, const QString& sql,
   auto records =
       connection.Open(sql, platform::CursorType::ForwardOnly, platform::LockType::ReadOnly);
   for (; !records->AtEnd(); records->MoveNext())
-    each(ORSchedule::FromCells([&](RequestColumn::Column column) {
-      return records->Text(column - RequestColumn::kFirst);
-    }));
+    each(RequestListing::RequestOf(*records));
   records->Close();
 }
 

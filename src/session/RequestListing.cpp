@@ -103,13 +103,27 @@ QStringView RequestListing::Text(int row, int col) const {
 ORSchedule RequestListing::At(int row) const {
   ORSchedule request = ORSchedule::FromCells(
       [&](RequestColumn::Column column) { return Text(row, column).toString(); });
-  if (row < 0 || row >= Rows()) return request;
-  request.operationAt = platform::FromWallSeconds(typed_.operation.at(row));
-  request.statusCode = typed_.status[row];
-  if (typed_.transNum.at(row) != NumberColumn::kNone) request.transNumber = typed_.transNum.at(row);
-  request.confirmedAt = platform::FromWallSeconds(typed_.confirmed.at(row));
-  request.revokedAt = platform::FromWallSeconds(typed_.revoked.at(row));
+  if (row >= 0 && row < Rows()) TakeTyped(request, typed_, row);
   return request;
+}
+
+ORSchedule RequestListing::RequestOf(const platform::Recordset& record) {
+  ORSchedule request = ORSchedule::FromCells([&](C::Column column) {
+    const int field = column - C::kFirst;
+    return field < record.FieldCount() ? record.Text(field) : QString();
+  });
+  Typed typed;
+  AppendTyped(typed, record);
+  TakeTyped(request, typed, 0);
+  return request;
+}
+
+void RequestListing::TakeTyped(ORSchedule& request, const Typed& typed, int row) {
+  request.operationAt = platform::FromWallSeconds(typed.operation.at(row));
+  request.statusCode = typed.status[row];
+  if (typed.transNum.at(row) != NumberColumn::kNone) request.transNumber = typed.transNum.at(row);
+  request.confirmedAt = platform::FromWallSeconds(typed.confirmed.at(row));
+  request.revokedAt = platform::FromWallSeconds(typed.revoked.at(row));
 }
 
 int RequestListing::RowOf(qint64 transNum) const {

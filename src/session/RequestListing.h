@@ -43,6 +43,8 @@ class RequestListing {
   QStringView Text(int row, int col) const;
   // The request of a row, its texts and its typed values.
   ORSchedule At(int row) const;
+  // The current record of a statement in the listing's columns, read as a listed row is.
+  static ORSchedule RequestOf(const platform::Recordset& record);
   RequestStatus Status(int row) const { return typed_.status[row]; }
   const Clashes& clashes() const { return clashes_; }
   // The texts, to be shown as they are.
@@ -66,6 +68,7 @@ class RequestListing {
   };
   static void AppendTyped(Typed& typed, const platform::Recordset& record);
   static void SetTyped(Typed& typed, int row, int col, const QVariant& value);
+  static void TakeTyped(ORSchedule& request, const Typed& typed, int row);
 
   RequestListing(QStringList headers, std::shared_ptr<const platform::CellTexts> cells,
                  Typed typed);
