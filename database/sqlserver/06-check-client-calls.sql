@@ -161,7 +161,21 @@ IF NULLIF(LTRIM(@Sql), N'') IS NULL
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'17. the request by its number';
+PRINT N'17. find it by its number';
+SET @Sql = REPLACE(N'SCHEDULE..sp_FindORSchedule ''{TRANSNUM}''', N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N''''''));
+IF NULLIF(LTRIM(@Sql), N'') IS NULL
+    THROW 50000, N'The statement of this step came out empty.', 1;
+EXEC (@Sql);
+IF @@ERROR <> 0
+    THROW 50000, N'The statement of this step failed.', 1;
+PRINT N'18. find it by its patient';
+SET @Sql = N'SCHEDULE..sp_FindORSchedule ''CLIENT CHECK''';
+IF NULLIF(LTRIM(@Sql), N'') IS NULL
+    THROW 50000, N'The statement of this step came out empty.', 1;
+EXEC (@Sql);
+IF @@ERROR <> 0
+    THROW 50000, N'The statement of this step failed.', 1;
+PRINT N'19. the request by its number';
 SET @Sql = REPLACE(N'SCHEDULE..sp_GetORScheduleByNum ''{TRANSNUM}''', N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N''''''));
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
@@ -169,7 +183,7 @@ EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
 ROLLBACK TRANSACTION;
-PRINT N'18. a save in another employee''s name, which must be refused';
+PRINT N'20. a save in another employee''s name, which must be refused';
 IF @EMPLOYEE IS NULL
     PRINT N'Not tried: this login is mapped to no employee.';
 ELSE

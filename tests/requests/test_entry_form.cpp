@@ -682,8 +682,9 @@ class TestEntryForm : public QObject {
              other == u"C" ? QStringLiteral("E1003") : QString());
   }
 
-  // A save the server refuses, or whose link drops before or after the server stored the
-  // request, with the server answering again at once or only later: stored once, nothing lost.
+  // A save the server refuses, or whose link drops (or which times out, or whose disk fails)
+  // before or after the server stored the request, with the server answering again at once or
+  // only later: stored once, nothing lost.
   void aFailedSaveLosesNothing_data() {
     QTest::addColumn<int>("fault");  // 0 refused, 1 link lost before storing, 2 after, -1 disk
     QTest::addColumn<bool>("answering");
@@ -721,11 +722,13 @@ class TestEntryForm : public QObject {
     if (fault > 0)
       f.suite().connection()->loseLinkWhen(otherDesk, QList{2, 4, 5, 7}.contains(fault),
                                            fault == 5);
-    const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY}, oneHeader{32, RLIM_INFINITY};
-    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails as on a failing disk
-    if (fault < 0) setrlimit(RLIMIT_FSIZE, &oneHeader);
+    rlimit files{};  // a file written past its limit fails as a failing disk does
+    getrlimit(RLIMIT_FSIZE, &files);
+    const rlimit headerOnly{32, files.rlim_max};  // the log's header, no page
+    std::signal(SIGXFSZ, SIG_IGN);
+    if (fault < 0) setrlimit(RLIMIT_FSIZE, &headerOnly);
     w.cmdOption[3]->click();
-    setrlimit(RLIMIT_FSIZE, &unlimited);
+    setrlimit(RLIMIT_FSIZE, &files);
     f.suite().failWhen(nullptr);
     f.suite().connection()->loseLinkWhen(nullptr, false);
     QCOMPARE(f.db().countRequests(kDay), fault >= 2 ? 1 : 0);
