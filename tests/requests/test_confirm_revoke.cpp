@@ -196,6 +196,9 @@ class TestConfirmRevoke : public QObject {
         << Cells{{C::kStatus, QStringLiteral("P")}}
         << "This schedule is no longer listed for 12/09/2026: another workstation has moved it to "
            "another date.";
+    QTest::newRow("a number that only begins with the one asked for")  // the request is 1
+        << 1 << "P" << Cells{{C::kTransNum, QStringLiteral("12")}}
+        << Cells{{C::kStatus, QStringLiteral("P")}} << "This schedule is no longer listed";
     QTest::newRow("already confirmed")
         << 0 << "C" << Cells{} << Cells{}
         << "This schedule was already confirmed by SANTOS ,ANA last 12/07/2026 14:05:09.";

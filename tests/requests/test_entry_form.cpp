@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <csignal>
 
 #include "hospitaldb/StatementShape.h"
 #include "platform/Errors.h"
@@ -17,6 +18,8 @@
 #include "session/Statements.h"
 #include "session/modGlobal.h"
 #include "support/MainWindowFixture.h"
+
+#include <sys/resource.h>
 
 using platform::TextBox;
 using testsupport::DatabaseFixture;
@@ -633,6 +636,8 @@ class TestEntryForm : public QObject {
     MainWindowFixture f;
     const qint64 transNum =
         f.db().insertRequest(f.db().sampleRequest(platform::WallClock(kDay, QTime(9, 0))));
+    if (answer == platform::vbNo)  // another request, listed before it once it is moved
+      f.db().insertRequest(f.db().sampleRequest(platform::WallClock(kDay, QTime(10, 0))));
     QVERIFY(f.start());
     frmMain& w = f.window();
     LoadPatient(w, kDay, QStringLiteral("DOE, JOHN A."));
@@ -658,8 +663,11 @@ class TestEntryForm : public QObject {
     if (answer)
       f.boxes().answer({answer, meanwhile.isEmpty() ? platform::vbOK : answer, platform::vbOK});
 
-    for (int click = 0; click < (answer == platform::vbNo ? 2 : 1); ++click)
+    w.cmdOption[3]->click();
+    if (answer == platform::vbNo) {  // the list shows it as it is now, after 10 AM, selected
+      QCOMPARE(w.mshflexPending->Row(), 2);
       w.cmdOption[3]->click();
+    }
     QVERIFY2(f.boxes().calls()[0].prompt.contains(said), qPrintable(f.boxes().calls()[0].prompt));
     if (!meanwhile.isEmpty()) QVERIFY(f.boxes().calls()[1].prompt.contains(u"It was revoked by"));
     QCOMPARE(f.boxes().calls()[0].style,
@@ -674,10 +682,11 @@ class TestEntryForm : public QObject {
              other == u"C" ? QStringLiteral("E1003") : QString());
   }
 
-  // A save the server refuses, or whose link drops before or after the server stored the
-  // request, with the server answering again at once or only later: stored once, nothing lost.
+  // A save the server refuses, or whose link drops (or which times out, or whose disk fails)
+  // before or after the server stored the request, with the server answering again at once or
+  // only later: stored once, nothing lost.
   void aFailedSaveLosesNothing_data() {
-    QTest::addColumn<int>("fault");  // 0 refused, 1 link lost before storing, 2 after
+    QTest::addColumn<int>("fault");  // 0 refused, 1 link lost before storing, 2 after, -1 disk
     QTest::addColumn<bool>("answering");
     QTest::newRow("refused") << 0 << true;
     QTest::newRow("link lost before storing") << 1 << true;
@@ -686,6 +695,10 @@ class TestEntryForm : public QObject {
     QTest::newRow("link lost after storing, no answer yet") << 2 << false;
     QTest::newRow("lost; the same stored meanwhile by another") << 3 << true;
     QTest::newRow("lost after storing, Cancel, the same again") << 4 << false;
+    QTest::newRow("timed out after storing") << 5 << true;
+    QTest::newRow("lost; another procedure stored meanwhile by this employee") << 6 << true;
+    QTest::newRow("lost after storing, Cancel, another patient") << 7 << false;
+    QTest::newRow("the disk fails while storing") << -1 << true;
   }
   void aFailedSaveLosesNothing() {
     QFETCH(int, fault);
@@ -700,33 +713,45 @@ class TestEntryForm : public QObject {
       return fault ? !answering && std::exchange(sent, sent || isSave(sql)) : isSave(sql);
     });
     const auto otherDesk = [&](const QString& sql) {  // another desk stores the same first
-      if (fault == 3 && isSave(sql))
+      if ((fault == 3 || fault == 6) && isSave(sql))  // or one of another procedure
         f.db().connection()->Execute(
-            QString(sql).replace(QStringLiteral("'E1001'"), QStringLiteral("'X'")));
+            fault == 3 ? QString(sql).replace(QStringLiteral("'E1001'"), QStringLiteral("'X'"))
+                       : QString(sql).replace(QStringLiteral("DECTOMY"), QStringLiteral("X")));
       return isSave(sql);
     };
-    if (fault) f.suite().connection()->loseLinkWhen(otherDesk, fault == 2 || fault == 4);
+    if (fault > 0)
+      f.suite().connection()->loseLinkWhen(otherDesk, QList{2, 4, 5, 7}.contains(fault),
+                                           fault == 5);
+    rlimit files{};  // a file written past its limit fails as a failing disk does
+    getrlimit(RLIMIT_FSIZE, &files);
+    const rlimit headerOnly{32, files.rlim_max};  // the log's header, no page
+    std::signal(SIGXFSZ, SIG_IGN);
+    if (fault < 0) setrlimit(RLIMIT_FSIZE, &headerOnly);
     w.cmdOption[3]->click();
+    setrlimit(RLIMIT_FSIZE, &files);
     f.suite().failWhen(nullptr);
     f.suite().connection()->loseLinkWhen(nullptr, false);
     QCOMPARE(f.db().countRequests(kDay), fault >= 2 ? 1 : 0);
-    if (fault == 2 && answering) {  // found stored: the save succeeded
+    if ((fault == 2 || fault == 5) && answering) {  // found stored: the save succeeded
       QCOMPARE(f.boxes().titles(), QStringList{QStringLiteral("SUCCESS!")});
       QCOMPARE(w.txtName->text(), QString());
       return;
     }
     QCOMPARE(f.boxes().count(), 1);
     QVERIFY(f.boxes().last().style & platform::vbCritical);
+    // Whatever may have reached the server is looked up; a refused save is not.
+    QCOMPARE(f.statements().last().contains(u"sp_GetORSchedule"), fault != 0);
     QCOMPARE(ModeOf(w), QStringLiteral("New- Cancel+ Exit- Save+ pane- fields+white"));
     QCOMPARE(w.txtName->text(), QStringLiteral("NEW, PATIENT"));
     QCOMPARE(w.txtSurgeonID[0]->text(), QStringLiteral("D1001"));
-    if (fault == 4) {  // the user gives up the form and types a request again
+    if (fault == 4 || fault == 7) {  // the user gives up the form and types a request again
       w.cmdOption[1]->click();
       FillNewRequest(w);
+      if (fault == 7) w.txtName->setText(QStringLiteral("OTHER, PATIENT"));
     }
     w.cmdOption[3]->click();
     QCOMPARE(f.boxes().last().title, QStringLiteral("SUCCESS!"));
-    QCOMPARE(f.db().countRequests(kDay), 1 + int(fault == 3));
+    QCOMPARE(f.db().countRequests(kDay), 1 + int(fault == 3 || fault >= 6));
   }
 };
 

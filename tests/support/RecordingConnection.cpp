@@ -18,13 +18,15 @@ void RecordingConnection::Execute(const QString& sql) {
   record(QStringLiteral("Execute"), sql);
   const bool lost = losesLink_ && losesLink_(sql);
   if (!lost || carriedOut_) inner_->Execute(sql);
+  if (lost && timesOut_) throw platform::QueryTimeoutError(QStringLiteral("Query timeout expired"));
   if (lost) throw platform::LinkError(QStringLiteral("Communication link failure: %1").arg(sql));
 }
 
-void RecordingConnection::loseLinkWhen(std::function<bool(const QString&)> matches,
-                                       bool carriedOut) {
+void RecordingConnection::loseLinkWhen(std::function<bool(const QString&)> matches, bool carriedOut,
+                                       bool timesOut) {
   losesLink_ = std::move(matches);
   carriedOut_ = carriedOut;
+  timesOut_ = timesOut;
 }
 
 std::unique_ptr<platform::Recordset> RecordingConnection::Open(const QString& sql,

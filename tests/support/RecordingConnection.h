@@ -33,8 +33,10 @@ class RecordingConnection : public platform::Connection {
   void failWhen(std::function<bool(const QString& sql)> matches);
   void failNothing() { failWhen(nullptr); }
   // From now on, the link breaks (LinkError) on every statement for which `matches` is true:
-  // after the server has carried it out when `carriedOut`, else before it reaches the server.
-  void loseLinkWhen(std::function<bool(const QString& sql)> matches, bool carriedOut);
+  // after the server has carried it out when `carriedOut`, else before it reaches the server;
+  // with `timesOut`, the statement outlasts the command timeout instead (QueryTimeoutError).
+  void loseLinkWhen(std::function<bool(const QString& sql)> matches, bool carriedOut,
+                    bool timesOut = false);
   // From now on, the rows every opened statement returns pass through `serve`, which may hand
   // other rows in their place (nulls where the database keeps none, say); null: the real rows.
   using Serve = std::function<std::unique_ptr<platform::Recordset>(
@@ -51,7 +53,7 @@ class RecordingConnection : public platform::Connection {
   CallLog log_;
   QStringList statements_;
   std::function<bool(const QString&)> fails_, losesLink_;
-  bool carriedOut_ = false;
+  bool carriedOut_ = false, timesOut_ = false;
   Serve serve_;
   platform::CursorType lastCursor_ = platform::CursorType::Unspecified;
   platform::LockType lastLock_ = platform::LockType::Unspecified;
