@@ -27,9 +27,10 @@ namespace {
 void ReportClashes(const requests::RequestList& list, const bench::Side& load) {
   const bench::Side find{.run = [&] {
     const session::RequestListing& listing = list.Listing();  // each load replaces it
-    const session::Clashes clashes(listing.Rows(), [&](int row, session::RequestColumn::Column c) {
-      return listing.Text(row, c);
-    });
+    const session::Clashes clashes(
+        listing.Rows(),
+        [&](int row, session::RequestColumn::Column c) { return listing.Text(row, c); },
+        [&](int row) { return listing.ClashStart(row); });
     if (!clashes.Any()) qFatal("no clash found");
   }};
   bench::Report(QStringLiteral("clash_32766"), bench::TimePairs(load, find));

@@ -34,12 +34,14 @@ RequestListing::RequestListing(QStringList headers,
       typed_(std::move(typed)),
       clashes_(
           cells_->rows(), [this](int row, C::Column column) { return Text(row, column); },
-          [this](int row) {
-            const qint64 start = typed_.operation.at(row);
-            const bool takesPart =
-                typed_.status[row] != RequestStatus::Revoked && start != NumberColumn::kNone;
-            return takesPart ? start / kSecondsPerMinute : Clashes::kNoStart;
-          }) {}
+          [this](int row) { return ClashStart(row); }) {}
+
+qint64 RequestListing::ClashStart(int row) const {
+  const qint64 start = typed_.operation.at(row);
+  const bool takesPart =
+      typed_.status[row] != RequestStatus::Revoked && start != NumberColumn::kNone;
+  return takesPart ? start / kSecondsPerMinute : Clashes::kNoStart;
+}
 
 // A typed value changed, as WithText changes its text.
 void RequestListing::SetTyped(Typed& typed, int row, int col, const QVariant& value) {

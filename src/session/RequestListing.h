@@ -45,6 +45,8 @@ class RequestListing {
   ORSchedule At(int row) const;
   RequestStatus Status(int row) const { return typed_.status[row]; }
   const Clashes& clashes() const { return clashes_; }
+  // The minute a row's request takes part in clashes at (Clashes::StartReader).
+  qint64 ClashStart(int row) const;
   // The texts, to be shown as they are.
   const std::shared_ptr<const platform::CellTexts>& Cells() const { return cells_; }
 
