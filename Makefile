@@ -49,6 +49,7 @@ bench: build-release
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_startup
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_staff_search
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_board
+	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_find
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_soak
 
 # The SQL Server scripts made from the client itself: the demo data and the site's check; then
