@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 #include <vector>
@@ -96,13 +95,11 @@ void ReportIdleRefresh(frmMain& window, platform::Connection& floorConnection, c
 }  // namespace
 
 int main(int argc, char** argv) {
-  QTemporaryDir dir;
-  qputenv("ORSCHED_DATABASE", dir.filePath(QStringLiteral("bench.sqlite")).toUtf8());
-  qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());
+  bench::ScratchDatabase scratch;
   QApplication app(argc, argv);
   bench::FailOnMessageBox();
 
-  hospitaldb::EmbeddedServer server(dir.filePath(QStringLiteral("bench.sqlite")));
+  hospitaldb::EmbeddedServer server(scratch.path());
   const QDate today = server.Now().date();
   server.SeedDemoData();
   for (int day = 1; day <= 364; ++day)  // a year of about 55 requests a day

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTemporaryDir>
 #include <vector>
 
 #include "app/frmMain.h"
@@ -59,13 +58,11 @@ void ReportRecordset(hospitaldb::EmbeddedServer& server, platform::Connection& c
 }  // namespace
 
 int main(int argc, char** argv) {
-  QTemporaryDir dir;
-  qputenv("ORSCHED_DATABASE", dir.filePath(QStringLiteral("bench.sqlite")).toUtf8());
-  qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());
+  bench::ScratchDatabase scratch;
   QApplication app(argc, argv);
   bench::FailOnMessageBox();
 
-  hospitaldb::EmbeddedServer server(dir.filePath(QStringLiteral("bench.sqlite")));
+  hospitaldb::EmbeddedServer server(scratch.path());
   const QDate today = server.Now().date();
   server.SeedDemoData();
   const QDate small = today.addDays(30), large = today.addDays(31), other = today.addDays(60);

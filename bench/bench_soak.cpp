@@ -4,7 +4,6 @@
 // the two is what a long-running program would keep losing.
 #include <QApplication>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 #include "app/frmMain.h"
 #include "board/frmView.h"
@@ -44,12 +43,10 @@ void ChangeTheDay(QSqlQuery& change, int tick) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QTemporaryDir dir;
-  qputenv("ORSCHED_DATABASE", dir.filePath(QStringLiteral("bench.sqlite")).toUtf8());
-  qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());
+  bench::ScratchDatabase scratch;
   QApplication app(argc, argv);
   bench::FailOnMessageBox();
-  hospitaldb::EmbeddedServer server(dir.filePath(QStringLiteral("bench.sqlite")));
+  hospitaldb::EmbeddedServer server(scratch.path());
   server.SeedDemoData();
 
   frmMain window;

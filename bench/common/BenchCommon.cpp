@@ -63,6 +63,11 @@ PairedTimes TimePairs(const Side& floor, const Side& measured, int pairs) {
   return Summarize(floorMs, measuredMs);
 }
 
+ScratchDatabase::ScratchDatabase() {
+  qputenv("ORSCHED_DATABASE", path().toUtf8());
+  qputenv("XDG_RUNTIME_DIR", dir_.path().toUtf8());
+}
+
 void FailOnMessageBox() {
   platform::SetMsgBoxHandler([](const QString& prompt, int, const QString&) -> int {
     qFatal("unexpected message: %s", qPrintable(prompt));

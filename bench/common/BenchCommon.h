@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTemporaryDir>
 #include <functional>
 #include <vector>
 
@@ -38,6 +39,17 @@ PairedTimes TimePairs(const Side& floor, const Side& measured, int pairs = kDefa
 // The floor of a listing: every field of every row of the statement read as text into
 // `cells`, as a grid takes them, with no window.
 void ReadAllText(platform::Connection& connection, const QString& sql, std::vector<QString>& cells);
+
+// A database file of the benchmark's own, in a folder removed at the end; the program finds it
+// (and its runtime folder) through the environment. Made before the QApplication.
+class ScratchDatabase {
+ public:
+  ScratchDatabase();
+  QString path() const { return dir_.filePath(QStringLiteral("bench.sqlite")); }
+
+ private:
+  QTemporaryDir dir_;
+};
 
 // Makes any message box end the run: a benchmark that meets one is measuring a failure.
 void FailOnMessageBox();
