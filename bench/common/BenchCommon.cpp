@@ -30,6 +30,13 @@ double ElapsedMs(const std::function<void()>& work) {
   return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
+double TimeSide(const Side& side) {
+  if (side.prepare) side.prepare();
+  const double ms = ElapsedMs(side.run);
+  if (side.finish) side.finish();
+  return ms;
+}
+
 // The middle value; with an even count, the mean of the two middle ones.
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -55,10 +62,8 @@ PairedTimes TimePairs(const Side& floor, const Side& measured, int pairs) {
   if (pairs < kDefaultPairs) qFatal("%d pairs are too few for a median", pairs);
   std::vector<double> floorMs, measuredMs;
   for (int i = 0; i < pairs; ++i) {
-    if (floor.prepare) floor.prepare();
-    floorMs.push_back(ElapsedMs(floor.run));
-    if (measured.prepare) measured.prepare();
-    measuredMs.push_back(ElapsedMs(measured.run));
+    floorMs.push_back(TimeSide(floor));
+    measuredMs.push_back(TimeSide(measured));
   }
   return Summarize(floorMs, measuredMs);
 }

@@ -11,10 +11,12 @@ class Connection;
 
 namespace bench {
 
-// One side of a comparison: the timed work, and an optional step run just before it, untimed.
+// One side of a comparison: the timed work, and optional steps run just before and just after
+// it, untimed.
 struct Side {
   std::function<void()> run;
   std::function<void()> prepare = nullptr;
+  std::function<void()> finish = nullptr;
 };
 
 // Medians of a paired run, in milliseconds, and the median of the per-pair ratios.
