@@ -37,8 +37,6 @@ frmMain::frmMain(QWidget* parent, platform::SysInfo* sysInfo)
   setWindowTitle(platform::AppTitle());
   setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8));
   setAttribute(Qt::WA_DeleteOnClose, false);
-  BuildPatientFrame();
-  BuildOperationFrame();
   BuildEntryPane();
   BuildRequestPane();
   SetTabOrder();

@@ -114,8 +114,8 @@ class frmMain : public QWidget {
   bool event(QEvent* event) override;
 
  private:
-  void BuildPatientFrame();
-  void BuildOperationFrame();
+  void BuildPatientFrame(QWidget* form);
+  void BuildOperationFrame(QWidget* form);
   void BuildStaffFrames(QWidget* parent);
   void BuildButtons(QWidget* parent);
   void BuildEntryPane();

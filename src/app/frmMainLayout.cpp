@@ -86,8 +86,8 @@ QPushButton* Button(QWidget* parent, const QString& caption, QRect twips, bool e
 
 }  // namespace
 
-void frmMain::BuildPatientFrame() {
-  fraPatient = Frame(this, QStringLiteral("PATIENT INFORMATION"), TwipRect(120, 240, 5655, 1455));
+void frmMain::BuildPatientFrame(QWidget* form) {
+  fraPatient = Frame(form, QStringLiteral("PATIENT INFORMATION"), TwipRect(120, 240, 5655, 1455));
   txtName = Row(fraPatient, QStringLiteral("Name"), 330, 1200, 1440, 4080);
   auto* hint = new QLabel(QStringLiteral("LastName, FirstName"), fraPatient);
   hint->setGeometry(TwipRect(1440, 660, 4080, 240));
@@ -95,8 +95,8 @@ void frmMain::BuildPatientFrame() {
   txtRoomID = Row(fraPatient, QStringLiteral("Room ID"), 960, 1200, 1440, 1800);
 }
 
-void frmMain::BuildOperationFrame() {
-  fraOperation = Frame(this, QStringLiteral("OPERATION DETAILS"), TwipRect(120, 1800, 5655, 8775));
+void frmMain::BuildOperationFrame(QWidget* form) {
+  fraOperation = Frame(form, QStringLiteral("OPERATION DETAILS"), TwipRect(120, 1800, 5655, 8775));
   QWidget* f = fraOperation;
   txtProcedure = Row(f, QStringLiteral("Procedure"), 330, 1200, 1440, 4080);
 
@@ -172,17 +172,19 @@ void frmMain::BuildButtons(QWidget* parent) {
 }
 
 // The entry form's frames in a pane of their own, at their design places, that scrolls them
-// when the window is shorter than the form; it never scrolls sideways.
+// when the window is shorter than the form; it never scrolls sideways. The form is in the pane
+// before its frames are built: moving built frames into it would change every field's font
+// twice (a parentless form has the application's font) and lay each field's text out again.
 void frmMain::BuildEntryPane() {
-  auto* form = new QWidget;
-  form->setFixedSize(kDesignPane.left(), kDesignWindow.height());
-  fraPatient->setParent(form);
-  fraOperation->setParent(form);
   entryPane_ = new QScrollArea(this);
   entryPane_->setFrameShape(QFrame::NoFrame);
   entryPane_->setFocusPolicy(Qt::NoFocus);  // the form's fields take the focus, not their pane
   entryPane_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  auto* form = new QWidget;
+  form->setFixedSize(kDesignPane.left(), kDesignWindow.height());
   entryPane_->setWidget(form);
+  BuildPatientFrame(form);
+  BuildOperationFrame(form);
   entryPane_->setGeometry(0, 0, form->width(), form->height());
   const int bar = entryPane_->verticalScrollBar()->sizeHint().width();
   setMinimumSize(form->width() + bar + kLeastPane.width(), kDesignPane.top() + kLeastPane.height());
