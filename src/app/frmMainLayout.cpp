@@ -49,11 +49,11 @@ QLabel* Caption(QWidget* parent, const QString& text, QRect twips, QWidget* budd
   return label;
 }
 
-// Every entry text field starts disabled on the read-only background.
-TextBox* Field(QWidget* parent, QRect twips) {
-  auto* field = new TextBox(parent);
+// Every entry text field starts disabled on the read-only background (a legend swatch on its
+// status colour).
+TextBox* Field(QWidget* parent, QRect twips, const QColor& back = kReadOnlyBack) {
+  auto* field = new TextBox(parent, back);
   field->setGeometry(twips);
-  field->SetBackColor(kReadOnlyBack);
   field->setEnabled(false);
   return field;
 }
@@ -258,8 +258,7 @@ void frmMain::BuildRequestPane() {
                                            requests::RequestStatus::Pending};
   for (int i = 0; i < 3; ++i) {
     const int left = 8700 + i * 1320;
-    vkTextBox1[i] = Field(f, TwipRect(left, 9840, 375, 255));
-    vkTextBox1[i]->SetBackColor(requests::StatusColor(order[i]));
+    vkTextBox1[i] = Field(f, TwipRect(left, 9840, 375, 255), requests::StatusColor(order[i]));
     vkTextBox1[i]->setFocusPolicy(Qt::NoFocus);
     paneAnchors_->Add(vkTextBox1[i], legend);
     paneAnchors_->Add(Caption(f, session::LegendWord(order[i]),

@@ -75,8 +75,8 @@ void DrawAccentFrame(QPainter& painter, const QRect& rect, const QColor& accent)
   painter.drawRect(rect.adjusted(0, 0, -1, -1));
 }
 
-TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
-  SetBackColor(backColor_);
+TextBox::TextBox(QWidget* parent, const QColor& back) : QLineEdit(parent) {
+  SetBackColor(back);
 }
 
 void TextBox::SetBackColor(const QColor& color) {

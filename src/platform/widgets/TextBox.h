@@ -29,7 +29,8 @@ class TextBox : public QLineEdit {
   Q_OBJECT
 
  public:
-  explicit TextBox(QWidget* parent = nullptr);
+  // Starts on `back`: a field made on another colour is not coloured twice.
+  explicit TextBox(QWidget* parent = nullptr, const QColor& back = QColor(255, 255, 255));
 
   QColor BackColor() const { return backColor_; }
   void SetBackColor(const QColor& color);
@@ -44,7 +45,7 @@ class TextBox : public QLineEdit {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QColor backColor_{255, 255, 255};
+  QColor backColor_;
   QColor accentColor_;
   KeyPressHook keyPressHook_;
 };
