@@ -14,6 +14,7 @@
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/MultiLineTextBox.h"
+#include "platform/widgets/ProgramStyle.h"
 #include "platform/widgets/SysInfo.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/RequestStatus.h"
@@ -35,6 +36,7 @@ const QSize kLeastPane = TwipRect(0, 0, 7380, 4440).size();
 
 QGroupBox* Frame(QWidget* parent, const QString& title, QRect twips) {
   auto* frame = new QGroupBox(title, parent);
+  frame->setStyle(platform::ProgramStyle::Shared());
   frame->setGeometry(twips);
   // Assistive technology would read a nested frame by its outer frame's title otherwise.
   frame->setAccessibleName(title);

@@ -1,4 +1,6 @@
 #include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -8,6 +10,7 @@
 #include "platform/Errors.h"
 #include "platform/WallClock.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/ProgramStyle.h"
 #include "support/MemoryRecordset.h"
 
 using platform::FlexGrid;
@@ -149,6 +152,35 @@ class TestFlexGrid : public QObject {
     grid_->SetColWidth(2, -1);
     QVERIFY(!grid_->isColumnHidden(2));
     QCOMPARE(grid_->ColWidth(2), FlexGrid::kDefaultColWidth);
+  }
+
+  // The program's style draws a frame's pixels as the application style does, at every size and
+  // screen scale.
+  void programStyleDrawsFramesAsTheApplicationStyle_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<qreal>("scale");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("window's frame") << QSize(377, 97) << 1.0 << "PATIENT INFORMATION";
+    QTest::newRow("large, scaled") << QSize(838, 690) << 1.5 << "SCHEDULE STATUS";
+    QTest::newRow("odd size, scaled") << QSize(101, 53) << 1.25 << "A";
+    QTest::newRow("smaller than the image") << QSize(60, 30) << 1.0 << "";
+  }
+  void programStyleDrawsFramesAsTheApplicationStyle() {
+    QFETCH(QSize, size);
+    QFETCH(qreal, scale);
+    QFETCH(QString, title);
+    if (QApplication::style()->name() != QLatin1String("fusion")) QSKIP("not the Fusion style");
+    const auto draw = [&](QStyle* style) {
+      QGroupBox frame(title);
+      if (style) frame.setStyle(style);
+      frame.resize(size);
+      QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
+      image.setDevicePixelRatio(scale);
+      image.fill(QColor(239, 239, 239));
+      frame.render(&image);
+      return image;
+    };
+    QCOMPARE(draw(platform::ProgramStyle::Shared()), draw(nullptr));
   }
 
   void rowHeightInPixels_data() {

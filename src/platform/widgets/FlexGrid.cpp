@@ -3,7 +3,6 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QToolTip>
 #include <algorithm>
@@ -18,6 +17,7 @@
 #include "platform/widgets/FlexGridHeader.h"
 #include "platform/widgets/FlexGridModel.h"
 #include "platform/widgets/FlexGridPainter.h"
+#include "platform/widgets/ProgramStyle.h"
 
 namespace platform {
 
@@ -34,22 +34,6 @@ class FlexGrid::GeometryHold {
 
  private:
   FlexGrid& grid_;
-};
-
-// The application's style, except for the colour of the lines between cells.
-class FlexGrid::GridLineStyle : public QProxyStyle {
- public:
-  explicit GridLineStyle(QObject* owner) { setParent(owner); }
-  void setGridColor(const QColor& color) { gridColor_ = color; }
-
-  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                QStyleHintReturn* returnData) const override {
-    if (hint == SH_Table_GridLineColor) return int(gridColor_.rgba());
-    return QProxyStyle::styleHint(hint, option, widget, returnData);
-  }
-
- private:
-  QColor gridColor_;
 };
 
 FlexGrid::FlexGrid(QWidget* parent)
@@ -318,11 +302,10 @@ void FlexGrid::SetForeColorSel(const QColor& color) {
   setPaletteColor(QPalette::HighlightedText, color);
 }
 
-// Styles take the colour of the lines between cells from different palette roles (Fusion
-// darkens the window colour), so the grid's own style answers it.
+// The grid's own style answers the colour of the lines between its cells.
 void FlexGrid::SetGridColor(const QColor& color) {
   if (!gridStyle_) {
-    gridStyle_ = new GridLineStyle(this);
+    gridStyle_ = new ProgramStyle(this);
     setStyle(gridStyle_);
   }
   gridStyle_->setGridColor(color);
