@@ -60,7 +60,35 @@ QPixmap MakeFrameImage() {
   return QPixmap::fromImage(frame);
 }
 
+// Whether `painter` puts each pixel drawn on one pixel of its device.
+bool PixelForPixel(const QPainter& painter) {
+  return painter.deviceTransform().type() <= QTransform::TxTranslate &&
+         painter.device()->devicePixelRatio() == 1;
+}
+
+// The columns at either end of a text field's panel that are drawn as the application style
+// draws them: past its rounded corners, its edges' blending and its inner shadow's end.
+constexpr int kPanelEnd = 6;
+
 }  // namespace
+
+// The middle of a text field's panel as the application style draws it for a state, palette,
+// height and painter's hints: each of its columns alike, and opaque (so the same over any
+// background), or `strip` left null where they are not.
+struct ProgramStyle::PanelMiddle {
+  QPalette palette;
+  QStyle::State state;
+  int height = 0;
+  int lineWidth = 0;
+  QPainter::RenderHints hints;
+  QPixmap strip;
+
+  bool fits(const QStyleOptionFrame& option, const QPainter& painter) const {
+    return height == option.rect.height() && state == option.state &&
+           lineWidth == option.lineWidth && hints == painter.renderHints() &&
+           palette == option.palette;
+  }
+};
 
 // The frame image, and the image stretched over a frame as the style stretches it, at a size
 // with every part of a frame: its corners, a stretch of each edge and of the inside; cut into
@@ -144,8 +172,59 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
                                  QPainter* painter, const QWidget* widget) const {
   if (element == PE_FrameGroupBox && baseStyle()->name() == QLatin1String("fusion"))
     drawGroupBoxFrame(*option, *painter, widget);
-  else
+  else if (element != PE_PanelLineEdit || !drawTextFieldPanel(*option, *painter, widget))
     QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+// Draws the panel's ends as the application style does, clipped from a panel of the same height
+// drawn at each end only as wide as both ends, and repeats its middle column between them.
+// Returns false, drawing nothing, where that would not draw what the style draws.
+bool ProgramStyle::drawTextFieldPanel(const QStyleOption& option, QPainter& painter,
+                                      const QWidget* widget) const {
+  const auto* panel = qstyleoption_cast<const QStyleOptionFrame*>(&option);
+  const QRect whole = option.rect;
+  constexpr int kNarrow = 2 * kPanelEnd + 1;
+  if (!panel || !PixelForPixel(painter) || whole.width() < 2 * kNarrow ||
+      baseStyle()->name() != QLatin1String("fusion"))
+    return false;
+  auto kept = std::find_if(panelMiddles_.begin(), panelMiddles_.end(),
+                           [&](const PanelMiddle& middle) { return middle.fits(*panel, painter); });
+  if (kept == panelMiddles_.end()) {
+    constexpr std::size_t kMiddlesKept = 8;  // fields of a few heights, colours and states
+    if (panelMiddles_.size() == kMiddlesKept) panelMiddles_.pop_back();
+    QImage narrow(kNarrow, whole.height(), QImage::Format_ARGB32_Premultiplied);
+    narrow.fill(Qt::transparent);
+    QStyleOptionFrame drawn = *panel;
+    drawn.rect = narrow.rect();
+    {
+      QPainter onto(&narrow);
+      onto.setRenderHints(painter.renderHints());
+      QProxyStyle::drawPrimitive(PE_PanelLineEdit, &drawn, &onto, widget);
+    }
+    QImage strip(32, whole.height(), QImage::Format_ARGB32_Premultiplied);
+    bool opaque = true;
+    for (int y = 0; y < strip.height(); ++y) {
+      const QRgb pixel = narrow.pixel(kPanelEnd, y);
+      opaque = opaque && qAlpha(pixel) == 255;
+      std::fill_n(reinterpret_cast<QRgb*>(strip.scanLine(y)), strip.width(), pixel);
+    }
+    kept = panelMiddles_.insert(
+        panelMiddles_.begin(),
+        {panel->palette, panel->state, whole.height(), panel->lineWidth, painter.renderHints(),
+         opaque ? QPixmap::fromImage(strip) : QPixmap()});
+  }
+  if (kept->strip.isNull()) return false;
+  QStyleOptionFrame end = *panel;
+  for (const int left : {whole.left(), whole.right() - kNarrow + 1}) {
+    const int endLeft = left == whole.left() ? left : whole.right() - kPanelEnd + 1;
+    end.rect = QRect(left, whole.top(), kNarrow, whole.height());
+    painter.save();
+    painter.setClipRect(QRect(endLeft, whole.top(), kPanelEnd, whole.height()), Qt::IntersectClip);
+    QProxyStyle::drawPrimitive(PE_PanelLineEdit, &end, &painter, widget);
+    painter.restore();
+  }
+  painter.drawTiledPixmap(whole.adjusted(kPanelEnd, 0, -kPanelEnd, 0), kept->strip);
+  return true;
 }
 
 // Below the title, where there is one.
@@ -159,9 +238,7 @@ void ProgramStyle::drawGroupBoxFrame(const QStyleOption& option, QPainter& paint
   const QRect area = option.rect.adjusted(0, top, 0, 0);
   if (!frame_) frame_ = std::make_unique<FrameParts>();
   FrameParts& frame = *frame_;
-  const bool pixelForPixel = painter.deviceTransform().type() <= QTransform::TxTranslate &&
-                             painter.device()->devicePixelRatio() == 1;
-  if (pixelForPixel && area.width() >= frame.image.width() &&
+  if (PixelForPixel(painter) && area.width() >= frame.image.width() &&
       area.height() >= frame.image.height()) {
     if (frame.madeWith != painter.renderHints()) frame.stretch(painter.renderHints());
     if (frame.inside.isValid()) {

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "platform/widgets/ErrorReport.h"
+#include "platform/widgets/ProgramStyle.h"
 #include "platform/widgets/SteadyColors.h"
 
 namespace platform {
@@ -76,6 +77,7 @@ void DrawAccentFrame(QPainter& painter, const QRect& rect, const QColor& accent)
 }
 
 TextBox::TextBox(QWidget* parent, const QColor& back) : QLineEdit(parent) {
+  setStyle(ProgramStyle::Shared());  // draws the same panel for less
   SetBackColor(back);
 }
 
