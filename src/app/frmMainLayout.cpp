@@ -81,6 +81,7 @@ TextBox* CodeField(TextBox* nameField) {
 
 QPushButton* Button(QWidget* parent, const QString& caption, QRect twips, bool enabled) {
   auto* button = new QPushButton(caption, parent);
+  button->setStyle(platform::ProgramStyle::Shared());
   button->setGeometry(twips);
   button->setEnabled(enabled);
   return button;

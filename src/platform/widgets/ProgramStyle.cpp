@@ -69,23 +69,56 @@ bool PixelForPixel(const QPainter& painter) {
 // The columns at either end of a text field's panel that are drawn as the application style
 // draws them: past its rounded corners, its edges' blending and its inner shadow's end.
 constexpr int kPanelEnd = 6;
+constexpr int kNarrowPanel = 2 * kPanelEnd + 1;
+
+// A copy of a panel's option, a text field's or a button's, to draw the panel elsewhere; and
+// what else than its state and palette its look depends on (a frame's line width, a button's
+// features).
+class PanelOption {
+ public:
+  explicit PanelOption(const QStyleOption& from) {
+    if (const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(&from)) {
+      frame_ = *frame;
+      option_ = &frame_;
+      shape_ = frame->lineWidth;
+    } else if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(&from)) {
+      button_ = *button;
+      option_ = &button_;
+      shape_ = int(button->features);
+    }
+  }
+  PanelOption(const PanelOption&) = delete;
+  PanelOption& operator=(const PanelOption&) = delete;
+
+  QStyleOption* get() { return option_; }  // null for an option of another kind
+  int shape() const { return shape_; }
+
+ private:
+  QStyleOptionFrame frame_;
+  QStyleOptionButton button_;
+  QStyleOption* option_ = nullptr;
+  int shape_ = 0;
+};
 
 }  // namespace
 
-// The middle of a text field's panel as the application style draws it for a state, palette,
-// height and painter's hints: each of its columns alike, and opaque (so the same over any
-// background), or `strip` left null where they are not.
+// The middle of a panel (a text field's or a button's) as the application style draws it for a
+// shape (a frame's line width, a button's features), state, palette, height and painter's hints:
+// each of its columns alike, and opaque (so the same over any background), or `strip` left null
+// where they are not.
 struct ProgramStyle::PanelMiddle {
-  QPalette palette;
+  QStyle::PrimitiveElement element;
+  int shape = 0;
   QStyle::State state;
   int height = 0;
-  int lineWidth = 0;
   QPainter::RenderHints hints;
+  QPalette palette;
   QPixmap strip;
 
-  bool fits(const QStyleOptionFrame& option, const QPainter& painter) const {
-    return height == option.rect.height() && state == option.state &&
-           lineWidth == option.lineWidth && hints == painter.renderHints() &&
+  bool fits(QStyle::PrimitiveElement panel, int panelShape, const QStyleOption& option,
+            const QPainter& painter) const {
+    return element == panel && shape == panelShape && state == option.state &&
+           height == option.rect.height() && hints == painter.renderHints() &&
            palette == option.palette;
   }
 };
@@ -172,59 +205,66 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
                                  QPainter* painter, const QWidget* widget) const {
   if (element == PE_FrameGroupBox && baseStyle()->name() == QLatin1String("fusion"))
     drawGroupBoxFrame(*option, *painter, widget);
-  else if (element != PE_PanelLineEdit || !drawTextFieldPanel(*option, *painter, widget))
+  else if ((element != PE_PanelLineEdit && element != PE_PanelButtonCommand) ||
+           !drawPanel(element, *option, *painter, widget))
     QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
 // Draws the panel's ends as the application style does, clipped from a panel of the same height
 // drawn at each end only as wide as both ends, and repeats its middle column between them.
 // Returns false, drawing nothing, where that would not draw what the style draws.
-bool ProgramStyle::drawTextFieldPanel(const QStyleOption& option, QPainter& painter,
-                                      const QWidget* widget) const {
-  const auto* panel = qstyleoption_cast<const QStyleOptionFrame*>(&option);
+bool ProgramStyle::drawPanel(PrimitiveElement element, const QStyleOption& option,
+                             QPainter& painter, const QWidget* widget) const {
+  PanelOption end(option);
   const QRect whole = option.rect;
-  constexpr int kNarrow = 2 * kPanelEnd + 1;
-  if (!panel || !PixelForPixel(painter) || whole.width() < 2 * kNarrow ||
+  if (!end.get() || !PixelForPixel(painter) || whole.width() < 2 * kNarrowPanel ||
       baseStyle()->name() != QLatin1String("fusion"))
     return false;
-  auto kept = std::find_if(panelMiddles_.begin(), panelMiddles_.end(),
-                           [&](const PanelMiddle& middle) { return middle.fits(*panel, painter); });
+  auto kept =
+      std::find_if(panelMiddles_.begin(), panelMiddles_.end(), [&](const PanelMiddle& middle) {
+        return middle.fits(element, end.shape(), option, painter);
+      });
   if (kept == panelMiddles_.end()) {
-    constexpr std::size_t kMiddlesKept = 8;  // fields of a few heights, colours and states
+    constexpr std::size_t kMiddlesKept = 12;  // panels of a few heights, colours and states
     if (panelMiddles_.size() == kMiddlesKept) panelMiddles_.pop_back();
-    QImage narrow(kNarrow, whole.height(), QImage::Format_ARGB32_Premultiplied);
-    narrow.fill(Qt::transparent);
-    QStyleOptionFrame drawn = *panel;
-    drawn.rect = narrow.rect();
-    {
-      QPainter onto(&narrow);
-      onto.setRenderHints(painter.renderHints());
-      QProxyStyle::drawPrimitive(PE_PanelLineEdit, &drawn, &onto, widget);
-    }
-    QImage strip(32, whole.height(), QImage::Format_ARGB32_Premultiplied);
-    bool opaque = true;
-    for (int y = 0; y < strip.height(); ++y) {
-      const QRgb pixel = narrow.pixel(kPanelEnd, y);
-      opaque = opaque && qAlpha(pixel) == 255;
-      std::fill_n(reinterpret_cast<QRgb*>(strip.scanLine(y)), strip.width(), pixel);
-    }
     kept = panelMiddles_.insert(
         panelMiddles_.begin(),
-        {panel->palette, panel->state, whole.height(), panel->lineWidth, painter.renderHints(),
-         opaque ? QPixmap::fromImage(strip) : QPixmap()});
+        {element, end.shape(), option.state, whole.height(), painter.renderHints(), option.palette,
+         middleStrip(element, option, painter, widget)});
   }
   if (kept->strip.isNull()) return false;
-  QStyleOptionFrame end = *panel;
-  for (const int left : {whole.left(), whole.right() - kNarrow + 1}) {
+  for (const int left : {whole.left(), whole.right() - kNarrowPanel + 1}) {
     const int endLeft = left == whole.left() ? left : whole.right() - kPanelEnd + 1;
-    end.rect = QRect(left, whole.top(), kNarrow, whole.height());
+    end.get()->rect = QRect(left, whole.top(), kNarrowPanel, whole.height());
     painter.save();
     painter.setClipRect(QRect(endLeft, whole.top(), kPanelEnd, whole.height()), Qt::IntersectClip);
-    QProxyStyle::drawPrimitive(PE_PanelLineEdit, &end, &painter, widget);
+    QProxyStyle::drawPrimitive(element, end.get(), &painter, widget);
     painter.restore();
   }
   painter.drawTiledPixmap(whole.adjusted(kPanelEnd, 0, -kPanelEnd, 0), kept->strip);
   return true;
+}
+
+// The middle column of the panel drawn narrow onto nothing, repeated; null where it is not opaque.
+QPixmap ProgramStyle::middleStrip(PrimitiveElement element, const QStyleOption& option,
+                                  const QPainter& painter, const QWidget* widget) const {
+  PanelOption narrowOption(option);
+  QStyleOption& narrowPanel = *narrowOption.get();
+  narrowPanel.rect = QRect(0, 0, kNarrowPanel, option.rect.height());
+  QImage narrow(narrowPanel.rect.size(), QImage::Format_ARGB32_Premultiplied);
+  narrow.fill(Qt::transparent);
+  {
+    QPainter onto(&narrow);
+    onto.setRenderHints(painter.renderHints());
+    QProxyStyle::drawPrimitive(element, &narrowPanel, &onto, widget);
+  }
+  QImage strip(32, narrow.height(), QImage::Format_ARGB32_Premultiplied);
+  for (int y = 0; y < strip.height(); ++y) {
+    const QRgb pixel = reinterpret_cast<const QRgb*>(narrow.constScanLine(y))[kPanelEnd];
+    if (qAlpha(pixel) != 255) return {};
+    std::fill_n(reinterpret_cast<QRgb*>(strip.scanLine(y)), strip.width(), pixel);
+  }
+  return QPixmap::fromImage(strip);
 }
 
 // Below the title, where there is one.
