@@ -66,8 +66,8 @@ bool PixelForPixel(const QPainter& painter) {
          painter.device()->devicePixelRatio() == 1;
 }
 
-// The columns at either end of a text field's panel that are drawn as the application style
-// draws them: past its rounded corners, its edges' blending and its inner shadow's end.
+// The columns at either end of a panel (a text field's, a button's) that the application style
+// draws: past its rounded corners, its edges' blending and the ends of its inner lines.
 constexpr int kPanelEnd = 6;
 constexpr int kNarrowPanel = 2 * kPanelEnd + 1;
 
