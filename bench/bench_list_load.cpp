@@ -4,7 +4,6 @@
 // the recordset and the statement's recognition above Qt SQL's.
 #include <QApplication>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <vector>
 
 #include "app/frmMain.h"
@@ -38,17 +37,12 @@ void ReportClashes(const requests::RequestList& list, const bench::Side& load) {
 void ReportRecordset(hospitaldb::EmbeddedServer& server, platform::Connection& connection,
                      const QDate& date, const QString& dateText) {
   std::vector<QString> cells;
-  const bench::Side bare{.run =
-                             [&] {
-                               QSqlQuery query =
-                                   hospitaldb::SelectScheduleListing(server.Database(), date);
-                               const int fields = query.record().count();
-                               while (query.next())
-                                 for (int i = 0; i < fields; ++i)
-                                   cells.push_back(query.value(i).toString());
-                               query.finish();
-                             },
-                         .prepare = [&] { std::vector<QString>().swap(cells); }};
+  const bench::Side bare{
+      .run =
+          [&] {
+            bench::ReadAllText(hospitaldb::SelectScheduleListing(server.Database(), date), cells);
+          },
+      .prepare = [&] { std::vector<QString>().swap(cells); }};
   const bench::Side recordset{
       .run = [&] { bench::ReadAllText(connection, session::ScheduleListSql(dateText), cells); },
       .prepare = [&] { std::vector<QString>().swap(cells); }};

@@ -4,6 +4,8 @@
 #include "platform/widgets/MsgBox.h"
 
 #include <QElapsedTimer>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QtGlobal>
 #include <algorithm>
 #include <cstdio>
@@ -88,6 +90,14 @@ void ReadAllText(platform::Connection& connection, const QString& sql,
     for (int i = 0; i < fields; ++i)
       cells.push_back(records->Text(i));
   records->Close();
+}
+
+void ReadAllText(QSqlQuery&& query, std::vector<QString>& cells) {
+  const int fields = query.record().count();
+  while (query.next())
+    for (int i = 0; i < fields; ++i)
+      cells.push_back(query.value(i).toString());
+  query.finish();
 }
 
 void Report(const QString& name, const PairedTimes& times) {

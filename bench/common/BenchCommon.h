@@ -5,6 +5,8 @@
 #include <functional>
 #include <vector>
 
+class QSqlQuery;
+
 namespace platform {
 class Connection;
 }
@@ -41,6 +43,9 @@ PairedTimes TimePairs(const Side& floor, const Side& measured, int pairs = kDefa
 // The floor of a listing: every field of every row of the statement read as text into
 // `cells`, as a grid takes them, with no window.
 void ReadAllText(platform::Connection& connection, const QString& sql, std::vector<QString>& cells);
+// The floor below that: every field of every row of an executed query read as text, straight
+// from the database driver.
+void ReadAllText(QSqlQuery&& query, std::vector<QString>& cells);
 
 // A database file of the benchmark's own, in a folder removed at the end; the program finds it
 // (and its runtime folder) through the environment. Made before the QApplication.
