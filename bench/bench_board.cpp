@@ -2,11 +2,9 @@
 // (listing, bind, merging, row heights and the paint that follows) with 20 and with 200
 // operations, beside the floor of the same query read into strings without a window; the grid
 // paints per tick; and the share of one core that the open board takes with 200 operations.
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <vector>
 
@@ -97,12 +95,8 @@ void MeasureCpuShare(frmView& board, int count, int seconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QTemporaryDir dir;
-  qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());
-  QApplication app(argc, argv);
-  bench::FailOnMessageBox();
-  hospitaldb::EmbeddedServer server(dir.filePath(QStringLiteral("bench.sqlite")));
-  server.SeedDemoData();
+  bench::DemoWorkstation workstation(argc, argv);
+  hospitaldb::EmbeddedServer& server = workstation.server();
   auto connection = server.Connect();
 
   for (int count : {20, 200}) {

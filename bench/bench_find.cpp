@@ -2,7 +2,6 @@
 // embedded database runs for the find, read into strings by a bare QSqlQuery. And the request
 // list's idle refresh of an unchanged day of 200 requests: one tick beside the floor of that
 // day's listing read into strings, and the share of a core that a tick every 30 seconds takes.
-#include <QApplication>
 #include <QSqlQuery>
 #include <QTimer>
 #include <cstdio>
@@ -88,13 +87,9 @@ void ReportIdleRefresh(frmMain& window, platform::Connection& floorConnection, c
 }  // namespace
 
 int main(int argc, char** argv) {
-  bench::ScratchDatabase scratch;
-  QApplication app(argc, argv);
-  bench::FailOnMessageBox();
-
-  hospitaldb::EmbeddedServer server(scratch.path());
+  bench::DemoWorkstation workstation(argc, argv);
+  hospitaldb::EmbeddedServer& server = workstation.server();
   const QDate today = server.Now().date();
-  server.SeedDemoData();
   for (int day = 1; day <= 364; ++day)  // a year of about 55 requests a day
     server.AddRequests(today.addDays(-day), 55);
   const QDate full = today.addDays(40);

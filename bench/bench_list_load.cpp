@@ -2,7 +2,6 @@
 // query read row by row into strings, without a window. And that floor itself beside a bare
 // QSqlQuery reading the statement the embedded database runs for it, which shows the cost of
 // the recordset and the statement's recognition above Qt SQL's.
-#include <QApplication>
 #include <QSqlQuery>
 #include <vector>
 
@@ -52,13 +51,9 @@ void ReportRecordset(hospitaldb::EmbeddedServer& server, platform::Connection& c
 }  // namespace
 
 int main(int argc, char** argv) {
-  bench::ScratchDatabase scratch;
-  QApplication app(argc, argv);
-  bench::FailOnMessageBox();
-
-  hospitaldb::EmbeddedServer server(scratch.path());
+  bench::DemoWorkstation workstation(argc, argv);
+  hospitaldb::EmbeddedServer& server = workstation.server();
   const QDate today = server.Now().date();
-  server.SeedDemoData();
   const QDate small = today.addDays(30), large = today.addDays(31), other = today.addDays(60);
   server.AddRequests(small, 1000);
   server.AddRequests(large, 32766);

@@ -2,7 +2,6 @@
 // it, and the main window taken through 1,000 date changes. Resident memory is read after the
 // first 100 (once caches and pools have filled) and after all of them; what it grew by between
 // the two is what a long-running program would keep losing.
-#include <QApplication>
 #include <QSqlQuery>
 
 #include "app/frmMain.h"
@@ -43,11 +42,8 @@ void ChangeTheDay(QSqlQuery& change, int tick) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  bench::ScratchDatabase scratch;
-  QApplication app(argc, argv);
-  bench::FailOnMessageBox();
-  hospitaldb::EmbeddedServer server(scratch.path());
-  server.SeedDemoData();
+  bench::DemoWorkstation workstation(argc, argv);
+  hospitaldb::EmbeddedServer& server = workstation.server();
 
   frmMain window;
   if (!window.Show()) return 1;

@@ -1,8 +1,6 @@
 // Time of one search of the OR staff search window (statement, bind, paint) over 5,000 OR staff
 // among 20,000 employees, beside the floor: the same query read row by row into strings.
-#include <QApplication>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <vector>
 
 #include "common/BenchCommon.h"
@@ -38,12 +36,8 @@ void AddEmployees(hospitaldb::EmbeddedServer& server) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QTemporaryDir dir;
-  qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());
-  QApplication app(argc, argv);
-  bench::FailOnMessageBox();
-  hospitaldb::EmbeddedServer server(dir.filePath(QStringLiteral("bench.sqlite")));
-  server.SeedDemoData();
+  bench::DemoWorkstation workstation(argc, argv);
+  hospitaldb::EmbeddedServer& server = workstation.server();
   AddEmployees(server);
   auto connection = server.Connect();
 

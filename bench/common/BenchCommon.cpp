@@ -1,5 +1,6 @@
 #include "common/BenchCommon.h"
 
+#include "hospitaldb/EmbeddedServer.h"
 #include "platform/Connection.h"
 #include "platform/widgets/MsgBox.h"
 
@@ -74,6 +75,14 @@ ScratchDatabase::ScratchDatabase() {
   qputenv("ORSCHED_DATABASE", path().toUtf8());
   qputenv("XDG_RUNTIME_DIR", dir_.path().toUtf8());
 }
+
+DemoWorkstation::DemoWorkstation(int& argc, char** argv)
+    : app_(argc, argv), server_(std::make_unique<hospitaldb::EmbeddedServer>(scratch_.path())) {
+  FailOnMessageBox();
+  server_->SeedDemoData();
+}
+
+DemoWorkstation::~DemoWorkstation() = default;
 
 void FailOnMessageBox() {
   platform::SetMsgBoxHandler([](const QString& prompt, int, const QString&) -> int {

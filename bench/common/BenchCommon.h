@@ -1,11 +1,17 @@
 #pragma once
 
+#include <QApplication>
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QSqlQuery;
+
+namespace hospitaldb {
+class EmbeddedServer;
+}
 
 namespace platform {
 class Connection;
@@ -56,6 +62,20 @@ class ScratchDatabase {
 
  private:
   QTemporaryDir dir_;
+};
+
+// The application of a benchmark on the demo database, in a scratch file: the database is made
+// before the application, and a message box ends the run.
+class DemoWorkstation {
+ public:
+  DemoWorkstation(int& argc, char** argv);
+  ~DemoWorkstation();
+  hospitaldb::EmbeddedServer& server() { return *server_; }
+
+ private:
+  ScratchDatabase scratch_;
+  QApplication app_;
+  std::unique_ptr<hospitaldb::EmbeddedServer> server_;
 };
 
 // Makes any message box end the run: a benchmark that meets one is measuring a failure.
