@@ -111,6 +111,7 @@ bool frmMain::Show() {
   }
   FitIntoWorkArea();
   show();
+  DTPicker1->setFocus();  // the list's date first: the entry form is locked until New
   return true;
 }
 

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -13,6 +12,7 @@
 #include "platform/Format.h"
 #include "platform/Twips.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/SearchList.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/PatientFinder.h"
 #include "requests/RequestStatus.h"
@@ -92,16 +92,13 @@ frmFind::frmFind(const QString& text, QWidget* parent, session::ConnectionProvid
   const QScreen* screen = parent ? parent->screen() : QApplication::primaryScreen();
   resize(design.boundedTo(screen->availableSize()));
 
+  searchList = new platform::SearchList(
+      *txtSearch, *grdFound, [this] { Search(); }, [this] { Pick(); },
+      platform::SearchList::EnterInBox::Picks);
   using platform::ConnectGuarded;
-  // Every key lists again: a database that is away is reported once, not at every key.
-  ConnectGuarded(txtSearch, &QLineEdit::textChanged, this,
-                 [this] { searchFailure_.Run([this] { Search(); }); });
-  ConnectGuarded(grdFound, &platform::FlexGrid::DblClick, this, [this] { Pick(); });
-  ConnectGuarded(buttons, &QDialogButtonBox::accepted, this, [this] { Pick(); });
+  ConnectGuarded(buttons, &QDialogButtonBox::accepted, this, [this] { searchList->PickAsTyped(); });
   ConnectGuarded(buttons, &QDialogButtonBox::rejected, this, [this] { reject(); });
-  txtSearch->installEventFilter(this);
-  grdFound->installEventFilter(this);
-  searchFailure_.Run([this] { Search(); });
+  searchList->List();
 }
 
 void frmFind::Search() {
@@ -136,20 +133,6 @@ void frmFind::Pick() {
   if (row < 1 || row > int(found_.requests.size())) return;  // nothing listed
   picked_ = found_.requests[row - 1];
   accept();
-}
-
-bool frmFind::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
-  const int key = static_cast<QKeyEvent*>(event)->key();
-  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-    platform::Guarded([this] { Pick(); });
-    return true;
-  }
-  if (watched == txtSearch && key == Qt::Key_Down && grdFound->isEnabled()) {
-    grdFound->setFocus();
-    return true;
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace requests

@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <optional>
 
-#include "platform/widgets/ErrorReport.h"
 #include "session/ConnectionProvider.h"
 #include "session/FoundRequests.h"
 
@@ -11,14 +10,15 @@ class QLabel;
 
 namespace platform {
 class FlexGrid;
+class SearchList;
 class TextBox;
 }  // namespace platform
 
 namespace requests {
 
 // The find window: the requests of any date whose patient's name begins with the text typed, or
-// whose transaction number it is, newest first, listed again as the user types. Down goes into
-// the list, Enter or a double click picks a request, Esc closes the window.
+// whose transaction number it is, newest first, listed again as the user types (SearchList).
+// Down goes into the list, Enter or a double click picks a request, Esc closes the window.
 class frmFind : public QDialog {
   Q_OBJECT
 
@@ -35,10 +35,8 @@ class frmFind : public QDialog {
 
   platform::TextBox* txtSearch = nullptr;
   platform::FlexGrid* grdFound = nullptr;
-  QLabel* lblFound = nullptr;  // how many were found, or why none are listed
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  QLabel* lblFound = nullptr;                  // how many were found, or why none are listed
+  platform::SearchList* searchList = nullptr;  // the list following the box
 
  private:
   void Show(const session::FoundRequests& found);
@@ -46,7 +44,6 @@ class frmFind : public QDialog {
   session::ConnectionProvider connection_;
   session::FoundRequests found_;
   std::optional<session::FoundRequest> picked_;
-  platform::ReportOnceUntilSuccess searchFailure_;
 };
 
 }  // namespace requests

@@ -9,6 +9,7 @@
 #include "platform/Twips.h"
 #include "platform/widgets/ErrorReport.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/SearchList.h"
 #include "platform/widgets/TextBox.h"
 #include "session/Statements.h"
 #include "session/modGlobal.h"
@@ -30,14 +31,16 @@ frmStaff::frmStaff(QWidget* parent, session::ConnectionProvider connection)
 }
 
 void frmStaff::ConnectEvents() {
-  using platform::ConnectGuarded;
-  ConnectGuarded(Text1, &QLineEdit::textChanged, this, [this](const QString& text) {
-    searchKey_ = text;
-    SearchReportingOnce();
-  });
+  searchList = new platform::SearchList(
+      *Text1, *MSHFlexGrid1,
+      [this] {
+        searchKey_ = Text1->text();
+        cmdConnect_Click();
+      },
+      [this] { Pick(); }, platform::SearchList::EnterInBox::Lists);
   Text1->SetKeyPressHook([this](qint16& keyAscii) { Text1_KeyPress(keyAscii); });
-  ConnectGuarded(cmdConnect, &QPushButton::clicked, this, [this] { SearchReportingOnce(); });
-  ConnectGuarded(MSHFlexGrid1, &platform::FlexGrid::DblClick, this, [this] { Pick(); });
+  using platform::ConnectGuarded;
+  ConnectGuarded(cmdConnect, &QPushButton::clicked, this, [this] { searchList->List(); });
   ConnectGuarded(cmdExit, &QPushButton::clicked, this, [this] { accept(); });
   // The window sees every key first: an apostrophe never reaches the search box or the list.
   for (QWidget* control : findChildren<QWidget*>())
@@ -53,8 +56,8 @@ void frmStaff::Form_Load() {
   modGlobal::StaffCode.clear();
   modGlobal::StaffName.clear();
   LayOutList();
-  Text1->setText(searchKey_);  // its change handler searches when the text differs
-  SearchReportingOnce();
+  Text1->setText(searchKey_);
+  searchList->List();
   Text1->setFocus();
 }
 
@@ -69,10 +72,6 @@ void frmStaff::LayOutList() {
   list.SetColWidth(kNameColumn, codeWidth + 3000);
 }
 
-void frmStaff::SearchReportingOnce() {
-  searchFailure_.Run([this] { cmdConnect_Click(); });
-}
-
 void frmStaff::cmdConnect_Click() {
   const QString sql =
       searchKey_.size() < 1 ? session::AllOrStaffSql() : session::OrStaffByKeySql(searchKey_);
@@ -83,15 +82,10 @@ void frmStaff::cmdConnect_Click() {
   staff->Close();
 }
 
-// Before the key reaches the box: a search on the text so far; Enter searches once more and
-// stays Enter, any other key goes in as the keystroke component maps it.
+// A key goes in as the keystroke component maps it; the list follows the text once the typing
+// pauses, not at every key. Enter never gets here: in the box it lists at once.
 void frmStaff::Text1_KeyPress(qint16& keyAscii) {
-  searchKey_ = Text1->text();
-  SearchReportingOnce();
-  if (keyAscii == staff::kEnter)
-    SearchReportingOnce();
-  else
-    keyAscii = staff::AllUppers(keyAscii);
+  keyAscii = staff::AllUppers(keyAscii);
 }
 
 // A pick hands back the current row's code and name; a list without staff hands back two
@@ -112,25 +106,12 @@ bool frmStaff::eventFilter(QObject* watched, QEvent* event) {
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->text() == QStringLiteral("'")) return true;
   // Esc in the search box leaves as Exit does; in the list it goes back to the box.
-  if (watched == Text1 && key->key() == Qt::Key_Escape) {
-    accept();
-    return true;
-  }
-  if (watched == Text1 && key->key() == Qt::Key_Down) {
-    // Into the list, on its first row when none is current yet.
-    if (MSHFlexGrid1->Row() < 1 && MSHFlexGrid1->Rows() > 1) MSHFlexGrid1->SetRow(1);
-    MSHFlexGrid1->setFocus();
-    return true;
-  }
-  if (watched == MSHFlexGrid1) {
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      platform::Guarded([this] { Pick(); });
-      return true;
-    }
-    if (key->key() == Qt::Key_Escape) {
+  if (key->key() == Qt::Key_Escape && (watched == Text1 || watched == MSHFlexGrid1)) {
+    if (watched == Text1)
+      accept();
+    else
       Text1->setFocus();
-      return true;
-    }
+    return true;
   }
   return QDialog::eventFilter(watched, event);
 }

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-#include "platform/widgets/ErrorReport.h"
 #include "session/ConnectionProvider.h"
 
 class QFrame;
@@ -11,11 +10,14 @@ class QPushButton;
 
 namespace platform {
 class FlexGrid;
+class SearchList;
 class TextBox;
 }  // namespace platform
 
 // The OR staff search window: lists the operating-room staff (department 29) as the user types
-// a last name or a code, and hands the pick back through modGlobal::StaffCode and StaffName.
+// a last name or a code (SearchList: Enter in the box lists at once, Down goes into the list,
+// Enter or a double click there picks), and hands the pick back through modGlobal::StaffCode
+// and StaffName.
 // Each showing (exec) loads it afresh; only a pick or "&Exit" closes it, and closing without a
 // pick hands back two empty texts.
 class frmStaff : public QDialog {
@@ -45,6 +47,7 @@ class frmStaff : public QDialog {
   QLabel* imgHelpTip = nullptr;
   QLabel* lblHelpTip = nullptr;
   QPushButton* cmdExit = nullptr;
+  platform::SearchList* searchList = nullptr;  // the list following Text1
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,11 +60,8 @@ class frmStaff : public QDialog {
   void LayOutList();
   void Text1_KeyPress(qint16& keyAscii);
   void Pick();
-  // The search, reporting a failing database once rather than at every key.
-  void SearchReportingOnce();
 
   session::ConnectionProvider connection_;
   QString searchKey_;
   bool searchMode_ = false;
-  platform::ReportOnceUntilSuccess searchFailure_;
 };

@@ -210,6 +210,8 @@ class TestEntryForm : public QObject {
         << QStringList{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("load"),
                        QStringLiteral("1")}
         << writing;
+    QTest::newRow("load by the arrow keys and Enter")
+        << QStringList{QStringLiteral("keys")} << viewing;
     QTest::newRow("load, new") << QStringList{QStringLiteral("load"), QStringLiteral("0")}
                                << writing;
     QTest::newRow("load, new without the clock")
@@ -232,7 +234,12 @@ class TestEntryForm : public QObject {
         LoadPatient(w, kToday, w.mshflexPending->TextMatrix(1, 1).trimmed());
       else if (action == QLatin1String("machine clock"))  // the server's clock without an offset
         f.db().exec(QStringLiteral("UPDATE tbServerInfo SET ClockOffsetSeconds = 0"));
-      else if (action == QLatin1String("7"))
+      else if (action == QLatin1String("keys")) {
+        QTest::keyClick(w.mshflexPending, Qt::Key_Down);
+        QTest::keyClick(w.mshflexPending, Qt::Key_Return);
+        QCOMPARE(w.txtName->text(),
+                 w.mshflexPending->TextMatrix(w.mshflexPending->Row(), 1).trimmed());
+      } else if (action == QLatin1String("7"))
         w.cmdOption_Click(7);
       else if (action == QLatin1String("clockless 0")) {  // the request stays shown
         f.suite().failWhen([](const QString& sql) { return sql.contains(u"getdate"); });

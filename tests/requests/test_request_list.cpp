@@ -318,6 +318,30 @@ class TestRequestList : public QObject {
     QTest::mouseClick(w.mshflexPending->horizontalHeader()->viewport(), Qt::LeftButton, {},
                       QPoint(30, 5));
     QCOMPARE(w.cmdOpt[0]->isEnabled(), usable);
+    // And an arrow key, also one that stays on the row (the listed date's last).
+    w.cmdOpt[0]->setEnabled(!usable);
+    QTest::keyClick(w.mshflexPending, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(w.mshflexPending, Qt::Key_Down);
+    QCOMPARE(w.cmdOpt[0]->isEnabled(), usable);
+  }
+
+  // The focus starts in the list's date; Tab and Shift+Tab leave the list as they leave any
+  // other control, here for the date and for Revoke, which an arrow key made usable.
+  void theFocusStartsOnTheDateAndTabLeavesTheList() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(w.DTPicker1->hasFocus());
+    platform::FlexGrid& grid = *w.mshflexPending;
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Down);
+    QTest::keyClick(&grid, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), w.cmdOpt[1]);
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Tab);
+    QVERIFY(w.DTPicker1->hasFocus());
   }
 
   void theRuleUsesTheClockAsLastRead() {

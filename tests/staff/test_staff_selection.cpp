@@ -2,13 +2,17 @@
 // and the focus end where they do for a user: keystroke rules, doctor pickers with the
 // code-search window, frmStaff and the nurse pickers.
 #include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTest>
 
+#include "platform/WallClock.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/MultiLineTextBox.h"
+#include "platform/widgets/SearchList.h"
 #include "platform/widgets/TextBox.h"
 #include "session/Statements.h"
 #include "session/modGlobal.h"
@@ -192,15 +196,21 @@ class TestStaffSelection : public QObject {
       QVERIFY(
           f.statements().last().contains(QStringLiteral("like 'O''B%' or employeeid = ' O''B '")));
       window->Text1->clear();
+      window->searchList->Settle();
       QCOMPARE(f.statements().last(),
                QStringLiteral("select DISTINCT employeeid AS CODE,isnull(lastname,'') + ' ,' "
                               "+isnull(firstname,'') + ' ' + isnull(middlename,'') AS [OR STAFF] "
                               "from PASSWORD..tbpasswordmain AS tbpasswordmain where "
                               "originaldepartment = '29' order by [OR STAFF]"));
       QVERIFY(window->MSHFlexGrid1->Rows() > 5);
-      QTest::keyClicks(window->Text1, QStringLiteral("d'e"));  // the apostrophe never arrives
-      QCOMPARE(window->Text1->text(), QStringLiteral("DE"));
+      // Typed a key a millisecond, the list follows once the typing pauses, not at every key;
+      // Enter lists at once.
+      const qsizetype before = f.statements().size();
+      QTest::keyClicks(window->Text1, QStringLiteral("d'ela"), {}, 1);  // no apostrophe arrives
+      QCOMPARE(window->Text1->text(), QStringLiteral("DELA"));
       QTest::keyClick(window->Text1, Qt::Key_Return);
+      QVERIFY(f.statements().size() - before <= 2);
+      QCOMPARE(f.statements().last(), session::OrStaffByKeySql(QStringLiteral("DELA")));
       seen << QString::number(window->isVisible());
       QTest::keyClick(window->Text1, Qt::Key_Down);
       QTest::keyClick(window->MSHFlexGrid1, Qt::Key_Escape);  // back to the box
@@ -210,6 +220,53 @@ class TestStaffSelection : public QObject {
     QTest::keyClick(w.txtSNurse[0], Qt::Key_Return);
     QCOMPARE(seen, (QStringList{QStringLiteral("1"), QStringLiteral("1")}));
     QVERIFY(w.txtSNurse[0]->text().isEmpty() && w.txtSNurseID[0]->text().isEmpty());
+  }
+
+  // Enter held down opens one window: the keyboard's repeats of it, in the window's box, in its
+  // list and in the field once the window is closed, pick nothing and open nothing.
+  void aHeldEnterActsOnce_data() {
+    QTest::addColumn<QString>("field");
+    QTest::newRow("a doctor field and its picker") << "surgeon";
+    QTest::newRow("a nurse field and the OR staff window") << "scrub nurse";
+    QTest::newRow("find patient and the find window") << "find";
+  }
+  void aHeldEnterActsOnce() {
+    QFETCH(QString, field);
+    MainWindowFixture f;
+    hospitaldb::ScheduleRecord found = f.db().sampleRequest(
+        platform::WallClock(testsupport::DatabaseFixture::DefaultNow().date().addDays(5)));
+    found.patientName = QStringLiteral("HELD, ENTER");
+    f.db().insertRequest(found);
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    const QDate listed = w.DTPicker1->Date();
+    TextBox* box = w.txtFind;
+    if (field == u"find")
+      box->setText(QStringLiteral("HELD"));
+    else {
+      w.cmdOption[0]->click();
+      box = field == u"surgeon" ? w.txtSurgeon[0] : w.txtSNurse[0];  // empty: everyone listed
+    }
+    const auto repeatedEnter = [](QWidget* to) {
+      QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, u"\r"_s, true);
+      QApplication::sendEvent(to, &repeat);
+    };
+    bool stayedOpen = false;
+    OnNextModal([&](QWidget* modal) {
+      auto* search = modal->findChild<TextBox*>();
+      repeatedEnter(search);
+      QTest::keyClick(search, Qt::Key_Down);
+      repeatedEnter(modal->findChild<platform::FlexGrid*>());
+      stayedOpen = modal->isVisible();
+      static_cast<QDialog*>(modal)->reject();
+    });
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Return);
+    QVERIFY(stayedOpen);
+    repeatedEnter(box);  // a window it opened would stay open until the watchdog closed it
+    VERIFY_NO_STRAY_MODAL(f.watchdog());
+    QVERIFY(w.txtSurgeonID[0]->text().isEmpty() && w.txtSNurseID[0]->text().isEmpty());
+    QCOMPARE(w.DTPicker1->Date(), listed);
   }
 
   // A whole request typed into whatever has the focus, from a click on New: Enter moves on

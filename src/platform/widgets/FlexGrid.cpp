@@ -17,6 +17,7 @@
 #include "platform/widgets/FlexGridHeader.h"
 #include "platform/widgets/FlexGridModel.h"
 #include "platform/widgets/FlexGridPainter.h"
+#include "platform/widgets/Keys.h"
 #include "platform/widgets/ProgramStyle.h"
 
 namespace platform {
@@ -47,6 +48,7 @@ FlexGrid::FlexGrid(QWidget* parent)
   setSelectionBehavior(SelectRows);
   setSelectionMode(SingleSelection);
   setEditTriggers(NoEditTriggers);
+  setTabKeyNavigation(false);  // Tab moves between controls, never between cells
   setWordWrap(false);
   setTextElideMode(Qt::ElideNone);  // cells clip their text, as a fixed-layout grid does
   // The frame, the viewport, the header and the scroll bars cover every pixel of the grid, so
@@ -434,6 +436,37 @@ bool FlexGrid::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QTableView::eventFilter(watched, event);
+}
+
+namespace {
+
+bool MovesThroughRows(const QKeyEvent& event) {
+  switch (event.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void FlexGrid::keyPressEvent(QKeyEvent* event) {
+  if (IsEnter(*event)) {
+    event->accept();
+    if (!event->isAutoRepeat()) emit DblClick();
+    return;
+  }
+  const int before = Row();
+  QTableView::keyPressEvent(event);
+  // Also a key that leaves the row where it was (Up on the first row) picks it, as a click on
+  // it would; so does a typed letter that jumps to a row.
+  if (isEnabled() && Row() > 0 && (Row() != before || MovesThroughRows(*event))) emit Click();
 }
 
 void FlexGrid::mouseReleaseEvent(QMouseEvent* event) {

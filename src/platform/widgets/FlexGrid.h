@@ -159,12 +159,16 @@ class FlexGrid : public QTableView {
   // Any click of the left mouse button on the grid while it is enabled, also on the header or
   // below the last row, where QAbstractItemView::clicked does not fire. A click on a data row
   // makes it the current row first. A double click emits Click once (for its first click) and
-  // then DblClick.
+  // then DblClick. By keyboard, as by the mouse: a key that moves through the rows (the arrows
+  // up and down, Page Up and Down, Home, End) emits Click on the row it leaves current, and
+  // Enter emits DblClick (an Enter the keyboard repeats, nothing). Tab and Shift+Tab leave the
+  // grid for the next and previous control.
   void Click();
   void DblClick();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "platform/widgets/ErrorReport.h"
+#include "platform/widgets/Keys.h"
 #include "platform/widgets/ProgramStyle.h"
 #include "platform/widgets/SteadyColors.h"
 
@@ -45,6 +46,8 @@ Qt::Key KeyFor(char16_t code) {
 
 void DeliverThroughHook(const KeyPressHook& hook, QKeyEvent* event,
                         const std::function<void(QKeyEvent*)>& deliver) {
+  // A held Enter moves on, or opens a picker, once.
+  if (IsRepeatedEnter(*event)) return event->accept();
   const int code = CharacterCode(*event);
   if (!hook || code < 0) {
     deliver(event);

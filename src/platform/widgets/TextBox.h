@@ -15,7 +15,8 @@ namespace platform {
 using KeyPressHook = std::function<void(qint16& keyAscii)>;
 
 // Hands a key press to `hook` as the classic text control did, then the key as the hook left
-// it to `deliver`, the control's own handling. A key that types nothing never reaches the hook.
+// it to `deliver`, the control's own handling. A key that types nothing never reaches the hook;
+// an Enter the keyboard repeats reaches neither.
 void DeliverThroughHook(const KeyPressHook& hook, QKeyEvent* event,
                         const std::function<void(QKeyEvent*)>& deliver);
 

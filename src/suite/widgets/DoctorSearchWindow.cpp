@@ -1,15 +1,14 @@
 #include "suite/widgets/DoctorSearchWindow.h"
 
 #include <QDialogButtonBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "platform/Connection.h"
 #include "platform/Twips.h"
-#include "platform/widgets/ErrorReport.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/SearchList.h"
 #include "platform/widgets/TextBox.h"
 #include "suite/DoctorSearch.h"
 
@@ -51,16 +50,14 @@ DoctorSearchWindow::DoctorSearchWindow(std::shared_ptr<platform::Connection> con
   layout->addWidget(list_);
   layout->addWidget(buttons);
 
+  searchList_ = new platform::SearchList(
+      *search_, *list_, [this] { Search(); }, [this] { Pick(); },
+      platform::SearchList::EnterInBox::Picks);
   using platform::ConnectGuarded;
-  // Every key searches again: a database that is away is reported once, not at every key.
-  ConnectGuarded(search_, &QLineEdit::textChanged, this,
-                 [this] { searchFailure_.Run([this] { Search(); }); });
-  ConnectGuarded(list_, &platform::FlexGrid::DblClick, this, [this] { Pick(); });
-  ConnectGuarded(buttons, &QDialogButtonBox::accepted, this, [this] { Pick(); });
+  ConnectGuarded(buttons, &QDialogButtonBox::accepted, this,
+                 [this] { searchList_->PickAsTyped(); });
   ConnectGuarded(buttons, &QDialogButtonBox::rejected, this, [this] { reject(); });
-  search_->installEventFilter(this);
-  list_->installEventFilter(this);
-  searchFailure_.Run([this] { Search(); });
+  searchList_->List();
 }
 
 void DoctorSearchWindow::Search() {
@@ -77,21 +74,6 @@ void DoctorSearchWindow::Pick() {
   picked_ = {list_->TextMatrix(row, kCode), list_->TextMatrix(row, kLastName),
              list_->TextMatrix(row, kFirstName)};
   accept();
-}
-
-bool DoctorSearchWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
-  const int key = static_cast<QKeyEvent*>(event)->key();
-  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-  if (enter) {
-    platform::Guarded([this] { Pick(); });
-    return true;
-  }
-  if (watched == search_ && key == Qt::Key_Down) {
-    list_->setFocus();
-    return true;
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace suite

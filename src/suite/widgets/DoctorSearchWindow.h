@@ -3,20 +3,20 @@
 #include <QDialog>
 #include <memory>
 
-#include "platform/widgets/ErrorReport.h"
 #include "suite/CodeSearch.h"
 
 namespace platform {
 class Connection;
 class FlexGrid;
+class SearchList;
 class TextBox;
 }  // namespace platform
 
 namespace suite {
 
 // The code-search component's window: the doctors whose last name begins with the text typed,
-// or whose code it is, listed as the user types. Keyboard first: Down goes into the list, the
-// arrows move in it, Enter or a double click picks, Esc gives up.
+// or whose code it is, listed as the user types (SearchList). Keyboard first: Down goes into the
+// list, the arrows move in it, Enter or a double click picks, Esc gives up.
 class DoctorSearchWindow : public QDialog {
   Q_OBJECT
 
@@ -33,16 +33,14 @@ class DoctorSearchWindow : public QDialog {
 
   platform::TextBox* searchBox() const { return search_; }
   platform::FlexGrid* list() const { return list_; }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  platform::SearchList* searchList() const { return searchList_; }
 
  private:
   std::shared_ptr<platform::Connection> connection_;
   platform::TextBox* search_;
   platform::FlexGrid* list_;
+  platform::SearchList* searchList_;
   DoctorRecord picked_;
-  platform::ReportOnceUntilSuccess searchFailure_;
 };
 
 }  // namespace suite
