@@ -459,7 +459,7 @@ bool MovesThroughRows(const QKeyEvent& event) {
 void FlexGrid::keyPressEvent(QKeyEvent* event) {
   if (IsEnter(*event)) {
     event->accept();
-    if (!event->isAutoRepeat()) emit DblClick();
+    if (!IsRepeatedEnter(*event)) emit DblClick();
     return;
   }
   const int before = Row();

@@ -53,7 +53,7 @@ bool SearchList::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
   const auto& key = static_cast<const QKeyEvent&>(*event);
   if (IsEnter(key)) {
-    if (key.isAutoRepeat()) return true;
+    if (IsRepeatedEnter(key)) return true;
     Guarded([this] {
       if (enter_ == EnterInBox::Lists)
         List();
