@@ -114,6 +114,7 @@ class TestStartup : public QObject {
     QVERIFY(!w.txtRemarks->isEnabled());
     QVERIFY(w.mshflexPending->isEnabled());
     QVERIFY(w.cboRequestRoom->count() > 0);
+    QCOMPARE(w.focusWidget(), w.DTPicker1);  // "Search by date:"
   }
 
   void noConnectionEndsWithoutTheOtherComponents() {

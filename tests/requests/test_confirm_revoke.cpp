@@ -277,20 +277,17 @@ class TestConfirmRevoke : public QObject {
     QTest::qWait(100);
     if (fails)
       f.suite().failWhen([](const QString& sql) { return sql.contains(u"sp_GetORSchedule"); });
-    const auto changeAndWait = [&] {
-      AddRequest(f, kTomorrow9.addSecs(-3600), QStringLiteral("P"), QStringLiteral("EARLY, NEW"));
-      f.db().connection()->Execute(session::UpdateScheduleSql(
-          QStringLiteral("C"), QStringLiteral("E1001"), QString::number(transNum)));
+    AddRequest(f, kTomorrow9.addSecs(-3600), QStringLiteral("P"), QStringLiteral("EARLY, NEW"));
+    f.db().connection()->Execute(session::UpdateScheduleSql(
+        QStringLiteral("C"), QStringLiteral("E1001"), QString::number(transNum)));
+    if (mode != u"find") {
       QTest::qWait(200);
-    };
-    if (mode == u"find") {  // a real dialog: the tests' message boxes are only recorded
-      testsupport::OnNextModal([&](QWidget* find) {
-        changeAndWait();
+    } else {  // a real dialog open (the tests' message boxes are only recorded)
+      testsupport::OnNextModal([](QWidget* find) {
+        QTest::qWait(200);
         find->close();
       });
       QTest::keyClick(w.txtFind, Qt::Key_Return);
-    } else {
-      changeAndWait();
     }
     platform::FlexGrid& grid = *w.mshflexPending;
     QCOMPARE(grid.Row(), RowOf(grid, transNum));

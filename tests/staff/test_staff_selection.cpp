@@ -2,7 +2,6 @@
 // and the focus end where they do for a user: keystroke rules, doctor pickers with the
 // code-search window, frmStaff and the nurse pickers.
 #include <QApplication>
-#include <QDialog>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTest>
@@ -266,7 +265,7 @@ class TestStaffSelection : public QObject {
       QTest::keyClick(search, Qt::Key_Down);
       repeatedEnter(modal->findChild<platform::FlexGrid*>());
       stayedOpen = modal->isVisible();
-      static_cast<QDialog*>(modal)->reject();
+      modal->close();
     });
     box->setFocus();
     QTest::keyClick(box, Qt::Key_Return);
