@@ -92,13 +92,14 @@ frmFind::frmFind(const QString& text, QWidget* parent, session::ConnectionProvid
   const QScreen* screen = parent ? parent->screen() : QApplication::primaryScreen();
   resize(design.boundedTo(screen->availableSize()));
 
-  searchList = new platform::SearchList(
+  searchList_ = new platform::SearchList(
       *txtSearch, *grdFound, [this] { Search(); }, [this] { Pick(); },
       platform::SearchList::EnterInBox::Picks);
   using platform::ConnectGuarded;
-  ConnectGuarded(buttons, &QDialogButtonBox::accepted, this, [this] { searchList->PickAsTyped(); });
+  ConnectGuarded(buttons, &QDialogButtonBox::accepted, this,
+                 [this] { searchList_->PickAsTyped(); });
   ConnectGuarded(buttons, &QDialogButtonBox::rejected, this, [this] { reject(); });
-  searchList->List();
+  searchList_->List();
 }
 
 void frmFind::Search() {

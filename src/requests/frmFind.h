@@ -35,13 +35,13 @@ class frmFind : public QDialog {
 
   platform::TextBox* txtSearch = nullptr;
   platform::FlexGrid* grdFound = nullptr;
-  QLabel* lblFound = nullptr;                  // how many were found, or why none are listed
-  platform::SearchList* searchList = nullptr;  // the list following the box
+  QLabel* lblFound = nullptr;  // how many were found, or why none are listed
 
  private:
   void Show(const session::FoundRequests& found);
 
   session::ConnectionProvider connection_;
+  platform::SearchList* searchList_;
   session::FoundRequests found_;
   std::optional<session::FoundRequest> picked_;
 };

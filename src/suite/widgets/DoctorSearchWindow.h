@@ -33,7 +33,6 @@ class DoctorSearchWindow : public QDialog {
 
   platform::TextBox* searchBox() const { return search_; }
   platform::FlexGrid* list() const { return list_; }
-  platform::SearchList* searchList() const { return searchList_; }
 
  private:
   std::shared_ptr<platform::Connection> connection_;
