@@ -1,7 +1,6 @@
 #include "board/ConfirmedList.h"
 
-#include <QScrollBar>
-
+#include "board/BoardPages.h"
 #include "platform/Connection.h"
 #include "platform/widgets/FlexGrid.h"
 #include "session/Statements.h"
@@ -24,7 +23,7 @@ const QString kLoadHeader = QStringLiteral(
 }  // namespace
 
 ConfirmedList::ConfirmedList(platform::FlexGrid& grid, session::ConnectionProvider connection)
-    : grid_(grid), connection_(std::move(connection)) {}
+    : grid_(grid), connection_(std::move(connection)), pages_(new BoardPages(grid)) {}
 
 void ConfirmedList::Format_Grid() {
   grid_.SetCols(14);
@@ -46,14 +45,8 @@ void ConfirmedList::Check_Schedule() {
     for (int col : kMergedColumns)
       grid_.SetMergeCol(col, true);
   }
-  // The bind returns every row to one height, which pulls the list up; the position is put back
-  // once the rows have their heights again.
-  const int scrolled = grid_.verticalScrollBar()->value();
   grid_.Bind(*operations);
   Set_RowHeights();
-  // Laid out now, so that no delayed layout moves the list once it is put back.
-  grid_.doItemsLayout();
-  grid_.verticalScrollBar()->setValue(scrolled);
   operations->Close();
 }
 
@@ -68,9 +61,10 @@ void ConfirmedList::Set_RowHeights() {
   const int lastRow = grid_.Rows() - 1;
   if (lastRow < 1) return;
   grid_.SetWordWrap(true);
-  for (int row = 1; row <= lastRow; ++row)
-    grid_.FitRowHeight(row, BoardRowHeight(grid_.TextView(row, kProcedureColumn).size()));
+  grid_.FitRowHeights(
+      [this](int row) { return BoardRowHeight(grid_.TextView(row, kProcedureColumn).size()); });
   grid_.SetRow(lastRow);
+  pages_->Cut();
 }
 
 }  // namespace board

@@ -4,10 +4,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
-#include <algorithm>
 #include <cmath>
 
 #include "board/BoardMark.h"
+#include "board/BoardPages.h"
 #include "board/ConfirmedList.h"
 #include "platform/Connection.h"
 #include "platform/Format.h"
@@ -25,10 +25,15 @@ using platform::TwipRect;
 
 namespace {
 
-constexpr int kGridWidthAfterLoad = 32000;  // twips: beyond the window's right edge
 const QRect kDesignArea = TwipRect(0, 0, 20400, 9000);
 // The design's type, in points.
 constexpr qreal kGridPoints = 12, kHeaderPoints = 14.25, kClockPoints = 18, kNoticePoints = 16;
+
+// The board never opens a message box: a failure outside the listing and the clock is logged.
+platform::FailureReport Warn(const char* what) {
+  return
+      [what](const std::exception& error) { qWarning("Board: %s failed: %s", what, error.what()); };
+}
 
 QString ClockText(const QDateTime& now) {
   return platform::Format(now, QStringLiteral("Long Date")) + QStringLiteral(" ") +
@@ -65,6 +70,8 @@ void frmView::BuildControls() {
   Image1 = new QLabel(this);
   Label1 = new QLabel(this);
   Picture1 = new platform::PictureBox(this);
+  lblPage = new QLabel(this);
+  lblPage->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   mshflxView = new platform::FlexGrid(this);
   FormatGridDesign();
 
@@ -77,6 +84,8 @@ void frmView::BuildControls() {
   Timer1->setInterval(10000);
   Timer2 = new QTimer(this);
   Timer2->setInterval(1000);
+  Timer3 = new QTimer(this);
+  Timer3->setInterval(kPageMs);
 }
 
 // The grid as the window design sets it: one header row, no fixed column, large bold type (set
@@ -84,6 +93,8 @@ void frmView::BuildControls() {
 void frmView::FormatGridDesign() {
   platform::FlexGrid& grid = *mshflxView;
   grid.SetFixedCols(0);
+  // The columns fill the window's width; nobody scrolls a wall.
+  grid.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   const QPalette system = QApplication::palette();
   grid.SetBackColor(QColor(255, 255, 192));
   grid.SetForeColor(system.color(QPalette::WindowText));
@@ -113,15 +124,17 @@ void frmView::LayOutToScale() {
   Image1->setPixmap(board::BoardMark(Image1->size()));
   Label1->setGeometry(scaled(10200, 1440, 9975, 495));
   Label1->setFont(font(arial, kClockPoints));
+  // Left of the clock, a blank's width before its text.
+  lblPage->setGeometry(scaled(5520, 1440, 4200, 495));
+  lblPage->setFont(font(arial, kClockPoints));
   Picture1->setGeometry(scaled(8760, 120, 15, 135));
   notice_->setFont(font(arial, kNoticePoints));
   notice_->setMargin(pixels(90));
 
-  // Below the picture to the window's bottom (the design's height ends short of it on a screen
-  // taller than the design's proportions), and on past its right edge.
-  QRect grid = scaled(120, 2040, kGridWidthAfterLoad, 8415);
-  grid.setBottom(std::max(grid.bottom(), height() - 1));
-  mshflxView->setGeometry(grid);
+  // Below the picture to the window's right and bottom edges: nothing of it off the screen,
+  // whatever the screen's proportions (the design's grid ran past both).
+  const QPoint gridTop(pixels(120), pixels(2040));
+  mshflxView->setGeometry(QRect(gridTop, QPoint(width() - 1, height() - 1)));
   mshflxView->SetScale(scale);
   mshflxView->setFont(font(arial, kGridPoints));
   mshflxView->SetFontFixed(font(QStringLiteral("Times New Roman"), kHeaderPoints));
@@ -143,14 +156,22 @@ void frmView::ConnectEvents() {
       [this](const std::exception& error) { noticeState_->ClockFailed(error); });
   ConnectGuarded(
       SysInfo1, &platform::SysInfo::DisplayChanged, this, [this] { SysInfo1_DisplayChanged(); },
-      [](const std::exception& error) {
-        qWarning("Board: fitting the window to the display failed: %s", error.what());
-      });
+      Warn("fitting the window to the display"));
+  ConnectGuarded(
+      Timer3, &QTimer::timeout, this, [this] { Timer3_Timer(); }, Warn("turning the page"));
+  ConnectGuarded(
+      &list_->Pages(), &board::BoardPages::Shown, this,
+      [this] { lblPage->setText(list_->Pages().Caption()); }, Warn("showing the page"));
+}
+
+void frmView::Timer3_Timer() {
+  list_->Pages().Turn();
 }
 
 void frmView::Form_Load() {
   Timer1->setInterval(500);
   Timer1->start();
+  Timer3->start();
   list_->Format_Grid();
   platform::Guarded([this] { ListAndNote(); },
                     [this](const std::exception& error) { noticeState_->ListingFailed(error); });
@@ -218,5 +239,6 @@ bool frmView::eventFilter(QObject* watched, QEvent* event) {
 void frmView::done(int result) {
   Timer1->stop();
   Timer2->stop();
+  Timer3->stop();
   QDialog::done(result);
 }

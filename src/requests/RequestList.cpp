@@ -166,9 +166,10 @@ int RowHeightForProcedure(qsizetype characters) {
 void RequestList::Size_Rows() {
   platform::SuspendedDrawing suspended(grid_);
   grid_.SetWordWrap(true);
-  for (int r = 0; r < listing_->Rows(); ++r)
-    grid_.SetRowHeight(r + 1,
-                       RowHeightForProcedure(listing_->Text(r, RequestColumn::kProcedure).size()));
+  // As tall as the procedure's length asks, or as a wrapped name needs.
+  grid_.FitRowHeights([this](int row) {
+    return RowHeightForProcedure(listing_->Text(row - 1, RequestColumn::kProcedure).size());
+  });
 }
 
 void RequestList::DTPicker1_Change() {

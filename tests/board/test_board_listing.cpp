@@ -1,6 +1,5 @@
 #include <QHeaderView>
 #include <QLabel>
-#include <QScrollBar>
 #include <QTest>
 
 #include "board/frmView.h"
@@ -70,7 +69,6 @@ class TestBoardListing : public QObject {
       QCOMPARE(grid.ColWidth(col), widths[col]);
     for (int col = 0; col < grid.Cols(); ++col)
       QCOMPARE(grid.isColumnHidden(col) ? 0 : grid.columnWidth(col), TwipsToPixels(widths[col]));
-    QCOMPARE(grid.width(), TwipsToPixels(32000));
     QCOMPARE(grid.Row(), 2);  // the last record is current
   }
 
@@ -90,7 +88,7 @@ class TestBoardListing : public QObject {
     QFETCH(bool, alone);
     BoardFixture f;
     BoardOperation op = Operation(8, QStringLiteral("DOE, JOHN"));
-    op.procedure = QString(characters, u'P');
+    op.procedure = QString(characters, u'I');  // narrow: on one line where it can be
     f.addConfirmed(op);
     if (!alone) f.addConfirmed(Operation(9, QStringLiteral("ROE, JANE")));
     const FlexGrid& grid = *f.open().mshflxView;
@@ -116,6 +114,59 @@ class TestBoardListing : public QObject {
     QCOMPARE(Runs(grid, 8), QStringLiteral("2,1"));
     for (int col = 0; col < grid.Cols(); ++col)
       QCOMPARE(grid.MergeCol(col), col <= 9 && col != 7);
+  }
+
+  // 60 operations on a small window: pages of whole rows, each operation on one of them, and a
+  // surgeon's or anesthesiologist's merged cell drawn within each page where it has rows.
+  void operationsThatDoNotFitAreShownInPages() {
+    BoardFixture f;
+    QList<qint64> operations;
+    for (int i = 0; i < 60; ++i) {
+      BoardOperation op = Operation(6, QStringLiteral("PATIENT %1").arg(i));
+      op.time = QTime(6, 0).addSecs(i * 600);
+      op.surgeon = QStringLiteral("SURGEON ,NUMBER %1").arg(i / 7);
+      op.anesthesiologist = QStringLiteral("ANESTHESIOLOGIST %1").arg(i / 13);
+      if (i % 4 == 0) op.procedure = QString(45, u'P');
+      operations << f.addConfirmed(op);
+    }
+    frmView& board = f.open();
+    board.setWindowState(Qt::WindowNoState);
+    board.setGeometry(0, 0, 1024, 768);
+    const FlexGrid& grid = *board.mshflxView;
+    const QString caption = board.lblPage->text();
+    const int pages = caption.section(u' ', 3).toInt();
+    QVERIFY2(pages > 2 && caption == QStringLiteral("Page 1 of %1").arg(pages),
+             qPrintable(caption));
+    QSet<int> shown;
+    for (int page = 1; page <= pages; ++page, board.Timer3_Timer()) {
+      QCOMPARE(board.lblPage->text(), QStringLiteral("Page %1 of %2").arg(page).arg(pages));
+      const QImage image = grid.viewport()->grab().toImage();
+      for (int row = 1; row < grid.Rows(); ++row) {
+        if (grid.isRowHidden(row - 1)) continue;
+        shown.insert(row);
+        for (int col : {0, 1, 2}) {  // the whole (merged) cell within the page, with its text
+          const QRect cell = grid.visualRect(grid.model()->index(row - 1, col));
+          QVERIFY(grid.viewport()->rect().contains(cell));
+          bool text = false;
+          for (int y = cell.top(); y <= cell.bottom() && !text; ++y)
+            for (int x = cell.left(); x <= cell.right() && !text; ++x)
+              text = qGray(image.pixel(x, y)) < 100;
+          QVERIFY2(text, qPrintable(QStringLiteral("row %1, column %2").arg(row).arg(col)));
+        }
+      }
+    }
+    QCOMPARE(shown.size(), 60);
+    QCOMPARE(board.lblPage->text(), QStringLiteral("Page 1 of %1").arg(pages));
+
+    // From the last page, a shorter listing goes back to the last of the pages it still has.
+    for (int page = 1; page < pages; ++page)
+      board.Timer3_Timer();
+    for (qint64 operation : operations.mid(20))
+      f.revoke(operation);
+    board.Timer1_Timer();
+    const int left = board.lblPage->text().section(u' ', 3).toInt();
+    QVERIFY(left < pages);
+    QCOMPARE(board.lblPage->text(), QStringLiteral("Page %1 of %1").arg(left));
   }
 
   void eachListingReplacesTheLastWithoutLeftovers() {
@@ -173,19 +224,23 @@ class TestBoardListing : public QObject {
     QVERIFY(isBold(grid.font(), QStringLiteral("Arial"), 12));
     QVERIFY(isBold(grid.horizontalHeader()->font(), QStringLiteral("Times New Roman"), 14.25));
     QVERIFY(isBold(board.Label1->font(), QStringLiteral("Arial"), 18));
-    // Every column and the clock on the screen, and every text whole.
+    // The list to the window's edges, every column in it, the clock on the screen, and every
+    // text whole.
+    QCOMPARE(grid.geometry().bottomRight(), board.rect().bottomRight());
     for (int col = 0; col < grid.Cols(); ++col)
       QVERIFY(grid.isColumnHidden(col) ||
-              grid.viewport()->mapTo(&board, QPoint(grid.columnViewportPosition(col), 0)).x() +
-                      grid.columnWidth(col) <=
-                  screen.width());
+              grid.columnViewportPosition(col) + grid.columnWidth(col) <= grid.viewport()->width());
     QVERIFY(board.rect().contains(board.Label1->geometry()));
     QVERIFY(board.Label1->sizeHint().width() <= board.Label1->width());
     for (int row = 1; row < grid.Rows(); ++row)
       for (int col = 0; col < grid.Cols(); ++col)
         QVERIFY2(!grid.CellTextCut(row, col), qPrintable(grid.TextMatrix(row, col)));
 
-    // Near a cell's right edge, clear of its text; the line under it is the next pixel row.
+    // On the last page, where the current row (the last) shows. Near a cell's right edge, clear
+    // of its text; the line under it is the next pixel row.
+    QCOMPARE(grid.Row(), grid.Rows() - 1);
+    while (grid.isRowHidden(grid.Row() - 1))
+      board.Timer3_Timer();
     const QImage image = grid.grab().toImage();
     auto pixel = [&](int row, int col, bool lineUnder) {
       const QRect cell = grid.visualRect(grid.model()->index(row - 1, col));
@@ -193,9 +248,11 @@ class TestBoardListing : public QObject {
           grid.viewport()->geometry().topLeft() +
           QPoint(cell.right() - 3, lineUnder ? cell.bottom() + 1 : cell.top() + 3));
     };
-    QCOMPARE(pixel(1, 3, false), QColor(255, 255, 192));
-    QCOMPARE(pixel(1, 3, true), QColor(192, 192, 192));
-    QCOMPARE(grid.Row(), grid.Rows() - 1);
+    int first = 1;
+    while (grid.isRowHidden(first - 1))
+      ++first;
+    QCOMPARE(pixel(first, 3, false), QColor(255, 255, 192));
+    QCOMPARE(pixel(first, 3, true), QColor(192, 192, 192));
     QCOMPARE(pixel(grid.Row(), 3, false), QColor(255, 255, 192));  // current, not shown selected
     bool blueHeaderText = false;
     for (int x = 0; x < 60; ++x)

@@ -22,6 +22,36 @@
 
 namespace platform {
 
+namespace {
+
+// Widths of texts on one line, summed from the advances of their characters, each measured once:
+// laying out each text of a 32k-row list would take longer than its load. Shaping a whole text
+// seldom widens it (kerning narrows it).
+class TextWidths {
+ public:
+  explicit TextWidths(const QFontMetricsF& metrics) : metrics_(metrics) { ascii_.fill(-1); }
+
+  qreal operator()(QStringView text) {
+    qreal width = 0;
+    for (const QChar c : text) {
+      if (c.unicode() >= ascii_.size()) {
+        width += metrics_.horizontalAdvance(c);
+        continue;
+      }
+      qreal& advance = ascii_[c.unicode()];
+      if (advance < 0) advance = metrics_.horizontalAdvance(c);
+      width += advance;
+    }
+    return width;
+  }
+
+ private:
+  const QFontMetricsF metrics_;
+  std::array<qreal, 128> ascii_;
+};
+
+}  // namespace
+
 // Holds the view's layout of its headers and scroll bars while the grid takes in a new shape (a
 // model reset, then widths, heights and merged cells applied again): laid out after each step,
 // the header measured the texts of columns about to be hidden, every time. afterReset lays it
@@ -561,26 +591,11 @@ void FlexGrid::applyColWidth(int col) {
   horizontalHeader()->resizeSection(col, pixels);
 }
 
-// Summed from the advances of single characters, which shaping the whole text seldom widens
-// (kerning narrows it): laying out each text of a 32k-row list would take longer than its load.
 int FlexGrid::widestTextPixels(int col) const {
-  const QFontMetricsF metrics(font(), viewport());
-  std::array<qreal, 128> ascii;
-  ascii.fill(-1);
+  TextWidths widths(QFontMetricsF(font(), viewport()));
   qreal widest = 0;
-  for (int row = 0; row < model_->dataRows(); ++row) {
-    qreal width = 0;
-    for (const QChar c : model_->text(row, col)) {
-      if (c.unicode() >= ascii.size()) {
-        width += metrics.horizontalAdvance(c);
-        continue;
-      }
-      qreal& advance = ascii[c.unicode()];
-      if (advance < 0) advance = metrics.horizontalAdvance(c);
-      width += advance;
-    }
-    widest = std::max(widest, width);
-  }
+  for (int row = 0; row < model_->dataRows(); ++row)
+    widest = std::max(widest, widths(model_->text(row, col)));
   return std::max(cellPixels(widest), header_->SectionSize(col).width());
 }
 
@@ -619,20 +634,61 @@ void FlexGrid::SetColWidensToText(int col, bool widens) {
   if (col < Cols()) applyColWidth(col);
 }
 
-void FlexGrid::FitRowHeight(int row, int minTwips) {
-  checkRow(row, 1);
+void FlexGrid::FitRowHeights(const std::function<int(int row)>& minTwips) {
   const int grid = showGrid() ? 1 : 0;
-  const int least = toPixels(minTwips);
-  int needed = least;
-  for (int col = 0; col < Cols(); ++col) {
-    const QStringView text = model_->text(row - 1, col);
-    if (isColumnHidden(col) || text.isEmpty()) continue;
-    const int width = columnWidth(col) - grid - 2 * FlexGridPainter::textMargin();
-    const QSizeF size =
-        painter_->textSize(text, width, model_->alignment(col), font(), viewport(), wordWrap());
-    needed = std::max(needed, int(std::ceil(size.height())) + grid);
+  const QFontMetricsF metrics(font(), viewport());
+  TextWidths widths(metrics);
+  const int oneLine = int(std::ceil(metrics.height())) + grid;
+  struct Shown {
+    int col;
+    int width;  // for the text, within the cell's margins
+  };
+  std::vector<Shown> shown;
+  for (int col = 0; col < Cols(); ++col)
+    if (!isColumnHidden(col))
+      shown.push_back({col, columnWidth(col) - grid - 2 * FlexGridPainter::textMargin()});
+  for (int row = 1; row < Rows(); ++row) {
+    const int asked = minTwips(row);
+    const int least = toPixels(asked);
+    int needed = least;
+    for (const Shown& cell : shown) {
+      const QStringView text = model_->text(row - 1, cell.col);
+      if (text.isEmpty()) continue;
+      // Most texts fit on one line: only the others are laid out.
+      if (widths(text) <= cell.width) {
+        needed = std::max(needed, oneLine);
+        continue;
+      }
+      const QSizeF size = painter_->textSize(text, cell.width, model_->alignment(cell.col), font(),
+                                             viewport(), wordWrap());
+      needed = std::max(needed, int(std::ceil(size.height())) + grid);
+    }
+    SetRowHeight(row, needed == least ? asked : int(std::ceil(needed * kTwipsPerPixel / scale_)));
   }
-  SetRowHeight(row, needed == least ? minTwips : int(std::ceil(needed * kTwipsPerPixel / scale_)));
+}
+
+int FlexGrid::RowPixels(int row) const {
+  checkRow(row, 1);
+  return toPixels(rowHeights_[row - 1]);
+}
+
+void FlexGrid::ShowRows(int first, int last) {
+  checkRow(first, 1);
+  checkRow(last, first);
+  QHeaderView* rows = quietRowHeader();
+  {
+    const QSignalBlocker quiet(rows);  // the view is told once, as SetRowHeight tells it
+    for (int row = 1; row < Rows(); ++row) {
+      const bool hide = row < first || row > last;
+      if (rows->isSectionHidden(row - 1) == hide) continue;
+      rows->setSectionHidden(row - 1, hide);
+      // A hidden row keeps the height it had when hidden: shown, it takes the one last set.
+      if (!hide) rows->resizeSection(row - 1, RowPixels(row));
+      rowsResizedQuietly_ = true;
+      rowsHidden_ = rowsHidden_ || hide;
+    }
+  }
+  relayoutResizedRows();
 }
 
 bool FlexGrid::CellTextCut(int row, int col) const {
@@ -653,6 +709,10 @@ void FlexGrid::resetRowHeights() {
   // Sets every row that differs back to the default in one pass, quietly (see SetRowHeight).
   QHeaderView* rows = quietRowHeader();
   const QSignalBlocker quiet(rows);
+  // The header keeps hidden sections through a reset of the same length.
+  if (std::exchange(rowsHidden_, false))
+    for (int row = 0; row < rows->count(); ++row)
+      rows->setSectionHidden(row, false);
   rows->setDefaultSectionSize(toPixels(kDefaultRowHeight));
   updateGeometries();
 }

@@ -66,9 +66,15 @@ class FlexGrid : public QTableView {
   // Row 0 is the header: until it is set, it is as tall as its font needs.
   int RowHeight(int row) const;
   void SetRowHeight(int row, int twips);  // resizes only when the pixel height differs
-  // Sets a data row `minTwips` high, or as much higher as the text of a shown cell needs to
-  // show whole at its column's width (wrapped when WordWrap is on).
-  void FitRowHeight(int row, int minTwips);
+  // Sets each data row as high as `minTwips` asks for it, or as much higher as the text of a
+  // shown cell needs to show whole at its column's width (wrapped when WordWrap is on).
+  void FitRowHeights(const std::function<int(int row)>& minTwips);
+  // The pixels a data row takes where it shows, also while ShowRows hides it.
+  int RowPixels(int row) const;
+  // Shows data rows `first` to `last` only: the others take no room, and a merged cell spans
+  // only its shown rows, its text placed in them. A bind or a change of the number of rows
+  // shows every row again.
+  void ShowRows(int first, int last);
 
   // Twips show at this scale (1 by default), for a window whose type grows and shrinks with its
   // screen: widths and heights read back in twips as they were set.
@@ -237,6 +243,7 @@ class FlexGrid : public QTableView {
   int headerHeight_ = -1;  // twips; -1 while the header sizes itself
   bool redraw_ = true;
   bool rowsResizedQuietly_ = false;
+  bool rowsHidden_ = false;         // ShowRows has hidden rows since the last reset
   bool geometriesHeld_ = false;     // while a new shape is taken in
   bool geometriesPending_ = false;  // asked for while held
   bool releaseEndsDoubleClick_ = false;

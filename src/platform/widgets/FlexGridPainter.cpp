@@ -130,7 +130,8 @@ const FlexGridPainter::LaidOutText& FlexGridPainter::laidOut(const QPaintDevice*
   QTextLayout& layout = laid->layout;
   layout.setCacheEnabled(true);  // else drawing shapes the text again
   QTextOption textOption{Qt::Alignment(horizontal)};
-  textOption.setWrapMode(QTextOption::WordWrap);
+  // At blanks; a word wider than the cell (a long room name on a large board) where it must.
+  textOption.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   layout.setTextOption(textOption);
   layout.beginLayout();
   for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {

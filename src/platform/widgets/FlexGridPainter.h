@@ -27,7 +27,8 @@ class FlexGridPainter : public QStyledItemDelegate {
   // Whether the selected row is painted in the highlight colours (it is by default).
   void setShowsSelection(bool shows) { showsSelection_ = shows; }
   // The room a cell's text takes in `width` pixels, laid out as paint lays it out: wrapped
-  // at word boundaries (its widest line and all its lines), or on one line.
+  // at word boundaries, or within a word wider than the width (its widest line and all its
+  // lines), or on one line.
   QSizeF textSize(QStringView text, int width, Qt::Alignment alignment, const QFont& font,
                   const QPaintDevice* device, bool wrapped) const;
   // Pixels between a cell's edge and its text, on either side.
