@@ -76,7 +76,8 @@ void frmView::BuildControls() {
   FormatGridDesign();
 
   notice_ = new QLabel;
-  noticeState_ = std::make_unique<platform::ListingNotice>(*notice_, "Board");
+  noticeState_ = std::make_unique<platform::ListingNotice>(
+      *notice_, "Board", QStringLiteral("The listing of confirmed operations"));
   mshflxView->SetHeaderNote(notice_);
   LayOutToScale();
 

@@ -30,7 +30,8 @@ ListRefresh::ListRefresh(RequestList& list, platform::FlexGrid& grid, QWidget& p
       line_(new QLabel),
       known_(list.SharedListing()) {
   line_->setMargin(platform::TwipsToPixels(45));
-  notice_ = std::make_unique<platform::ListingNotice>(*line_, "Request list");
+  notice_ = std::make_unique<platform::ListingNotice>(*line_, "Request list",
+                                                      QStringLiteral("The listing of requests"));
   grid_.SetHeaderNote(line_);
   timer_->setInterval(kIntervalMs);
   ticks_ = platform::ConnectGuarded(
@@ -56,8 +57,15 @@ bool ListRefresh::NobodyWorksWithTheList() const {
 
 void ListRefresh::Tick() {
   if (!NobodyWorksWithTheList()) return;
-  // The server's time first: the rows read next are at least as recent as it.
-  Get_ServerDate(connection_);
+  // The server's time first: the rows read next are at least as recent as it. When it cannot be
+  // read, the database does not answer: the listing is not tried.
+  try {
+    Get_ServerDate(connection_);
+  } catch (const std::exception& error) {
+    notice_->ClockFailed(error);
+    throw;
+  }
+  notice_->ClockSucceeded();
   const QDateTime readAt = modGlobal::ServerDateTime;
   std::shared_ptr<const session::RequestListing> listing = list_.ListAfresh();
   if (!SameListing(*listing, list_.Listing())) ShowKeepingPlace(std::move(listing));

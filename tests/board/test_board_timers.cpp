@@ -129,16 +129,28 @@ class TestBoardTimers : public QObject {
   }
 
   void aFailedReadKeepsTheListingUnderALineUntilATickSucceeds_data() {
-    QTest::addColumn<QString>("failing");
+    QTest::addColumn<QStringList>("failing");
     QTest::addColumn<bool>("clockRead");  // before the failure
-    QTest::newRow("the listing") << session::ConfirmedListSql() << true;
-    QTest::newRow("the clock") << session::ServerClockSql() << true;
+    QTest::addColumn<QString>("line");    // %1: the time of the last listing
+    const QString listing = session::ConfirmedListSql(), clock = session::ServerClockSql();
+    const QString listingFailed = QStringLiteral("The listing of confirmed operations failed: ");
+    const QString asOf = QStringLiteral("listing as of %1 server time. Retrying...");
+    QTest::newRow("the listing") << QStringList{listing} << true << listingFailed + asOf;
+    QTest::newRow("the clock")
+        << QStringList{clock} << true
+        << QStringLiteral(
+               "The server's clock does not answer: the time shown is the last one read. "
+               "Retrying...");
+    QTest::newRow("both") << QStringList{listing, clock} << true
+                          << QStringLiteral("The database does not answer: ") + asOf;
     QTest::newRow("the listing, before the first clock read")
-        << session::ConfirmedListSql() << false;
+        << QStringList{listing} << false
+        << listingFailed + QStringLiteral("this is the last listing received. Retrying...");
   }
   void aFailedReadKeepsTheListingUnderALineUntilATickSucceeds() {
-    QFETCH(QString, failing);
+    QFETCH(QStringList, failing);
     QFETCH(bool, clockRead);
+    QFETCH(QString, line);
     BoardFixture f;
     AddOperations(f, 3);
     if (!clockRead)  // the main window read the clock hours before the board opened
@@ -155,24 +167,20 @@ class TestBoardTimers : public QObject {
     const QStringList shown = GridTexts(*board.mshflxView);
     const QWidget& rows = *board.mshflxView->viewport();
     const int rowsTop = rows.y();
-    const QLabel& line = board.listingNotice();
-    QVERIFY(line.isHidden());
+    const QLabel& notice = board.listingNotice();
+    QVERIFY(notice.isHidden());
 
-    f.connection().failWhen([failing](const QString& sql) { return sql == failing; });
-    QTRY_VERIFY_WITH_TIMEOUT(!line.isHidden(), 2000);
-    QCOMPARE(line.text(),
-             clockRead ? QStringLiteral("The database does not answer: listing as of %1 server "
-                                        "time. Retrying...")
-                             .arg(clock.right(8))
-                       : QStringLiteral("The database does not answer: this is the last listing "
-                                        "received. Retrying..."));
-    QCOMPARE(line.mapTo(board.mshflxView, QPoint(0, line.height())).y(), rows.y());
-    QCOMPARE(rows.y(), rowsTop + line.height());  // the rows move down under the line
+    f.connection().failWhen([failing](const QString& sql) { return failing.contains(sql); });
+    QTRY_COMPARE_WITH_TIMEOUT(notice.text(), line.replace(QStringLiteral("%1"), clock.right(8)),
+                              2500);
+    QVERIFY(!notice.isHidden());
+    QCOMPARE(notice.mapTo(board.mshflxView, QPoint(0, notice.height())).y(), rows.y());
+    QCOMPARE(rows.y(), rowsTop + notice.height());  // the rows move down under the line
     QCOMPARE(GridTexts(*board.mshflxView), shown);
     QCOMPARE(board.Label1->text(), clock);
 
     f.connection().failNothing();
-    QTRY_VERIFY_WITH_TIMEOUT(line.isHidden(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(notice.isHidden(), 2000);
     QCOMPARE(rows.y(), rowsTop);
     QCOMPARE(f.boxes().count(), 0);
   }
@@ -205,7 +213,8 @@ class TestBoardTimers : public QObject {
     QCOMPARE(grid.TextMatrix(0, 1), QStringLiteral("TIME"));
     QCOMPARE(grid.TextMatrix(0, 11), QStringLiteral("TRANSNUM"));
     QCOMPARE(board.listingNotice().text(),
-             QStringLiteral("The database does not answer: no listing yet. Retrying..."));
+             QStringLiteral("The listing of confirmed operations failed: no listing yet. "
+                            "Retrying..."));
     QVERIFY(!board.listingNotice().isHidden());
 
     f.connection().failNothing();

@@ -295,7 +295,7 @@ class TestConfirmRevoke : public QObject {
     QCOMPARE(w.listRefresh().Notice().isVisible(), fails);
     if (fails)
       QVERIFY(w.listRefresh().Notice().text().startsWith(
-          u"The database does not answer: listing as of 10:0"));
+          u"The listing of requests failed: listing as of 10:0"));
     QCOMPARE(f.boxes().count(), 0);
   }
 

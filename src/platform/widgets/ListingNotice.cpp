@@ -7,7 +7,8 @@
 
 namespace platform {
 
-ListingNotice::ListingNotice(QLabel& line, const char* owner) : line_(line), owner_(owner) {
+ListingNotice::ListingNotice(QLabel& line, const char* owner, const QString& listing)
+    : line_(line), owner_(owner), listing_(listing) {
   line_.setAutoFillBackground(true);
   QPalette alarm = line_.palette();
   alarm.setColor(QPalette::Window, QColor(176, 0, 0));
@@ -63,11 +64,19 @@ void ListingNotice::refresh() {
 
 QString ListingNotice::text() const {
   const QString retrying = QStringLiteral(" Retrying...");
-  if (!listed_) return QStringLiteral("The database does not answer: no listing yet.") + retrying;
-  if (!listedAt_.isValid())
-    return QStringLiteral("The database does not answer: this is the last listing received.") +
+  if (!listingFailing_)
+    return QStringLiteral(
+               "The server's clock does not answer: the time shown is the last one "
+               "read.") +
            retrying;
-  return QStringLiteral("The database does not answer: listing as of %1 server time.")
+  // The clock reads from the same database: when it answers, only the listing failed.
+  const QString what = clockFailing_ ? QStringLiteral("The database does not answer")
+                                     : QStringLiteral("%1 failed").arg(listing_);
+  if (!listed_) return what + QStringLiteral(": no listing yet.") + retrying;
+  if (!listedAt_.isValid())
+    return what + QStringLiteral(": this is the last listing received.") + retrying;
+  return what +
+         QStringLiteral(": listing as of %1 server time.")
              .arg(Format(listedAt_, QStringLiteral("hh:mm:ss"))) +
          retrying;
 }

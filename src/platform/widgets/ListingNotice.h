@@ -9,12 +9,13 @@ namespace platform {
 
 // The line that says a listing that keeps itself current is not current. Its ticks keep coming
 // and may find nobody to answer a message box, so a failed listing or clock read shows this line
-// instead, naming the server time of the last good listing, and the list retries at its next
-// ticks. The line goes when every failing read has succeeded again. `owner` names the list in
-// the log. The line is white on red.
+// instead, saying what failed (the listing, the server's clock, or the database when both do)
+// and the server time of the last good listing, and the list retries at its next ticks. The line
+// goes when every failing read has succeeded again. `owner` names the list in the log and
+// `listing` its listing on the line ("The listing of requests"). The line is white on red.
 class ListingNotice {
  public:
-  ListingNotice(QLabel& line, const char* owner);
+  ListingNotice(QLabel& line, const char* owner, const QString& listing);
 
   // `serverTime` is the server's time of the listing, invalid when it is not known.
   void ListingSucceeded(const QDateTime& serverTime);
@@ -31,6 +32,7 @@ class ListingNotice {
 
   QLabel& line_;
   const char* owner_;
+  QString listing_;
   bool listingFailing_ = false;
   bool clockFailing_ = false;
   bool listed_ = false;
