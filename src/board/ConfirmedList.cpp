@@ -2,6 +2,7 @@
 
 #include "board/BoardPages.h"
 #include "platform/Connection.h"
+#include "platform/RecordTable.h"
 #include "platform/widgets/FlexGrid.h"
 #include "session/Statements.h"
 
@@ -45,9 +46,13 @@ void ConfirmedList::Check_Schedule() {
     for (int col : kMergedColumns)
       grid_.SetMergeCol(col, true);
   }
-  grid_.Bind(*operations);
-  Set_RowHeights();
+  platform::RecordTable listing = platform::ReadRecords(*operations, grid_.FixedCols());
   operations->Close();
+  // The operations as the wall shows them already: nothing is laid out or painted again.
+  if (grid_.Shows(listing.headers, listing.cells)) return;
+  grid_.Show(std::move(listing.headers),
+             std::make_shared<const platform::CellTexts>(std::move(listing.cells)));
+  Set_RowHeights();
 }
 
 int BoardRowHeight(qsizetype procedureCharacters) {

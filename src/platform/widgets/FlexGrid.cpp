@@ -419,6 +419,17 @@ void FlexGrid::Show(QStringList headers, std::shared_ptr<const CellTexts> cells)
   afterReset();
 }
 
+bool FlexGrid::Shows(const QStringList& headers, const CellTexts& cells) const {
+  if (cells.rows() != model_->dataRows() || cells.cols() != Cols() || headers.size() != Cols())
+    return false;
+  for (int col = 0; col < Cols(); ++col)
+    if (headers[col] != model_->headerText(col)) return false;
+  for (int row = 0; row < cells.rows(); ++row)
+    for (int col = 0; col < Cols(); ++col)
+      if (cells.at(row, col) != model_->text(row, col)) return false;
+  return true;
+}
+
 int FlexGrid::Row() const {
   const QModelIndex current = currentIndex();
   return current.isValid() ? current.row() + 1 : 0;

@@ -147,6 +147,8 @@ class FlexGrid : public QTableView {
   // (the fixed ones included) and `cells` holds one row per data row. The texts are shared, not
   // copied; a change of a cell through the grid leaves the shared texts as they are.
   void Show(QStringList headers, std::shared_ptr<const CellTexts> cells);
+  // Whether the grid shows exactly this table (as Show takes it): nothing to show again.
+  bool Shows(const QStringList& headers, const CellTexts& cells) const;
 
   // The current row (1-based data row; 0 when there is none) and column. The current row is
   // also the one selected row. Bind and SetRows leave no current row; focus makes the first row
