@@ -55,8 +55,10 @@ bool frmMain::StartComponents() {
   modGlobal::CurrentUser->hwndParentForm(static_cast<qint32>(winId()));
   modGlobal::CurrentUser->showmain();
   if (!modGlobal::CurrentUser->Connected()) {
-    MsgBox(QStringLiteral("Connection Failed"), platform::vbOKOnly | platform::vbCritical,
-           QString());
+    // On its second line, what could not be opened and why: started from a menu, the program
+    // has nowhere else to say it.
+    MsgBox(QStringLiteral("Connection Failed\n") + modGlobal::CurrentUser->connectError(),
+           platform::vbOKOnly | platform::vbCritical, QString());
     Form_Unload();
     return false;
   }

@@ -34,18 +34,27 @@ QString MachineUser() {
   return QStringLiteral("");
 }
 
+platform::DatabaseError CannotOpen(const QString& path, const QString& why) {
+  return platform::DatabaseError(
+      QStringLiteral("Cannot open the database %1: %2").arg(QDir::toNativeSeparators(path), why));
+}
+
 void OpenFile(QSqlDatabase& db, const QString& path) {
   QDir().mkpath(QFileInfo(path).absolutePath());
   db.setDatabaseName(path);
   db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
-  if (!db.open())
-    throw platform::DatabaseError(
-        QStringLiteral("Cannot open the database %1: %2").arg(path, db.lastError().text()));
-  // Readers never wait for the writer, and the writer waits for a busy lock instead of failing.
-  ExecStatement(db, QStringLiteral("PRAGMA journal_mode=WAL"));
-  ExecStatement(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
-  RegisterTsqlFunctions(db);
-  CreateSchema(db);
+  if (!db.open()) throw CannotOpen(path, db.lastError().text());
+  // SQLite reads the file at the first statement: a file that is no database, or cannot be
+  // read, fails here, and the failure names it.
+  try {
+    // Readers never wait for the writer, and the writer waits for a busy lock instead of failing.
+    ExecStatement(db, QStringLiteral("PRAGMA journal_mode=WAL"));
+    ExecStatement(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
+    RegisterTsqlFunctions(db);
+    CreateSchema(db);
+  } catch (const platform::DatabaseError& error) {
+    throw CannotOpen(path, error.message());
+  }
 }
 
 }  // namespace

@@ -14,20 +14,12 @@ void CurrentUserStandIn::showmain() {
   try {
     connection_ = OpenConfiguredConnection();
     employeeCode_ = SignedInEmployeeCode(*connection_);
-  } catch (const platform::ComponentError& error) {
-    // The sign-in itself is refused: say why, before the client's "Connection Failed".
-    connection_.reset();
-    connectError_ = error.message();
-    TellRefusal(connectError_);
   } catch (const platform::RuntimeError& error) {
+    // A database that cannot be opened, or a sign-in refused: the client says why.
     connection_.reset();
     connectError_ = error.message();
     qWarning().noquote() << "The current user could not connect:" << connectError_;
   }
-}
-
-void CurrentUserStandIn::TellRefusal(const QString& why) {
-  qWarning().noquote() << "The sign-in was refused:" << why;
 }
 
 std::shared_ptr<platform::Connection> CurrentUserStandIn::SQLConnection() {

@@ -23,14 +23,16 @@ class ICurrentUser : public Component {
   // The open connection; throws platform::ComponentError when there is none.
   virtual std::shared_ptr<platform::Connection> SQLConnection() = 0;
   virtual QString employeecode() = 0;
+  // Why the last showmain could not connect: what could not be opened or was refused, and
+  // why; empty when it connected.
+  virtual QString connectError() = 0;
 };
 
 // The stand-in: showmain opens the configured database (the embedded one by default, the
 // server in $ORSCHED_ODBC when set) and signs in the employee the server maps the login to,
 // else the user of $ORSCHED_EMPLOYEE (default: the demo user). A database that cannot be
-// opened, or an $ORSCHED_EMPLOYEE other than the login's employee (said in a message box),
-// makes Connected false, not an exception. The refusal is told by TellRefusal: a warning here,
-// a message box in the window part (CurrentUserWindowStandIn).
+// opened, or a sign-in the server refuses (an $ORSCHED_EMPLOYEE other than the login's
+// employee), makes Connected false, not an exception, and connectError says why.
 class CurrentUserStandIn : public ICurrentUser {
  public:
   void hwndParentForm(qint32 handle) override { parentWindow_ = handle; }
@@ -39,12 +41,7 @@ class CurrentUserStandIn : public ICurrentUser {
   bool Connected() override { return connection_ != nullptr; }
   std::shared_ptr<platform::Connection> SQLConnection() override;
   QString employeecode() override { return employeeCode_; }
-
-  // Why the last showmain could not connect (empty when it did).
-  QString connectError() const { return connectError_; }
-
- protected:
-  virtual void TellRefusal(const QString& why);
+  QString connectError() override { return connectError_; }
 
  private:
   qint32 parentWindow_ = 0;

@@ -14,6 +14,7 @@
 #include "platform/widgets/TextBox.h"
 #include "session/Statements.h"
 #include "session/modGlobal.h"
+#include "suite/ConnectionSettings.h"
 #include "support/MainWindowFixture.h"
 
 using testsupport::MainWindowFixture;
@@ -117,13 +118,36 @@ class TestStartup : public QObject {
     QCOMPARE(w.focusWidget(), w.DTPicker1);  // "Search by date:"
   }
 
+  // The box's second line says what could not be opened and why.
+  void noConnectionEndsWithoutTheOtherComponents_data() {
+    QTest::addColumn<QByteArray>("variable");
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QString>("reason");  // how the second line begins
+    QTest::newRow("a driver that is not there")
+        << QByteArray("ORSCHED_ODBC") << QByteArray("Driver={No Such Driver};Server=nowhere")
+        << QStringLiteral("Cannot connect to the database server: ");
+    QTest::newRow("a database file that cannot be read: a folder")
+        << QByteArray("ORSCHED_DATABASE") << QByteArray(ORSCHED_SOURCE_DIR "/docs")
+        << QStringLiteral("Cannot open the database " ORSCHED_SOURCE_DIR "/docs: ");
+    QTest::newRow("a login refused") << QByteArray("ORSCHED_EMPLOYEE") << QByteArray("E1001")
+                                     << QStringLiteral("The server knows the login ");
+  }
   void noConnectionEndsWithoutTheOtherComponents() {
+    QFETCH(QByteArray, variable);
+    QFETCH(QByteArray, value);
+    QFETCH(QString, reason);
     MainWindowFixture f;
-    qputenv("ORSCHED_ODBC", "Driver={No Such Driver};Server=nowhere");
+    f.db().exec(QStringLiteral("INSERT INTO tbORLogin SELECT ?, 'E1002'"),
+                {f.db().open(suite::LoginEmployeeSql()).rows.value(0).value(0)});
+    const QByteArray before = qgetenv(variable.constData());
+    qputenv(variable.constData(), value);
     QVERIFY(!f.start());
-    qunsetenv("ORSCHED_ODBC");
+    qputenv(variable.constData(), before);
     QCOMPARE(f.boxes().count(), 1);
-    QCOMPARE(f.boxes().last().prompt, QStringLiteral("Connection Failed"));
+    const QStringList lines = f.boxes().last().prompt.split(u'\n');
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0], QStringLiteral("Connection Failed"));
+    QVERIFY2(lines[1].startsWith(reason), qPrintable(lines[1]));
     QCOMPARE(f.boxes().last().style, platform::vbOKOnly | platform::vbCritical);
     QCOMPARE(f.boxes().last().title, QString());
     QCOMPARE(f.suite().created(suite::kCodeSearchProgId), 0);

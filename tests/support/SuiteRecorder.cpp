@@ -38,6 +38,10 @@ class RecordingCurrentUser : public suite::ICurrentUser {
     log(QStringLiteral("employeecode"));
     return real_.employeecode();
   }
+  QString connectError() override {
+    log(QStringLiteral("connectError"));
+    return real_.connectError();
+  }
 
  private:
   void log(const QString& member) { *owner_.log_ << QStringLiteral("CurrentUser.") + member; }

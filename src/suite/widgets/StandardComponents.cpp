@@ -4,7 +4,6 @@
 #include "suite/CurrentUser.h"
 #include "suite/KeyPress.h"
 #include "suite/widgets/CodeSearchStandIn.h"
-#include "suite/widgets/CurrentUserWindow.h"
 
 namespace suite {
 
@@ -12,7 +11,7 @@ void RegisterStandardComponents() {
   auto add = [](const QString& progId, ComponentFactory factory) {
     if (!Registry::Find(progId)) Registry::Register(progId, std::move(factory));
   };
-  add(kCurrentUserProgId, [] { return std::make_shared<CurrentUserWindowStandIn>(); });
+  add(kCurrentUserProgId, [] { return std::make_shared<CurrentUserStandIn>(); });
   add(kCodeSearchProgId, [] { return std::make_shared<CodeSearchStandIn>(); });
   add(kKeyPressProgId, [] { return std::make_shared<KeyPressStandIn>(); });
 }
