@@ -71,6 +71,7 @@ frmFind::frmFind(const QString& text, QWidget* parent, session::ConnectionProvid
   grdFound = new platform::FlexGrid(this);
   grdFound->setAccessibleName(QStringLiteral("Requests found"));
   grdFound->SetColWidth(0, 1);
+  grdFound->SetColsFitWidth(true);
   int width = 0;
   for (int c = 0; c < int(std::size(kColumns)); ++c) {
     grdFound->SetColWidth(c + 1, kColumns[c].width);

@@ -401,6 +401,9 @@ class TestRequestList : public QObject {
     QFETCH(int, day);
     QFETCH(QString, line);
     MainWindowFixture f(DatabaseFixture::DefaultNow(), DatabaseFixture::Seed::Empty);
+    f.db().exec(
+        QStringLiteral("INSERT INTO tbOrRoom (RoomID, RoomName) VALUES ('OR01', "
+                       "'DELIVERY ROOM')"));  // the requests' room
     AddRequest(f, kToday.addDays(3), 9, QStringLiteral("ROWAN, ANA"));
     AddRequest(f, kToday.addDays(-2), 9, QStringLiteral("ROWAN, ANA"));
     const qint64 rowe = AddRequest(f, kToday.addDays(10), 8, QStringLiteral("ROWE, BEN"));
@@ -418,8 +421,11 @@ class TestRequestList : public QObject {
     QStringList listed;
     testsupport::OnNextModal([&](QWidget* window) {
       auto* find = qobject_cast<requests::frmFind*>(window);
-      for (int r = 1; r < find->grdFound->Rows(); ++r)
+      for (int r = 1; r < find->grdFound->Rows(); ++r) {
         listed << find->grdFound->TextMatrix(r, 2);
+        for (int c = 1; c < find->grdFound->Cols(); ++c)  // the columns fit their texts
+          QVERIFY(!find->grdFound->CellTextCut(r, c));
+      }
       listed << find->lblFound->text();
       QTest::keyClick(find->txtSearch, count ? Qt::Key_Return : Qt::Key_Escape);
     });

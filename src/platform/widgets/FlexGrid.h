@@ -86,6 +86,13 @@ class FlexGrid : public QTableView {
   // stay by position, like widths.
   void SetColWidensToText(int col, bool widens);
 
+  // Sizes the shown columns but the fixed ones to their headers and widest texts, within the
+  // grid's width: where they need more than it has, each that needs less than an equal share
+  // shows whole and the others share what is left; room to spare goes to the last column. Set
+  // widths then only hide (0) or show a column. Fitted again whenever the rows or the grid's
+  // width change.
+  void SetColsFitWidth(bool on);
+
   // Whether a data cell shows less than its whole text: wider than its cell on one line, or,
   // wrapped, taller. Resting the mouse on such a cell shows its whole text; assistive
   // technology reads the whole text of every cell.
@@ -219,6 +226,7 @@ class FlexGrid : public QTableView {
   void applyColWidths();
   void applyColWidth(int col);
   int widestTextPixels(int col) const;
+  void fitColsToWidth();
   int cellPixels(qreal textWidth) const;
   int toPixels(int twips) const;
   void resetRowHeights();
@@ -240,6 +248,7 @@ class FlexGrid : public QTableView {
   std::vector<int> rowHeights_;        // twips by data row, as last set
   std::vector<bool> mergeCols_;        // by column position
   std::vector<bool> widensToText_;     // by column position
+  bool colsFitWidth_ = false;
   qreal scale_ = 1;
   MergeMode mergeMode_ = MergeMode::Never;
   int headerHeight_ = -1;  // twips; -1 while the header sizes itself

@@ -41,6 +41,7 @@ DoctorSearchWindow::DoctorSearchWindow(std::shared_ptr<platform::Connection> con
   list_->SetColWidth(kFirstName, 2200);
   list_->SetColWidth(kSpecialty, 2400);
   list_->SetColWidth(0, 1);
+  list_->SetColsFitWidth(true);
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* pick = buttons->addButton(QStringLiteral("&Pick"), QDialogButtonBox::AcceptRole);
   buttons->addButton(QDialogButtonBox::Cancel);
