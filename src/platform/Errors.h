@@ -46,4 +46,7 @@ class TooManyRowsError : public RuntimeError {
   using RuntimeError::RuntimeError;
 };
 
+// The text of any failure: a RuntimeError's message as it was made, else what() read as UTF-8.
+QString FailureText(const std::exception& error);
+
 }  // namespace platform

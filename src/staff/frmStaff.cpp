@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/Connection.h"
+#include "platform/Errors.h"
 #include "platform/Twips.h"
 #include "platform/widgets/ErrorReport.h"
 #include "platform/widgets/FlexGrid.h"
@@ -36,8 +37,15 @@ void frmStaff::ConnectEvents() {
       [this] {
         searchKey_ = Text1->text();
         cmdConnect_Click();
+        lblFailed->hide();
       },
-      [this] { Pick(); }, platform::SearchList::EnterInBox::Lists);
+      [this] { Pick(); }, platform::SearchList::EnterInBox::Lists,
+      [this](const std::exception& error) {
+        // Under the list's header, where the rows of an earlier search were.
+        lblFailed->setText(
+            QStringLiteral("The search failed: %1").arg(platform::FailureText(error)));
+        lblFailed->show();
+      });
   Text1->SetKeyPressHook([this](qint16& keyAscii) { Text1_KeyPress(keyAscii); });
   using platform::ConnectGuarded;
   ConnectGuarded(cmdConnect, &QPushButton::clicked, this, [this] { searchList->List(); });

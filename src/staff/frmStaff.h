@@ -19,7 +19,8 @@ class TextBox;
 // Enter or a double click there picks), and hands the pick back through modGlobal::StaffCode
 // and StaffName.
 // Each showing (exec) loads it afresh; only a pick or "&Exit" closes it, and closing without a
-// pick hands back two empty texts.
+// pick hands back two empty texts. A failing search empties the list and says so in a red line
+// under its header.
 class frmStaff : public QDialog {
   Q_OBJECT
 
@@ -44,6 +45,7 @@ class frmStaff : public QDialog {
   QPushButton* cmdConnect = nullptr;
   QFrame* Frame1 = nullptr;
   platform::FlexGrid* MSHFlexGrid1 = nullptr;
+  QLabel* lblFailed = nullptr;  // under the list's header while a search fails
   QLabel* imgHelpTip = nullptr;
   QLabel* lblHelpTip = nullptr;
   QPushButton* cmdExit = nullptr;

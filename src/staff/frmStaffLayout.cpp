@@ -9,6 +9,7 @@
 #include "platform/Twips.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/Fonts.h"
+#include "platform/widgets/ListingNotice.h"
 #include "platform/widgets/TextBox.h"
 #include "staff/frmStaff.h"
 
@@ -83,6 +84,11 @@ void frmStaff::BuildWindow() {
   MSHFlexGrid1->SetBackColorSel(system.color(QPalette::Highlight));
   MSHFlexGrid1->SetForeColorSel(system.color(QPalette::HighlightedText));
   MSHFlexGrid1->SetGridColor(QColor(192, 192, 192));
+  lblFailed = new QLabel;
+  lblFailed->setWordWrap(true);
+  lblFailed->setMargin(platform::TwipsToPixels(45));
+  platform::MakeAlarmLine(*lblFailed);
+  MSHFlexGrid1->SetHeaderNote(lblFailed);
 
   imgHelpTip = new QLabel(this);
   imgHelpTip->setGeometry(TwipRect(0, 5940, 465, 495));

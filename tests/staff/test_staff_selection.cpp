@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QToolTip>
@@ -204,6 +205,29 @@ class TestStaffSelection : public QObject {
     QTest::keyClick(f.window().txtSurgeon[0], Qt::Key_Return);
     QVERIFY(whole > 20);
     QCOMPARE(hovered, u"whole"_s);
+  }
+
+  // A failed search empties the list (no row of another text to pick) and the red line under
+  // its header says so, until a search succeeds.
+  void aFailedStaffSearchEmptiesTheList() {
+    MainWindowFixture f;
+    StartNew(f);
+    QStringList seen;
+    OnNextModal([&](QWidget* modal) {
+      auto* window = qobject_cast<frmStaff*>(modal);
+      for (const bool fails : {true, false}) {
+        f.suite().failWhen(
+            [fails](const QString& sql) { return fails && sql.contains(u"tbpasswordmain"); });
+        window->Text1->setText(fails ? u"DE"_s : u"D"_s);
+        window->searchList->Settle();
+        seen << QString::number(window->MSHFlexGrid1->Rows() > 1)
+             << (window->lblFailed->isVisible() ? window->lblFailed->text().left(19) : u""_s);
+      }
+      window->cmdExit->click();
+    });
+    QTest::keyClick(f.window().txtSNurse[0], Qt::Key_Return);
+    QCOMPARE(seen, (QStringList{u"0"_s, u"The search failed: "_s, u"1"_s, u""_s}));
+    QCOMPARE(f.boxes().count(), 0);
   }
 
   void theStaffWindowSearchesAsTyped() {

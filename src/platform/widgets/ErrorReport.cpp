@@ -6,9 +6,7 @@
 namespace platform {
 
 void ReportFailure(const std::exception& error) {
-  const auto* runtime = dynamic_cast<const RuntimeError*>(&error);
-  const QString text = runtime ? runtime->message() : QString::fromUtf8(error.what());
-  MsgBox(text, vbCritical, AppTitle());
+  MsgBox(FailureText(error), vbCritical, AppTitle());
 }
 
 }  // namespace platform

@@ -9,12 +9,16 @@ namespace platform {
 
 ListingNotice::ListingNotice(QLabel& line, const char* owner, const QString& listing)
     : line_(line), owner_(owner), listing_(listing) {
-  line_.setAutoFillBackground(true);
-  QPalette alarm = line_.palette();
+  MakeAlarmLine(line_);
+}
+
+void MakeAlarmLine(QLabel& line) {
+  line.setAutoFillBackground(true);
+  QPalette alarm = line.palette();
   alarm.setColor(QPalette::Window, QColor(176, 0, 0));
   alarm.setColor(QPalette::WindowText, Qt::white);
-  line_.setPalette(alarm);
-  line_.hide();
+  line.setPalette(alarm);
+  line.hide();
 }
 
 void ListingNotice::ListingSucceeded(const QDateTime& serverTime) {
@@ -44,9 +48,8 @@ bool ListingNotice::Showing() const {
 // The cause is logged once when a read starts failing, not at every tick while it fails.
 void ListingNotice::failed(bool& failing, const char* what, const std::exception& error) {
   if (!failing) {
-    const auto* runtime = dynamic_cast<const RuntimeError*>(&error);
     qWarning("%s: the %s failed and is retried at every tick: %s", owner_, what,
-             runtime ? qUtf8Printable(runtime->message()) : error.what());
+             qUtf8Printable(FailureText(error)));
   }
   failing = true;
   refresh();

@@ -13,6 +13,9 @@ namespace platform {
 // and the server time of the last good listing, and the list retries at its next ticks. The line
 // goes when every failing read has succeeded again. `owner` names the list in the log and
 // `listing` its listing on the line ("The listing of requests"). The line is white on red.
+// Gives a line the look of the alarm: white on red, hidden until shown.
+void MakeAlarmLine(QLabel& line);
+
 class ListingNotice {
  public:
   ListingNotice(QLabel& line, const char* owner, const QString& listing);

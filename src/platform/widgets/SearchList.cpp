@@ -7,13 +7,14 @@
 namespace platform {
 
 SearchList::SearchList(TextBox& box, FlexGrid& list, std::function<void()> search,
-                       std::function<void()> pick, EnterInBox enter)
+                       std::function<void()> pick, EnterInBox enter, FailureReport report)
     : QObject(&box),
       box_(box),
       list_(list),
       search_(std::move(search)),
       pick_(std::move(pick)),
-      enter_(enter) {
+      enter_(enter),
+      failure_(std::move(report)) {
   waiting_.setSingleShot(true);
   waiting_.setInterval(kSettleMs);
   connect(&waiting_, &QTimer::timeout, this, [this] { List(); });
@@ -25,7 +26,9 @@ SearchList::SearchList(TextBox& box, FlexGrid& list, std::function<void()> searc
 
 bool SearchList::List() {
   waiting_.stop();
-  return failure_.Run(search_);
+  if (failure_.Run(search_)) return true;
+  list_.SetRows(1);
+  return false;
 }
 
 bool SearchList::Settle() {

@@ -18,7 +18,9 @@ class TextBox;
 // goes into the list, on its first row when none is current; Enter or a double click on the
 // list picks its current row (the grid turns Enter into a double click); Enter in the box picks
 // or lists, as the window wants. An Enter the keyboard repeats does nothing. A failing search
-// is reported once, and again only after one has succeeded.
+// empties the list, so that no row listed for another text can be picked, and is reported once
+// (by `report`, a message box unless the window says otherwise), and again only after one has
+// succeeded.
 class SearchList : public QObject {
   Q_OBJECT
 
@@ -29,10 +31,10 @@ class SearchList : public QObject {
   // `search` lists the box's text in the list and throws on a failure; `pick` takes the list's
   // current row. The search list lives as long as the box.
   SearchList(TextBox& box, FlexGrid& list, std::function<void()> search, std::function<void()> pick,
-             EnterInBox enter);
+             EnterInBox enter, FailureReport report = ReportFailure);
 
   // Lists the box's text now; a listing still waiting is done with it. False when the search
-  // failed: the list still shows an earlier text's listing.
+  // failed: the list is then empty.
   bool List();
   // Lists now when a listing is waiting (tests call it rather than wait); whether the list
   // shows the box's text.
