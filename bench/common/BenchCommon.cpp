@@ -109,6 +109,19 @@ void ReadAllText(QSqlQuery&& query, std::vector<QString>& cells) {
   query.finish();
 }
 
+void RequirePlan(const QSqlQuery& executed, const char* index) {
+  QSqlQuery plan(executed);
+  plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + executed.lastQuery());
+  for (const QVariant& value : executed.boundValues())
+    plan.addBindValue(value);
+  plan.exec();
+  QString steps;
+  while (plan.next())
+    steps += plan.value(3).toString() + u'\n';
+  if (!steps.contains(QLatin1String(index)))
+    qFatal("the plan does not use %s:\n%s", index, qPrintable(steps));
+}
+
 void Report(const QString& name, const PairedTimes& times) {
   std::printf("BENCH %s %.1f ms floor=%.1f ratio=%.2f\n", qPrintable(name), times.measuredMs,
               times.floorMs, times.ratio);
