@@ -5,6 +5,7 @@
 #include "platform/widgets/MsgBox.h"
 
 #include <QElapsedTimer>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtGlobal>
@@ -110,7 +111,7 @@ void ReadAllText(QSqlQuery&& query, std::vector<QString>& cells) {
 }
 
 void RequirePlan(const QSqlQuery& executed, const char* index) {
-  QSqlQuery plan(executed);
+  QSqlQuery plan(executed.driver()->createResult());
   plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + executed.lastQuery());
   for (const QVariant& value : executed.boundValues())
     plan.addBindValue(value);
