@@ -441,7 +441,7 @@ QStringList ContractProblems(const TsqlScripts& scripts, const QString& siteChec
   }
   checker.checkEmbeddedTables();
   return checker.problems + scripts.problems() + ScriptRuleProblems(scripts) +
-         ThrowNumberProblems(TokenizeScript(siteCheck), QStringLiteral("the site check"));
+         ThrowProblems(TokenizeScript(siteCheck), QStringLiteral("the site check"));
 }
 
 }  // namespace tools

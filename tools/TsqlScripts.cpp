@@ -375,17 +375,23 @@ bool MustStartItsBatch(const Tokens& t, size_t at) {
 
 }  // namespace
 
-QStringList ThrowNumberProblems(const std::vector<SqlToken>& t, const QString& origin) {
+QStringList ThrowProblems(const std::vector<SqlToken>& t, const QString& origin) {
   QStringList problems;
   for (size_t i = 0; i + 1 < t.size(); ++i) {
     bool number = false;
     const int n = t[i + 1].text.toInt(&number);
-    if (IsWord(t[i], QLatin1String("THROW")) && number && n < 50000)
+    if (!IsWord(t[i], QLatin1String("THROW")) || !number) continue;
+    if (n < 50000)
       problems << QStringLiteral(
                       "%1: THROW %2 takes a number SQL Server keeps for its own "
                       "errors; a refusal's is 50000 or above")
                       .arg(origin)
                       .arg(n);
+    if (i + 4 < t.size() && !IsSymbol(t[i + 4], u','))
+      problems << QStringLiteral("%1: THROW %2 takes its message as one text or variable, not %3")
+                      .arg(origin)
+                      .arg(n)
+                      .arg(t[i + 4].text);
   }
   return problems;
 }
@@ -463,7 +469,7 @@ void TsqlScripts::readBatch(const QString& batch, QString& database, const QStri
     database = Unbracket(t[1].text);
     return;
   }
-  problems_ << ThrowNumberProblems(t, origin);
+  problems_ << ThrowProblems(t, origin);
   checkThrowMessages(t, origin);
   for (size_t i = 0; i < t.size(); ++i) {
     if (IsWord(t[i], QLatin1String("GRANT")))

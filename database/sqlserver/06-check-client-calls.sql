@@ -48,9 +48,7 @@ SELECT @EMPLOYEE = EmployeeID, @ENFORCED = Enforced FROM #Login;
 SET @USER = ISNULL(@EMPLOYEE, @NURSE);
 SET @FORGED = CASE WHEN @USER = N'X' THEN N'Y' ELSE N'X' END;
 IF @ENFORCED = N'1' AND @EMPLOYEE IS NULL
-    THROW 50000, N'The server enforces who acted, and this login is mapped to no employee: '
-        + N'it may not save, confirm or revoke, and the client refuses to start with it. Map '
-        + N'it (07-map-login.sql), or run the check with a mapped login.', 1;
+    THROW 50000, N'The server enforces who acted, and this login is mapped to no employee: it may not save, confirm or revoke, and the client refuses to start with it. Map it (07-map-login.sql), or run the check with a mapped login.', 1;
 IF @EMPLOYEE IS NULL
     PRINT N'Mode: one login for many. This login is mapped to no employee (SCHEDULE..tbORLogin)'
         + N': the client sends the code its workstation is set to, and the server stores it '

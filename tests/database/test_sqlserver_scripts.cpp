@@ -220,6 +220,10 @@ class TestSqlServerScripts : public QObject {
     QTest::newRow("a refusal numbered as the server's own") << "THROW 50001,"
                                                             << "THROW 49999,"
                                                             << "THROW 49999 takes a number";
+    QTest::newRow("a refusal's message built by +")
+        << "N'Conversion failed when converting date"
+        << "N'Conversion failed ' + N'when converting date"
+        << "THROW 50001 takes its message as one text or variable, not +";
     QTest::newRow("one number for two refusals") << "THROW 50005, @Unknown, 1;"
                                                  << "THROW 50002, @Unknown, 1;"
                                                  << "THROW 50002 is thrown for two refusals";
