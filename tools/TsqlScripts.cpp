@@ -393,6 +393,10 @@ QStringList ThrowProblems(const std::vector<SqlToken>& t, const QString& origin)
                       .arg(n)
                       .arg(t[i + 4].text);
   }
+  for (size_t i = 0; i + 3 < t.size(); ++i)
+    if (IsWord(t[i], QLatin1String("RAISERROR")) && !IsSymbol(t[i + 3], u','))
+      problems << QStringLiteral("%1: RAISERROR takes its message as one text or variable, not %2")
+                      .arg(origin, t[i + 3].text);
   return problems;
 }
 

@@ -40,9 +40,9 @@ namespace tools {
 // The tokens of a script: comments dropped, GO lines as semicolons.
 std::vector<hospitaldb::SqlToken> TokenizeScript(const QString& text);
 
-// Each THROW of the tokens numbered below 50000, or whose message is an expression (THROW takes
-// one text or variable, where a parser of statements lets a concatenation pass), in one line
-// naming `origin`.
+// Each THROW of the tokens numbered below 50000, and each THROW or RAISERROR whose message is an
+// expression (they take one text or variable, where a parser of statements lets a
+// concatenation pass), in one line naming `origin`.
 QStringList ThrowProblems(const std::vector<hospitaldb::SqlToken>& tokens, const QString& origin);
 
 struct TsqlColumn {

@@ -52,18 +52,20 @@ DECLARE @Version nvarchar(128) = CONVERT(nvarchar(128), SERVERPROPERTY(N'Product
 DECLARE @Major int = CONVERT(int, PARSENAME(@Version, 4));
 DECLARE @Build int = CONVERT(int, PARSENAME(@Version, 2));
 DECLARE @Level int = (SELECT compatibility_level FROM sys.databases WHERE name = DB_NAME());
+DECLARE @OldServer nvarchar(400) = N'This server is SQL Server %s; these procedures need SQL '
+    + N'Server 2016 SP1 (13.0.4001) or later. Nothing was made.';
+DECLARE @OldLevel nvarchar(400) = N'SCHEDULE is at compatibility level %d; these procedures '
+    + N'need 110 or higher (ALTER DATABASE SCHEDULE SET COMPATIBILITY_LEVEL = 130). Nothing was '
+    + N'made.';
 IF CONVERT(int, SERVERPROPERTY(N'EngineEdition')) NOT IN (5, 8)
    AND (@Major < 13 OR (@Major = 13 AND @Build < 4001))
 BEGIN
-    RAISERROR (N'This server is SQL Server %s; these procedures need SQL Server 2016 SP1 '
-        + N'(13.0.4001) or later. Nothing was made.', 16, 1, @Version);
+    RAISERROR (@OldServer, 16, 1, @Version);
     SET NOEXEC ON;
 END
 ELSE IF @Level < 110
 BEGIN
-    RAISERROR (N'SCHEDULE is at compatibility level %d; these procedures need 110 or higher '
-        + N'(ALTER DATABASE SCHEDULE SET COMPATIBILITY_LEVEL = 130). Nothing was made.',
-        16, 1, @Level);
+    RAISERROR (@OldLevel, 16, 1, @Level);
     SET NOEXEC ON;
 END;
 GO

@@ -224,6 +224,9 @@ class TestSqlServerScripts : public QObject {
         << "N'Conversion failed when converting date"
         << "N'Conversion failed ' + N'when converting date"
         << "THROW 50001 takes its message as one text or variable, not +";
+    QTest::newRow("an error's message built by +") << "RAISERROR (@OldLevel,"
+                                                   << "RAISERROR (N'Old' + @OldLevel,"
+                                                   << "RAISERROR takes its message as one text";
     QTest::newRow("one number for two refusals") << "THROW 50005, @Unknown, 1;"
                                                  << "THROW 50002, @Unknown, 1;"
                                                  << "THROW 50002 is thrown for two refusals";
