@@ -74,8 +74,8 @@ QString SignedInEmployeeCode(platform::Connection& connection) {
                                 "administrator to map it to your employee code.")
                      .arg(who));
   if (mapped.isEmpty() && configured.isEmpty() && !ServerConnectionString().isEmpty())
-    RefuseSignIn(QStringLiteral("The server maps %1 to no employee, and this workstation's "
-                                "ORSCHED_EMPLOYEE is not set, so the program cannot tell whose "
+    RefuseSignIn(QStringLiteral("The server names no employee for %1, and ORSCHED_EMPLOYEE is "
+                                "not set on this workstation, so the program cannot tell whose "
                                 "work it would record. Ask the database administrator to map "
                                 "the login to your employee code, or set ORSCHED_EMPLOYEE to it.")
                      .arg(who));
