@@ -16,6 +16,7 @@
 #include "session/Statements.h"
 #include "suite/ConnectionSettings.h"
 #include "suite/DoctorSearch.h"
+#include "tools/ScriptRules.h"
 
 namespace tools {
 namespace {
@@ -196,18 +197,22 @@ class Checker {
     const Call call = ReadCall(sql);
     const TsqlProcedure* p = scripts_.procedure(call.database, call.name);
     if (!p) return;  // reported with the parameters
-    if (p->results.size() != 1)
+    const auto results =
+        std::count_if(p->results.begin(), p->results.end(),
+                      [](const TsqlSelect& select) { return !select.alternative; });
+    if (results != 1)
       return fail(QStringLiteral("%1 returns %2 results; the client reads one")
                       .arg(call.name)
-                      .arg(p->results.size()));
-    const TsqlSelect& select = p->results.front();
+                      .arg(results));
     const Result embedded = Run(*connection_, sql);
-    if (select.ColumnNames() != embedded.fields)
-      return fail(QStringLiteral("%1 returns (%2), but the client reads (%3)")
-                      .arg(call.name, select.ColumnNames().join(QStringLiteral(", ")),
-                           embedded.fields.join(QStringLiteral(", "))));
-    for (size_t c = 0; c < select.columns.size(); ++c)
-      checkSource(call, select, c, embedded);
+    for (const TsqlSelect& select : p->results) {  // each branch's, alike
+      if (select.ColumnNames() != embedded.fields)
+        return fail(QStringLiteral("%1 returns (%2), but the client reads (%3)")
+                        .arg(call.name, select.ColumnNames().join(QStringLiteral(", ")),
+                             embedded.fields.join(QStringLiteral(", "))));
+      for (size_t c = 0; c < select.columns.size(); ++c)
+        checkSource(call, select, c, embedded);
+    }
   }
 
   void checkPlainSelect(const QString& sql) {
@@ -409,8 +414,8 @@ class Checker {
 
 QStringList ReferenceScriptFiles(const QString& folder) {
   QStringList files;
-  for (const char* name :
-       {"01-databases.sql", "02-tables.sql", "03-procedures.sql", "04-permissions.sql"})
+  for (const char* name : {"01-databases.sql", "02-tables.sql", "03-procedures.sql",
+                           "04-permissions.sql", "07-map-login.sql", "08-adopt-objects.sql"})
     files << QDir(folder).filePath(QString::fromLatin1(name));
   return files;
 }
@@ -435,8 +440,8 @@ QStringList ContractProblems(const TsqlScripts& scripts, const QString& siteChec
     checker.checkParameterWidths(p);
   }
   checker.checkEmbeddedTables();
-  return checker.problems + scripts.problems() +
-         ThrowNumberProblems(TokenizeScript(siteCheck), QStringLiteral("the site check"));
+  return checker.problems + scripts.problems() + ScriptRuleProblems(scripts) +
+         ThrowProblems(TokenizeScript(siteCheck), QStringLiteral("the site check"));
 }
 
 }  // namespace tools

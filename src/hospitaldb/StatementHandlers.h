@@ -7,6 +7,7 @@
 
 #include "platform/Connection.h"
 
+class QSqlDatabase;
 class QSqlQuery;
 
 namespace hospitaldb {
@@ -45,6 +46,10 @@ std::unique_ptr<platform::Recordset> MakeRecordset(const StatePtr& state, QSqlQu
                                                    std::vector<int> dateColumns = {});
 // A recordset without fields or rows (what a write returns when it is opened).
 std::unique_ptr<platform::Recordset> EmptyRecordset(const StatePtr& state);
+
+// Whether the server takes saves, confirmations and revocations only under the employee its
+// login is mapped to: the setting EnforceLoginEmployee of tbORSetting is "on".
+bool EnforcesLoginEmployee(const QSqlDatabase& db);
 
 // Messages of the procedures themselves.
 QString UnknownTransactionError(const QString& transNum);
