@@ -35,19 +35,14 @@ bool RunChecked(platform::Connection& connection, const CheckedWrite& w) {
   } catch (const platform::LinkError& error) {
     RollBack(connection);
     if (committing) throw FateUnknownError(error.message());
-    const bool waitedForTheRow = w.held && dynamic_cast<const platform::QueryTimeoutError*>(&error);
-    if (waitedForTheRow)
+    // On a server that locks rows, a wait past the timeout is a wait for the row held.
+    if (w.held && dynamic_cast<const platform::QueryTimeoutError*>(&error))
       throw platform::BusyError(
           QStringLiteral("Another workstation is saving this schedule. Please try again."));
     throw platform::DatabaseError(
         QStringLiteral("The link to the database broke before anything was stored: nothing was "
                        "changed. Please try again. (%1)")
             .arg(error.message()));
-  } catch (const platform::BusyError& error) {
-    RollBack(connection);
-    if (!w.held) throw;
-    throw platform::BusyError(
-        QStringLiteral("Another workstation is saving this schedule. Please try again."));
   } catch (...) {
     RollBack(connection);
     throw;

@@ -35,8 +35,9 @@ struct CheckedWrite {
 
 // Runs it. True when written and committed, false when the check refused. After any failure
 // inside the transaction it is rolled back before anything else, and then:
-//   * a lock wait past the command timeout (another desk is writing the request held) throws
-//     platform::BusyError saying so;
+//   * a wait past the command timeout for the request held (another desk is writing it, on a
+//     server that locks rows) throws platform::BusyError saying so; the embedded database,
+//     which locks its whole file, says that it is busy;
 //   * a commit whose answer was lost throws FateUnknownError;
 //   * any other failure is thrown as it came, nothing having been written; a broken link says
 //     so in plain words.

@@ -39,6 +39,7 @@ QString RoomCodeSql(const QString& roomName) {
 
 // The operation's date as month/day/year, one blank, its time on the 12-hour clock.
 QString OperationText(const QDateTime& when) {
+  if (!when.isValid()) return QString();
   return platform::ShortDateText(when.date()) + u' ' +
          platform::Format(when, QStringLiteral("hh:mm:ss AM/PM"));
 }
@@ -60,7 +61,7 @@ QString SaveScheduleSql(const ORSchedule& r, const QString& savedBy, const QDate
                             code(kAnes2),
                             r.procedure,
                             r.patientRoom,
-                            savedAt.isValid() ? platform::DateTimeText(savedAt) : QString(),
+                            savedAt.isValid() ? platform::DefaultText(savedAt) : QString(),
                             r.TransNumText(),
                             code(kAsstDoc)};
   QStringList literals;

@@ -24,6 +24,7 @@
 using platform::TextBox;
 using testsupport::DatabaseFixture;
 using testsupport::MainWindowFixture;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -643,22 +644,25 @@ class TestEntryForm : public QObject {
     LoadPatient(w, kDay, QStringLiteral("DOE, JOHN A."));
     if (other == u"here") w.cmdOpt[1]->click();  // revoked at this workstation
     w.cmdOption[1]->click();
-    f.suite().connection()->loseLinkWhen([](auto& sql) { return sql.contains(u"Save_OR"); }, true);
+    // Stored, but the link breaks on the commit's answer and the server cannot be asked yet.
+    f.suite().connection()->loseLinkWhen([](auto& sql) { return sql.contains(u"COMMIT"); }, true);
+    f.suite().failWhen([](const QString& sql) { return sql.endsWith(u", ''"); });
     w.txtRemarks->setText(QStringLiteral("FIRST"));
-    if (other == u"lost") w.cmdOption[3]->click();  // stores it, but the link breaks
+    if (other == u"lost") w.cmdOption[3]->click();
     f.suite().connection()->loseLinkWhen(nullptr, false);
+    f.suite().failWhen(nullptr);
     f.boxes().clear();
     w.txtRemarks->setText(QStringLiteral("TYPED"));
     if (other.size() == 1)  // the other workstation's own connection to the file
       f.db().connection()->Execute(
-          session::UpdateScheduleSql(other, QStringLiteral("E1003"), QString::number(transNum)));
+          session::UpdateScheduleSql(session::StatusOf(other), QStringLiteral("E1003"), transNum));
     else if (other.contains(u'='))
       f.db().exec(QStringLiteral("UPDATE tbORSchedule SET %1 WHERE TransNum = ?").arg(other),
                   {transNum});
     f.boxes().onCall([&](const testsupport::MsgBoxCall&) {
       if (f.boxes().count() == 1 && !meanwhile.isEmpty())
-        f.db().connection()->Execute(session::UpdateScheduleSql(meanwhile, QStringLiteral("E1003"),
-                                                                QString::number(transNum)));
+        f.db().connection()->Execute(session::UpdateScheduleSql(
+            session::StatusOf(meanwhile), QStringLiteral("E1003"), transNum));
     });
     if (answer)
       f.boxes().answer({answer, meanwhile.isEmpty() ? platform::vbOK : answer, platform::vbOK});
@@ -682,46 +686,57 @@ class TestEntryForm : public QObject {
              other == u"C" ? QStringLiteral("E1003") : QString());
   }
 
-  // A save the server refuses, or whose link drops (or which times out, or whose disk fails)
-  // before or after the server stored the request, with the server answering again at once or
-  // only later: stored once, nothing lost.
+  // A save the server refuses, or whose link drops before it is committed, or whose commit's
+  // answer is lost (the link drops, it times out, the disk fails) whether or not the server
+  // committed it, with the server answering again at once or only later: stored once, nothing
+  // lost. Another desk may store a like request meanwhile.
   void aFailedSaveLosesNothing_data() {
-    QTest::addColumn<int>("fault");  // 0 refused, 1 link lost before storing, 2 after, -1 disk
+    QTest::addColumn<int>("fault");  // 0 refused, 1 lost before the commit, 2 commit's answer lost
     QTest::addColumn<bool>("answering");
-    QTest::newRow("refused") << 0 << true;
-    QTest::newRow("link lost before storing") << 1 << true;
-    QTest::newRow("link lost after storing") << 2 << true;
-    QTest::newRow("link lost before storing, no answer yet") << 1 << false;
-    QTest::newRow("link lost after storing, no answer yet") << 2 << false;
-    QTest::newRow("lost; the same stored meanwhile by another") << 3 << true;
-    QTest::newRow("lost after storing, Cancel, the same again") << 4 << false;
-    QTest::newRow("timed out after storing") << 5 << true;
-    QTest::newRow("lost; another procedure stored meanwhile by this employee") << 6 << true;
-    QTest::newRow("lost after storing, Cancel, another patient") << 7 << false;
-    QTest::newRow("the disk fails while storing") << -1 << true;
+    QTest::addColumn<int>("seconds");  // of the operation's time
+    QTest::newRow("refused") << 0 << true << 0;
+    QTest::newRow("link lost before the commit") << 1 << true << 0;
+    QTest::newRow("link lost after storing") << 2 << true << 0;
+    QTest::newRow("link lost after storing, at 2:30:15 PM") << 2 << true << 15;
+    QTest::newRow("link lost before the commit, no answer yet") << 1 << false << 0;
+    QTest::newRow("link lost after storing, no answer yet") << 2 << false << 0;
+    QTest::newRow("commit lost; the same stored meanwhile by another") << 3 << true << 0;
+    QTest::newRow("lost after storing, Cancel, the same again") << 4 << false << 0;
+    QTest::newRow("timed out after storing") << 5 << true << 0;
+    QTest::newRow("commit lost; another procedure stored meanwhile by this employee")
+        << 6 << true << 0;
+    QTest::newRow("lost after storing, Cancel, another patient") << 7 << false << 0;
+    QTest::newRow("lost after storing, changed and saved again") << 8 << false << 0;
+    QTest::newRow("the disk fails while storing") << -1 << true << 0;
   }
   void aFailedSaveLosesNothing() {
     QFETCH(int, fault);
     QFETCH(bool, answering);
+    QFETCH(int, seconds);
     MainWindowFixture f;
     QVERIFY(f.start());
     frmMain& w = f.window();
     FillNewRequest(w);
+    w.dtpOperTime->SetValue(QTime(14, 30, seconds));
     const auto isSave = [](const QString& sql) { return sql.contains(u"Save_OR_Schedule"); };
-    bool sent = false;  // without an answer, every statement after the save fails too
+    bool lost = false;  // without an answer, every statement after the lost one fails too
+    QString saved;
     f.suite().failWhen([&](const QString& sql) {
-      return fault ? !answering && std::exchange(sent, sent || isSave(sql)) : isSave(sql);
-    });
-    const auto otherDesk = [&](const QString& sql) {  // another desk stores the same first
-      if ((fault == 3 || fault == 6) && isSave(sql))  // or one of another procedure
+      if (isSave(sql)) saved = sql;
+      if (lost && (fault == 3 || fault == 6) && sql.contains(u"sp_GetORSchedule") &&
+          !saved.isEmpty())  // another desk stores the same, or one of another procedure, first
         f.db().connection()->Execute(
-            fault == 3 ? QString(sql).replace(QStringLiteral("'E1001'"), QStringLiteral("'X'"))
-                       : QString(sql).replace(QStringLiteral("DECTOMY"), QStringLiteral("X")));
-      return isSave(sql);
-    };
+            fault == 3 ? std::exchange(saved, {}).replace(u"'E1001'"_s, u"'X'"_s)
+                       : std::exchange(saved, {}).replace(u"DECTOMY"_s, u"X"_s));
+      return fault ? lost && !answering && !sql.contains(u"ROLLBACK") : isSave(sql);
+    });
     if (fault > 0)
-      f.suite().connection()->loseLinkWhen(otherDesk, QList{2, 4, 5, 7}.contains(fault),
-                                           fault == 5);
+      f.suite().connection()->loseLinkWhen(
+          [&](const QString& sql) {
+            lost = lost || (fault == 1 ? isSave(sql) : sql.contains(u"COMMIT"));
+            return lost && !sql.contains(u"ROLLBACK");
+          },
+          !QList{1, 3, 6}.contains(fault), fault == 5);
     rlimit files{};  // a file written past its limit fails as a failing disk does
     getrlimit(RLIMIT_FSIZE, &files);
     const rlimit headerOnly{32, files.rlim_max};  // the log's header, no page
@@ -739,8 +754,8 @@ class TestEntryForm : public QObject {
     }
     QCOMPARE(f.boxes().count(), 1);
     QVERIFY(f.boxes().last().style & platform::vbCritical);
-    // Whatever may have reached the server is looked up; a refused save is not.
-    QCOMPARE(f.statements().last().contains(u"sp_GetORSchedule"), fault != 0);
+    // What may have been committed is looked up; what was rolled back is not.
+    if (fault >= 0) QCOMPARE(f.statements().last().contains(u"sp_GetORSchedule"), fault >= 2);
     QCOMPARE(ModeOf(w), QStringLiteral("New- Cancel+ Exit- Save+ pane- fields+white"));
     QCOMPARE(w.txtName->text(), QStringLiteral("NEW, PATIENT"));
     QCOMPARE(w.txtSurgeonID[0]->text(), QStringLiteral("D1001"));
@@ -749,9 +764,13 @@ class TestEntryForm : public QObject {
       FillNewRequest(w);
       if (fault == 7) w.txtName->setText(QStringLiteral("OTHER, PATIENT"));
     }
+    if (fault == 8) w.txtProcedure->setText(QStringLiteral("CHANGED"));
     w.cmdOption[3]->click();
     QCOMPARE(f.boxes().last().title, QStringLiteral("SUCCESS!"));
-    QCOMPARE(f.db().countRequests(kDay), 1 + int(fault == 3 || fault >= 6));
+    QCOMPARE(f.db().countRequests(kDay), 1 + int(fault == 3 || fault == 6 || fault == 7));
+    if (fault == 8)
+      QCOMPARE(f.db().request(f.db().lastTransNum()).value(u"ProcedureName"_s).toString(),
+               u"CHANGED"_s);
   }
 };
 

@@ -14,6 +14,7 @@
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/RequestList.h"
+#include "requests/PaneState.h"
 #include "requests/frmFind.h"
 #include "session/ORSchedule.h"
 #include "session/modGlobal.h"
@@ -197,8 +198,11 @@ class TestRequestList : public QObject {
 
     platform::FlexGrid grid;
     platform::DTPicker picker(platform::DTPicker::Mode::Date);
-    QPushButton confirm, revoke;
-    requests::RequestList list(grid, picker, &confirm, &revoke, [&] { return db.connection(); });
+    QPushButton buttons[6];
+    QWidget pane;
+    requests::PaneState state({&buttons[0], &buttons[1], &buttons[2], &buttons[3]}, &pane,
+                              {&buttons[4], &buttons[5]});
+    requests::RequestList list(grid, picker, state, [&] { return db.connection(); });
     list.Format_Grid();
     list.Load_ORSchedule(QStringLiteral("12/08/2026"));
 
@@ -229,7 +233,7 @@ class TestRequestList : public QObject {
         {C::kAnes2, "AsstAnesthesiologist"},
         {C::kAsstDocCode, "AsstDocCode"},
         {C::kAsstDoc, "AsstDoctor"},
-        {C::kNotUsed, "EncodedBy"},
+        {C::kSavedBy, "EncodedBy"},
         {C::kStatus, "Status"},
         {C::kConfirmedBy, "ConfirmedBy"},
         {C::kDateConfirmed, "DateConfirmed"},
@@ -246,13 +250,26 @@ class TestRequestList : public QObject {
     QVERIFY(row > 0);
     const session::ORSchedule listed = list.Listing().At(row - 1);
     const QVariantMap record = db.request(transNum);
-    for (const auto& [column, name] : names) {
-      if (column == C::kOperationDate || column == C::kTransNum) continue;
-      QCOMPARE(listed[column], record.value(QString::fromLatin1(name)).toString());
+    const auto field = [&](C::Column column) {
+      const auto named = std::find_if(std::begin(names), std::end(names),
+                                      [&](const auto& name) { return name.first == column; });
+      return record.value(QString::fromLatin1(named->second)).toString();
+    };
+    const std::pair<QString, C::Column> texts[] = {
+        {listed.patientName, C::kPatientName}, {listed.procedure, C::kProcedure},
+        {listed.patientRoom, C::kPatientRoom}, {listed.orRoomCode, C::kORRoomCode},
+        {listed.remarks, C::kRemarks},         {listed.savedBy, C::kSavedBy},
+        {listed.confirmedBy, C::kConfirmedBy}, {listed.revokedBy, C::kRevokedBy}};
+    for (const auto& [text, column] : texts)
+      QCOMPARE(text, field(column));
+    for (int role = 0; role < session::kStaffRoles; ++role) {
+      const auto columns = session::ColumnsOf(session::StaffRole(role));
+      QCOMPARE(listed.staff[role].code, field(columns.code));
+      QCOMPARE(listed.staff[role].name, field(columns.name));
     }
-    QCOMPARE(listed.transNum, QString::number(transNum));
-    QCOMPARE(listed.operationDate, QStringLiteral("12/8/2026 9:30:00 AM"));
-    QCOMPARE(listed.status, QStringLiteral(" R "));
+    QCOMPARE(listed.transNum, transNum);
+    QCOMPARE(listed.operationAt, platform::WallClock(kToday, QTime(9, 30)));
+    QCOMPARE(listed.status, session::RequestStatus::Revoked);
   }
 
   // The demo day books two operations in one room at 7:00 and one surgeon twice at 10:45: those
