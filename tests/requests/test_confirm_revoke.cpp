@@ -1,7 +1,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
+#include <atomic>
+#include <thread>
 
 #include "platform/Format.h"
 #include "platform/widgets/DTPicker.h"
@@ -262,6 +265,40 @@ class TestConfirmRevoke : public QObject {
     const bool reloaded = !asked.isEmpty() || message.contains(u"no longer listed");
     QCOMPARE(sent.contains(ListSql(when.date())), reloaded);
     if (asked.isEmpty()) QCOMPARE(f.db().request(transNum), before);
+  }
+
+  // Two desks on one file: the other, on its own connection, begins its revocation before this
+  // desk's Yes and commits it a moment after. This desk's check waits for that commit, then
+  // finds the request revoked: the revocation stands, nothing is confirmed over it, and the
+  // user is told.
+  void aRevocationHeldOpenAcrossTheConfirmStands() {
+    MainWindowFixture f(kNow, DatabaseFixture::Seed::Empty);
+    const qint64 transNum = AddRequest(f, kTomorrow9, QStringLiteral("P"));
+    QVERIFY(StartAndSelect(f, kTomorrow9.date(), transNum) > 0);
+    std::thread otherDesk;
+    f.boxes().onCall([&](const testsupport::MsgBoxCall& call) {
+      if (call.title != u"Confirm?") return;
+      std::atomic<bool> begun = false;
+      otherDesk = std::thread([&, path = f.db().environment().databasePath()] {
+        hospitaldb::EmbeddedServer desk(path);
+        const auto connection = desk.Connect();
+        connection->Execute(session::BeginTransactionSql());
+        connection->Execute(session::UpdateScheduleSql(session::RequestStatus::Revoked,
+                                                       QStringLiteral("E1003"), transNum));
+        begun = true;
+        QThread::msleep(300);
+        connection->Execute(session::CommitTransactionSql());
+      });
+      while (!begun)
+        QThread::msleep(5);
+    });
+    Click(f, 0);
+    otherDesk.join();
+    const QVariantMap stored = f.db().request(transNum);
+    QCOMPARE(stored.value(QStringLiteral("Status")).toString(), QStringLiteral("R"));
+    QCOMPARE(stored.value(QStringLiteral("ConfirmedByCode")).toString(), QString());
+    QVERIFY(f.boxes().last().prompt.startsWith(
+        u"Another workstation has changed this schedule while you were asked: It was revoked by"));
   }
 
   // Another desk confirms the selected request and books one before it; the list shows both

@@ -377,28 +377,42 @@ class TestRequestList : public QObject {
   }
 
   // "#" finds the request on the tenth day by its number. Enter lists the first request found
-  // on its date and selects it; Esc closes a window that lists none.
+  // on the date it lies on now and selects it, as a click on its row would; Esc closes a window
+  // that lists none. Another desk may move or remove it while the window is open ('?' is its
+  // number).
   void findListsAPatientsRequestsAcrossDates_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("found");  // the first three, newest first
     QTest::addColumn<int>("count");
     QTest::addColumn<int>("day");  // of the first, from today
     QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("meanwhile");
     QTest::newRow("a name's beginning")
         << "ro"
-        << "ROWE, BEN|ROWAN, ANA|ROWAN, ANA" << 3 << 10 << "3 requests found.";
+        << "ROWE, BEN|ROWAN, ANA|ROWAN, ANA" << 3 << 10 << "3 requests found." << QString();
     QTest::newRow("a transaction number") << "#"
-                                          << "ROWE, BEN" << 1 << 10 << "1 request found.";
+                                          << "ROWE, BEN" << 1 << 10 << "1 request found."
+                                          << QString();
     QTest::newRow("wildcards are letters") << "O_"
-                                           << "O_NEIL, EVA" << 1 << 0 << "1 request found.";
+                                           << "O_NEIL, EVA" << 1 << 0 << "1 request found."
+                                           << QString();
     QTest::newRow("one letter")
         << "R"
         << "" << 0 << 0
-        << "Type two letters of the patient's name at least, or a transaction number.";
+        << "Type two letters of the patient's name at least, or a transaction number."
+        << QString();
     QTest::newRow("over the cap") << "CAP"
                                   << "CAP 0|CAP 1|CAP 2" << 200 << 0
                                   << "More than 200 requests match: the 200 latest are listed. "
-                                     "Type more of the name to see the others.";
+                                     "Type more of the name to see the others."
+                                  << QString();
+    QTest::newRow("a past one: not to be confirmed")
+        << "OLD" << "OLD, PAST" << 1 << -5 << "1 request found." << QString();
+    QTest::newRow("moved before the pick")
+        << "#" << "ROWE, BEN" << 1 << 12 << "1 request found."
+        << "UPDATE tbORSchedule SET OperationDate = '2026-12-20 08:00:00' WHERE TransNum = ?";
+    QTest::newRow("gone before the pick") << "#" << "" << 1 << 0 << "1 request found."
+                                          << "DELETE FROM tbORSchedule WHERE TransNum = ?";
   }
   void findListsAPatientsRequestsAcrossDates() {
     QFETCH(QString, text);
@@ -406,12 +420,14 @@ class TestRequestList : public QObject {
     QFETCH(int, count);
     QFETCH(int, day);
     QFETCH(QString, line);
+    QFETCH(QString, meanwhile);
     MainWindowFixture f(DatabaseFixture::DefaultNow(), DatabaseFixture::Seed::Empty);
     AddRequest(f, kToday.addDays(3), 9, QStringLiteral("ROWAN, ANA"));
     AddRequest(f, kToday.addDays(-2), 9, QStringLiteral("ROWAN, ANA"));
     const qint64 rowe = AddRequest(f, kToday.addDays(10), 8, QStringLiteral("ROWE, BEN"));
     AddRequest(f, kToday, 9, QStringLiteral("O'BRIEN, AL"));
     AddRequest(f, kToday, 10, QStringLiteral("O_NEIL, EVA"));
+    AddRequest(f, kToday.addDays(-5), 10, QStringLiteral("OLD, PAST"));
     for (int i = 0; i < 205; ++i)
       AddRequest(f, kToday.addDays(-i), 11, QStringLiteral("CAP %1").arg(i));
     QVERIFY(f.start());
@@ -427,15 +443,22 @@ class TestRequestList : public QObject {
       for (int r = 1; r < find->grdFound->Rows(); ++r)
         listed << find->grdFound->TextMatrix(r, 2);
       listed << find->lblFound->text();
+      if (!meanwhile.isEmpty()) f.db().exec(meanwhile, {rowe});
       QTest::keyClick(find->txtSearch, count ? Qt::Key_Return : Qt::Key_Escape);
     });
     QTest::keyClick(w.txtFind, Qt::Key_Return);
     QCOMPARE(listed.size(), count + 1);
-    QCOMPARE(listed.mid(0, std::min(3, count)).join(u'|'), found);
+    QCOMPARE(listed.mid(0, std::min(3, count)).join(u'|'),
+             meanwhile.isEmpty() ? found : QStringLiteral("ROWE, BEN"));
     QCOMPARE(listed.last(), line);
     QCOMPARE(w.DTPicker1->Date(), kToday.addDays(day));
-    if (count)
-      QCOMPARE(w.mshflexPending->TextMatrix(w.mshflexPending->Row(), 1), found.section(u'|', 0, 0));
+    const QString selected = found.section(u'|', 0, 0);  // none when it is gone
+    QCOMPARE(w.mshflexPending->Row() > 0 ? w.mshflexPending->TextMatrix(w.mshflexPending->Row(), 1)
+                                         : QString(),
+             selected);
+    QCOMPARE(w.cmdOpt[0]->isEnabled(), !selected.isEmpty() && day >= 0);
+    QCOMPARE(w.cmdOpt[1]->isEnabled(), w.cmdOpt[0]->isEnabled());
+    QCOMPARE(f.boxes().count(), int(selected.isEmpty() && count > 0));  // gone: said so
   }
 
   void apostrophesAndLongListsArriveIntact() {

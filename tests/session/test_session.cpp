@@ -3,7 +3,9 @@
 #include <QtTest>
 
 #include "platform/Connection.h"
+#include "platform/OdbcConnection.h"
 #include "platform/WallClock.h"
+#include "session/CheckedWrite.h"
 #include "session/FreshListing.h"
 #include "session/ORSchedule.h"
 #include "session/ServerDate.h"
@@ -11,9 +13,12 @@
 #include "session/modGlobal.h"
 #include "suite/DoctorSearch.h"
 #include "support/DatabaseFixture.h"
+#include "support/FakeTdsServer.h"
+#include "support/OdbcDrivers.h"
 
 using namespace session;
 using testsupport::DatabaseFixture;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -204,6 +209,58 @@ class TestSession : public QObject {
     // The server's clock runs on from the moment the fixture set it.
     const qint64 sinceSet = DatabaseFixture::DefaultNow().secsTo(modGlobal::ServerDateTime);
     QVERIFY2(sinceSet >= 0 && sinceSet < 60, qPrintable(QString::number(sinceSet)));
+  }
+
+  // Through FreeTDS to a stand-in of the server: a check opens a transaction, holds its request,
+  // and commits the write; it rolls back when the check refuses, when the write is refused, and
+  // after a statement that waited past the command timeout, which is told as another desk
+  // saving the request.
+  void aCheckedWriteIsOneTransactionOnTheServer_data() {
+    QTest::addColumn<bool>("passes");
+    QTest::addColumn<QString>("write");
+    QTest::addColumn<bool>("hangs");
+    QTest::addColumn<QStringList>("sent");  // from the transaction's beginning
+    QTest::addColumn<QString>("thrown");
+    const QString begin = BeginTransactionSql(), held = ScheduleByNumSql(42, ByNum::Held),
+                  update = QStringLiteral("update t set n = 1"), refused = u"raiserror('no', 16, 1)"_s;
+    QTest::newRow("checked and committed")
+        << true << update << false << QStringList{begin, held, update, CommitTransactionSql()}
+        << QString();
+    QTest::newRow("refused by its check")
+        << false << update << false << QStringList{begin, held, RollbackTransactionSql()}
+        << QString();
+    QTest::newRow("the write refused") << true << refused << false
+                                       << QStringList{begin, held, refused, RollbackTransactionSql()}
+                                       << u"The fake server refuses this statement."_s;
+    QTest::newRow("a wait past the timeout")
+        << true << update << true << QStringList{begin, RollbackTransactionSql()}
+        << u"Another workstation is saving this schedule. Please try again."_s;
+  }
+  void aCheckedWriteIsOneTransactionOnTheServer() {
+    QFETCH(bool, passes);
+    QFETCH(QString, write);
+    QFETCH(bool, hangs);
+    QFETCH(QStringList, sent);
+    QFETCH(QString, thrown);
+    static const testsupport::OdbcDrivers drivers;
+    testsupport::FakeTdsServer server(hangs ? testsupport::FakeTdsServer::Mode::Hanging
+                                            : testsupport::FakeTdsServer::Mode::Answering);
+    platform::OdbcConnection connection(drivers.FreeTds(server.port()));
+    connection.SetCommandTimeout(1);
+    QString said;
+    try {
+      QCOMPARE(RunChecked(connection, {42, [&](auto&, auto&) { return passes; },
+                                       [&](platform::Connection& c) { c.Execute(write); }}),
+               passes);
+    } catch (const platform::RuntimeError& error) {
+      said = error.message();
+    }
+    QCOMPARE(said.isEmpty(), thrown.isEmpty());
+    QVERIFY2(said.endsWith(thrown), qPrintable(said));
+    QStringList batches;
+    for (const QString& batch : server.batches())
+      batches << batch.section(u' ', 1);
+    QCOMPARE(batches.mid(batches.indexOf(BeginTransactionSql())), sent);
   }
 };
 
