@@ -36,13 +36,15 @@ bool RunChecked(platform::Connection& connection, const CheckedWrite& w) {
     RollBack(connection);
     if (committing) throw FateUnknownError(error.message());
     // On a server that locks rows, a wait past the timeout is a wait for the row held.
-    if (w.held && dynamic_cast<const platform::QueryTimeoutError*>(&error))
+    const bool timedOut = dynamic_cast<const platform::QueryTimeoutError*>(&error);
+    if (w.held && timedOut)
       throw platform::BusyError(
           QStringLiteral("Another workstation is saving this schedule. Please try again."));
     throw platform::DatabaseError(
-        QStringLiteral("The link to the database broke before anything was stored: nothing was "
-                       "changed. Please try again. (%1)")
-            .arg(error.message()));
+        QStringLiteral("%1 before anything was stored: nothing was changed. Please try again. (%2)")
+            .arg(timedOut ? QStringLiteral("The database did not answer in time")
+                          : QStringLiteral("The link to the database broke"),
+                 error.message()));
   } catch (...) {
     RollBack(connection);
     throw;

@@ -694,6 +694,7 @@ class TestEntryForm : public QObject {
     QCOMPARE(f.boxes().calls()[0].style,
              answer ? platform::vbYesNoCancel | platform::vbExclamation | platform::vbDefaultButton3
                     : platform::vbInformation);
+    QCOMPARE(f.boxes().titles().contains(u"WARNING!"_s), answer != 0);
     const bool saved = answer != platform::vbCancel;  // after No, a second Save asks no more
     const QVariantMap stored = f.db().request(transNum);
     QCOMPARE(stored.value(QStringLiteral("Remarks")).toString() == QStringLiteral("TYPED"), saved);
