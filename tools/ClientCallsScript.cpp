@@ -91,7 +91,6 @@ const char* const kSavedNumber =
     "IF @TRANSNUM IS NULL\n"
     "    THROW 50000, N'The saved request is not listed on today''s date.', 1;\n";
 
-
 // Where the login is mapped, the server must refuse a save in another employee's name with one
 // of its own refusals (50000 or above). The save runs in a transaction of its own that is rolled
 // back either way, inside a batch of its own that catches the refusal.
@@ -225,7 +224,8 @@ std::vector<CheckStep> CheckSteps() {
       {QStringLiteral("commit the check"), CommitTransactionSql(), QString(), "", true},
       {QStringLiteral("requests of today, with it confirmed"), ScheduleListSql(kToday)},
       {QStringLiteral("the board listing"), ConfirmedListSql()},
-      {QStringLiteral("revoke it"), Marked(UpdateScheduleSql(RequestStatus::Revoked, kUser, number))},
+      {QStringLiteral("revoke it"),
+       Marked(UpdateScheduleSql(RequestStatus::Revoked, kUser, number))},
       {QStringLiteral("find it by its number"), FindRequestsSql(kTransNum)},
       {QStringLiteral("find it by its patient"), FindRequestsSql(QStringLiteral("CLIENT CHECK"))},
       {QStringLiteral("the request by its number"), Marked(ScheduleByNumSql(number))},

@@ -44,8 +44,7 @@ frmMain::frmMain(QWidget* parent, platform::SysInfo* sysInfo)
   SetTabOrder();
   paneState_ = std::make_unique<requests::PaneState>(cmdOption, fraPendingRequest, cmdOpt);
   ownWrites_ = std::make_unique<requests::OwnWrites>();
-  requestList_ =
-      std::make_unique<requests::RequestList>(*mshflexPending, *DTPicker1, *paneState_);
+  requestList_ = std::make_unique<requests::RequestList>(*mshflexPending, *DTPicker1, *paneState_);
   CreateEntryForm();
   InstallStaffSelection();
   statusActions_ =
@@ -102,10 +101,10 @@ void frmMain::InstallStaffSelection() {
 
 void frmMain::CreateEntryForm() {
   const requests::EntryControls controls{
-      txtName,     txtRoomID,  txtProcedure, dtpOperation, dtpOperTime,  cboRequestRoom,
-      txtTransNum, txtAsstDoc, txtAsstDocID, txtSurgeon,   txtSurgeonID, txtAnest,
-      txtAnestID,  txtSNurse,  txtSNurseID,  txtCNurse,    txtCNurseID,  txtRemarks,
-      cmdOption,   mshflexPending};
+      txtName,        txtRoomID,   txtProcedure, dtpOperation, dtpOperTime,
+      cboRequestRoom, txtTransNum, txtAsstDoc,   txtAsstDocID, txtSurgeon,
+      txtSurgeonID,   txtAnest,    txtAnestID,   txtSNurse,    txtSNurseID,
+      txtCNurse,      txtCNurseID, txtRemarks,   cmdOption,    mshflexPending};
   // Exit unloads the window, as closing it does.
   entryForm_ = std::make_unique<requests::EntryForm>(controls, *requestList_, *paneState_,
                                                      *ownWrites_, [this] { close(); });

@@ -44,8 +44,8 @@ void frmMain::FitFindBox(int paneWidth) {
 }
 
 void frmMain::CreateFindAndRefresh() {
-  patientFinder_ = std::make_unique<requests::PatientFinder>(*txtFind, *requestList_,
-                                                             *paneState_, *mshflexPending);
+  patientFinder_ = std::make_unique<requests::PatientFinder>(*txtFind, *requestList_, *paneState_,
+                                                             *mshflexPending);
   listRefresh_ =
       std::make_unique<requests::ListRefresh>(*requestList_, *mshflexPending, *fraPendingRequest);
   using platform::ConnectGuarded;

@@ -75,9 +75,9 @@ QVariant ReadScalar(const QSqlDatabase& db, const QString& sql,
   return result;
 }
 
-WriteTransaction::WriteTransaction(const QSqlDatabase& db)
-    : db_(db), nested_(InTransaction(db)) {
-  ExecStatement(db_, nested_ ? QStringLiteral("SAVEPOINT write") : QStringLiteral("BEGIN IMMEDIATE"));
+WriteTransaction::WriteTransaction(const QSqlDatabase& db) : db_(db), nested_(InTransaction(db)) {
+  ExecStatement(db_,
+                nested_ ? QStringLiteral("SAVEPOINT write") : QStringLiteral("BEGIN IMMEDIATE"));
   open_ = true;
 }
 

@@ -22,8 +22,8 @@ std::unique_ptr<platform::Recordset> BeginTransaction(const StatePtr& state, con
 std::unique_ptr<platform::Recordset> CommitTransaction(const StatePtr& state, const QStringList&) {
   const QSqlDatabase db = state->database();
   if (!InTransaction(db))
-    throw platform::DatabaseError(QStringLiteral(
-        "The COMMIT TRANSACTION request has no corresponding BEGIN TRANSACTION."));
+    throw platform::DatabaseError(
+        QStringLiteral("The COMMIT TRANSACTION request has no corresponding BEGIN TRANSACTION."));
   ExecStatement(db, QStringLiteral("COMMIT"));
   return nullptr;
 }

@@ -58,8 +58,8 @@ bool Same(const FormField& field, const ORSchedule& a, const ORSchedule& b) {
 
 QString Shown(const FormField& field, const ORSchedule& r) {
   const QString value = field.role == kWhen ? When(r.operationAt)
-                        : field.text         ? (r.*field.text).trimmed()
-                                             : r.staff[field.role].name.trimmed();
+                        : field.text        ? (r.*field.text).trimmed()
+                                            : r.staff[field.role].name.trimmed();
   return value.isEmpty() ? QStringLiteral("(empty)") : u'"' + value + u'"';
 }
 

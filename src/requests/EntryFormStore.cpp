@@ -37,11 +37,11 @@ bool EntryForm::StoreNew(const ORSchedule& request, const QString& savedBy,
                          const QDateTime& savedAt) {
   const QString day = platform::Format(request.operationAt, QStringLiteral("MM/DD/YYYY"));
   SentRequest sent(*connection_(), request, savedBy, day);
-  const session::CheckedWrite write{std::nullopt, [](auto&, auto&) { return true; },
-                                    [&](platform::Connection& connection) {
-                                      connection.Execute(
-                                          session::SaveScheduleSql(request, savedBy, savedAt));
-                                    }};
+  const session::CheckedWrite write{
+      std::nullopt, [](auto&, auto&) { return true; },
+      [&](platform::Connection& connection) {
+        connection.Execute(session::SaveScheduleSql(request, savedBy, savedAt));
+      }};
   try {
     session::RunChecked(*connection_(), write);
     return true;
@@ -79,8 +79,7 @@ Fate EntryForm::SettleNew() {
 // while the question was open. Whatever the choice, nothing typed is lost, the form stays in edit
 // mode until it is saved or cancelled, and what the user was shown is what a later save is
 // checked against.
-bool EntryForm::StoreChange(ORSchedule& request, const QString& savedBy,
-                            const QDateTime& savedAt) {
+bool EntryForm::StoreChange(ORSchedule& request, const QString& savedBy, const QDateTime& savedAt) {
   bool overGone = false;  // the user chose to save over a request no longer there
   for (;;) {
     std::optional<ORSchedule> current;
@@ -100,11 +99,12 @@ bool EntryForm::StoreChange(ORSchedule& request, const QString& savedBy,
     } catch (const session::FateUnknownError&) {
       const Fate fate = own_.LookUp({request, false, {}});
       if (fate == Fate::Stored) return true;
-      Notify(kLinkBroke + (fate == Fate::NotStored
-                               ? QStringLiteral("The change was not stored; nothing typed was lost.")
-                               : QStringLiteral("The change may or may not have been stored; it "
-                                                "is checked before your next save.")),
-             platform::vbCritical);
+      Notify(
+          kLinkBroke + (fate == Fate::NotStored
+                            ? QStringLiteral("The change was not stored; nothing typed was lost.")
+                            : QStringLiteral("The change may or may not have been stored; it "
+                                             "is checked before your next save.")),
+          platform::vbCritical);
       return false;
     }
     const QString day = loaded_ ? session::ListedDayOf(*loaded_) : requestList_.ListedDay();
@@ -152,8 +152,8 @@ bool EntryForm::SettleEarlierSave(ORSchedule& toSend) {
   } else if (!(sameRequest && !stored)) {
     Notify(QStringLiteral("The schedule saved last (patient %1), when the link to the database "
                           "broke, was %2.")
-               .arg(patient, stored ? QStringLiteral("stored after all")
-                                    : QStringLiteral("not stored")),
+               .arg(patient,
+                    stored ? QStringLiteral("stored after all") : QStringLiteral("not stored")),
            stored ? platform::vbInformation : platform::vbCritical);
   }
   return true;

@@ -18,11 +18,7 @@ void TypeInUpperCase(platform::TextBox& box) {
 
 PatientFinder::PatientFinder(platform::TextBox& box, RequestList& list, PaneState& state,
                              platform::FlexGrid& grid, session::ConnectionProvider connection)
-    : box_(box),
-      list_(list),
-      state_(state),
-      grid_(grid),
-      connection_(std::move(connection)) {
+    : box_(box), list_(list), state_(state), grid_(grid), connection_(std::move(connection)) {
   TypeInUpperCase(box_);
 }
 

@@ -37,8 +37,8 @@ constexpr int kWidenedColumns[] = {RequestColumn::kOperationDate, RequestColumn:
 
 }  // namespace
 
-RequestList::RequestList(platform::FlexGrid& grid, platform::DTPicker& datePicker,
-                         PaneState& state, session::ConnectionProvider connection)
+RequestList::RequestList(platform::FlexGrid& grid, platform::DTPicker& datePicker, PaneState& state,
+                         session::ConnectionProvider connection)
     : grid_(grid),
       datePicker_(datePicker),
       state_(state),

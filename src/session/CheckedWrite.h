@@ -28,8 +28,7 @@ class FateUnknownError : public platform::LinkError {
 // nothing may wait for the user while the row is held.
 struct CheckedWrite {
   std::optional<qint64> held;
-  std::function<bool(const std::optional<ORSchedule>& now, platform::Connection& connection)>
-      check;
+  std::function<bool(const std::optional<ORSchedule>& now, platform::Connection& connection)> check;
   std::function<void(platform::Connection& connection)> write;
 };
 

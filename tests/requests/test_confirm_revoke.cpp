@@ -69,11 +69,13 @@ int StartAndSelect(MainWindowFixture& f, const QDate& day, qint64 transNum) {
 
 // Runs SQL on the file as another workstation would; '?' is the request's number.
 void OtherDesk(MainWindowFixture& f, const QString& sql, qint64 transNum) {
-  if (!sql.isEmpty()) f.db().exec(sql, sql.contains(u'?') ? QVariantList{transNum} : QVariantList{});
+  if (!sql.isEmpty())
+    f.db().exec(sql, sql.contains(u'?') ? QVariantList{transNum} : QVariantList{});
 }
 
 QString Set(const char* assignments) {
-  return QStringLiteral("UPDATE tbORSchedule SET %1 WHERE TransNum = ?").arg(QLatin1String(assignments));
+  return QStringLiteral("UPDATE tbORSchedule SET %1 WHERE TransNum = ?")
+      .arg(QLatin1String(assignments));
 }
 
 QString StoredStatus(MainWindowFixture& f, qint64 transNum) {
@@ -197,13 +199,12 @@ class TestConfirmRevoke : public QObject {
         << "Another workstation has changed this schedule while you were asked: It was revoked by "
            "REYES ,LUZ on 12/07/2026 17:03:04. Nothing was changed.";
     QTest::newRow("moved since listed")
-        << 1 << "P" << kTomorrow9 << Set("OperationDate = '2026-12-10 09:00:00'") << none
-        << Cells{}
+        << 1 << "P" << kTomorrow9 << Set("OperationDate = '2026-12-10 09:00:00'") << none << Cells{}
         << "This schedule is no longer listed for 12/09/2026: another workstation has moved it to "
            "12/10/2026.";
     QTest::newRow("moved while asked to revoke")
-        << 1 << "P" << kTomorrow9 << none << Set("OperationDate = '2026-12-10 09:00:00'")
-        << Cells{} << "This schedule is no longer listed for 12/09/2026: another workstation has";
+        << 1 << "P" << kTomorrow9 << none << Set("OperationDate = '2026-12-10 09:00:00'") << Cells{}
+        << "This schedule is no longer listed for 12/09/2026: another workstation has";
     QTest::newRow("another patient while asked")
         << 0 << "P" << kTomorrow9 << none << Set("PatientName = 'OTHER, ANA'") << Cells{}
         << "Another workstation has changed this schedule while you were asked: Name: from "
@@ -438,11 +439,12 @@ class TestConfirmRevoke : public QObject {
     frmMain& w = f.window();
     QVERIFY(w.cmdOpt[0]->isEnabled() && w.cmdOpt[1]->isEnabled());
     if (blankTransNum)
-      f.suite().serveWith([](const QString& sql, std::unique_ptr<platform::Recordset> rows)
-                              -> std::unique_ptr<platform::Recordset> {
-        if (!sql.contains(u"sp_GetORSchedule '")) return rows;
-        return testsupport::WithValues(*rows, {{QStringLiteral("TransNum"), QString()}});
-      });
+      f.suite().serveWith(
+          [](const QString& sql,
+             std::unique_ptr<platform::Recordset> rows) -> std::unique_ptr<platform::Recordset> {
+            if (!sql.contains(u"sp_GetORSchedule '")) return rows;
+            return testsupport::WithValues(*rows, {{QStringLiteral("TransNum"), QString()}});
+          });
     w.DTPicker1->setDate(kTomorrow9.date());
     QVERIFY(!w.cmdOpt[0]->isEnabled() && !w.cmdOpt[1]->isEnabled());
     if (w.mshflexPending->isEnabled()) {

@@ -677,16 +677,17 @@ class TestEntryForm : public QObject {
                   {transNum});
     f.boxes().onCall([&](const testsupport::MsgBoxCall&) {
       if (f.boxes().count() == 1 && !meanwhile.isEmpty())
-        f.db().connection()->Execute(session::UpdateScheduleSql(
-            session::StatusOf(meanwhile), QStringLiteral("E1003"), transNum));
+        f.db().connection()->Execute(session::UpdateScheduleSql(session::StatusOf(meanwhile),
+                                                                QStringLiteral("E1003"), transNum));
     });
     if (answer)
       f.boxes().answer({answer, meanwhile.isEmpty() ? platform::vbOK : answer, platform::vbOK});
 
     w.cmdOption[3]->click();
     if (answer == platform::vbNo) {  // the list shows it as it is now, where it is, selected
-      QCOMPARE(w.mshflexPending->TextMatrix(w.mshflexPending->Row(), session::RequestColumn::kTransNum),
-               QString::number(transNum));
+      QCOMPARE(
+          w.mshflexPending->TextMatrix(w.mshflexPending->Row(), session::RequestColumn::kTransNum),
+          QString::number(transNum));
       w.cmdOption[3]->click();
     }
     QVERIFY2(f.boxes().calls()[0].prompt.contains(said), qPrintable(f.boxes().calls()[0].prompt));
@@ -746,9 +747,9 @@ class TestEntryForm : public QObject {
       if (isSave(sql)) saved = sql;
       if (lost && (fault == 3 || fault == 6) && sql.contains(u"sp_GetORSchedule") &&
           !saved.isEmpty())  // another desk stores the same, or one of another procedure, first
-        f.db().connection()->Execute(
-            fault == 3 ? std::exchange(saved, {}).replace(u"'E1001'"_s, u"'X'"_s)
-                       : std::exchange(saved, {}).replace(u"DECTOMY"_s, u"X"_s));
+        f.db().connection()->Execute(fault == 3
+                                         ? std::exchange(saved, {}).replace(u"'E1001'"_s, u"'X'"_s)
+                                         : std::exchange(saved, {}).replace(u"DECTOMY"_s, u"X"_s));
       return fault ? lost && !answering && !sql.contains(u"ROLLBACK") : isSave(sql);
     });
     if (fault > 0)
@@ -767,7 +768,8 @@ class TestEntryForm : public QObject {
     setrlimit(RLIMIT_FSIZE, &files);
     f.suite().failWhen(nullptr);
     f.suite().connection()->loseLinkWhen(nullptr, false);
-    QCOMPARE(f.db().countRequests(kDay), int(fault >= 2 && fault != 9));  // ours or the other desk's
+    QCOMPARE(f.db().countRequests(kDay),
+             int(fault >= 2 && fault != 9));        // ours or the other desk's
     if ((fault == 2 || fault == 5) && answering) {  // found stored: the save succeeded
       QCOMPARE(f.boxes().titles(), QStringList{QStringLiteral("SUCCESS!")});
       QCOMPARE(w.txtName->text(), QString());

@@ -13,8 +13,8 @@
 #include "platform/widgets/Fonts.h"
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/TextBox.h"
-#include "requests/RequestList.h"
 #include "requests/PaneState.h"
+#include "requests/RequestList.h"
 #include "requests/frmFind.h"
 #include "session/ORSchedule.h"
 #include "session/modGlobal.h"
@@ -390,28 +390,30 @@ class TestRequestList : public QObject {
     QTest::newRow("a name's beginning")
         << "ro"
         << "ROWE, BEN|ROWAN, ANA|ROWAN, ANA" << 3 << 10 << "3 requests found." << QString();
-    QTest::newRow("a transaction number") << "#"
-                                          << "ROWE, BEN" << 1 << 10 << "1 request found."
-                                          << QString();
-    QTest::newRow("wildcards are letters") << "O_"
-                                           << "O_NEIL, EVA" << 1 << 0 << "1 request found."
-                                           << QString();
+    QTest::newRow("a transaction number")
+        << "#"
+        << "ROWE, BEN" << 1 << 10 << "1 request found." << QString();
+    QTest::newRow("wildcards are letters")
+        << "O_"
+        << "O_NEIL, EVA" << 1 << 0 << "1 request found." << QString();
     QTest::newRow("one letter")
         << "R"
         << "" << 0 << 0
-        << "Type two letters of the patient's name at least, or a transaction number."
-        << QString();
+        << "Type two letters of the patient's name at least, or a transaction number." << QString();
     QTest::newRow("over the cap") << "CAP"
                                   << "CAP 0|CAP 1|CAP 2" << 200 << 0
                                   << "More than 200 requests match: the 200 latest are listed. "
                                      "Type more of the name to see the others."
                                   << QString();
     QTest::newRow("a past one: not to be confirmed")
-        << "OLD" << "OLD, PAST" << 1 << -5 << "1 request found." << QString();
+        << "OLD"
+        << "OLD, PAST" << 1 << -5 << "1 request found." << QString();
     QTest::newRow("moved before the pick")
-        << "#" << "ROWE, BEN" << 1 << 12 << "1 request found."
+        << "#"
+        << "ROWE, BEN" << 1 << 12 << "1 request found."
         << "UPDATE tbORSchedule SET OperationDate = '2026-12-20 08:00:00' WHERE TransNum = ?";
-    QTest::newRow("gone before the pick") << "#" << "" << 1 << 0 << "1 request found."
+    QTest::newRow("gone before the pick") << "#"
+                                          << "" << 1 << 0 << "1 request found."
                                           << "DELETE FROM tbORSchedule WHERE TransNum = ?";
   }
   void findListsAPatientsRequestsAcrossDates() {

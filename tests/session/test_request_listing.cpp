@@ -55,9 +55,8 @@ class TestRequestListing : public QObject {
     const QVariant text = u"12/8/2026 7:00 AM"_s;
     const QDateTime seven = platform::WallClock(QDate(2026, 12, 8), QTime(7, 0));
     QTest::newRow("no requests") << C::kCount << QStringList() << Flags() << text << seven;
-    QTest::newRow("one room twice")
-        << C::kCount << u"A OR1 P;B OR1 C;C OR2 P"_s.split(u';') << Flags{true, true, false}
-        << text << seven;
+    QTest::newRow("one room twice") << C::kCount << u"A OR1 P;B OR1 C;C OR2 P"_s.split(u';')
+                                    << Flags{true, true, false} << text << seven;
     QTest::newRow("fewer fields than a request has")
         << int(C::kORRoomCode) << u"A OR1 P;B OR1 P"_s.split(u';') << Flags{false, false} << text
         << QDateTime();

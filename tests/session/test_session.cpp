@@ -105,9 +105,9 @@ class TestSession : public QObject {
         << QStringLiteral(
                "SCHEDULE..Save_OR_Schedule ' X ','','','','',' E ','','','','','','',"
                "'','','', '','',''");
-    QTest::newRow("confirm")
-        << UpdateScheduleSql(RequestStatus::Confirmed, QStringLiteral(" E1"), 123)
-        << QStringLiteral("Schedule..sp_UpdateSchedules 'C',' E1', '123'");
+    QTest::newRow("confirm") << UpdateScheduleSql(RequestStatus::Confirmed, QStringLiteral(" E1"),
+                                                  123)
+                             << QStringLiteral("Schedule..sp_UpdateSchedules 'C',' E1', '123'");
     QTest::newRow("staff by key: name trimmed, code as typed")
         << OrStaffByKeySql(QStringLiteral(" SAN "))
         << kStaffSelect + QStringLiteral(
@@ -222,16 +222,17 @@ class TestSession : public QObject {
     QTest::addColumn<QStringList>("sent");  // from the transaction's beginning
     QTest::addColumn<QString>("thrown");
     const QString begin = BeginTransactionSql(), held = ScheduleByNumSql(42, ByNum::Held),
-                  update = QStringLiteral("update t set n = 1"), refused = u"raiserror('no', 16, 1)"_s;
+                  update = QStringLiteral("update t set n = 1"),
+                  refused = u"raiserror('no', 16, 1)"_s;
     QTest::newRow("checked and committed")
         << true << update << false << QStringList{begin, held, update, CommitTransactionSql()}
         << QString();
     QTest::newRow("refused by its check")
         << false << update << false << QStringList{begin, held, RollbackTransactionSql()}
         << QString();
-    QTest::newRow("the write refused") << true << refused << false
-                                       << QStringList{begin, held, refused, RollbackTransactionSql()}
-                                       << u"The fake server refuses this statement."_s;
+    QTest::newRow("the write refused")
+        << true << refused << false << QStringList{begin, held, refused, RollbackTransactionSql()}
+        << u"The fake server refuses this statement."_s;
     QTest::newRow("a wait past the timeout")
         << true << update << true << QStringList{begin, RollbackTransactionSql()}
         << u"Another workstation is saving this schedule. Please try again."_s;
