@@ -8,6 +8,7 @@
 #include "session/Statements.h"
 #include "suite/ConnectionSettings.h"
 #include "suite/DoctorSearch.h"
+#include "tools/Sentinels.h"
 #include "tools/SqlServerScripts.h"
 
 namespace tools {
@@ -107,8 +108,6 @@ const char* const kSavedNumber =
     "IF @TRANSNUM IS NULL\n"
     "    THROW 50000, N'The saved request is not listed on today''s date.', 1;\n";
 
-const char* const kRolledBack = "ROLLBACK TRANSACTION;\n";
-
 // Where the server enforces who acted, it must refuse a save in another employee's name with one
 // of its own refusals (50000 or above). The save runs in a transaction of its own that is rolled
 // back either way, inside a batch of its own that catches the refusal.
@@ -174,32 +173,51 @@ QString Step(int number, const QString& title, const QString& sql, const QString
       .arg(platform::SqlQuote(title), Filled(sql), run, show);
 }
 
+// The markers in place of the typed values the client's builders were given.
+QString Marked(QString sql) {
+  sql = Sentinel::Replaced(sql, Sentinel::kWhenText, kToday + QStringLiteral(" 11:30:00 PM"));
+  sql = Sentinel::Replaced(sql, Sentinel::kSavedAtText, kNow);
+  return Sentinel::Replaced(sql, Sentinel::kTransNumText, kTransNum);
+}
+
 session::ORSchedule CheckRequest() {
-  session::ORSchedule r;
+  using namespace session;
+  ORSchedule r;
   r.patientName = QStringLiteral("CLIENT CHECK, ROLLED BACK");
   r.orRoomCode = kRoomId;
-  r.surgeonCode = r.anesCode = kDoctor;
-  r.operationDate = kToday + QStringLiteral(" 11:30:00 PM");
+  r.staff[kSurgeon].code = r.staff[kAnes].code = kDoctor;
+  r.operationAt = Sentinel::When();
   r.remarks = QStringLiteral("SAVED BY THE SITE CHECK ") + kMark;
-  r.cNurseCode = r.sNurseCode = kNurse;
+  r.staff[kCNurse].code = r.staff[kSNurse].code = kNurse;
   r.procedure = QStringLiteral("SITE CHECK");
   r.patientRoom = QStringLiteral("301-A");
   return r;
 }
 
 // A step of the check: its rows kept `into` a temporary table, and script text run `after` it.
+// A statement of the client's transaction is run as the script's own text, not as a batch of
+// its own: a transaction begun inside EXEC would have to end there.
 struct CheckStep {
   QString title, sql, into = QString();
   const char* after = "";
+  bool direct = false;
 };
 
-// Every statement the client sends, in the check's order.
+QString DirectStep(int number, const QString& title, const QString& sql) {
+  return QStringLiteral("PRINT N'%1. %2';\n%3;\n").arg(number).arg(platform::SqlQuote(title), sql);
+}
+
+// Every statement the client sends, in the check's order. Its change is confirmed as the client
+// does, in a transaction of its own with the row held, inside the check's transaction; the
+// client's rollback ends them all.
 std::vector<CheckStep> CheckSteps() {
   using namespace session;
-  ORSchedule request = CheckRequest();
+  const ORSchedule request = CheckRequest();
   ORSchedule edited = request;
-  edited.transNum = kTransNum;
+  edited.transNum = Sentinel::kTransNum;
   edited.remarks = QStringLiteral("EDITED BY THE SITE CHECK");
+  const QDateTime now = Sentinel::SavedAt();
+  const qint64 number = Sentinel::kTransNum;
   return {
       {QStringLiteral("the login's employee"), suite::LoginEmployeeSql(), QStringLiteral("#Login"),
        kMode},
@@ -211,22 +229,30 @@ std::vector<CheckStep> CheckSteps() {
       {QStringLiteral("all OR staff"), AllOrStaffSql()},
       {QStringLiteral("OR staff by key"), OrStaffByKeySql(QStringLiteral("A"))},
       {QStringLiteral("doctor search"), suite::DoctorSearchSql(QStringLiteral("A"))},
-      {QStringLiteral("save a new request"), SaveScheduleSql(request, kUser, kNow)},
+      {QStringLiteral("save a new request"), Marked(SaveScheduleSql(request, kUser, now))},
       {QStringLiteral("requests of today, with it saved"), ScheduleListSql(kToday),
        QStringLiteral("#Listed"), kSavedNumber},
-      {QStringLiteral("save a change of it"), SaveScheduleSql(edited, kUser, kNow)},
-      {QStringLiteral("confirm it"), UpdateScheduleSql(QStringLiteral("C"), kUser, kTransNum)},
+      {QStringLiteral("save a change of it"), Marked(SaveScheduleSql(edited, kUser, now))},
+      {QStringLiteral("open a check"), BeginTransactionSql(), QString(), "", true},
+      {QStringLiteral("the request by its number, held for the check"),
+       Marked(ScheduleByNumSql(number, ByNum::Held))},
+      {QStringLiteral("confirm it"),
+       Marked(UpdateScheduleSql(RequestStatus::Confirmed, kUser, number))},
+      {QStringLiteral("commit the check"), CommitTransactionSql(), QString(), "", true},
       {QStringLiteral("requests of today, with it confirmed"), ScheduleListSql(kToday)},
       {QStringLiteral("the board listing"), ConfirmedListSql()},
-      {QStringLiteral("revoke it"), UpdateScheduleSql(QStringLiteral("R"), kUser, kTransNum)},
+      {QStringLiteral("revoke it"),
+       Marked(UpdateScheduleSql(RequestStatus::Revoked, kUser, number))},
       {QStringLiteral("find it by its number"), FindRequestsSql(kTransNum)},
       {QStringLiteral("find it by its patient"), FindRequestsSql(QStringLiteral("CLIENT CHECK"))},
-      {QStringLiteral("the request by its number"), ScheduleByNumSql(kTransNum)},
+      {QStringLiteral("the request by its number"), Marked(ScheduleByNumSql(number))},
+      {QStringLiteral("roll it all back, as after a failed check"), RollbackTransactionSql(),
+       QString(), "", true},
   };
 }
 
 QString ForgedSaveSql() {
-  return session::SaveScheduleSql(CheckRequest(), kForged, kNow);
+  return Marked(session::SaveScheduleSql(CheckRequest(), kForged, Sentinel::SavedAt()));
 }
 
 }  // namespace
@@ -237,8 +263,9 @@ QString ClientCallsScript() {
   QString script = QString::fromLatin1(kHeader).arg(listed);
   int number = 0;
   for (const CheckStep& step : CheckSteps())
-    script += Step(++number, step.title, step.sql, step.into) + QString::fromLatin1(step.after);
-  script += QString::fromLatin1(kRolledBack);
+    script += (step.direct ? DirectStep(++number, step.title, step.sql)
+                           : Step(++number, step.title, step.sql, step.into)) +
+              QString::fromLatin1(step.after);
   script +=
       QStringLiteral("PRINT N'%1. a save in another employee''s name, which must be refused';\n")
           .arg(++number);
@@ -260,7 +287,7 @@ QStringList ClientStatementsToParse() {
     for (const auto& [marker, value] : values)
       step.sql.replace(marker, platform::SqlQuote(value));
     const bool select = step.sql.startsWith(QLatin1String("select"), Qt::CaseInsensitive);
-    statements << (select ? step.sql : QStringLiteral("EXEC ") + step.sql);
+    statements << (select || step.direct ? step.sql : QStringLiteral("EXEC ") + step.sql);
   }
   return statements;
 }

@@ -17,6 +17,7 @@
 #include "suite/ConnectionSettings.h"
 #include "suite/DoctorSearch.h"
 #include "tools/ScriptRules.h"
+#include "tools/Sentinels.h"
 
 namespace tools {
 namespace {
@@ -59,30 +60,38 @@ QStringList CallsNamingTheirParameters() {
   ORSchedule r;
   r.patientName = QStringLiteral("@PatientName");
   r.orRoomCode = QStringLiteral("@ORRoomID");
-  r.surgeonCode = QStringLiteral("@SurgeonCode");
-  r.anesCode = QStringLiteral("@AnesCode");
-  r.operationDate = QStringLiteral("@OperationDate");
+  r.staff[kSurgeon].code = QStringLiteral("@SurgeonCode");
+  r.staff[kAnes].code = QStringLiteral("@AnesCode");
+  r.operationAt = Sentinel::When();
   r.remarks = QStringLiteral("@Remarks");
-  r.cNurseCode = QStringLiteral("@CNurseCode");
-  r.sNurseCode = QStringLiteral("@SNurseCode");
-  r.sNurse2Code = QStringLiteral("@SNurse2Code");
-  r.surgeon1Code = QStringLiteral("@Surgeon1Code");
-  r.surgeon2Code = QStringLiteral("@Surgeon2Code");
-  r.anes2Code = QStringLiteral("@Anes2Code");
+  r.staff[kCNurse].code = QStringLiteral("@CNurseCode");
+  r.staff[kSNurse].code = QStringLiteral("@SNurseCode");
+  r.staff[kSNurse2].code = QStringLiteral("@SNurse2Code");
+  r.staff[kSurgeon1].code = QStringLiteral("@Surgeon1Code");
+  r.staff[kSurgeon2].code = QStringLiteral("@Surgeon2Code");
+  r.staff[kAnes2].code = QStringLiteral("@Anes2Code");
   r.procedure = QStringLiteral("@ProcedureName");
   r.patientRoom = QStringLiteral("@RoomNo");
-  r.transNum = QStringLiteral("@TransNum");
-  r.asstDocCode = QStringLiteral("@AsstDocCode");
+  r.transNum = Sentinel::kTransNum;
+  r.staff[kAsstDoc].code = QStringLiteral("@AsstDocCode");
+  const auto named = [](QString sql) {
+    sql = Sentinel::Replaced(sql, Sentinel::kWhenText, QStringLiteral("@OperationDate"));
+    sql = Sentinel::Replaced(sql, Sentinel::kSavedAtText, QStringLiteral("@DateEncoded"));
+    return Sentinel::Replaced(sql, Sentinel::kTransNumText, QStringLiteral("@TransNum"));
+  };
   return {ScheduleListSql(QStringLiteral("@ScheduleDate")),
           RoomListSql(),
           suite::LoginEmployeeSql(),
           RoomCodeSql(QStringLiteral("@RoomName")),
-          SaveScheduleSql(r, QStringLiteral("@EncodedBy"), QStringLiteral("@DateEncoded")),
-          UpdateScheduleSql(QStringLiteral("@Status"), QStringLiteral("@EmployeeCode"),
-                            QStringLiteral("@TransNum")),
+          named(SaveScheduleSql(r, QStringLiteral("@EncodedBy"), Sentinel::SavedAt())),
+          Sentinel::Replaced(
+              named(UpdateScheduleSql(RequestStatus::Confirmed, QStringLiteral("@EmployeeCode"),
+                                      Sentinel::kTransNum)),
+              QStringLiteral("C"), QStringLiteral("@Status")),
           ConfirmedListSql(),
           FindRequestsSql(QStringLiteral("@SearchText")),
-          ScheduleByNumSql(QStringLiteral("@TransNum"))};
+          Sentinel::Replaced(named(ScheduleByNumSql(Sentinel::kTransNum, ByNum::Held)),
+                             QStringLiteral("UPDLOCK"), QStringLiteral("@UpdLock"))};
 }
 
 // The calls whose rows the client reads, with values the demo day answers.
@@ -94,7 +103,7 @@ QStringList ReadingCalls() {
           ConfirmedListSql(),
           suite::LoginEmployeeSql(),
           FindRequestsSql(QStringLiteral("CRUZ")),
-          ScheduleByNumSql(QStringLiteral("1"))};
+          ScheduleByNumSql(1)};
 }
 
 // The plain selects the client (and the code search) send, naming tables as db..table.

@@ -289,12 +289,24 @@ GO
 -- One request by its transaction number, wherever its date now lies: the 31 columns of the
 -- request list, in the list's order; no row when no request has the number (a text that is no
 -- number fails with the server's conversion error). The client reads a request afresh through
--- it just before it acts on the request.
+-- it just before it acts on the request. With @UpdLock 'UPDLOCK', sent inside the client's
+-- transaction before a check, the row is first read with an update lock, which is held until the
+-- transaction ends: another desk's check of the same request waits for this desk's commit and
+-- then reads what it wrote.
 CREATE OR ALTER PROCEDURE dbo.sp_GetORScheduleByNum
-    (@TransNum nvarchar(max))
+    (@TransNum nvarchar(max),
+     @UpdLock nvarchar(max))
 AS
 BEGIN
     SET NOCOUNT ON;
+    DECLARE @Number int = CONVERT(int, LTRIM(RTRIM(@TransNum)));
+    DECLARE @Held int;
+    IF @UpdLock = N'UPDLOCK'
+    BEGIN
+        SELECT @Held = TransNum
+        FROM dbo.tbORSchedule WITH (UPDLOCK, ROWLOCK)
+        WHERE TransNum = @Number;
+    END;
     SELECT
         PatientName,
         ProcedureName,
@@ -328,7 +340,7 @@ BEGIN
         RevokedBy,
         DateRevoked
     FROM dbo.tbORSchedule
-    WHERE TransNum = CONVERT(int, LTRIM(RTRIM(@TransNum)));
+    WHERE TransNum = @Number;
 END;
 GO
 

@@ -231,7 +231,8 @@ std::unique_ptr<platform::Recordset> ConfirmedToday(const StatePtr& state, const
   return MakeRecordset(state, std::move(query));
 }
 
-// One request by its transaction number, in the listing's columns: no row when none has it.
+// One request by its transaction number, in the listing's columns: no row when none has it. The
+// lock flag asks nothing more here: a transaction of this database holds the whole file.
 std::unique_ptr<platform::Recordset> ScheduleByNum(const StatePtr& state,
                                                    const QStringList& values) {
   QSqlQuery query = PrepareQuery(state->database(),

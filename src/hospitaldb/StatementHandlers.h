@@ -39,6 +39,13 @@ std::unique_ptr<platform::Recordset> SearchDoctors(const StatePtr&, const QStrin
 std::unique_ptr<platform::Recordset> LoginEmployee(const StatePtr&, const QStringList&);
 std::unique_ptr<platform::Recordset> FindSchedules(const StatePtr&, const QStringList&);
 std::unique_ptr<platform::Recordset> ScheduleByNum(const StatePtr&, const QStringList&);
+std::unique_ptr<platform::Recordset> BeginTransaction(const StatePtr&, const QStringList&);
+std::unique_ptr<platform::Recordset> CommitTransaction(const StatePtr&, const QStringList&);
+std::unique_ptr<platform::Recordset> RollbackTransaction(const StatePtr&, const QStringList&);
+
+// What SQL Server does under the client's XACT_ABORT ON when a statement fails inside a
+// transaction: the whole transaction is rolled back.
+void AbortTransaction(const StatePtr& state);
 
 // The rows of an executed query. The recordset keeps the server state alive as long as it
 // exists, so that the Qt SQL connection outlives every query on it.
