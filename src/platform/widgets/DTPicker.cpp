@@ -278,7 +278,7 @@ void DTPicker::keyPressEvent(QKeyEvent* event) {
 }
 
 // True when the key was handled here. The base gets the steps (Up, Down, Page Up, Page Down),
-// Esc, Copy, Select All and keys that type nothing; no other key edits the field.
+// Esc, Copy and keys that type nothing; no other key edits the field.
 bool DTPicker::HandleKey(QKeyEvent& event) {
   const int key = event.key();
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -330,14 +330,17 @@ bool DTPicker::HandleKey(QKeyEvent& event) {
     default:
       break;
   }
-  if (event.matches(QKeySequence::Copy) || event.matches(QKeySequence::SelectAll)) return false;
+  if (event.matches(QKeySequence::SelectAll)) {
+    SelectAll();
+    return true;
+  }
+  if (event.matches(QKeySequence::Copy)) return false;
   return !event.text().isEmpty();  // Undo, Ctrl+U and the like would edit around the typing
 }
 
 // Typed where the typing is; a complete value is taken at once.
 void DTPicker::Type(const QString& text) {
   if (isReadOnly()) return;
-  FollowCursor();
   bool complete = false;
   for (QChar typed : text) {
     showsTyped_ = true;
@@ -345,14 +348,6 @@ void DTPicker::Type(const QString& text) {
   }
   ShowField();
   if (complete) Commit();
-}
-
-// A click, or Select All, put the cursor in another part: the next key types that part anew.
-void DTPicker::FollowCursor() {
-  const QLineEdit& edit = *lineEdit();
-  const int at =
-      typing_.PartAt(edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition());
-  if (at != typing_.Part()) typing_.MoveTo(at);
 }
 
 // A paste or a drop is read as if its text were typed from the first part on; line breaks are
@@ -369,7 +364,6 @@ void DTPicker::Paste(const QString& text) {
 
 void DTPicker::EraseSelected() {
   if (isReadOnly()) return;
-  FollowCursor();
   showsTyped_ = true;
   typing_.Erase();
   ShowField();
@@ -402,6 +396,12 @@ void DTPicker::ShowField() {
   if (lineEdit()->text() != shown) lineEdit()->setText(shown);
   if (hasFocus()) SelectPart();
   UpdateLook();
+}
+
+// The whole text, and typing from the first part.
+void DTPicker::SelectAll() {
+  typing_.MoveTo(0);
+  lineEdit()->selectAll();
 }
 
 void DTPicker::SelectPart() {
@@ -489,8 +489,7 @@ void DTPicker::contextMenuEvent(QContextMenuEvent* event) {
   add(QStringLiteral("Delete"), QKeySequence::Delete, editable && selected,
       [this] { EraseSelected(); });
   menu.addSeparator();
-  add(QStringLiteral("Select All"), QKeySequence::SelectAll, true,
-      [this] { lineEdit()->selectAll(); });
+  add(QStringLiteral("Select All"), QKeySequence::SelectAll, true, [this] { SelectAll(); });
   menu.exec(event->globalPos());
   event->accept();
 }

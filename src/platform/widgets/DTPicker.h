@@ -118,12 +118,12 @@ class DTPicker : public QAbstractSpinBox {
   // The one way text comes in: typed from where the typing is, or from the first part.
   bool HandleKey(QKeyEvent& event);
   void Type(const QString& text);
-  void FollowCursor();
   void Paste(const QString& text);
   void EraseSelected();
   void Commit();
   void TakeFromUser(const QDateTime& value);
   void ShowField();
+  void SelectAll();
   void SelectPart();
   void UpdateLook();
   bool KeepsFocus();
