@@ -6,7 +6,6 @@
 #include <QValidator>
 
 #include "platform/widgets/ErrorReport.h"
-#include "platform/widgets/ProgramStyle.h"
 #include "platform/widgets/SteadyColors.h"
 
 namespace platform {
@@ -96,7 +95,6 @@ void DrawAccentFrame(QPainter& painter, const QRect& rect, const QColor& accent)
 }
 
 TextBox::TextBox(QWidget* parent, const QColor& back) : QLineEdit(parent) {
-  setStyle(ProgramStyle::Shared());  // draws the same panel for less
   SetBackColor(back);
   setValidator(new OneLine(this));
   ConnectGuarded(this, &QLineEdit::textChanged, this, [this] { stored_.reset(); });
