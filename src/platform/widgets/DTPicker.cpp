@@ -275,6 +275,7 @@ void DTPicker::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QAbstractSpinBox::keyPressEvent(event);
+  if (hasFocus()) SelectPart();  // the base selects the whole text at Enter
 }
 
 // True when the key was handled here. The base gets the steps (Up, Down, Page Up, Page Down),
