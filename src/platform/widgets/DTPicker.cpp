@@ -419,6 +419,9 @@ void DTPicker::UpdateLook() {
       look.setColor(group, QPalette::Text, kProblemText);
   }
   lineEdit()->setPalette(look);
+  // The reason shown for a text since mended goes with it.
+  if (problem.isEmpty() && QToolTip::isVisible() && QToolTip::text() == toolTip())
+    QToolTip::hideText();
   setToolTip(problem);
 }
 
