@@ -30,8 +30,8 @@ QDateTime Midnight(int year, int month, int day) {
 // A picker that takes a drop as the window system hands it one (QApplication passes a drop
 // only while a drag is under way).
 struct Picker : DTPicker {
-  using DTPicker::DTPicker;
   using DTPicker::dropEvent;
+  using DTPicker::DTPicker;
 };
 
 // A window holding the pickers under test, shown and active so that keys reach them.
