@@ -19,6 +19,7 @@
 #include "platform/widgets/Fonts.h"
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/MultiLineTextBox.h"
+#include "platform/widgets/ProgramStyle.h"
 #include "platform/widgets/SysInfo.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/EntryForm.h"
@@ -36,6 +37,7 @@
 
 frmMain::frmMain(QWidget* parent, platform::SysInfo* sysInfo)
     : QWidget(parent), sysInfo_(sysInfo ? sysInfo : new platform::SysInfo(this)) {
+  platform::ProgramStyle::Install();  // before the controls, which it draws
   setWindowTitle(platform::AppTitle());
   setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8));
   setAttribute(Qt::WA_DeleteOnClose, false);

@@ -49,17 +49,18 @@ void EntryForm::mshflexPending_DblClick() {
   state_.SetMode(FormMode::Viewing);
 }
 
-// Every text trimmed of the blanks around it; each member of the team by code and name.
+// Each field shows its value trimmed, and gives it back as stored unless changed; each
+// member of the team by code and name.
 void EntryForm::FillFields(const ORSchedule& r) {
-  c_.txtName->setText(r.patientName.trimmed());
-  c_.txtProcedure->setText(r.procedure.trimmed());
-  c_.txtTransNum->setText(r.TransNumText());
-  c_.txtRoomID->setText(r.patientRoom.trimmed());
+  c_.txtName->ShowStored(r.patientName);
+  c_.txtProcedure->ShowStored(r.procedure);
+  c_.txtTransNum->ShowStored(r.TransNumText());
+  c_.txtRoomID->ShowStored(r.patientRoom);
   for (int role = 0; role < session::kStaffRoles; ++role) {
-    staff_[role].code->setText(r.staff[role].code.trimmed());
-    staff_[role].name->setText(r.staff[role].name.trimmed());
+    staff_[role].code->ShowStored(r.staff[role].code);
+    staff_[role].name->ShowStored(r.staff[role].name);
   }
-  c_.txtRemarks->setText(r.remarks.trimmed());
+  c_.txtRemarks->ShowStored(r.remarks);
 }
 
 // A long text is read from its beginning: a field filled shows its end.

@@ -48,7 +48,7 @@ bool TypedWithoutPick(const StaffField& field) {
 
 // The code a save sends for a member of the team: none when no one is named.
 QString CodeToSend(const StaffField& field) {
-  return HasName(field) ? field.code->text() : QString();
+  return HasName(field) ? field.code->Value() : QString();
 }
 
 bool RefuseUnpicked(const StaffField& field) {
@@ -76,10 +76,10 @@ bool PickersHoldValues(const EntryControls& c) {
 // loaded from a row written before the limit) is shown whole and refused here: never cut.
 bool TextsFitTheirColumns(const EntryControls& c) {
   const std::tuple<QWidget*, QString, QString, int> columns[] = {
-      {c.txtName, c.txtName->text(), QStringLiteral("patient name"), 150},
-      {c.txtProcedure, c.txtProcedure->text(), QStringLiteral("procedure"), 400},
-      {c.txtRoomID, c.txtRoomID->text(), QStringLiteral("patient's room (Room ID)"), 30},
-      {c.txtRemarks, c.txtRemarks->text(), QStringLiteral("remarks"), 4000}};
+      {c.txtName, c.txtName->Value(), QStringLiteral("patient name"), 150},
+      {c.txtProcedure, c.txtProcedure->Value(), QStringLiteral("procedure"), 400},
+      {c.txtRoomID, c.txtRoomID->Value(), QStringLiteral("patient's room (Room ID)"), 30},
+      {c.txtRemarks, c.txtRemarks->Value(), QStringLiteral("remarks"), 4000}};
   for (const auto& [field, text, caption, width] : columns) {
     if (text.size() <= width) continue;
     return RefuseWith(QStringLiteral("Can't save: the %1 is %2 characters long, and the "
@@ -171,13 +171,13 @@ bool EntryForm::LookUpRoomCode(QString& roomCode) const {
 session::ORSchedule EntryForm::RequestToSave(const QString& roomCode) const {
   session::ORSchedule r;
   if (loaded_) r.transNum = loaded_->transNum;
-  r.patientName = c_.txtName->text();
+  r.patientName = c_.txtName->Value();
   r.orRoomCode = roomCode;
   for (int role = 0; role < session::kStaffRoles; ++role)
-    r.staff[role] = {CodeToSend(staff_[role]), staff_[role].name->text()};
-  r.remarks = c_.txtRemarks->text();
-  r.procedure = c_.txtProcedure->text();
-  r.patientRoom = c_.txtRoomID->text();
+    r.staff[role] = {CodeToSend(staff_[role]), staff_[role].name->Value()};
+  r.remarks = c_.txtRemarks->Value();
+  r.procedure = c_.txtProcedure->Value();
+  r.patientRoom = c_.txtRoomID->Value();
   const QTime time = c_.dtpOperTime->Time();
   r.operationAt = platform::WallClock(c_.dtpOperation->Date(),
                                       QTime(time.hour(), time.minute(), time.second()));
