@@ -1,5 +1,6 @@
 # The two commands: `make run` and `make test`. `make bench` prints the benchmark figures.
-# Each target installs missing packages, configures and builds on its own.
+# Each target installs missing packages, configures and builds on its own: `make run` only what
+# the program needs, from Debian's archive; `make test` also what the tests add.
 
 SHELL := /bin/bash
 MAKEFLAGS += --no-print-directory
@@ -9,16 +10,19 @@ TESTING := build/test
 FUZZING := build/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test bench fuzz deps build-release build-test sqlserver-scripts package format clean
+.PHONY: run test bench fuzz deps test-deps build-release build-test sqlserver-scripts package format clean
 
 deps:
 	@./scripts/install-deps
+
+test-deps:
+	@./scripts/install-deps --tests
 
 build-release: deps
 	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS) --target orscheduler
 
-build-test: deps
+build-test: test-deps
 	@cmake -S . -B $(TESTING) -DCMAKE_BUILD_TYPE=Debug -DORSCHED_SANITIZE=ON >/dev/null
 	@cmake --build $(TESTING) -j $(JOBS)
 
@@ -31,7 +35,7 @@ test: build-test
 
 # A bounded run of the statement reader's fuzzer (clang and libFuzzer), from its seed corpus;
 # an input that makes it fail is left in $(FUZZING) and ends the run with an error.
-fuzz: deps
+fuzz: test-deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZING) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DORSCHED_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZING) -j $(JOBS) --target fuzz_statements
@@ -51,10 +55,11 @@ bench: build-release
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_board
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_find
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_soak
+	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_scale
 
 # The SQL Server scripts made from the client itself: the demo data and the site's check; then
 # every script held against the client and parsed as T-SQL.
-sqlserver-scripts: build-release
+sqlserver-scripts: build-release test-deps
 	@cmake --build $(RELEASE) --target orsched_sqlserver_scripts -j $(JOBS)
 	@$(RELEASE)/tools/orsched_sqlserver_scripts demo > database/sqlserver/05-demo-data.sql
 	@$(RELEASE)/tools/orsched_sqlserver_scripts check > database/sqlserver/06-check-client-calls.sql

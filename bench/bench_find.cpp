@@ -27,17 +27,8 @@ constexpr int kRepeats = 20;  // finds per timed run: one takes about a millisec
 const QString kName = QStringLiteral("CRUZ");
 
 void ReportFind(hospitaldb::EmbeddedServer& server, platform::Connection& connection) {
-  QSqlQuery plan(server.Database());
-  plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") +
-               hospitaldb::SelectFoundSchedules(server.Database(), kName).lastQuery());
-  plan.addBindValue(kName);
-  plan.addBindValue(kName + QChar(0xFFFF));
-  plan.exec();
-  QString steps;
-  while (plan.next())
-    steps += plan.value(3).toString() + u'\n';
-  if (!steps.contains(QLatin1String("ixORSchedulePatientName")))
-    qFatal("the find does not use the name's index:\n%s", qPrintable(steps));
+  bench::RequirePlan(hospitaldb::SelectFoundSchedules(server.Database(), kName),
+                     "ixORSchedulePatientNameNoCase");
 
   std::vector<QString> cells;
   const bench::Side bare{

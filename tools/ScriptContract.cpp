@@ -16,6 +16,8 @@
 #include "session/Statements.h"
 #include "suite/ConnectionSettings.h"
 #include "suite/DoctorSearch.h"
+#include "tools/ScriptRules.h"
+#include "tools/Sentinels.h"
 
 namespace tools {
 namespace {
@@ -58,30 +60,38 @@ QStringList CallsNamingTheirParameters() {
   ORSchedule r;
   r.patientName = QStringLiteral("@PatientName");
   r.orRoomCode = QStringLiteral("@ORRoomID");
-  r.surgeonCode = QStringLiteral("@SurgeonCode");
-  r.anesCode = QStringLiteral("@AnesCode");
-  r.operationDate = QStringLiteral("@OperationDate");
+  r.staff[kSurgeon].code = QStringLiteral("@SurgeonCode");
+  r.staff[kAnes].code = QStringLiteral("@AnesCode");
+  r.operationAt = Sentinel::When();
   r.remarks = QStringLiteral("@Remarks");
-  r.cNurseCode = QStringLiteral("@CNurseCode");
-  r.sNurseCode = QStringLiteral("@SNurseCode");
-  r.sNurse2Code = QStringLiteral("@SNurse2Code");
-  r.surgeon1Code = QStringLiteral("@Surgeon1Code");
-  r.surgeon2Code = QStringLiteral("@Surgeon2Code");
-  r.anes2Code = QStringLiteral("@Anes2Code");
+  r.staff[kCNurse].code = QStringLiteral("@CNurseCode");
+  r.staff[kSNurse].code = QStringLiteral("@SNurseCode");
+  r.staff[kSNurse2].code = QStringLiteral("@SNurse2Code");
+  r.staff[kSurgeon1].code = QStringLiteral("@Surgeon1Code");
+  r.staff[kSurgeon2].code = QStringLiteral("@Surgeon2Code");
+  r.staff[kAnes2].code = QStringLiteral("@Anes2Code");
   r.procedure = QStringLiteral("@ProcedureName");
   r.patientRoom = QStringLiteral("@RoomNo");
-  r.transNum = QStringLiteral("@TransNum");
-  r.asstDocCode = QStringLiteral("@AsstDocCode");
+  r.transNum = Sentinel::kTransNum;
+  r.staff[kAsstDoc].code = QStringLiteral("@AsstDocCode");
+  const auto named = [](QString sql) {
+    sql = Sentinel::Replaced(sql, Sentinel::kWhenText, QStringLiteral("@OperationDate"));
+    sql = Sentinel::Replaced(sql, Sentinel::kSavedAtText, QStringLiteral("@DateEncoded"));
+    return Sentinel::Replaced(sql, Sentinel::kTransNumText, QStringLiteral("@TransNum"));
+  };
   return {ScheduleListSql(QStringLiteral("@ScheduleDate")),
           RoomListSql(),
           suite::LoginEmployeeSql(),
           RoomCodeSql(QStringLiteral("@RoomName")),
-          SaveScheduleSql(r, QStringLiteral("@EncodedBy"), QStringLiteral("@DateEncoded")),
-          UpdateScheduleSql(QStringLiteral("@Status"), QStringLiteral("@EmployeeCode"),
-                            QStringLiteral("@TransNum")),
+          named(SaveScheduleSql(r, QStringLiteral("@EncodedBy"), Sentinel::SavedAt())),
+          Sentinel::Replaced(
+              named(UpdateScheduleSql(RequestStatus::Confirmed, QStringLiteral("@EmployeeCode"),
+                                      Sentinel::kTransNum)),
+              QStringLiteral("C"), QStringLiteral("@Status")),
           ConfirmedListSql(),
           FindRequestsSql(QStringLiteral("@SearchText")),
-          ScheduleByNumSql(QStringLiteral("@TransNum"))};
+          Sentinel::Replaced(named(ScheduleByNumSql(Sentinel::kTransNum, ByNum::Held)),
+                             QStringLiteral("UPDLOCK"), QStringLiteral("@UpdLock"))};
 }
 
 // The calls whose rows the client reads, with values the demo day answers.
@@ -93,7 +103,7 @@ QStringList ReadingCalls() {
           ConfirmedListSql(),
           suite::LoginEmployeeSql(),
           FindRequestsSql(QStringLiteral("CRUZ")),
-          ScheduleByNumSql(QStringLiteral("1"))};
+          ScheduleByNumSql(1)};
 }
 
 // The plain selects the client (and the code search) send, naming tables as db..table.
@@ -196,18 +206,22 @@ class Checker {
     const Call call = ReadCall(sql);
     const TsqlProcedure* p = scripts_.procedure(call.database, call.name);
     if (!p) return;  // reported with the parameters
-    if (p->results.size() != 1)
+    const auto results =
+        std::count_if(p->results.begin(), p->results.end(),
+                      [](const TsqlSelect& select) { return !select.alternative; });
+    if (results != 1)
       return fail(QStringLiteral("%1 returns %2 results; the client reads one")
                       .arg(call.name)
-                      .arg(p->results.size()));
-    const TsqlSelect& select = p->results.front();
+                      .arg(results));
     const Result embedded = Run(*connection_, sql);
-    if (select.ColumnNames() != embedded.fields)
-      return fail(QStringLiteral("%1 returns (%2), but the client reads (%3)")
-                      .arg(call.name, select.ColumnNames().join(QStringLiteral(", ")),
-                           embedded.fields.join(QStringLiteral(", "))));
-    for (size_t c = 0; c < select.columns.size(); ++c)
-      checkSource(call, select, c, embedded);
+    for (const TsqlSelect& select : p->results) {  // each branch's, alike
+      if (select.ColumnNames() != embedded.fields)
+        return fail(QStringLiteral("%1 returns (%2), but the client reads (%3)")
+                        .arg(call.name, select.ColumnNames().join(QStringLiteral(", ")),
+                             embedded.fields.join(QStringLiteral(", "))));
+      for (size_t c = 0; c < select.columns.size(); ++c)
+        checkSource(call, select, c, embedded);
+    }
   }
 
   void checkPlainSelect(const QString& sql) {
@@ -409,8 +423,8 @@ class Checker {
 
 QStringList ReferenceScriptFiles(const QString& folder) {
   QStringList files;
-  for (const char* name :
-       {"01-databases.sql", "02-tables.sql", "03-procedures.sql", "04-permissions.sql"})
+  for (const char* name : {"01-databases.sql", "02-tables.sql", "03-procedures.sql",
+                           "04-permissions.sql", "07-map-login.sql", "08-adopt-objects.sql"})
     files << QDir(folder).filePath(QString::fromLatin1(name));
   return files;
 }
@@ -435,8 +449,8 @@ QStringList ContractProblems(const TsqlScripts& scripts, const QString& siteChec
     checker.checkParameterWidths(p);
   }
   checker.checkEmbeddedTables();
-  return checker.problems + scripts.problems() +
-         ThrowNumberProblems(TokenizeScript(siteCheck), QStringLiteral("the site check"));
+  return checker.problems + scripts.problems() + ScriptRuleProblems(scripts) +
+         ThrowProblems(TokenizeScript(siteCheck), QStringLiteral("the site check"));
 }
 
 }  // namespace tools

@@ -8,7 +8,8 @@
 namespace tools {
 
 // The scripts of a folder that make the databases and their objects, in the order a site runs
-// them (the demo data and the site check are left out: they make nothing).
+// them, and the adopt script (the demo data and the site check are left out: they make
+// nothing).
 QStringList ReferenceScriptFiles(const QString& folder);
 
 // Everything in the scripts that the client would not survive, each named in one line; empty
@@ -27,7 +28,8 @@ QStringList ReferenceScriptFiles(const QString& folder);
 //   * the role reads by column, exactly the columns the client's selects read, and the site
 //     check (`siteCheck`, run under the client's login) reads nothing else.
 //   * no batch holds what SQL Server refuses (TsqlScripts::problems()), and no THROW of the
-//     site check is numbered below 50000.
+//     site check is numbered below 50000;
+//   * the scripts keep their own rules (ScriptRuleProblems).
 QStringList ContractProblems(const TsqlScripts& scripts,
                              const QString& siteCheck = ClientCallsScript());
 

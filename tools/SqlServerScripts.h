@@ -16,8 +16,8 @@ QString DemoDataScript();
 QString ClientCallsScript();
 
 // The same statements with sample values (one with an apostrophe), one a line, for a T-SQL
-// parser: a procedure call gets EXEC in front, which the client leaves out as the first
-// statement of a batch may.
+// parser, after the settings each session starts with: a procedure call gets EXEC in front,
+// which the client leaves out as the first statement of a batch may.
 QStringList ClientStatementsToParse();
 
 }  // namespace tools

@@ -143,20 +143,30 @@ TsqlColumn ReadTyped(const Tokens& def) {
   return column;
 }
 
-std::optional<TsqlColumn> ReadColumnDefinition(const Tokens& def, QStringList& primaryKey) {
+// A table constraint's index: the columns in the parentheses after PRIMARY KEY or UNIQUE.
+std::optional<QStringList> ConstraintIndex(const Tokens& def) {
+  size_t at = FindTopLevel(def, 0, QLatin1String("PRIMARY"));
+  if (at == def.size()) at = FindTopLevel(def, 0, QLatin1String("UNIQUE"));
+  while (at < def.size() && !IsSymbol(def[at], u'('))
+    ++at;
+  if (at == def.size()) return std::nullopt;
+  return ColumnList(def, at);
+}
+
+std::optional<TsqlColumn> ReadColumnDefinition(const Tokens& def,
+                                               std::vector<QStringList>& indexes) {
   static const QLatin1String constraints[] = {QLatin1String("CONSTRAINT"), QLatin1String("PRIMARY"),
                                               QLatin1String("UNIQUE"),     QLatin1String("FOREIGN"),
                                               QLatin1String("CHECK"),      QLatin1String("INDEX")};
   for (QLatin1String word : constraints)
     if (IsWord(def.front(), word)) {
-      const size_t key = FindTopLevel(def, 0, QLatin1String("KEY"));
-      if (IsWord(def.front(), QLatin1String("PRIMARY")) && key + 1 < def.size())
-        primaryKey = ColumnList(def, key + 1);
+      if (FindTopLevel(def, 0, QLatin1String("FOREIGN")) == def.size())
+        if (auto index = ConstraintIndex(def)) indexes.push_back(*index);
       return std::nullopt;
     }
   if (def.size() < 2) return std::nullopt;
   TsqlColumn column = ReadTyped(def);
-  if (FindTopLevel(def, 2, QLatin1String("PRIMARY")) < def.size()) primaryKey = {column.name};
+  if (FindTopLevel(def, 2, QLatin1String("PRIMARY")) < def.size()) indexes.push_back({column.name});
   return column;
 }
 
@@ -166,10 +176,8 @@ TsqlTable ReadTable(const Tokens& t, size_t at, const QString& database, const Q
   table.name = ReadName(t, at);
   if (at >= t.size() || !IsSymbol(t[at], u'('))
     Fail(origin, QStringLiteral("CREATE TABLE %1 has no column list").arg(table.name));
-  QStringList primaryKey;
   for (const Tokens& def : SplitTopLevel(t, at + 1, PastClose(t, at) - 1, u','))
-    if (auto column = ReadColumnDefinition(def, primaryKey)) table.columns.push_back(*column);
-  if (!primaryKey.isEmpty()) table.indexes.push_back(primaryKey);
+    if (auto column = ReadColumnDefinition(def, table.indexes)) table.columns.push_back(*column);
   return table;
 }
 
@@ -275,6 +283,19 @@ QString Joined(const Tokens& t) {
   return words.join(u' ');
 }
 
+// The statements of a body from `from`, split at semicolons, without the BEGIN and END that
+// open them.
+std::vector<Tokens> BodyStatements(const Tokens& t, size_t from) {
+  std::vector<Tokens> statements;
+  for (Tokens statement : SplitTopLevel(t, from, t.size(), u';')) {
+    while (!statement.empty() && (IsWord(statement.front(), QLatin1String("BEGIN")) ||
+                                  IsWord(statement.front(), QLatin1String("END"))))
+      statement.erase(statement.begin());
+    if (!statement.empty()) statements.push_back(std::move(statement));
+  }
+  return statements;
+}
+
 TsqlProcedure ReadProcedure(const Tokens& t, size_t at, const QString& database,
                             const QString& origin) {
   TsqlProcedure procedure;
@@ -289,16 +310,32 @@ TsqlProcedure ReadProcedure(const Tokens& t, size_t at, const QString& database,
            QStringLiteral("procedure %1: a parameter is not \"@name type\"").arg(procedure.name));
     procedure.parameters.push_back(ReadTyped(p));
   }
-  for (Tokens statement : SplitTopLevel(t, as + 1, t.size(), u';')) {
-    while (!statement.empty() && (IsWord(statement.front(), QLatin1String("BEGIN")) ||
-                                  IsWord(statement.front(), QLatin1String("END"))))
-      statement.erase(statement.begin());
-    if (statement.empty()) continue;
+  for (const Tokens& statement : BodyStatements(t, as + 1)) {
     procedure.statements << Joined(statement);
-    for (TsqlSelect& select : ResultSelects(statement))
+    const bool alternative = IsWord(statement.front(), QLatin1String("ELSE"));
+    for (TsqlSelect& select : ResultSelects(statement)) {
+      select.alternative = alternative;
       procedure.results.push_back(std::move(select));
+    }
   }
   return procedure;
+}
+
+// CREATE TRIGGER name ON table AFTER events AS body, from the name.
+TsqlTrigger ReadTrigger(const Tokens& t, size_t at, const QString& database,
+                        const QString& origin) {
+  TsqlTrigger trigger;
+  trigger.database = database;
+  trigger.name = ReadName(t, at);
+  if (!IsWordAt(t, at++, QLatin1String("ON")))
+    Fail(origin, QStringLiteral("trigger %1 names no table").arg(trigger.name));
+  trigger.table = ReadName(t, at);
+  const size_t as = FindTopLevel(t, at, QLatin1String("AS"));
+  for (; at < as; ++at)
+    if (t[at].kind == SqlToken::Kind::Word) trigger.events << t[at].text.toUpper();
+  for (const Tokens& statement : BodyStatements(t, as + 1))
+    trigger.statements << Joined(statement);
+  return trigger;
 }
 
 // CREATE [UNIQUE] [[NON]CLUSTERED] INDEX name ON table (columns): the table and the columns.
@@ -338,18 +375,28 @@ bool MustStartItsBatch(const Tokens& t, size_t at) {
 
 }  // namespace
 
-QStringList ThrowNumberProblems(const std::vector<SqlToken>& t, const QString& origin) {
+QStringList ThrowProblems(const std::vector<SqlToken>& t, const QString& origin) {
   QStringList problems;
   for (size_t i = 0; i + 1 < t.size(); ++i) {
     bool number = false;
     const int n = t[i + 1].text.toInt(&number);
-    if (IsWord(t[i], QLatin1String("THROW")) && number && n < 50000)
+    if (!IsWord(t[i], QLatin1String("THROW")) || !number) continue;
+    if (n < 50000)
       problems << QStringLiteral(
                       "%1: THROW %2 takes a number SQL Server keeps for its own "
                       "errors; a refusal's is 50000 or above")
                       .arg(origin)
                       .arg(n);
+    if (i + 4 < t.size() && !IsSymbol(t[i + 4], u','))
+      problems << QStringLiteral("%1: THROW %2 takes its message as one text or variable, not %3")
+                      .arg(origin)
+                      .arg(n)
+                      .arg(t[i + 4].text);
   }
+  for (size_t i = 0; i + 3 < t.size(); ++i)
+    if (IsWord(t[i], QLatin1String("RAISERROR")) && !IsSymbol(t[i + 3], u','))
+      problems << QStringLiteral("%1: RAISERROR takes its message as one text or variable, not %2")
+                      .arg(origin, t[i + 3].text);
   return problems;
 }
 
@@ -371,24 +418,47 @@ QStringList TsqlSelect::ColumnNames() const {
 }
 
 TsqlScripts TsqlScripts::Read(const QStringList& files) {
-  TsqlScripts scripts;
+  std::vector<std::pair<QString, QString>> texts;
   for (const QString& path : files) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
       Fail(path, QStringLiteral("cannot be read"));
+    texts.emplace_back(path, QString::fromUtf8(file.readAll()));
+  }
+  return ReadTexts(texts);
+}
+
+TsqlScripts TsqlScripts::ReadText(const QString& text, const QString& origin) {
+  return ReadTexts({{origin, text}});
+}
+
+TsqlScripts TsqlScripts::ReadTexts(const std::vector<std::pair<QString, QString>>& texts) {
+  TsqlScripts scripts;
+  for (const auto& [origin, text] : texts) {
     QString database;
-    for (const QString& batch : SplitBatches(StripComments(QString::fromUtf8(file.readAll()))))
-      scripts.readBatch(batch, database, path);
+    for (const QString& batch : SplitBatches(StripComments(text)))
+      scripts.readBatch(batch, database, origin);
   }
   return scripts;
 }
 
-TsqlScripts TsqlScripts::ReadText(const QString& text, const QString& origin) {
-  TsqlScripts scripts;
-  QString database;
-  for (const QString& batch : SplitBatches(StripComments(text)))
-    scripts.readBatch(batch, database, origin);
-  return scripts;
+// Each THROW number stands for one kind of refusal: its message (a text or the variable that
+// holds it) is the same wherever it is thrown.
+void TsqlScripts::checkThrowMessages(const Tokens& t, const QString& origin) {
+  for (size_t i = 0; i + 3 < t.size(); ++i) {
+    bool number = false;
+    const int n = t[i + 1].text.toInt(&number);
+    if (!IsWord(t[i], QLatin1String("THROW")) || !number) continue;
+    const QString message = t[i + 3].text;
+    const auto [known, added] = throwMessages_.emplace(n, message);
+    if (!added && known->second.compare(message, Qt::CaseInsensitive) != 0)
+      problems_ << QStringLiteral(
+                       "%1: THROW %2 is thrown for two refusals (%3 and %4): give each kind "
+                       "of refusal its own number")
+                       .arg(origin)
+                       .arg(n)
+                       .arg(known->second, message);
+  }
 }
 
 void TsqlScripts::readBatch(const QString& batch, QString& database, const QString& origin) {
@@ -398,11 +468,13 @@ void TsqlScripts::readBatch(const QString& batch, QString& database, const QStri
   } catch (const platform::DatabaseError& error) {
     Fail(origin, error.message());
   }
+  batches_.push_back({origin, t});
   if (IsWordAt(t, 0, QLatin1String("USE")) && t.size() > 1) {
     database = Unbracket(t[1].text);
     return;
   }
-  problems_ << ThrowNumberProblems(t, origin);
+  problems_ << ThrowProblems(t, origin);
+  checkThrowMessages(t, origin);
   for (size_t i = 0; i < t.size(); ++i) {
     if (IsWord(t[i], QLatin1String("GRANT")))
       if (auto grant = ReadGrant(t, i + 1, database)) grants_.push_back(*grant);
@@ -420,6 +492,10 @@ void TsqlScripts::readBatch(const QString& batch, QString& database, const QStri
     if (IsWordAt(t, at, QLatin1String("PROCEDURE")) || IsWordAt(t, at, QLatin1String("PROC"))) {
       procedures_.push_back(ReadProcedure(t, at + 1, database, origin));
       return;  // a procedure is the whole batch
+    }
+    if (IsWordAt(t, at, QLatin1String("TRIGGER"))) {
+      triggers_.push_back(ReadTrigger(t, at + 1, database, origin));
+      return;
     }
     if (IsWordAt(t, at, QLatin1String("TABLE"))) {
       tables_.push_back(ReadTable(t, at + 1, database, origin));

@@ -18,26 +18,32 @@ namespace tools {
 //     type's first word, lower case); table constraints are skipped;
 //   * CREATE [UNIQUE] [[NON]CLUSTERED] INDEX name ON [schema.]Table (columns) and an inline
 //     PRIMARY KEY: the indexed columns;
+//   * CREATE TABLE's PRIMARY KEY and UNIQUE constraints: the columns of their indexes;
 //   * CREATE [OR ALTER] PROCEDURE [schema.]Name [(]@param type [, ...][)] AS BEGIN ... END:
 //     the parameters in order, and the body's statements split at semicolons;
+//   * CREATE [OR ALTER] TRIGGER [schema.]Name ON [schema.]Table AFTER events AS BEGIN ... END:
+//     the table, the events and the body's statements;
 //   * GRANT permission [(columns)] ON [schema.]Name TO principal: the permission, by column
 //     where it names columns;
 //   * in a body, every SELECT at parenthesis depth 0 that is not part of an INSERT, a UNION or
 //     an assignment (SELECT @x = ...) returns rows to the caller. Its columns run to FROM, each
 //     named by the word after its last AS, by "Name = expression", or by the column it reads
 //     (s.PatientName is PatientName); [brackets] are removed. Its FROM and JOINs give the
-//     tables it reads, by alias.
+//     tables it reads, by alias. One in a statement that begins with ELSE is an alternative to
+//     the result before it, not a result of its own;
 //   * a CREATE PROCEDURE, FUNCTION, VIEW or TRIGGER after another statement of its batch, and
-//     a THROW numbered below 50000, are named among its problems(): SQL Server refuses both;
-//   * a batch that makes an object only where none exists (IF OBJECT_ID(...) IS NULL EXEC
-//     (N'CREATE ...')), as 03-procedures.sql guards each of its objects, makes nothing to it.
+//     a THROW numbered below 50000, are named among its problems(): SQL Server refuses both; so
+//     is one number THROWn with two different messages (each kind of refusal has its own).
+// Every batch is kept too, as tokens with the file it came from, for the rules of the scripts
+// themselves (ScriptContract).
 // Names compare case-insensitively, as on a server with a case-insensitive collation.
 // The tokens of a script: comments dropped, GO lines as semicolons.
 std::vector<hospitaldb::SqlToken> TokenizeScript(const QString& text);
 
-// Each THROW of the tokens numbered below 50000, in one line naming `origin`.
-QStringList ThrowNumberProblems(const std::vector<hospitaldb::SqlToken>& tokens,
-                                const QString& origin);
+// Each THROW of the tokens numbered below 50000, and each THROW or RAISERROR whose message is an
+// expression (they take one text or variable, where a parser of statements lets a
+// concatenation pass), in one line naming `origin`.
+QStringList ThrowProblems(const std::vector<hospitaldb::SqlToken>& tokens, const QString& origin);
 
 struct TsqlColumn {
   static constexpr int kMax = -1;
@@ -66,6 +72,7 @@ struct TsqlResultColumn {
 struct TsqlSelect {
   std::vector<TsqlResultColumn> columns;
   std::map<QString, QString> tables;  // alias (lower case) -> table name; the name is its alias
+  bool alternative = false;           // in an ELSE branch: instead of the result before it
   QStringList ColumnNames() const;
 };
 
@@ -76,6 +83,18 @@ struct TsqlProcedure {
   std::vector<TsqlSelect> results;
 };
 
+struct TsqlTrigger {
+  QString database, name, table;
+  QStringList events;      // "INSERT", "UPDATE", ...
+  QStringList statements;  // each statement's words joined by blanks
+};
+
+// One batch of a script: its tokens, and the file (or text) it came from.
+struct TsqlBatch {
+  QString origin;
+  std::vector<hospitaldb::SqlToken> tokens;
+};
+
 class TsqlScripts {
  public:
   // Reads the files in order. Throws std::runtime_error naming the file and the object for
@@ -83,21 +102,29 @@ class TsqlScripts {
   static TsqlScripts Read(const QStringList& files);
   // Reads one script's text (for tests of the reader).
   static TsqlScripts ReadText(const QString& text, const QString& origin = QStringLiteral("text"));
+  // Reads scripts' texts in order, each with its origin.
+  static TsqlScripts ReadTexts(const std::vector<std::pair<QString, QString>>& texts);
 
   const TsqlTable* table(const QString& database, const QString& name) const;
   const TsqlProcedure* procedure(const QString& database, const QString& name) const;
   const std::vector<TsqlTable>& tables() const { return tables_; }
   const std::vector<TsqlProcedure>& procedures() const { return procedures_; }
   const std::vector<TsqlGrant>& grants() const { return grants_; }
+  const std::vector<TsqlTrigger>& triggers() const { return triggers_; }
+  const std::vector<TsqlBatch>& batches() const { return batches_; }
   // What SQL Server would refuse in the scripts' batches, one line each.
   const QStringList& problems() const { return problems_; }
 
  private:
   void readBatch(const QString& batch, QString& database, const QString& origin);
+  void checkThrowMessages(const std::vector<hospitaldb::SqlToken>& tokens, const QString& origin);
 
   std::vector<TsqlTable> tables_;
   std::vector<TsqlProcedure> procedures_;
   std::vector<TsqlGrant> grants_;
+  std::vector<TsqlTrigger> triggers_;
+  std::vector<TsqlBatch> batches_;
+  std::map<int, QString> throwMessages_;  // each THROW number's message (text or variable)
   QStringList problems_;
 };
 

@@ -5,6 +5,7 @@
 #include "platform/widgets/MsgBox.h"
 
 #include <QElapsedTimer>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtGlobal>
@@ -107,6 +108,19 @@ void ReadAllText(QSqlQuery&& query, std::vector<QString>& cells) {
     for (int i = 0; i < fields; ++i)
       cells.push_back(query.value(i).toString());
   query.finish();
+}
+
+void RequirePlan(const QSqlQuery& executed, const char* index) {
+  QSqlQuery plan(executed.driver()->createResult());
+  plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + executed.lastQuery());
+  for (const QVariant& value : executed.boundValues())
+    plan.addBindValue(value);
+  plan.exec();
+  QString steps;
+  while (plan.next())
+    steps += plan.value(3).toString() + u'\n';
+  if (!steps.contains(QLatin1String(index)))
+    qFatal("the plan does not use %s:\n%s", index, qPrintable(steps));
 }
 
 void Report(const QString& name, const PairedTimes& times) {

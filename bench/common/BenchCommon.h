@@ -81,6 +81,10 @@ class DemoWorkstation {
 // Makes any message box end the run: a benchmark that meets one is measuring a failure.
 void FailOnMessageBox();
 
+// Ends the run unless SQLite's plan of the executed query (with its bound values) uses `index`:
+// a benchmark of a scan where a seek was meant measures the wrong thing.
+void RequirePlan(const QSqlQuery& executed, const char* index);
+
 // Prints "BENCH <name> <measured> ms floor=<floor> ratio=<median pair ratio>".
 void Report(const QString& name, const PairedTimes& times);
 // Prints "BENCH <name> <value> <unit>", a figure without a floor.

@@ -5,12 +5,15 @@
 --   SCHEDULE.dbo.tbOrRoom       operating rooms; RoomSeq keeps the order in which they were added,
 --                               which is the order of the room list
 --   SCHEDULE.dbo.tbORSchedule   one row per operation request; the names of the staff are stored
---                               beside their codes as resolved when the request was saved, so that
---                               the listing of a date is one seek on the OperationDate index
+--                               beside their codes as resolved when the request was saved. Its
+--                               rows are kept in the order of their dates (the clustered index),
+--                               so that the listing of a date and the board read one run of pages
 --   SCHEDULE.dbo.tbDoctor       the doctors the code search lists
---   SCHEDULE.dbo.tbORLogin      which employee each server login is (kept by the DBA, filled
---                               with 07-map-login.sql); while it is empty, the client sends
---                               whatever employee code its workstation is set to, as before
+--   SCHEDULE.dbo.tbORLogin      which employee each server login is (kept by the DBA with the
+--                               procedures of 07-map-login.sql)
+--   SCHEDULE.dbo.tbORSetting    this project's settings by name; EnforceLoginEmployee = 'on'
+--                               (set with 07) makes the server take saves, confirmations and
+--                               revocations only under the employee of the login that sends them
 --   PASSWORD.dbo.tbpasswordmain the hospital's staff (department '29' is the operating room)
 --
 -- Text columns are nvarchar, so that names in any script arrive intact.
@@ -36,12 +39,13 @@ CREATE TABLE dbo.tbDoctor (
 );
 GO
 
--- The request listing and the board both read one day of operations: a table made here gets
--- the index they seek on (an existing one keeps the indexes its site gave it).
+-- The request listing and the board both read one day of operations: a table made here keeps
+-- its rows in the order of their dates, so that a day is one run of pages, whatever columns they
+-- read (an existing table keeps the indexes its site gave it; the README lists what to add).
 IF OBJECT_ID(N'dbo.tbORSchedule', N'U') IS NULL
 BEGIN
 CREATE TABLE dbo.tbORSchedule (
-    TransNum int IDENTITY(1, 1) NOT NULL CONSTRAINT PK_tbORSchedule PRIMARY KEY,
+    TransNum int IDENTITY(1, 1) NOT NULL,
     PatientName nvarchar(150) NOT NULL DEFAULT N'',
     ProcedureName nvarchar(400) NOT NULL DEFAULT N'',
     RoomNo nvarchar(30) NOT NULL DEFAULT N'',
@@ -76,11 +80,14 @@ CREATE TABLE dbo.tbORSchedule (
     DateConfirmed datetime NULL,
     RevokedByCode nvarchar(20) NULL,
     RevokedBy nvarchar(200) NULL,
-    DateRevoked datetime NULL
+    DateRevoked datetime NULL,
+    CONSTRAINT PK_tbORSchedule PRIMARY KEY NONCLUSTERED (TransNum),
+    CONSTRAINT ixORScheduleOperationDate UNIQUE CLUSTERED (OperationDate, TransNum)
 );
-CREATE INDEX ixORScheduleOperationDate ON dbo.tbORSchedule (OperationDate);
--- The find reads the names that begin with what was typed.
-CREATE INDEX ixORSchedulePatientName ON dbo.tbORSchedule (PatientName);
+-- The find reads the names that begin with what was typed, and everything it returns, from
+-- this index alone.
+CREATE INDEX ixORSchedulePatientName ON dbo.tbORSchedule (PatientName)
+    INCLUDE (OperationDate, ProcedureName, ORRoomID, Surgeon, Status);
 END;
 GO
 
@@ -89,6 +96,14 @@ IF OBJECT_ID(N'dbo.tbORLogin', N'U') IS NULL
 CREATE TABLE dbo.tbORLogin (
     LoginName nvarchar(128) NOT NULL CONSTRAINT PK_tbORLogin PRIMARY KEY,
     EmployeeID nvarchar(20) NOT NULL
+);
+GO
+
+-- Each setting once, by name. Absent means the setting's default (EnforceLoginEmployee: off).
+IF OBJECT_ID(N'dbo.tbORSetting', N'U') IS NULL
+CREATE TABLE dbo.tbORSetting (
+    SettingName nvarchar(100) NOT NULL CONSTRAINT PK_tbORSetting PRIMARY KEY,
+    SettingValue nvarchar(400) NOT NULL
 );
 GO
 

@@ -1,10 +1,13 @@
--- The stored procedures of the SCHEDULE database that the client calls, and the two name
--- look-ups they share (SQL Server 2016 SP1 or later, the database at compatibility level 110 or
--- higher: the script checks it first). Safe to run again, and safe at a hospital whose SCHEDULE
--- already has procedures of these names: each object is made only where none of its name
--- exists, and then marked as made here (the extended property "orscheduler"); a marked one is
--- replaced by CREATE OR ALTER, and at one without the mark, the site's own, the script stops,
--- naming it, and leaves it and everything after it as they are.
+-- The stored procedures of the SCHEDULE database that the client calls, the two name look-ups
+-- they share, and the trigger by which the server enforces who acted (SQL Server 2016 SP1 or
+-- later, the database at compatibility level 110 or higher: the script checks both before it
+-- changes anything). Safe to run again, and safe at a hospital whose SCHEDULE already has
+-- procedures of these names: each object is made only where none of its name exists, and then
+-- marked as made here (the extended property "orscheduler"); a marked one is replaced by
+-- CREATE OR ALTER. At one without the mark, the site's own, the script stops as planned: it
+-- prints what it found and what to do next, leaves that object and everything after it as they
+-- are, and ends without an error (sqlcmd -b exits 0). An object is marked only once it is made,
+-- so that a failed CREATE leaves nothing behind that a later run would take for the project's.
 --
 -- The client sends every argument as a quoted text, so every parameter is text and each
 -- procedure converts what it needs; an empty transaction number means a new request.
@@ -15,78 +18,216 @@
 -- Lengths: every text parameter is nvarchar(max). A parameter no wider than its column would
 -- cut a longer value short without a word; the column refuses it, so an over-long name or
 -- remark fails the save with SQL Server's truncation error instead of being stored cut.
+-- Refusals: each kind has its own number (the README lists them): 50001 no operation date,
+-- 50002 a transaction number that is no number, 50003 an employee other than the login's,
+-- 50004 no request with the number, 50005 an unknown status, 50010 nothing to mark.
 --
 -- The client's build checks these procedures against what it sends and reads, and parses
 -- every batch with an independent T-SQL parser, so keep them in this shape:
 --   * one object per batch, each batch ended by a line GO, CREATE its first statement;
---   * before it, a batch of its own that makes it only where none exists or where the one
---     there is marked (the block above each procedure: copy it, and change the name);
+--   * before it, the batch that stops at an object of its name that is the site's own, and
+--     after it, the batch that marks it (copy the three batches of an object, and change the
+--     name in each);
 --   * CREATE OR ALTER PROCEDURE dbo.Name, then the parameters in parentheses, one per line
 --     (@Name type, separated by commas), then AS on a line of its own;
 --   * the body BEGIN ... END, its first statement SET NOCOUNT ON (otherwise row counts reach
 --     the client as extra results), every statement ended by a semicolon;
 --   * a refusal is THROWn, not RAISERROR'd: THROW ends the caller's batch, so that a script
 --     of several calls (the site check) stops at the first refusal instead of going on; its
---     number is 50000 or above (the range SQL Server leaves to applications);
---   * a procedure that returns rows does so with exactly one SELECT that assigns nothing, its
---     columns named by AS alias or by the column they read (s.PatientName is PatientName).
+--     number is 50000 or above (the range SQL Server leaves to applications), one per kind;
+--   * a procedure that returns rows does so with one SELECT that assigns nothing (or one in
+--     each branch of an IF ... ELSE, alike), its columns named by AS alias or by the column
+--     they read (s.PatientName is PatientName);
+--   * a date bound is an expression of a parameter or of GETDATE(), never a local variable:
+--     the optimizer reads the value it compiles with and expects one day's rows, where it
+--     would guess a tenth of the table for a variable.
 
 USE SCHEDULE;
 GO
 
--- TRY_CONVERT, THROW, CONCAT and FORMAT need compatibility level 110 or higher. Then each
--- object in turn: made here, marked, or the site's own (the script stops there).
+-- First what the server must be: CREATE OR ALTER needs SQL Server 2016 SP1 (13.0.4001) or
+-- later (Azure SQL has it whatever its version number), TRY_CONVERT, THROW, CONCAT and FORMAT
+-- need compatibility level 110. Otherwise nothing is made.
+DECLARE @Version nvarchar(128) = CONVERT(nvarchar(128), SERVERPROPERTY(N'ProductVersion'));
+DECLARE @Major int = CONVERT(int, PARSENAME(@Version, 4));
+DECLARE @Build int = CONVERT(int, PARSENAME(@Version, 2));
 DECLARE @Level int = (SELECT compatibility_level FROM sys.databases WHERE name = DB_NAME());
-DECLARE @Need nvarchar(400) = N'SCHEDULE is at compatibility level %d; these procedures need '
-    + N'110 or higher (ALTER DATABASE SCHEDULE SET COMPATIBILITY_LEVEL = 130). Nothing was made.';
-IF @Level < 110
+DECLARE @OldServer nvarchar(400) = N'This server is SQL Server %s; these procedures need SQL '
+    + N'Server 2016 SP1 (13.0.4001) or later. Nothing was made.';
+DECLARE @OldLevel nvarchar(400) = N'SCHEDULE is at compatibility level %d; these procedures '
+    + N'need 110 or higher (ALTER DATABASE SCHEDULE SET COMPATIBILITY_LEVEL = 130). Nothing was '
+    + N'made.';
+IF CONVERT(int, SERVERPROPERTY(N'EngineEdition')) NOT IN (5, 8)
+   AND (@Major < 13 OR (@Major = 13 AND @Build < 4001))
 BEGIN
-    RAISERROR (@Need, 16, 1, @Level);
+    RAISERROR (@OldServer, 16, 1, @Version);
     SET NOEXEC ON;
-END;
-GO
-
-DECLARE @Name sysname = N'sp_GetORLoginEmployee';
-IF OBJECT_ID(N'dbo.' + @Name) IS NULL
-BEGIN
-    EXEC (N'CREATE PROCEDURE dbo.' + @Name + N' AS RETURN;');
-    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
-        N'PROCEDURE', @Name;
 END
-ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
-                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
+ELSE IF @Level < 110
 BEGIN
-    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
-        16, 1, @Name);
+    RAISERROR (@OldLevel, 16, 1, @Level);
     SET NOEXEC ON;
 END;
 GO
 
--- The calling login (the one that opened the connection, whatever it impersonates since) and
--- the employee SCHEDULE..tbORLogin maps it to: one row, EmployeeID null when it is mapped to none.
--- The client signs in that employee; Save_OR_Schedule and sp_UpdateSchedules take no other.
+-- The two helpers of these scripts: the planned stop before an object of the site's own, and
+-- the mark of what they made. The first is guarded here by hand; every later object by them.
+IF OBJECT_ID(N'dbo.fnORSitesOwn') IS NOT NULL AND NOT EXISTS (SELECT 1
+   FROM sys.extended_properties WHERE class = 1 AND minor_id = 0
+   AND major_id = OBJECT_ID(N'dbo.fnORSitesOwn') AND name = N'orscheduler')
+BEGIN
+    PRINT N'dbo.fnORSitesOwn is this site''s own: nothing is made.';
+    SET NOEXEC ON;
+END;
+GO
+
+-- What to say before an object of this name that the site made itself (it has no mark of these
+-- scripts); null where none of the name exists or the one there is marked.
+CREATE OR ALTER FUNCTION dbo.fnORSitesOwn (@Name sysname)
+RETURNS nvarchar(max)
+AS
+BEGIN
+    IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+       OR EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1 AND minor_id = 0
+                  AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
+        RETURN NULL;
+    RETURN CONCAT(N'dbo.', @Name, N' is this site''s own (it has no mark of these scripts): it ',
+        N'is left as it is, and nothing after it is made. A site that keeps its own procedures ',
+        N'goes on with 04-permissions.sql. Where an earlier 03-procedures.sql made it, compare ',
+        N'it with this script''s, adopt it with 08-adopt-objects.sql (or EXEC ',
+        N'SCHEDULE.dbo.sp_MarkORObject N''', @Name, N''' alone), and run this script again.');
+END;
+GO
+
+DECLARE @Stop nvarchar(max) = dbo.fnORSitesOwn(N'sp_MarkORObject');
+IF @Stop IS NOT NULL
+BEGIN
+    PRINT @Stop;
+    SET NOEXEC ON;
+END;
+GO
+
+-- Marks an object of dbo as made by these scripts, so that they replace it from now on (a
+-- procedure, a function or a trigger); an object marked already is left as it is.
+CREATE OR ALTER PROCEDURE dbo.sp_MarkORObject
+    (@Name sysname)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    DECLARE @Id int = OBJECT_ID(N'dbo.' + @Name);
+    DECLARE @Type char(2) = (SELECT o.type FROM sys.objects AS o WHERE o.object_id = @Id);
+    IF @Type IS NULL
+    BEGIN
+        DECLARE @Missing nvarchar(2048) = CONCAT(N'There is no object dbo.', @Name,
+            N' to mark.');
+        THROW 50010, @Missing, 1;
+    END;
+    IF dbo.fnORSitesOwn(@Name) IS NULL
+        RETURN;
+    IF @Type = 'TR'
+    BEGIN
+        DECLARE @Table sysname = (SELECT OBJECT_NAME(o.parent_object_id) FROM sys.objects AS o
+                                  WHERE o.object_id = @Id);
+        EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA',
+            N'dbo', N'TABLE', @Table, N'TRIGGER', @Name;
+    END
+    ELSE
+    BEGIN
+        DECLARE @Kind varchar(128) = CASE WHEN @Type = 'P' THEN 'PROCEDURE' ELSE 'FUNCTION' END;
+        EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA',
+            N'dbo', @Kind, @Name;
+    END;
+END;
+GO
+
+EXEC dbo.sp_MarkORObject N'fnORSitesOwn';
+EXEC dbo.sp_MarkORObject N'sp_MarkORObject';
+GO
+
+DECLARE @Stop nvarchar(max) = dbo.fnORSitesOwn(N'sp_GetORLoginEmployee');
+IF @Stop IS NOT NULL
+BEGIN
+    PRINT @Stop;
+    SET NOEXEC ON;
+END;
+GO
+
+-- The calling login (the one that opened the connection, whatever it impersonates since), the
+-- employee SCHEDULE..tbORLogin maps it to (null when it is mapped to none), and whether the
+-- server takes work only under that employee (the setting EnforceLoginEmployee, set with 07).
+-- The client signs in that employee, and refuses to start where the mapping is enforced and
+-- the login is mapped to none.
 CREATE OR ALTER PROCEDURE dbo.sp_GetORLoginEmployee
 AS
 BEGIN
     SET NOCOUNT ON;
     SELECT ORIGINAL_LOGIN() AS LoginName,
         (SELECT l.EmployeeID FROM dbo.tbORLogin AS l WHERE l.LoginName = ORIGINAL_LOGIN())
-            AS EmployeeID;
+            AS EmployeeID,
+        CONVERT(bit, CASE WHEN EXISTS (SELECT 1 FROM dbo.tbORSetting AS t
+                                       WHERE t.SettingName = N'EnforceLoginEmployee'
+                                         AND t.SettingValue = N'on') THEN 1 ELSE 0 END)
+            AS Enforced;
 END;
 GO
 
-DECLARE @Name sysname = N'sp_FindORSchedule';
-IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+EXEC dbo.sp_MarkORObject N'sp_GetORLoginEmployee';
+GO
+
+DECLARE @Stop nvarchar(max) = dbo.fnORSitesOwn(N'trORScheduleWhoActed');
+IF @Stop IS NOT NULL
 BEGIN
-    EXEC (N'CREATE PROCEDURE dbo.' + @Name + N' AS RETURN;');
-    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
-        N'PROCEDURE', @Name;
-END
-ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
-                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
+    PRINT @Stop;
+    SET NOEXEC ON;
+END;
+GO
+
+-- Who acted is the employee of the login that acts, whichever procedure writes (the site's own
+-- included): while the setting EnforceLoginEmployee is 'on' (07), a statement that records an
+-- employee in EncodedBy, UpdatedBy, ConfirmedByCode or RevokedByCode (with the time beside it)
+-- other than the one SCHEDULE..tbORLogin maps ORIGINAL_LOGIN() to is refused, and undone with
+-- its transaction. A code the statement leaves as it was, and an empty one, records no one new
+-- and is not looked at.
+CREATE OR ALTER TRIGGER dbo.trORScheduleWhoActed
+ON dbo.tbORSchedule
+AFTER INSERT, UPDATE
+AS
 BEGIN
-    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
-        16, 1, @Name);
+    SET NOCOUNT ON;
+    IF NOT EXISTS (SELECT 1 FROM dbo.tbORSetting AS t
+                   WHERE t.SettingName = N'EnforceLoginEmployee' AND t.SettingValue = N'on')
+        RETURN;
+    DECLARE @Employee nvarchar(20) = (SELECT l.EmployeeID FROM dbo.tbORLogin AS l
+                                      WHERE l.LoginName = ORIGINAL_LOGIN());
+    DECLARE @Code nvarchar(max) = (SELECT TOP (1) a.Code
+        FROM inserted AS i
+        LEFT JOIN deleted AS d ON d.TransNum = i.TransNum
+        CROSS APPLY (VALUES (i.EncodedBy, i.DateEncoded, d.EncodedBy, d.DateEncoded),
+                            (i.UpdatedBy, i.DateUpdated, d.UpdatedBy, d.DateUpdated),
+                            (i.ConfirmedByCode, i.DateConfirmed, d.ConfirmedByCode,
+                             d.DateConfirmed),
+                            (i.RevokedByCode, i.DateRevoked, d.RevokedByCode, d.DateRevoked))
+            AS a (Code, SetAt, WasCode, WasSetAt)
+        WHERE ISNULL(a.Code, N'') <> N''
+          AND EXISTS (SELECT a.Code, a.SetAt EXCEPT SELECT a.WasCode, a.WasSetAt)
+          AND (@Employee IS NULL OR a.Code <> @Employee));
+    IF @Code IS NOT NULL
+    BEGIN
+        DECLARE @NotYours nvarchar(2048) = CONCAT(N'The login ', ORIGINAL_LOGIN(),
+            N' may not act as employee ', LEFT(@Code, 100),
+            N': SCHEDULE..tbORLogin maps it to another employee or to none. Nothing was changed.');
+        THROW 50003, @NotYours, 1;
+    END;
+END;
+GO
+
+EXEC dbo.sp_MarkORObject N'trORScheduleWhoActed';
+GO
+
+DECLARE @Stop nvarchar(max) = dbo.fnORSitesOwn(N'sp_FindORSchedule');
+IF @Stop IS NOT NULL
+BEGIN
+    PRINT @Stop;
     SET NOEXEC ON;
 END;
 GO
@@ -94,7 +235,8 @@ GO
 -- A patient's requests across dates, newest first: the one with this transaction number, or
 -- those whose patient's name begins with the text (two characters at least; what is typed is
 -- text, its LIKE wildcards escaped). At most 200, and a 201st when more match, so that the
--- client can say so. Reads only.
+-- client can say so. Reads only. One statement per branch, each a seek: the number on the
+-- primary key, the name on its index, which holds everything listed.
 CREATE OR ALTER PROCEDURE dbo.sp_FindORSchedule
     (@SearchText nvarchar(max))
 AS
@@ -104,35 +246,42 @@ BEGIN
     DECLARE @Number int = TRY_CONVERT(int, @Key);
     DECLARE @Prefix nvarchar(max) = REPLACE(REPLACE(REPLACE(@Key, N'[', N'[[]'), N'%', N'[%]'),
         N'_', N'[_]') + N'%';
-    -- Either condition is read from the name's index alone, which carries the table's key.
-    SELECT TOP (201)
-        s.OperationDate,
-        s.PatientName,
-        s.ProcedureName,
-        ISNULL(r.RoomName, N'') AS ORRoom,
-        s.Surgeon,
-        s.Status,
-        s.TransNum
-    FROM dbo.tbORSchedule AS s
-    LEFT JOIN dbo.tbOrRoom AS r ON r.RoomID = s.ORRoomID
-    WHERE (@Number IS NOT NULL AND s.TransNum = @Number)
-       OR (@Number IS NULL AND LEN(@Key) >= 2 AND s.PatientName LIKE @Prefix)
-    ORDER BY s.OperationDate DESC, s.TransNum DESC;
+    IF @Number IS NOT NULL
+        SELECT TOP (201)
+            s.OperationDate,
+            s.PatientName,
+            s.ProcedureName,
+            ISNULL(r.RoomName, N'') AS ORRoom,
+            s.Surgeon,
+            s.Status,
+            s.TransNum
+        FROM dbo.tbORSchedule AS s
+        LEFT JOIN dbo.tbOrRoom AS r ON r.RoomID = s.ORRoomID
+        WHERE s.TransNum = @Number
+        ORDER BY s.OperationDate DESC, s.TransNum DESC;
+    ELSE
+        SELECT TOP (201)
+            s.OperationDate,
+            s.PatientName,
+            s.ProcedureName,
+            ISNULL(r.RoomName, N'') AS ORRoom,
+            s.Surgeon,
+            s.Status,
+            s.TransNum
+        FROM dbo.tbORSchedule AS s
+        LEFT JOIN dbo.tbOrRoom AS r ON r.RoomID = s.ORRoomID
+        WHERE LEN(@Key) >= 2 AND s.PatientName LIKE @Prefix
+        ORDER BY s.OperationDate DESC, s.TransNum DESC;
 END;
 GO
 
-DECLARE @Name sysname = N'sp_GetORScheduleByNum';
-IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+EXEC dbo.sp_MarkORObject N'sp_FindORSchedule';
+GO
+
+DECLARE @Stop nvarchar(max) = dbo.fnORSitesOwn(N'sp_GetORScheduleByNum');
+IF @Stop IS NOT NULL
 BEGIN
-    EXEC (N'CREATE PROCEDURE dbo.' + @Name + N' AS RETURN;');
-    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
-        N'PROCEDURE', @Name;
-END
-ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
-                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
-BEGIN
-    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
-        16, 1, @Name);
+    PRINT @Stop;
     SET NOEXEC ON;
 END;
 GO
@@ -140,12 +289,24 @@ GO
 -- One request by its transaction number, wherever its date now lies: the 31 columns of the
 -- request list, in the list's order; no row when no request has the number (a text that is no
 -- number fails with the server's conversion error). The client reads a request afresh through
--- it just before it acts on the request.
+-- it just before it acts on the request. With @UpdLock 'UPDLOCK', sent inside the client's
+-- transaction before a check, the row is first read with an update lock, which is held until the
+-- transaction ends: another desk's check of the same request waits for this desk's commit and
+-- then reads what it wrote.
 CREATE OR ALTER PROCEDURE dbo.sp_GetORScheduleByNum
-    (@TransNum nvarchar(max))
+    (@TransNum nvarchar(max),
+     @UpdLock nvarchar(max))
 AS
 BEGIN
     SET NOCOUNT ON;
+    DECLARE @Number int = CONVERT(int, LTRIM(RTRIM(@TransNum)));
+    DECLARE @Held int;
+    IF @UpdLock = N'UPDLOCK'
+    BEGIN
+        SELECT @Held = TransNum
+        FROM dbo.tbORSchedule WITH (UPDLOCK, ROWLOCK)
+        WHERE TransNum = @Number;
+    END;
     SELECT
         PatientName,
         ProcedureName,
@@ -179,22 +340,17 @@ BEGIN
         RevokedBy,
         DateRevoked
     FROM dbo.tbORSchedule
-    WHERE TransNum = CONVERT(int, LTRIM(RTRIM(@TransNum)));
+    WHERE TransNum = @Number;
 END;
 GO
 
-DECLARE @Name sysname = N'fnDoctorName';
-IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+EXEC dbo.sp_MarkORObject N'sp_GetORScheduleByNum';
+GO
+
+DECLARE @Stop nvarchar(max) = dbo.fnORSitesOwn(N'fnDoctorName');
+IF @Stop IS NOT NULL
 BEGIN
-    EXEC (N'CREATE FUNCTION dbo.' + @Name + N'() RETURNS int AS BEGIN RETURN 0; END;');
-    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
-        N'FUNCTION', @Name;
-END
-ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
-                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
-BEGIN
-    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
-        16, 1, @Name);
+    PRINT @Stop;
     SET NOEXEC ON;
 END;
 GO
@@ -210,18 +366,13 @@ BEGIN
 END;
 GO
 
-DECLARE @Name sysname = N'fnStaffName';
-IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+EXEC dbo.sp_MarkORObject N'fnDoctorName';
+GO
+
+DECLARE @Stop nvarchar(max) = dbo.fnORSitesOwn(N'fnStaffName');
+IF @Stop IS NOT NULL
 BEGIN
-    EXEC (N'CREATE FUNCTION dbo.' + @Name + N'() RETURNS int AS BEGIN RETURN 0; END;');
-    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
-        N'FUNCTION', @Name;
-END
-ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
-                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
-BEGIN
-    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
-        16, 1, @Name);
+    PRINT @Stop;
     SET NOEXEC ON;
 END;
 GO
@@ -238,31 +389,27 @@ BEGIN
 END;
 GO
 
-DECLARE @Name sysname = N'sp_GetORSchedule';
-IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+EXEC dbo.sp_MarkORObject N'fnStaffName';
+GO
+
+DECLARE @Stop nvarchar(max) = dbo.fnORSitesOwn(N'sp_GetORSchedule');
+IF @Stop IS NOT NULL
 BEGIN
-    EXEC (N'CREATE PROCEDURE dbo.' + @Name + N' AS RETURN;');
-    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
-        N'PROCEDURE', @Name;
-END
-ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
-                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
-BEGIN
-    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
-        16, 1, @Name);
+    PRINT @Stop;
     SET NOEXEC ON;
 END;
 GO
 
 -- The requests of one date (any time of that day), by time: the 31 columns of the request
 -- list, in the list's order. The date is read month/day/year, whatever the login's language.
+-- The day's bounds are expressions of the parameter, which the optimizer works out from the
+-- value it compiles with: it expects one day's requests and reads them in date order.
 CREATE OR ALTER PROCEDURE dbo.sp_GetORSchedule
     (@ScheduleDate nvarchar(max))
 AS
 BEGIN
     SET NOCOUNT ON;
     SET DATEFORMAT mdy;
-    DECLARE @Day date = CONVERT(datetime, LTRIM(RTRIM(@ScheduleDate)));
     SELECT
         s.PatientName,
         s.ProcedureName,
@@ -296,24 +443,20 @@ BEGIN
         s.RevokedBy,
         s.DateRevoked
     FROM dbo.tbORSchedule AS s
-    WHERE s.OperationDate >= @Day
-      AND s.OperationDate < DATEADD(day, 1, @Day)
+    WHERE s.OperationDate >= CONVERT(datetime, CONVERT(date, @ScheduleDate))
+      AND s.OperationDate <= CONVERT(datetime, CONVERT(date, @ScheduleDate))
+                             + CONVERT(datetime, N'23:59:59.997')
     ORDER BY s.OperationDate, s.TransNum;
 END;
 GO
 
-DECLARE @Name sysname = N'sp_List_ORRooms';
-IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+EXEC dbo.sp_MarkORObject N'sp_GetORSchedule';
+GO
+
+DECLARE @Stop nvarchar(max) = dbo.fnORSitesOwn(N'sp_List_ORRooms');
+IF @Stop IS NOT NULL
 BEGIN
-    EXEC (N'CREATE PROCEDURE dbo.' + @Name + N' AS RETURN;');
-    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
-        N'PROCEDURE', @Name;
-END
-ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
-                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
-BEGIN
-    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
-        16, 1, @Name);
+    PRINT @Stop;
     SET NOEXEC ON;
 END;
 GO
@@ -329,18 +472,13 @@ BEGIN
 END;
 GO
 
-DECLARE @Name sysname = N'sp_Get_ORRoom';
-IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+EXEC dbo.sp_MarkORObject N'sp_List_ORRooms';
+GO
+
+DECLARE @Stop nvarchar(max) = dbo.fnORSitesOwn(N'sp_Get_ORRoom');
+IF @Stop IS NOT NULL
 BEGIN
-    EXEC (N'CREATE PROCEDURE dbo.' + @Name + N' AS RETURN;');
-    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
-        N'PROCEDURE', @Name;
-END
-ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
-                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
-BEGIN
-    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
-        16, 1, @Name);
+    PRINT @Stop;
     SET NOEXEC ON;
 END;
 GO
@@ -358,18 +496,13 @@ BEGIN
 END;
 GO
 
-DECLARE @Name sysname = N'Save_OR_Schedule';
-IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+EXEC dbo.sp_MarkORObject N'sp_Get_ORRoom';
+GO
+
+DECLARE @Stop nvarchar(max) = dbo.fnORSitesOwn(N'Save_OR_Schedule');
+IF @Stop IS NOT NULL
 BEGIN
-    EXEC (N'CREATE PROCEDURE dbo.' + @Name + N' AS RETURN;');
-    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
-        N'PROCEDURE', @Name;
-END
-ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
-                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
-BEGIN
-    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
-        16, 1, @Name);
+    PRINT @Stop;
     SET NOEXEC ON;
 END;
 GO
@@ -377,7 +510,8 @@ GO
 -- Stores a request: a new one when the transaction number is empty, else a change of that
 -- request (its status and who confirmed or revoked it stay). Staff are sent by code; their
 -- names are stored beside the codes. An empty time of saving means now. Both dates are read
--- month/day/year, whatever the login's language.
+-- month/day/year, whatever the login's language. Where the server enforces who acted, the
+-- table's trigger refuses a save in another employee's name.
 CREATE OR ALTER PROCEDURE dbo.Save_OR_Schedule
     (@PatientName nvarchar(max),
      @ORRoomID nvarchar(max),
@@ -411,15 +545,6 @@ BEGIN
     DECLARE @SavedAt datetime = CASE WHEN LTRIM(RTRIM(@DateEncoded)) = N'' THEN GETDATE()
                                      ELSE CONVERT(datetime, @DateEncoded) END;
 
-    IF EXISTS (SELECT 1 FROM dbo.tbORLogin) AND NOT EXISTS (SELECT 1 FROM dbo.tbORLogin
-               WHERE LoginName = ORIGINAL_LOGIN() AND EmployeeID = @EncodedBy)
-    BEGIN
-        DECLARE @NotYours nvarchar(2048) = CONCAT(N'The login ', ORIGINAL_LOGIN(),
-            N' may not act as employee ', LEFT(@EncodedBy, 100),
-            N': SCHEDULE..tbORLogin maps it to another employee or to none. Nothing was changed.');
-        THROW 50003, @NotYours, 1;
-    END;
-
     IF LTRIM(RTRIM(@TransNum)) = N''
     BEGIN
         INSERT INTO dbo.tbORSchedule (
@@ -449,7 +574,7 @@ BEGIN
     BEGIN
         DECLARE @NotANumber nvarchar(2048) = CONCAT(N'Conversion failed when converting the '
             + N'varchar value ''', LEFT(@TransNum, 100), N''' to data type int.');
-        THROW 50000, @NotANumber, 1;
+        THROW 50002, @NotANumber, 1;
     END;
     UPDATE dbo.tbORSchedule
     SET PatientName = @PatientName, ProcedureName = @ProcedureName, RoomNo = @RoomNo,
@@ -470,29 +595,24 @@ BEGIN
     BEGIN
         DECLARE @Missing nvarchar(2048) = CONCAT(N'There is no OR schedule with transaction '
             + N'number ', @Number, N'.');
-        THROW 50000, @Missing, 1;
+        THROW 50004, @Missing, 1;
     END;
 END;
 GO
 
-DECLARE @Name sysname = N'sp_UpdateSchedules';
-IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+EXEC dbo.sp_MarkORObject N'Save_OR_Schedule';
+GO
+
+DECLARE @Stop nvarchar(max) = dbo.fnORSitesOwn(N'sp_UpdateSchedules');
+IF @Stop IS NOT NULL
 BEGIN
-    EXEC (N'CREATE PROCEDURE dbo.' + @Name + N' AS RETURN;');
-    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
-        N'PROCEDURE', @Name;
-END
-ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
-                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
-BEGIN
-    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
-        16, 1, @Name);
+    PRINT @Stop;
     SET NOEXEC ON;
 END;
 GO
 
 -- Confirms ("C") or revokes ("R") a request, recording who did it (by code and by name) and
--- when, by the server's clock.
+-- when, by the server's clock; the table's trigger checks who, as for a save.
 CREATE OR ALTER PROCEDURE dbo.sp_UpdateSchedules
     (@Status nvarchar(max),
      @EmployeeCode nvarchar(max),
@@ -506,22 +626,14 @@ BEGIN
     BEGIN
         DECLARE @Unknown nvarchar(2048) = CONCAT(N'Unknown schedule status ''', LEFT(@Status, 100),
             N''': C confirms, R revokes.');
-        THROW 50000, @Unknown, 1;
+        THROW 50005, @Unknown, 1;
     END;
     DECLARE @Number int = TRY_CONVERT(int, LTRIM(RTRIM(@TransNum)));
     IF @Number IS NULL
     BEGIN
         DECLARE @NotANumber nvarchar(2048) = CONCAT(N'Conversion failed when converting the '
             + N'varchar value ''', LEFT(@TransNum, 100), N''' to data type int.');
-        THROW 50000, @NotANumber, 1;
-    END;
-    IF EXISTS (SELECT 1 FROM dbo.tbORLogin) AND NOT EXISTS (SELECT 1 FROM dbo.tbORLogin
-               WHERE LoginName = ORIGINAL_LOGIN() AND EmployeeID = @EmployeeCode)
-    BEGIN
-        DECLARE @NotYours nvarchar(2048) = CONCAT(N'The login ', ORIGINAL_LOGIN(),
-            N' may not act as employee ', LEFT(@EmployeeCode, 100),
-            N': SCHEDULE..tbORLogin maps it to another employee or to none. Nothing was changed.');
-        THROW 50003, @NotYours, 1;
+        THROW 50002, @NotANumber, 1;
     END;
     DECLARE @Name nvarchar(max) = dbo.fnStaffName(@EmployeeCode);
     IF @Name = N''
@@ -541,35 +653,30 @@ BEGIN
     BEGIN
         DECLARE @Missing nvarchar(2048) = CONCAT(N'There is no OR schedule with transaction '
             + N'number ', @Number, N'.');
-        THROW 50000, @Missing, 1;
+        THROW 50004, @Missing, 1;
     END;
 END;
 GO
 
-DECLARE @Name sysname = N'sp_List_Of_ConfirmedSchedules_ORScheduler';
-IF OBJECT_ID(N'dbo.' + @Name) IS NULL
+EXEC dbo.sp_MarkORObject N'sp_UpdateSchedules';
+GO
+
+DECLARE @Stop nvarchar(max) = dbo.fnORSitesOwn(N'sp_List_Of_ConfirmedSchedules_ORScheduler');
+IF @Stop IS NOT NULL
 BEGIN
-    EXEC (N'CREATE PROCEDURE dbo.' + @Name + N' AS RETURN;');
-    EXEC sys.sp_addextendedproperty N'orscheduler', N'made by its scripts', N'SCHEMA', N'dbo',
-        N'PROCEDURE', @Name;
-END
-ELSE IF NOT EXISTS (SELECT 1 FROM sys.extended_properties WHERE class = 1
-                    AND major_id = OBJECT_ID(N'dbo.' + @Name) AND name = N'orscheduler')
-BEGIN
-    RAISERROR (N'dbo.%s is this site''s own: it is left as it is, and nothing after it is made.',
-        16, 1, @Name);
+    PRINT @Stop;
     SET NOEXEC ON;
 END;
 GO
 
 -- The operations confirmed for the server's current day, by time, for the board. A status
 -- counts as confirmed as the client reads it: "C" once the blanks around it are removed, in
--- upper case.
+-- upper case. The day is bounded by GETDATE() itself, whose value the optimizer reads when it
+-- compiles: it expects one day's requests.
 CREATE OR ALTER PROCEDURE dbo.sp_List_Of_ConfirmedSchedules_ORScheduler
 AS
 BEGIN
     SET NOCOUNT ON;
-    DECLARE @Today date = CONVERT(date, GETDATE());
     SELECT
         FORMAT(s.OperationDate, N'hh:mm tt', N'en-US') AS [Time],
         s.Surgeon,
@@ -585,9 +692,17 @@ BEGIN
         s.TransNum AS Transnum
     FROM dbo.tbORSchedule AS s
     LEFT JOIN dbo.tbOrRoom AS r ON r.RoomID = s.ORRoomID
-    WHERE s.OperationDate >= @Today
-      AND s.OperationDate < DATEADD(day, 1, @Today)
+    WHERE s.OperationDate >= CONVERT(datetime, CONVERT(date, GETDATE()))
+      AND s.OperationDate <= CONVERT(datetime, CONVERT(date, GETDATE()))
+                             + CONVERT(datetime, N'23:59:59.997')
       AND LTRIM(RTRIM(s.Status)) COLLATE Latin1_General_BIN = N'C'
     ORDER BY s.OperationDate, s.TransNum;
 END;
+GO
+
+EXEC dbo.sp_MarkORObject N'sp_List_Of_ConfirmedSchedules_ORScheduler';
+GO
+
+-- A stop above leaves NOEXEC on; the session goes on as it was.
+SET NOEXEC OFF;
 GO

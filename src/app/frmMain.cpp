@@ -19,14 +19,17 @@
 #include "platform/widgets/Fonts.h"
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/MultiLineTextBox.h"
+#include "platform/widgets/ProgramStyle.h"
 #include "platform/widgets/SysInfo.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/EntryForm.h"
 #include "requests/ListRefresh.h"
 #include "requests/ListingMenu.h"
 #include "requests/ListingOutput.h"
+#include "requests/PaneState.h"
 #include "requests/PatientFinder.h"
 #include "requests/RequestList.h"
+#include "requests/SaveOutcome.h"
 #include "requests/StatusActions.h"
 #include "staff/DoctorPickers.h"
 #include "staff/Keystrokes.h"
@@ -34,19 +37,23 @@
 
 frmMain::frmMain(QWidget* parent, platform::SysInfo* sysInfo)
     : QWidget(parent), sysInfo_(sysInfo ? sysInfo : new platform::SysInfo(this)) {
+  platform::ProgramStyle::Install();  // before the controls, which it draws
   setWindowTitle(platform::AppTitle());
   setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8));
   setAttribute(Qt::WA_DeleteOnClose, false);
   BuildEntryPane();
   BuildRequestPane();
   SetTabOrder();
-  requestList_ =
-      std::make_unique<requests::RequestList>(*mshflexPending, *DTPicker1, cmdOpt[0], cmdOpt[1]);
+  paneState_ = std::make_unique<requests::PaneState>(cmdOption, fraPendingRequest, cmdOpt);
+  ownWrites_ = std::make_unique<requests::OwnWrites>();
+  requestList_ = std::make_unique<requests::RequestList>(*mshflexPending, *DTPicker1, *paneState_);
   CreateEntryForm();
   InstallStaffSelection();
-  statusActions_ = std::make_unique<requests::StatusActions>(*mshflexPending, *requestList_);
-  statusActions_->OnOwnChange(
-      [this](const QString& transNum) { entryForm_->NoteOwnStatusChange(transNum); });
+  statusActions_ =
+      std::make_unique<requests::StatusActions>(*requestList_, *paneState_, *ownWrites_);
+  ownWrites_->OnOwnChange([this](const session::ORSchedule& stored, bool statusOnly) {
+    entryForm_->NoteOwnChange(stored, statusOnly);
+  });
   listingOutput_ =
       std::make_unique<requests::ListingOutput>(*mshflexPending, *requestList_, *DTPicker1, this);
   listingMenu_ = std::make_unique<requests::ListingMenu>(
@@ -96,12 +103,13 @@ void frmMain::InstallStaffSelection() {
 
 void frmMain::CreateEntryForm() {
   const requests::EntryControls controls{
-      txtName,     txtRoomID,         txtProcedure,   dtpOperation, dtpOperTime,  cboRequestRoom,
-      txtTransNum, txtAsstDoc,        txtAsstDocID,   txtSurgeon,   txtSurgeonID, txtAnest,
-      txtAnestID,  txtSNurse,         txtSNurseID,    txtCNurse,    txtCNurseID,  txtRemarks,
-      cmdOption,   fraPendingRequest, mshflexPending, cmdOpt};
+      txtName,        txtRoomID,   txtProcedure, dtpOperation, dtpOperTime,
+      cboRequestRoom, txtTransNum, txtAsstDoc,   txtAsstDocID, txtSurgeon,
+      txtSurgeonID,   txtAnest,    txtAnestID,   txtSNurse,    txtSNurseID,
+      txtCNurse,      txtCNurseID, txtRemarks,   cmdOption,    mshflexPending};
   // Exit unloads the window, as closing it does.
-  entryForm_ = std::make_unique<requests::EntryForm>(controls, *requestList_, [this] { close(); });
+  entryForm_ = std::make_unique<requests::EntryForm>(controls, *requestList_, *paneState_,
+                                                     *ownWrites_, [this] { close(); });
 }
 
 bool frmMain::Show() {

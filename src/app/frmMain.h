@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -28,6 +29,8 @@ class EntryForm;
 class ListingMenu;
 class ListingOutput;
 class ListRefresh;
+class OwnWrites;
+class PaneState;
 class PatientFinder;
 class RequestList;
 class StatusActions;
@@ -132,7 +135,7 @@ class frmMain : public QWidget {
 
   bool Form_Load();
   bool StartComponents();
-  void SetDatePickers();
+  void SetDatePickers(const QDateTime& now);
   void Form_Unload();
 
   platform::SingleInstance instance_;
@@ -140,6 +143,8 @@ class frmMain : public QWidget {
   QScrollArea* entryPane_ = nullptr;  // the entry form's frames, scrolled when the window is short
   std::unique_ptr<Anchors> paneAnchors_;  // the request pane's controls
   bool framedFit_ = false;  // fitted again once the window system had framed the window
+  std::unique_ptr<requests::PaneState> paneState_;
+  std::unique_ptr<requests::OwnWrites> ownWrites_;
   std::unique_ptr<requests::RequestList> requestList_;
   std::unique_ptr<requests::EntryForm> entryForm_;
   std::unique_ptr<requests::StatusActions> statusActions_;

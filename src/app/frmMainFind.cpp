@@ -44,10 +44,10 @@ void frmMain::FitFindBox(int paneWidth) {
 }
 
 void frmMain::CreateFindAndRefresh() {
-  patientFinder_ = std::make_unique<requests::PatientFinder>(*txtFind, *requestList_, *DTPicker1,
+  patientFinder_ = std::make_unique<requests::PatientFinder>(*txtFind, *requestList_, *paneState_,
                                                              *mshflexPending);
-  listRefresh_ = std::make_unique<requests::ListRefresh>(*requestList_, *mshflexPending,
-                                                         *fraPendingRequest, cmdOpt);
+  listRefresh_ =
+      std::make_unique<requests::ListRefresh>(*requestList_, *mshflexPending, *fraPendingRequest);
   using platform::ConnectGuarded;
   ConnectGuarded(txtFind, &QLineEdit::returnPressed, this,
                  [this] { patientFinder_->txtFind_Enter(); });

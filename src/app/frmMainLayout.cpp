@@ -14,7 +14,6 @@
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/MultiLineTextBox.h"
-#include "platform/widgets/ProgramStyle.h"
 #include "platform/widgets/SysInfo.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/RequestStatus.h"
@@ -36,7 +35,6 @@ const QSize kLeastPane = TwipRect(0, 0, 7380, 4440).size();
 
 QGroupBox* Frame(QWidget* parent, const QString& title, QRect twips) {
   auto* frame = new QGroupBox(title, parent);
-  frame->setStyle(platform::ProgramStyle::Shared());
   frame->setGeometry(twips);
   // Assistive technology would read a nested frame by its outer frame's title otherwise.
   frame->setAccessibleName(title);
@@ -81,7 +79,6 @@ TextBox* CodeField(TextBox* nameField) {
 
 QPushButton* Button(QWidget* parent, const QString& caption, QRect twips, bool enabled) {
   auto* button = new QPushButton(caption, parent);
-  button->setStyle(platform::ProgramStyle::Shared());
   button->setGeometry(twips);
   button->setEnabled(enabled);
   return button;

@@ -30,8 +30,7 @@ bool frmMain::Form_Load() {
   try {
     Resize_Frame();
     if (!StartComponents()) return false;
-    Get_ServerDate();
-    SetDatePickers();
+    SetDatePickers(Get_ServerDate());
     entryForm_->RememberStartUpEarliest();
     requests::Load_ORRooms(*cboRequestRoom);
     requestList_->Format_Grid();
@@ -78,8 +77,7 @@ bool frmMain::StartComponents() {
 }
 
 // The pickers on the server's date and time; no operation before that date.
-void frmMain::SetDatePickers() {
-  const QDateTime now = modGlobal::ServerDateTime;
+void frmMain::SetDatePickers(const QDateTime& now) {
   dtpOperation->SetValue(platform::Format(now, QStringLiteral("MM/DD/YYYY")));
   dtpOperTime->SetValue(platform::Format(now, QStringLiteral("hh:mm:ss AM/PM")));
   dtpOperation->SetMinDate(platform::WallClock(now.date(), QTime(0, 0)));

@@ -193,13 +193,14 @@ void frmView::ListAndNote() {
 }
 
 void frmView::Timer2_Timer() {
+  QDateTime now;
   {
     const auto connection = connection_();
     platform::ScopedCommandTimeout quick(*connection, board::kBoardReadTimeoutSeconds);
-    Get_ServerDate([connection] { return connection; });
+    now = session::ServerNow(*connection);
   }
   clockRead_ = true;
-  const QString clock = ClockText(modGlobal::ServerDateTime);
+  const QString clock = ClockText(now);
   Label1->setText(clock);
   Picture1->Cls();
   Picture1->Print(clock);

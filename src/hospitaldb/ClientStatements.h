@@ -40,8 +40,14 @@ inline constexpr char kDoctorSearch[] =
 // A patient's requests across dates, by a name's beginning or a transaction number.
 inline constexpr char kFindSchedules[] = "SCHEDULE..sp_FindORSchedule ?";
 
-// One request by its transaction number, wherever its date now lies, in the listing's columns.
-inline constexpr char kScheduleByNum[] = "SCHEDULE..sp_GetORScheduleByNum ?";
+// One request by its transaction number, wherever its date now lies, in the listing's columns;
+// the second value 'UPDLOCK' holds the row until the transaction ends.
+inline constexpr char kScheduleByNum[] = "SCHEDULE..sp_GetORScheduleByNum ?, ?";
+
+// A transaction of the client's on its connection: a check and the write it guards.
+inline constexpr char kBeginTransaction[] = "BEGIN TRANSACTION";
+inline constexpr char kCommitTransaction[] = "COMMIT TRANSACTION";
+inline constexpr char kRollbackTransaction[] = "IF @@TRANCOUNT > 0 ROLLBACK TRANSACTION";
 
 }  // namespace ClientStatement
 

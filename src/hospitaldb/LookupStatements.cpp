@@ -78,12 +78,25 @@ std::unique_ptr<platform::Recordset> SearchDoctors(const StatePtr& state,
                 values);
 }
 
-// One row: the login and the employee it is mapped to (null when it is mapped to none).
+// One row: the login, the employee it is mapped to (null when it is mapped to none) and
+// whether the server takes work only under that employee.
 std::unique_ptr<platform::Recordset> LoginEmployee(const StatePtr& state, const QStringList&) {
-  return Select(state,
-                QStringLiteral("SELECT ? AS LoginName, (SELECT EmployeeID FROM tbORLogin"
-                               " WHERE LoginName = ? COLLATE TSQL) AS EmployeeID"),
-                {state->login, state->login});
+  QSqlQuery query = PrepareQuery(state->database(),
+                                 QStringLiteral("SELECT ? AS LoginName, (SELECT EmployeeID FROM"
+                                                " tbORLogin WHERE LoginName = ? COLLATE TSQL)"
+                                                " AS EmployeeID, ? AS Enforced"));
+  query.addBindValue(state->login);
+  query.addBindValue(state->login);
+  query.addBindValue(EnforcesLoginEmployee(state->database()) ? 1 : 0);
+  ExecQuery(query);
+  return MakeRecordset(state, std::move(query));
+}
+
+bool EnforcesLoginEmployee(const QSqlDatabase& db) {
+  return ReadScalar(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM tbORSetting"
+                                       " WHERE SettingName = 'EnforceLoginEmployee' COLLATE TSQL"
+                                       " AND SettingValue = 'on' COLLATE TSQL)"))
+      .toBool();
 }
 
 }  // namespace hospitaldb

@@ -110,11 +110,12 @@ ScheduleRecord RecordFromSave(const StatePtr& state, const QStringList& a) {
   return r;
 }
 
-// Once the login mapping holds any row, a save or a status change is refused unless `code` is
-// the employee mapped to the server's login, as the procedures refuse it.
+// While the server enforces who acted, a save or a status change that records an employee is
+// refused unless that employee is the one tbORLogin maps the server's login to (compared as
+// the server compares codes), as the requests table's trigger refuses it on the server.
 void RefuseAnotherEmployee(const StatePtr& state, const QString& code) {
   const QSqlDatabase db = state->database();
-  if (!ReadScalar(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM tbORLogin)")).toBool()) return;
+  if (TsqlEquals(code, u"") || !EnforcesLoginEmployee(db)) return;
   if (ReadScalar(
           db,
           QStringLiteral("SELECT EXISTS (SELECT 1 FROM tbORLogin"
@@ -230,7 +231,8 @@ std::unique_ptr<platform::Recordset> ConfirmedToday(const StatePtr& state, const
   return MakeRecordset(state, std::move(query));
 }
 
-// One request by its transaction number, in the listing's columns: no row when none has it.
+// One request by its transaction number, in the listing's columns: no row when none has it. The
+// lock flag asks nothing more here: a transaction of this database holds the whole file.
 std::unique_ptr<platform::Recordset> ScheduleByNum(const StatePtr& state,
                                                    const QStringList& values) {
   QSqlQuery query = PrepareQuery(state->database(),

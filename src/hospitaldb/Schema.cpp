@@ -52,6 +52,12 @@ const char* const kStatements[] = {
     " LoginName TEXT NOT NULL PRIMARY KEY,"
     " EmployeeID TEXT NOT NULL)",
 
+    // The project's own settings, by name. "EnforceLoginEmployee" = "on" makes every save,
+    // confirmation and revocation take only the employee tbORLogin maps the login to.
+    "CREATE TABLE IF NOT EXISTS tbORSetting ("
+    " SettingName TEXT NOT NULL PRIMARY KEY,"
+    " SettingValue TEXT NOT NULL)",
+
     "CREATE TABLE IF NOT EXISTS tbServerInfo ("
     " OneRow INTEGER NOT NULL PRIMARY KEY CHECK (OneRow = 1),"
     " ClockOffsetSeconds INTEGER NOT NULL DEFAULT 0,"
@@ -59,15 +65,17 @@ const char* const kStatements[] = {
 
     "INSERT OR IGNORE INTO tbServerInfo (OneRow, ClockOffsetSeconds) VALUES (1, 0)",
 
-    // A patient's requests across dates, found by the beginning of the name as the server
-    // compares names.
-    "CREATE INDEX IF NOT EXISTS ixORSchedulePatientName"
-    " ON tbORSchedule (PatientName COLLATE TSQL)",
+    // A patient's requests across dates, found by the beginning of the name. The index uses
+    // SQLite's own NOCASE, so that any SQLite tool can write the table; an earlier version's
+    // index used a collation of the program's own, which no other tool has.
+    "DROP INDEX IF EXISTS ixORSchedulePatientName",
+    "CREATE INDEX IF NOT EXISTS ixORSchedulePatientNameNoCase"
+    " ON tbORSchedule (PatientName COLLATE NOCASE)",
 };
 
 // Written to the file's user version once the statements above have run on it. Raise it
 // whenever they change, so that files made by an earlier version get what is new.
-constexpr int kSchemaVersion = 3;
+constexpr int kSchemaVersion = 4;
 
 }  // namespace
 

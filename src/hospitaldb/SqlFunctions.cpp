@@ -71,4 +71,8 @@ void RegisterTsqlFunctions(const QSqlDatabase& db) {
                                            BoardTimeFunction, nullptr, nullptr, nullptr));
 }
 
+bool InTransaction(const QSqlDatabase& db) {
+  return sqlite3_get_autocommit(HandleOf(db)) == 0;
+}
+
 }  // namespace hospitaldb

@@ -13,4 +13,7 @@ namespace hospitaldb {
 // Throws platform::DatabaseError when the driver does not expose an SQLite handle.
 void RegisterTsqlFunctions(const QSqlDatabase& db);
 
+// Whether the connection is inside a transaction.
+bool InTransaction(const QSqlDatabase& db);
+
 }  // namespace hospitaldb

@@ -2,6 +2,7 @@
 
 #include <QSqlError>
 
+#include "hospitaldb/SqlFunctions.h"
 #include "platform/Errors.h"
 
 namespace hospitaldb {
@@ -26,7 +27,7 @@ bool IsInputOutput(const QSqlError& error) {
   const QSqlError error = query.lastError();
   const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
   if (IsBusy(error))
-    throw platform::DatabaseError(
+    throw platform::BusyError(
         QStringLiteral("The database is busy: another program has been writing to it for too "
                        "long. Nothing was changed; please try again. (%1)")
             .arg(text));
@@ -74,19 +75,21 @@ QVariant ReadScalar(const QSqlDatabase& db, const QString& sql,
   return result;
 }
 
-WriteTransaction::WriteTransaction(const QSqlDatabase& db) : db_(db) {
-  ExecStatement(db_, QStringLiteral("BEGIN IMMEDIATE"));
+WriteTransaction::WriteTransaction(const QSqlDatabase& db) : db_(db), nested_(InTransaction(db)) {
+  ExecStatement(db_,
+                nested_ ? QStringLiteral("SAVEPOINT write") : QStringLiteral("BEGIN IMMEDIATE"));
   open_ = true;
 }
 
 WriteTransaction::~WriteTransaction() {
   if (!open_) return;
   QSqlQuery rollback(db_);
-  rollback.exec(QStringLiteral("ROLLBACK"));
+  rollback.exec(nested_ ? QStringLiteral("ROLLBACK TO write") : QStringLiteral("ROLLBACK"));
+  if (nested_) rollback.exec(QStringLiteral("RELEASE write"));
 }
 
 void WriteTransaction::Commit() {
-  ExecStatement(db_, QStringLiteral("COMMIT"));
+  ExecStatement(db_, nested_ ? QStringLiteral("RELEASE write") : QStringLiteral("COMMIT"));
   open_ = false;
 }
 

@@ -20,7 +20,8 @@ QVariant ReadScalar(const QSqlDatabase& db, const QString& sql,
                     std::initializer_list<QVariant> values = {});
 
 // A write transaction taken with BEGIN IMMEDIATE, so that two writers never both hold a read
-// lock and then dead-lock on the upgrade. Rolled back unless committed.
+// lock and then dead-lock on the upgrade. Rolled back unless committed. Inside a transaction
+// already open (the client's own), it is a savepoint of it: rolled back alone, committed with it.
 class WriteTransaction {
  public:
   explicit WriteTransaction(const QSqlDatabase& db);
@@ -31,6 +32,7 @@ class WriteTransaction {
 
  private:
   QSqlDatabase db_;
+  bool nested_ = false;
   bool open_ = false;
 };
 

@@ -7,6 +7,7 @@
 
 #include "platform/Connection.h"
 
+class QSqlDatabase;
 class QSqlQuery;
 
 namespace hospitaldb {
@@ -38,6 +39,13 @@ std::unique_ptr<platform::Recordset> SearchDoctors(const StatePtr&, const QStrin
 std::unique_ptr<platform::Recordset> LoginEmployee(const StatePtr&, const QStringList&);
 std::unique_ptr<platform::Recordset> FindSchedules(const StatePtr&, const QStringList&);
 std::unique_ptr<platform::Recordset> ScheduleByNum(const StatePtr&, const QStringList&);
+std::unique_ptr<platform::Recordset> BeginTransaction(const StatePtr&, const QStringList&);
+std::unique_ptr<platform::Recordset> CommitTransaction(const StatePtr&, const QStringList&);
+std::unique_ptr<platform::Recordset> RollbackTransaction(const StatePtr&, const QStringList&);
+
+// What SQL Server does under the client's XACT_ABORT ON when a statement fails inside a
+// transaction: the whole transaction is rolled back.
+void AbortTransaction(const StatePtr& state);
 
 // The rows of an executed query. The recordset keeps the server state alive as long as it
 // exists, so that the Qt SQL connection outlives every query on it.
@@ -45,6 +53,10 @@ std::unique_ptr<platform::Recordset> MakeRecordset(const StatePtr& state, QSqlQu
                                                    std::vector<int> dateColumns = {});
 // A recordset without fields or rows (what a write returns when it is opened).
 std::unique_ptr<platform::Recordset> EmptyRecordset(const StatePtr& state);
+
+// Whether the server takes saves, confirmations and revocations only under the employee its
+// login is mapped to: the setting EnforceLoginEmployee of tbORSetting is "on".
+bool EnforcesLoginEmployee(const QSqlDatabase& db);
 
 // Messages of the procedures themselves.
 QString UnknownTransactionError(const QString& transNum);

@@ -33,6 +33,9 @@ const KnownStatement kKnownStatements[] = {
     {C::kLoginEmployee, LoginEmployee},
     {C::kFindSchedules, FindSchedules},
     {C::kScheduleByNum, ScheduleByNum},
+    {C::kBeginTransaction, BeginTransaction},
+    {C::kCommitTransaction, CommitTransaction},
+    {C::kRollbackTransaction, RollbackTransaction},
 };
 
 struct Shape {
@@ -100,9 +103,15 @@ class EmbeddedRecordset : private StateHolder, public platform::QueryRecordset {
 std::unique_ptr<platform::Recordset> RunStatement(const StatePtr& state, const QString& sql) {
   std::vector<SqlToken> tokens = TokenizeSql(sql);
   DropLeadingExec(tokens);
-  for (const Shape& shape : Shapes())
-    if (const auto values = MatchShape(tokens, shape.tokens)) return shape.handler(state, *values);
-  FailUnknown(tokens, sql);
+  try {
+    for (const Shape& shape : Shapes())
+      if (const auto values = MatchShape(tokens, shape.tokens))
+        return shape.handler(state, *values);
+    FailUnknown(tokens, sql);
+  } catch (...) {
+    AbortTransaction(state);
+    throw;
+  }
 }
 
 std::unique_ptr<platform::Recordset> MakeRecordset(const StatePtr& state, QSqlQuery&& query,

@@ -35,6 +35,13 @@ class QueryTimeoutError : public LinkError {
   using LinkError::LinkError;
 };
 
+// Another connection held what the statement needed for longer than the statement may wait:
+// the statement was not carried out.
+class BusyError : public DatabaseError {
+ public:
+  using DatabaseError::DatabaseError;
+};
+
 class ComponentError : public RuntimeError {
  public:
   using RuntimeError::RuntimeError;

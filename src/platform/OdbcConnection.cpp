@@ -281,12 +281,12 @@ class DirectStatement : public Recordset {
 // Opens the connection and sets it up for the client's statements. False when it cannot.
 bool OpenSession(QSqlDatabase& db) {
   if (!db.open()) return false;
-  // Row counts of procedures would otherwise arrive as extra results.
   try {
-    DirectStatement(db, QStringLiteral("SET NOCOUNT ON"), OdbcConnection::kLoginTimeoutSeconds)
+    DirectStatement(db, QString::fromLatin1(OdbcConnection::kSessionSettings),
+                    OdbcConnection::kLoginTimeoutSeconds)
         .Drain();
   } catch (const DatabaseError&) {
-    // A server that has no such setting (the tests' SQLite) sends no row counts either; a
+    // A server that has no such settings (the tests' SQLite) sends no row counts either; a
     // lost link has closed the connection.
   }
   return db.isOpen();

@@ -9,12 +9,14 @@ namespace requests {
 // What another workstation did to a request since the form loaded it (`loaded`), as the server
 // holds it now (`current`): one line per change, in the words of the form, from what to what,
 // and who confirmed or revoked it and when. A change that `toSend` (the form's request about
-// to be saved over it) makes anyway loses nothing and is left out, so that a save repeated
-// after a lost link does not warn of itself; so is a value of `ownUnsure`, an earlier save of
-// this form that may have reached the server. Empty when nothing would be lost.
+// to be saved over it) makes anyway loses nothing and is left out. Empty when nothing would be
+// lost.
 QStringList ChangesSince(const session::ORSchedule& loaded, const session::ORSchedule& current,
-                         const session::ORSchedule& toSend,
-                         const session::ORSchedule* ownUnsure = nullptr);
+                         const session::ORSchedule& toSend);
+
+// What another workstation changed of a request a Confirm or Revoke asked about (`asked`): its
+// patient, its date and time, its OR room, its status and who set it; empty when none of them.
+QStringList ChangesAskedAbout(const session::ORSchedule& asked, const session::ORSchedule& now);
 
 // A confirmation or revocation of `now` since `before` ("It was confirmed by ... on ..."), or
 // another change of its status; empty when its status and who set it are the same.

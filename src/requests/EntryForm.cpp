@@ -12,7 +12,6 @@
 #include "platform/widgets/MultiLineTextBox.h"
 #include "platform/widgets/TextBox.h"
 #include "session/ServerDate.h"
-#include "session/modGlobal.h"
 
 namespace requests {
 namespace {
@@ -21,16 +20,15 @@ const QColor kEditableBack(255, 255, 255);
 const QColor kReadOnlyBack(224, 224, 224);
 const QColor kAccent(128, 128, 255);
 
-// The captions button 1 is given, without an access key; only "Cancel" cancels.
-const QString kCancel = QStringLiteral("Cancel");
-const QString kEdit = QStringLiteral("Edit");
-
 }  // namespace
 
-EntryForm::EntryForm(const EntryControls& controls, RequestList& requestList,
-                     std::function<void()> closeWindow, session::ConnectionProvider connection)
+EntryForm::EntryForm(const EntryControls& controls, RequestList& requestList, PaneState& state,
+                     OwnWrites& own, std::function<void()> closeWindow,
+                     session::ConnectionProvider connection)
     : c_(controls),
       requestList_(requestList),
+      state_(state),
+      own_(own),
       closeWindow_(std::move(closeWindow)),
       connection_(std::move(connection)) {
   staff_ = {
@@ -110,7 +108,6 @@ void EntryForm::Clear_Fields() {
   loadedRoomName_.clear();
   loadedRoomCode_.clear();
   loaded_.reset();
-  unsureEdit_.reset();
   unsettledInForm_ = false;
 }
 
@@ -120,7 +117,7 @@ void EntryForm::cmdOption_Click(int index) {
       New();
       break;
     case 1:
-      if (c_.cmdOption[1]->text() == kCancel)
+      if (state_.Writing())
         Cancel();
       else
         Edit();
@@ -138,24 +135,21 @@ void EntryForm::cmdOption_Click(int index) {
 
 // The clock is read first: when it cannot be read, the form stays as it was, in its mode.
 void EntryForm::New() {
-  Get_ServerDate(connection_);
+  const QDateTime now = Get_ServerDate(connection_);
   Clear_Fields();
   RestoreStartUpEarliest();
-  SetPickersToServerTime();
+  SetPickersToServerTime(now);
   Enable_Fields(true);
-  EnterWritingMode();
-  StartWriting();
+  StartWriting(FormMode::New);
 }
 
+// Confirm and Revoke wait for the user's pick of a request once the edit is over.
 void EntryForm::Edit() {
   Enable_Fields(true);
-  EnterWritingMode();
-  c_.cmdOpt[0]->setEnabled(false);
-  c_.cmdOpt[1]->setEnabled(false);
-  StartWriting();
+  state_.Select(std::nullopt);
+  StartWriting(FormMode::Edit);
 }
 
-// Confirm and Revoke stay as writing left them, until a click on the list sets them again.
 // A Space meant for a field can land on Cancel: what was typed goes only when the user says so.
 void EntryForm::Cancel() {
   if (Shown() != shownAtStart_ &&
@@ -168,13 +162,12 @@ void EntryForm::Cancel() {
   c_.dtpOperTime->Revert();
   Enable_Fields(false);
   RestoreStartUpEarliest();
-  ReturnToIdleMode();
+  state_.SetMode(FormMode::Idle);
 }
 
 // The server's own clock is never refused: a clock set back since start-up lowers the earliest
 // values to it.
-void EntryForm::SetPickersToServerTime() {
-  const QDateTime now = modGlobal::ServerDateTime;
+void EntryForm::SetPickersToServerTime(const QDateTime& now) {
   c_.dtpOperation->LowerMinDateTo(now);
   c_.dtpOperation->SetValue(platform::Format(now, QStringLiteral("mm/dd/yyyy")));
   c_.dtpOperTime->LowerMinDateTo(now);
@@ -189,29 +182,12 @@ QStringList EntryForm::Shown() const {
                << c_.dtpOperTime->text();
 }
 
-// The typing starts in the patient's name, whichever button had the focus.
-void EntryForm::StartWriting() {
+// New and edit mode: Save and Cancel, nothing else of the form's buttons, and no list. The
+// typing starts in the patient's name, whichever button had the focus.
+void EntryForm::StartWriting(FormMode mode) {
+  state_.SetMode(mode);
   shownAtStart_ = Shown();
   c_.txtName->setFocus();
-}
-
-// New and edit mode: Save and Cancel, nothing else of the form's buttons, and no list.
-void EntryForm::EnterWritingMode() {
-  c_.cmdOption[3]->setEnabled(true);
-  c_.cmdOption[1]->setEnabled(true);
-  c_.cmdOption[1]->setText(kCancel);
-  c_.cmdOption[0]->setEnabled(false);
-  c_.cmdOption[2]->setEnabled(false);
-  c_.fraPendingRequest->setEnabled(false);
-}
-
-void EntryForm::ReturnToIdleMode() {
-  c_.cmdOption[1]->setEnabled(false);
-  c_.cmdOption[1]->setText(kEdit);
-  c_.cmdOption[3]->setEnabled(false);
-  c_.cmdOption[0]->setEnabled(true);
-  c_.fraPendingRequest->setEnabled(true);
-  c_.cmdOption[2]->setEnabled(true);
 }
 
 }  // namespace requests

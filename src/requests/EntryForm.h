@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "requests/PaneState.h"
 #include "requests/SaveOutcome.h"
 #include "session/ConnectionProvider.h"
 #include "session/ORSchedule.h"
@@ -25,6 +26,8 @@ class TextBox;
 
 namespace requests {
 
+class OwnWrites;
+class PaneState;
 class RequestList;
 
 // The controls of the entry form as the main window lays them out, and the request pane that
@@ -49,23 +52,10 @@ struct EntryControls {
   platform::TextBox* txtCNurseID;
   platform::MultiLineTextBox* txtRemarks;
   std::array<QPushButton*, 4> cmdOption;  // 0 New, 1 Edit or Cancel, 2 Exit, 3 Save
-  QWidget* fraPendingRequest;
   platform::FlexGrid* mshflexPending;
-  std::array<QPushButton*, 2> cmdOpt;
 };
 
-// The members of an operation's team, in the order of the form.
-enum StaffRole {
-  kSurgeon,
-  kSurgeon1,
-  kSurgeon2,
-  kAnes,
-  kAnes2,
-  kSNurse,
-  kSNurse2,
-  kCNurse,
-  kAsstDoc
-};
+using session::StaffRole;
 
 // One member of the operation's team as the form holds it: the name the user reads and the
 // staff code that saving sends.
@@ -76,13 +66,12 @@ struct StaffField {
   bool required;
 };
 
-// The entry form: its modes (idle, viewing, new, edit), loading a listed request into it and
-// saving what it holds. There is no mode variable: the controls' states are the mode, and
-// button 1's caption is the only state the buttons read.
+// The entry form: its modes (idle, viewing, new, edit; kept by the pane's state), loading a
+// listed request into it and saving what it holds.
 class EntryForm {
  public:
-  EntryForm(const EntryControls& controls, RequestList& requestList,
-            std::function<void()> closeWindow,
+  EntryForm(const EntryControls& controls, RequestList& requestList, PaneState& state,
+            OwnWrites& own, std::function<void()> closeWindow,
             session::ConnectionProvider connection = session::CurrentUserConnection());
 
   // Keeps the earliest values start-up gave the date and time pickers; New, Cancel and a save
@@ -94,7 +83,7 @@ class EntryForm {
   // Empties the form: the text fields, each staff code with its name, and the room box.
   void Clear_Fields();
 
-  // The button array: 0 New, 1 Edit or Cancel (by caption), 2 Exit, 3 Save; any other index
+  // The button array: 0 New, 1 Edit (Cancel while writing), 2 Exit, 3 Save; any other index
   // does nothing.
   void cmdOption_Click(int index);
 
@@ -102,9 +91,9 @@ class EntryForm {
   // of the database is reported by the caller.
   void mshflexPending_DblClick();
 
-  // This workstation has just confirmed or revoked the request with this number: when it is
+  // This workstation has stored a request (`statusOnly`: confirmed or revoked it): when it is
   // the one the form holds, a later save does not take that for another workstation's doing.
-  void NoteOwnStatusChange(const QString& transNum);
+  void NoteOwnChange(const session::ORSchedule& stored, bool statusOnly);
 
  private:
   void New();
@@ -116,11 +105,9 @@ class EntryForm {
   std::vector<platform::TextBox*> EditableFields() const;
   // What the form shows, to tell whether anything was typed since New or Edit.
   QStringList Shown() const;
-  void StartWriting();
+  void StartWriting(FormMode mode);
   void RestoreStartUpEarliest();
-  void SetPickersToServerTime();
-  void EnterWritingMode();
-  void ReturnToIdleMode();
+  void SetPickersToServerTime(const QDateTime& now);
 
   // Loading.
   void FillFields(const session::ORSchedule& request);
@@ -132,31 +119,34 @@ class EntryForm {
   bool RefuseStaffWithoutCode() const;
   bool LookUpRoomCode(QString& roomCode) const;
   session::ORSchedule RequestToSave(const QString& roomCode) const;
-  QString OperationDateTimeText() const;
-  // Another workstation's changes since the load (EditConflict.cpp); false: do not save now.
-  bool MaySaveOver(const session::ORSchedule& toSend);
-  // A save whose link may break (SaveOutcome.cpp).
-  void SendSave(const session::ORSchedule& request, const QString& savedBy, const QString& savedAt);
-  bool SettledAsStored();
+  // The save in one transaction with its check (EntryFormStore.cpp); false when nothing was
+  // stored now, the user having been told why or having chosen so.
+  bool Store(session::ORSchedule& request, const QDateTime& savedAt);
+  bool StoreNew(const session::ORSchedule& request, const QString& savedBy,
+                const QDateTime& savedAt);
+  bool StoreChange(session::ORSchedule& request, const QString& savedBy, const QDateTime& savedAt);
+  void Saved();
+  Fate SettleNew();
   bool SettleEarlierSave(session::ORSchedule& toSend);
 
   EntryControls c_;
   RequestList& requestList_;
+  PaneState& state_;
+  OwnWrites& own_;
   std::function<void()> closeWindow_;
   session::ConnectionProvider connection_;
   std::vector<StaffField> staff_;  // by StaffRole
   QDateTime startUpDate_, startUpTime_;
   // The room shown with the loaded request, by name and code, while the form shows it.
   QString loadedRoomName_, loadedRoomCode_;
-  // The request as listed when it was loaded, while the form shows or edits it.
+  // The request as listed when it was loaded, while the form shows or edits it: the one a save
+  // changes, and what the save's check compares the server's with.
   std::optional<session::ORSchedule> loaded_;
-  // A new request whose save met a broken link and could not yet be looked for; it outlives
-  // Cancel, New and a load, and is settled before the next save. `unsettledInForm_` while the
-  // form still holds it as typed.
+  // A new request whose commit's answer was lost and that could not yet be looked for; it
+  // outlives Cancel, New and a load, and is settled before the next save. `unsettledInForm_`
+  // while the form still holds it as typed.
   std::optional<SentRequest> unsettled_;
   bool unsettledInForm_ = false;
-  // A change of the loaded request whose save met a broken link: it may be stored.
-  std::optional<session::ORSchedule> unsureEdit_;
   // What the form showed when New or Edit began.
   QStringList shownAtStart_;
 };

@@ -1,5 +1,4 @@
 // Showing a listed request in the entry form, read-only, on a double click of the list.
-#include <QPushButton>
 
 #include "platform/Connection.h"
 #include "platform/Format.h"
@@ -16,15 +15,6 @@ namespace requests {
 namespace {
 
 using session::ORSchedule;
-using session::RequestColumn;
-
-ORSchedule Trimmed(ORSchedule request) {
-  for (int c = RequestColumn::kFirst; c <= RequestColumn::kLast; ++c) {
-    QString& field = request[static_cast<RequestColumn::Column>(c)];
-    field = field.trimmed();
-  }
-  return request;
-}
 
 // Shows the value exactly, even one before the picker's earliest value: the earliest value
 // is lowered to it rather than the request shown with another date or time.
@@ -46,49 +36,31 @@ void EntryForm::mshflexPending_DblClick() {
     field->setEnabled(false);
 
   const ORSchedule listed = requestList_.Listing().At(row - 1);
-  const ORSchedule request = Trimmed(listed);
   // A date that cannot be read stops the load silently, before any field changes.
   const QDateTime& when = listed.operationAt;
   if (!when.isValid()) return;
   RestoreStartUpEarliest();
   ShowExactly(*c_.dtpOperation, when);
   ShowExactly(*c_.dtpOperTime, when);
-  FillFields(request);
+  FillFields(listed);
   ShowBeginnings();
   loaded_ = listed;
-  ShowRoomOf(request.orRoomCode);
-
-  c_.cmdOption[1]->setEnabled(true);
-  c_.cmdOption[3]->setEnabled(false);
-  c_.cmdOption[2]->setEnabled(false);
+  ShowRoomOf(listed.orRoomCode.trimmed());
+  state_.SetMode(FormMode::Viewing);
 }
 
-// The fields in the order the form has always filled them; note the anesthesiologists' name
-// before their code.
+// Each field shows its value trimmed, and gives it back as stored unless changed; each
+// member of the team by code and name.
 void EntryForm::FillFields(const ORSchedule& r) {
-  c_.txtName->setText(r.patientName);
-  c_.txtProcedure->setText(r.procedure);
-  c_.txtTransNum->setText(r.transNum);
-  c_.txtRoomID->setText(r.patientRoom);
-  c_.txtSurgeonID[0]->setText(r.surgeonCode);
-  c_.txtSurgeon[0]->setText(r.surgeon);
-  c_.txtSurgeonID[1]->setText(r.surgeon1Code);
-  c_.txtSurgeon[1]->setText(r.surgeon1);
-  c_.txtSurgeonID[2]->setText(r.surgeon2Code);
-  c_.txtSurgeon[2]->setText(r.surgeon2);
-  c_.txtAnest[0]->setText(r.anesthesiologist);
-  c_.txtAnestID[0]->setText(r.anesCode);
-  c_.txtAnest[1]->setText(r.anes2);
-  c_.txtAnestID[1]->setText(r.anes2Code);
-  c_.txtSNurseID[0]->setText(r.sNurseCode);
-  c_.txtSNurse[0]->setText(r.sNurse);
-  c_.txtSNurseID[1]->setText(r.sNurse2Code);
-  c_.txtSNurse[1]->setText(r.sNurse2);
-  c_.txtCNurseID->setText(r.cNurseCode);
-  c_.txtCNurse->setText(r.cNurse);
-  c_.txtAsstDocID->setText(r.asstDocCode);
-  c_.txtAsstDoc->setText(r.asstDoc);
-  c_.txtRemarks->setText(r.remarks);
+  c_.txtName->ShowStored(r.patientName);
+  c_.txtProcedure->ShowStored(r.procedure);
+  c_.txtTransNum->ShowStored(r.TransNumText());
+  c_.txtRoomID->ShowStored(r.patientRoom);
+  for (int role = 0; role < session::kStaffRoles; ++role) {
+    staff_[role].code->ShowStored(r.staff[role].code);
+    staff_[role].name->ShowStored(r.staff[role].name);
+  }
+  c_.txtRemarks->ShowStored(r.remarks);
 }
 
 // A long text is read from its beginning: a field filled shows its end.

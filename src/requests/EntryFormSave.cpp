@@ -48,7 +48,7 @@ bool TypedWithoutPick(const StaffField& field) {
 
 // The code a save sends for a member of the team: none when no one is named.
 QString CodeToSend(const StaffField& field) {
-  return HasName(field) ? field.code->text() : QString();
+  return HasName(field) ? field.code->Value() : QString();
 }
 
 bool RefuseUnpicked(const StaffField& field) {
@@ -76,10 +76,10 @@ bool PickersHoldValues(const EntryControls& c) {
 // loaded from a row written before the limit) is shown whole and refused here: never cut.
 bool TextsFitTheirColumns(const EntryControls& c) {
   const std::tuple<QWidget*, QString, QString, int> columns[] = {
-      {c.txtName, c.txtName->text(), QStringLiteral("patient name"), 150},
-      {c.txtProcedure, c.txtProcedure->text(), QStringLiteral("procedure"), 400},
-      {c.txtRoomID, c.txtRoomID->text(), QStringLiteral("patient's room (Room ID)"), 30},
-      {c.txtRemarks, c.txtRemarks->text(), QStringLiteral("remarks"), 4000}};
+      {c.txtName, c.txtName->Value(), QStringLiteral("patient name"), 150},
+      {c.txtProcedure, c.txtProcedure->Value(), QStringLiteral("procedure"), 400},
+      {c.txtRoomID, c.txtRoomID->Value(), QStringLiteral("patient's room (Room ID)"), 30},
+      {c.txtRemarks, c.txtRemarks->Value(), QStringLiteral("remarks"), 4000}};
   for (const auto& [field, text, caption, width] : columns) {
     if (text.size() <= width) continue;
     return RefuseWith(QStringLiteral("Can't save: the %1 is %2 characters long, and the "
@@ -95,34 +95,33 @@ bool TextsFitTheirColumns(const EntryControls& c) {
 
 }  // namespace
 
+// Earlier writes of this desk whose fate is not known yet are settled first: while the server
+// cannot tell, nothing is sent.
 void EntryForm::Save() {
   if (!Validate()) return;
-  Get_ServerDate(connection_);
-  const QString operationDate = OperationDateTimeText();
+  const QDateTime savedAt = Get_ServerDate(connection_);
   QString roomCode;
   if (!LookUpRoomCode(roomCode)) {
     Refuse(QStringLiteral("OR Room for operation"), c_.cboRequestRoom);
     return;
   }
   session::ORSchedule request = RequestToSave(roomCode);
-  request.operationDate = operationDate;
-  const QTime time = c_.dtpOperTime->Time();  // to the second, as the text above
-  request.operationAt = platform::WallClock(c_.dtpOperation->Date(),
-                                            QTime(time.hour(), time.minute(), time.second()));
-  if (!SettleEarlierSave(request) || !MaySaveOver(request)) return;
-  SendSave(request, modGlobal::EmployeeCode(), platform::DefaultText(modGlobal::ServerDateTime));
+  if (!own_.Settle() || !SettleEarlierSave(request) || !Store(request, savedAt)) return;
+  Saved();
+}
+
+// The request is stored: whatever fails from here on, the form returns to idle mode.
+void EntryForm::Saved() {
   platform::MsgBox(QStringLiteral("Schedule successfully saved!"),
                    platform::vbOKOnly | platform::vbInformation, QStringLiteral("SUCCESS!"));
-
-  // The request is stored: whatever fails from here on, the form returns to idle mode.
   Clear_Fields();
   platform::Guarded([this] { requestList_.Reload(); });
-  ReturnToIdleMode();
+  state_.SetMode(FormMode::Idle);
   Enable_Fields(false);
   platform::Guarded([this] {
-    Get_ServerDate(connection_);
+    const QDateTime now = Get_ServerDate(connection_);
     RestoreStartUpEarliest();
-    SetPickersToServerTime();
+    SetPickersToServerTime(now);
   });
 }
 
@@ -136,7 +135,7 @@ bool EntryForm::Validate() const {
     return Refuse(QStringLiteral("OR Room for operation"), c_.cboRequestRoom);
   // A required member is the code the save sends: a name of blanks names no one, and one
   // typed without a pick is told how to pick.
-  for (StaffRole role : {kSurgeon, kAnes, kSNurse, kCNurse}) {
+  for (StaffRole role : {session::kSurgeon, session::kAnes, session::kSNurse, session::kCNurse}) {
     const StaffField& field = staff_[role];
     if (TypedWithoutPick(field)) return RefuseUnpicked(field);
     if (CodeToSend(field).isEmpty()) return Refuse(field.caption, field.name);
@@ -148,12 +147,6 @@ bool EntryForm::RefuseStaffWithoutCode() const {
   for (const StaffField& field : staff_)
     if (!field.required && TypedWithoutPick(field)) return RefuseUnpicked(field);
   return true;
-}
-
-// The date as month/day/year, one blank, the time on the 12-hour clock.
-QString EntryForm::OperationDateTimeText() const {
-  return platform::ShortDateText(c_.dtpOperation->Date()) + u' ' +
-         platform::Format(c_.dtpOperTime->Value(), QStringLiteral("hh:mm:ss AM/PM"));
 }
 
 // The code of the room shown. A request being changed keeps the room it was loaded with while
@@ -173,23 +166,21 @@ bool EntryForm::LookUpRoomCode(QString& roomCode) const {
   return !roomCode.isEmpty();
 }
 
+// What the form holds, as typed: a change of the request loaded, or a new one. The operation's
+// date and time to the second, as the pickers show them.
 session::ORSchedule EntryForm::RequestToSave(const QString& roomCode) const {
   session::ORSchedule r;
-  r.patientName = c_.txtName->text();
+  if (loaded_) r.transNum = loaded_->transNum;
+  r.patientName = c_.txtName->Value();
   r.orRoomCode = roomCode;
-  r.surgeonCode = CodeToSend(staff_[kSurgeon]);
-  r.surgeon1Code = CodeToSend(staff_[kSurgeon1]);
-  r.surgeon2Code = CodeToSend(staff_[kSurgeon2]);
-  r.anesCode = CodeToSend(staff_[kAnes]);
-  r.anes2Code = CodeToSend(staff_[kAnes2]);
-  r.sNurseCode = CodeToSend(staff_[kSNurse]);
-  r.sNurse2Code = CodeToSend(staff_[kSNurse2]);
-  r.cNurseCode = CodeToSend(staff_[kCNurse]);
-  r.asstDocCode = CodeToSend(staff_[kAsstDoc]);
-  r.remarks = c_.txtRemarks->text();
-  r.procedure = c_.txtProcedure->text();
-  r.patientRoom = c_.txtRoomID->text();
-  r.transNum = c_.txtTransNum->text();
+  for (int role = 0; role < session::kStaffRoles; ++role)
+    r.staff[role] = {CodeToSend(staff_[role]), staff_[role].name->Value()};
+  r.remarks = c_.txtRemarks->Value();
+  r.procedure = c_.txtProcedure->Value();
+  r.patientRoom = c_.txtRoomID->Value();
+  const QTime time = c_.dtpOperTime->Time();
+  r.operationAt = platform::WallClock(c_.dtpOperation->Date(),
+                                      QTime(time.hour(), time.minute(), time.second()));
   return r;
 }
 

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -12,19 +11,14 @@
 #include "platform/widgets/ListingNotice.h"
 #include "requests/RequestList.h"
 #include "session/ServerDate.h"
-#include "session/modGlobal.h"
 
 namespace requests {
 
-using session::RequestColumn;
-
 ListRefresh::ListRefresh(RequestList& list, platform::FlexGrid& grid, QWidget& pane,
-                         std::array<QPushButton*, 2> confirmRevoke,
                          session::ConnectionProvider connection)
     : list_(list),
       grid_(grid),
       pane_(pane),
-      confirmRevoke_(confirmRevoke),
       connection_(std::move(connection)),
       timer_(new QTimer(&pane)),
       line_(new QLabel),
@@ -59,35 +53,25 @@ void ListRefresh::Tick() {
   if (!NobodyWorksWithTheList()) return;
   // The server's time first: the rows read next are at least as recent as it. When it cannot be
   // read, the database does not answer: the listing is not tried.
+  QDateTime readAt;
   try {
-    Get_ServerDate(connection_);
+    readAt = Get_ServerDate(connection_);
   } catch (const std::exception& error) {
     notice_->ClockFailed(error);
     throw;
   }
   notice_->ClockSucceeded();
-  const QDateTime readAt = modGlobal::ServerDateTime;
   std::shared_ptr<const session::RequestListing> listing = list_.ListAfresh();
   if (!SameListing(*listing, list_.Listing())) ShowKeepingPlace(std::move(listing));
   notice_->ListingSucceeded(readAt);
 }
 
+// The list keeps the selected request while it is listed (RequestList::Show).
 void ListRefresh::ShowKeepingPlace(std::shared_ptr<const session::RequestListing> listing) {
-  const int row = grid_.Row();
-  const QString selected =
-      row > 0 ? list_.Listing().Text(row - 1, RequestColumn::kTransNum).toString() : QString();
   const int top = grid_.verticalScrollBar()->value();
   const int left = grid_.horizontalScrollBar()->value();
   known_ = listing;
   list_.Show(std::move(listing));
-  if (!selected.isEmpty()) {
-    list_.Select(selected);
-    // The request acted on is gone from the date: Confirm and Revoke wait for the user's click
-    // on the one meant, rather than falling to the first request.
-    if (grid_.Row() < 1)
-      for (QPushButton* button : confirmRevoke_)
-        button->setEnabled(false);
-  }
   grid_.verticalScrollBar()->setValue(top);
   grid_.horizontalScrollBar()->setValue(left);
 }

@@ -1,13 +1,11 @@
 #pragma once
 
 #include <QMetaObject>
-#include <array>
 #include <memory>
 
 #include "session/ConnectionProvider.h"
 
 class QLabel;
-class QPushButton;
 class QTimer;
 class QWidget;
 
@@ -35,7 +33,6 @@ class ListRefresh {
   static constexpr int kIntervalMs = 30000;
 
   ListRefresh(RequestList& list, platform::FlexGrid& grid, QWidget& pane,
-              std::array<QPushButton*, 2> confirmRevoke,
               session::ConnectionProvider connection = session::CurrentUserConnection());
   ~ListRefresh();
 
@@ -53,7 +50,6 @@ class ListRefresh {
   RequestList& list_;
   platform::FlexGrid& grid_;
   QWidget& pane_;
-  std::array<QPushButton*, 2> confirmRevoke_;
   session::ConnectionProvider connection_;
   QTimer* timer_;
   QLabel* line_;

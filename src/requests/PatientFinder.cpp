@@ -1,12 +1,14 @@
 #include "requests/PatientFinder.h"
 
-#include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/MsgBox.h"
 #include "platform/widgets/TextBox.h"
+#include "requests/PaneState.h"
 #include "requests/RequestList.h"
+#include "requests/SaveOutcome.h"
 #include "requests/frmFind.h"
 #include "session/FoundRequests.h"
-#include "session/ORSchedule.h"
+#include "session/FreshListing.h"
 
 namespace requests {
 
@@ -14,14 +16,9 @@ void TypeInUpperCase(platform::TextBox& box) {
   box.SetKeyPressHook([](qint16& key) { key = qint16(QChar(char16_t(key)).toUpper().unicode()); });
 }
 
-PatientFinder::PatientFinder(platform::TextBox& box, RequestList& list,
-                             platform::DTPicker& datePicker, platform::FlexGrid& grid,
-                             session::ConnectionProvider connection)
-    : box_(box),
-      list_(list),
-      datePicker_(datePicker),
-      grid_(grid),
-      connection_(std::move(connection)) {
+PatientFinder::PatientFinder(platform::TextBox& box, RequestList& list, PaneState& state,
+                             platform::FlexGrid& grid, session::ConnectionProvider connection)
+    : box_(box), list_(list), state_(state), grid_(grid), connection_(std::move(connection)) {
   TypeInUpperCase(box_);
 }
 
@@ -32,15 +29,20 @@ void PatientFinder::txtFind_Enter() {
   if (picked) ShowFound(*window.Picked());
 }
 
-void PatientFinder::ShowFound(const session::FoundRequest& request) {
-  if (!request.operationDate.isValid()) return;  // no date to list it on
-  datePicker_.SetValue(request.operationDate);
-  list_.Reload();
-  list_.Select(request.transNum);
-  if (grid_.Row() < 1) return;
-  grid_.scrollTo(grid_.model()->index(grid_.Row() - 1, session::RequestColumn::kPatientName));
-  grid_.setFocus();
-  list_.mshflexPending_Click();
+void PatientFinder::ShowFound(const session::FoundRequest& found) {
+  const std::optional<session::ORSchedule> request =
+      found.transNum ? session::ReadRequest(*connection_(), *found.transNum) : std::nullopt;
+  if (!request) {
+    state_.Select(std::nullopt);
+    Notify(QStringLiteral("The schedule of patient %1 is no longer in the database: another "
+                          "workstation has removed it.")
+               .arg(found.patientName.trimmed()),
+           platform::vbExclamation);
+    return;
+  }
+  if (!request->operationAt.isValid()) return;  // no date to list it on
+  list_.ShowRequest(*request);
+  if (grid_.Row() > 0) grid_.setFocus();
 }
 
 }  // namespace requests

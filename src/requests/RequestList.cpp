@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QLocale>
 #include <QPalette>
-#include <QPushButton>
 
 #include "platform/Connection.h"
 #include "platform/Errors.h"
@@ -11,9 +10,9 @@
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/MsgBox.h"
+#include "requests/PaneState.h"
 #include "requests/RequestStatus.h"
 #include "session/FreshListing.h"
-#include "session/modGlobal.h"
 
 namespace requests {
 namespace {
@@ -38,13 +37,11 @@ constexpr int kWidenedColumns[] = {RequestColumn::kOperationDate, RequestColumn:
 
 }  // namespace
 
-RequestList::RequestList(platform::FlexGrid& grid, platform::DTPicker& datePicker,
-                         QPushButton* confirm, QPushButton* revoke,
+RequestList::RequestList(platform::FlexGrid& grid, platform::DTPicker& datePicker, PaneState& state,
                          session::ConnectionProvider connection)
     : grid_(grid),
       datePicker_(datePicker),
-      confirm_(confirm),
-      revoke_(revoke),
+      state_(state),
       connection_(std::move(connection)),
       listing_(std::make_shared<const session::RequestListing>()) {}
 
@@ -59,6 +56,12 @@ void RequestList::Format_Grid() {
 }
 
 void RequestList::Load_ORSchedule(const QString& dateText) {
+  state_.Select(std::nullopt);
+  List(dateText);
+}
+
+void RequestList::List(const QString& dateText) {
+  state_.SetListedDay(datePicker_.Date());
   std::shared_ptr<const session::RequestListing> listing;
   try {
     // An empty result still gives the header its field names.
@@ -92,6 +95,19 @@ void RequestList::Show(std::shared_ptr<const session::RequestListing> listing) {
   MarkClashes();
   grid_.setEnabled(true);
   holdsRequests_ = true;
+  KeepSelection();
+}
+
+// The selected request stays the list's current row while it is listed; one no longer listed
+// leaves none selected, and Confirm and Revoke wait for the user's pick rather than fall to
+// another request.
+void RequestList::KeepSelection() {
+  const std::optional<qint64> selected = state_.Selected();
+  const int row = selected ? listing_->RowOf(*selected) : -1;
+  if (row >= 0)
+    grid_.SetRow(row + 1);
+  else
+    state_.Select(std::nullopt);
 }
 
 // The list keeps its columns and shows no request.
@@ -122,7 +138,15 @@ void RequestList::NoticeTooManyRequests(const QString& dateText) {
 }
 
 void RequestList::Reload() {
-  Load_ORSchedule(ListedDay());
+  List(ListedDay());
+}
+
+void RequestList::ShowRequest(const session::ORSchedule& request) {
+  datePicker_.SetValue(request.operationAt);
+  state_.Select(request.transNum);
+  Reload();
+  if (grid_.Row() > 0)
+    grid_.scrollTo(grid_.model()->index(grid_.Row() - 1, RequestColumn::kPatientName));
 }
 
 QString RequestList::ListedDay() const {
@@ -141,13 +165,7 @@ void RequestList::ShowEmpty() {
   grid_.setEnabled(false);
   grid_.SetRedraw(true);
   holdsRequests_ = false;
-  confirm_->setEnabled(false);
-  revoke_->setEnabled(false);
-}
-
-void RequestList::Select(const QString& transNum) {
-  const int row = session::RowOfRequest(*listing_, transNum);
-  if (row >= 0) grid_.SetRow(row + 1);
+  state_.Select(std::nullopt);
 }
 
 void RequestList::Color_Status() {
@@ -177,10 +195,11 @@ void RequestList::DTPicker1_Change() {
   Load_ORSchedule(platform::DefaultText(datePicker_.Value()));
 }
 
+// With no row current (a fresh listing), the first request, as a grid's current row starts on
+// its first data row.
 void RequestList::mshflexPending_Click() {
-  const bool past = datePicker_.Date() < modGlobal::ServerDateTime.date();
-  confirm_->setEnabled(!past);
-  revoke_->setEnabled(!past);
+  const int row = grid_.Row() > 0 ? grid_.Row() : 1;
+  state_.Select(holdsRequests_ ? listing_->TransNum(row - 1) : std::nullopt);
 }
 
 }  // namespace requests

@@ -6,8 +6,6 @@
 #include "session/ConnectionProvider.h"
 #include "session/RequestListing.h"
 
-class QPushButton;
-
 namespace platform {
 class DTPicker;
 class FlexGrid;
@@ -18,10 +16,11 @@ namespace requests {
 // The request pane's list: the requests of the date in DTPicker1, one row each in
 // mshflexPending, coloured by request status; a click on the list decides whether
 // "&Confirm" and "&Revoke" may be used.
+class PaneState;
+
 class RequestList {
  public:
-  RequestList(platform::FlexGrid& grid, platform::DTPicker& datePicker, QPushButton* confirm,
-              QPushButton* revoke,
+  RequestList(platform::FlexGrid& grid, platform::DTPicker& datePicker, PaneState& state,
               session::ConnectionProvider connection = session::CurrentUserConnection());
 
   // Lays out the empty grid: 27 columns, the header row and one blank row, the widths; the
@@ -33,30 +32,35 @@ class RequestList {
   // empty listing.
   const session::RequestListing& Listing() const { return *listing_; }
   std::shared_ptr<const session::RequestListing> SharedListing() const { return listing_; }
-  // Lists the requests of the date given as text. Throws on a database failure, after
+  // Lists the requests of the date given as text, the date of the list's picker, anew: no
+  // request is selected until the user picks one. Throws on a database failure, after
   // emptying the list so that no rows of another date stay under the picker's date. A date
   // with more requests than the grid holds is listed as empty, with a notice saying why.
   void Load_ORSchedule(const QString& dateText);
-  // Shows a listing in place of the one listed: colours, heights, clash signs and whether the
-  // list holds requests follow it, as after a load.
+  // Shows a listing of the listed date in place of the one listed: colours, heights, clash
+  // signs and whether the list holds requests follow it, and the selected request stays
+  // selected while it is listed.
   void Show(std::shared_ptr<const session::RequestListing> listing);
-  // Lists again the date the list's picker shows, as "MM/DD/YYYY".
+  // Lists again the date the list's picker shows, as "MM/DD/YYYY", keeping the selection.
   void Reload();
+  // Lists the date the request lies on now and selects it, as a click on its row would.
+  void ShowRequest(const session::ORSchedule& request);
   // That date as "MM/DD/YYYY", and its requests as the server holds them now, not shown.
   QString ListedDay() const;
   std::shared_ptr<const session::RequestListing> ListAfresh() const;
-  // Makes the listed request with this transaction number the list's current row.
-  void Select(const QString& transNum);
   void Color_Status();
   void Size_Rows();
 
   // The user changed the list's date: list that date.
   void DTPicker1_Change();
-  // A click anywhere on the enabled list: Confirm and Revoke are usable unless the listed
-  // date is before the server's date as last read.
+  // A click anywhere on the enabled list, or a key that moves its current row: the current
+  // row's request (with none current, the first) becomes the selected one, which Confirm and
+  // Revoke act on unless the listed date is before the server's date as last read.
   void mshflexPending_Click();
 
  private:
+  void List(const QString& dateText);
+  void KeepSelection();
   void ShowEmpty();
   void ForgetListing();
   void NoticeTooManyRequests(const QString& dateText);
@@ -64,8 +68,7 @@ class RequestList {
 
   platform::FlexGrid& grid_;
   platform::DTPicker& datePicker_;
-  QPushButton* confirm_;
-  QPushButton* revoke_;
+  PaneState& state_;
   session::ConnectionProvider connection_;
   std::shared_ptr<const session::RequestListing> listing_;
   bool holdsRequests_ = false;

@@ -1,13 +1,14 @@
 #include "requests/StatusActions.h"
 
 #include "platform/Connection.h"
-#include "platform/Errors.h"
 #include "platform/Format.h"
 #include "platform/widgets/ErrorReport.h"
-#include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/MsgBox.h"
 #include "requests/EditConflict.h"
+#include "requests/PaneState.h"
 #include "requests/RequestList.h"
+#include "requests/SaveOutcome.h"
+#include "session/CheckedWrite.h"
 #include "session/FreshListing.h"
 #include "session/ServerDate.h"
 #include "session/Statements.h"
@@ -16,52 +17,59 @@
 namespace requests {
 
 using session::ORSchedule;
-using session::RequestColumn;
+using session::RequestStatus;
 
 // What sets confirming apart from revoking.
 struct StatusAction {
-  QLatin1String letter;         // sent, and the listed status that means it is already done
+  RequestStatus status;         // sent, and the status that means it is already done
   QLatin1String alreadyDoneBy;  // the refusal names who did it and when
-  RequestColumn::Column doneBy;
-  RequestColumn::Column doneAt;
   QLatin1String doneAtPattern;
   bool refusesPast;
   QLatin1String promptOpening;
   QLatin1String promptTitle;
   QLatin1String success;
+  QLatin1String doing, done;  // "confirming", "confirmed"
+
+  const QString& DoneBy(const ORSchedule& r) const {
+    return status == RequestStatus::Confirmed ? r.confirmedBy : r.revokedBy;
+  }
+  const QDateTime& DoneAt(const ORSchedule& r) const {
+    return status == RequestStatus::Confirmed ? r.confirmedAt : r.revokedAt;
+  }
 };
 
 namespace {
 
 constexpr StatusAction kConfirm{
-    .letter = QLatin1String("C"),
+    .status = RequestStatus::Confirmed,
     .alreadyDoneBy = QLatin1String("This schedule was already confirmed by "),
-    .doneBy = RequestColumn::kConfirmedBy,
-    .doneAt = RequestColumn::kDateConfirmed,
     .doneAtPattern = QLatin1String("MM/DD/YYYY hh:mm:ss"),
     .refusesPast = true,
     .promptOpening = QLatin1String("You are about to confirm schedule for patient: "),
     .promptTitle = QLatin1String("Confirm?"),
     .success = QLatin1String("You successfully confirmed this schedule!"),
+    .doing = QLatin1String("confirming"),
+    .done = QLatin1String("confirmed"),
 };
 
 // A request of any date may be revoked; the refusal shows the time of day only.
 constexpr StatusAction kRevoke{
-    .letter = QLatin1String("R"),
+    .status = RequestStatus::Revoked,
     .alreadyDoneBy = QLatin1String("This schedule was already revoked by "),
-    .doneBy = RequestColumn::kRevokedBy,
-    .doneAt = RequestColumn::kDateRevoked,
     .doneAtPattern = QLatin1String("HH:MM:SS"),
     .refusesPast = false,
     .promptOpening = QLatin1String("You are about to revoke schedule for patient: "),
     .promptTitle = QLatin1String("Revoke?"),
     .success = QLatin1String("You successfully revoked this schedule!"),
+    .doing = QLatin1String("revoking"),
+    .done = QLatin1String("revoked"),
 };
 
-void Notify(const QString& text) {
-  platform::MsgBox(text, platform::vbOKOnly | platform::vbCritical,
-                   QStringLiteral("Notification!"));
-}
+const QString kPast = QStringLiteral(
+    "Can't confirm past schedule. Please edit date/time of schedule or enter a new one.");
+const QString kUnreadable = QStringLiteral(
+    "Can't confirm this schedule: its date and time cannot be read. "
+    "Please edit date/time of schedule or enter a new one.");
 
 // Calendar date and time of day taken together, to the second, as the server's clock shows
 // them: no time zone of the workstation comes into it.
@@ -69,112 +77,140 @@ bool IsBefore(const QDateTime& a, const QDateTime& b) {
   return a.date() != b.date() ? a.date() < b.date() : a.time() < b.time();
 }
 
+QString AlreadyDone(const StatusAction& action, const ORSchedule& request) {
+  return QString(action.alreadyDoneBy) + action.DoneBy(request) + QStringLiteral(" last ") +
+         platform::Format(action.DoneAt(request), QString(action.doneAtPattern)) + u'.';
+}
+
+// Why a request no longer listed under `listedDay` is not acted on there; empty while it is.
+// A date that cannot be read leaves it where it was listed.
+QString NotListed(const QString& listedDay, const std::optional<ORSchedule>& now) {
+  const QString day = now ? session::ListedDayOf(*now) : QString();
+  if (now && (day.isEmpty() || day == listedDay)) return QString();
+  return QStringLiteral("This schedule is no longer listed for %1: another workstation has %2.")
+      .arg(listedDay, now ? QStringLiteral("moved it to ") + day : QStringLiteral("removed it"));
+}
+
 }  // namespace
 
-StatusActions::StatusActions(platform::FlexGrid& grid, RequestList& list,
+StatusActions::StatusActions(RequestList& list, PaneState& state, OwnWrites& own,
                              session::ConnectionProvider connection)
-    : grid_(grid), list_(list), connection_(std::move(connection)) {}
+    : list_(list), state_(state), own_(own), connection_(std::move(connection)) {}
 
 void StatusActions::cmdOpt_Click(int index) {
   const StatusAction& action = index == 0 ? kConfirm : kRevoke;
-  std::optional<ORSchedule> request = SelectedRequest();
-  if (request) request = Afresh(*request);
+  if (!state_.Selected() || !list_.HoldsRequests() || !own_.Settle()) return;
+  const std::optional<ORSchedule> request = AtTheClick();
   if (!request || Refused(action, *request)) return;
   const QString prompt = QString(action.promptOpening) + request->patientName +
                          QStringLiteral(".\r\nPress YES to continue, else NO.");
-  if (platform::MsgBox(prompt, platform::vbYesNo | platform::vbDefaultButton1,
-                       QString(action.promptTitle)) == platform::vbYes &&
-      StillAsAsked(action, *request))
-    Update(action, *request);
+  try {
+    if (platform::MsgBox(prompt, platform::vbYesNo | platform::vbDefaultButton1,
+                         QString(action.promptTitle)) == platform::vbYes &&
+        Send(action, *request))
+      platform::MsgBox(QString(action.success), platform::vbOKOnly | platform::vbExclamation,
+                       QStringLiteral("SUCCESS!"));
+  } catch (...) {
+    // The list shows what the server holds; a reload that fails too has emptied it. The
+    // update's failure is the one reported.
+    platform::Guarded([this] { list_.Reload(); }, [](const std::exception&) {});
+    throw;
+  }
   list_.Reload();  // on No as well: the list then shows what others changed meanwhile
 }
 
-// The request on the current row; none when the list holds no request to act on.
-std::optional<ORSchedule> StatusActions::SelectedRequest() const {
-  if (!list_.HoldsRequests()) return std::nullopt;
-  // A fresh listing has no current row until the user picks one; its first request is the
-  // selected one then, as a grid's current row starts on its first data row.
-  const int row = grid_.Row() > 0 ? grid_.Row() : 1;
-  ORSchedule request = list_.Listing().At(row - 1);
-  if (request.transNum.trimmed().isEmpty()) return std::nullopt;
-  return request;
-}
-
 // The selected request as the server holds it now, read by its number: another workstation
-// may have confirmed, revoked or changed it since the list was read, and its record of who did
-// so must stand. None, after saying so and listing the date again, when the request is no
+// may have confirmed, revoked, changed or moved it since the list was read, and its record of
+// who did so must stand. None, after saying so and listing the date again, when it is no
 // longer listed under the list's date.
-std::optional<ORSchedule> StatusActions::Afresh(const ORSchedule& listed) {
-  std::optional<ORSchedule> request = session::ReadRequest(*connection_(), listed.transNum);
-  const QString day = request ? session::ListedDayOf(*request) : QString();
-  if (request && (day.isEmpty() || day == list_.ListedDay())) return request;
-  Notify(QStringLiteral("This schedule is no longer listed for %1: another workstation has "
-                        "moved it to another date.")
-             .arg(list_.ListedDay()));
+std::optional<ORSchedule> StatusActions::AtTheClick() {
+  std::optional<ORSchedule> request = session::ReadRequest(*connection_(), *state_.Selected());
+  const QString notListed = NotListed(list_.ListedDay(), request);
+  if (notListed.isEmpty()) return request;
+  Notify(notListed, platform::vbCritical);
   list_.Reload();
   return std::nullopt;
 }
 
-// Read again after the user's Yes, just before the update: another workstation may have acted
-// while the question was open. When it has, nothing is sent and the user is told what changed.
-bool StatusActions::StillAsAsked(const StatusAction& action, const ORSchedule& asked) {
-  const std::optional<ORSchedule> now = Afresh(asked);
-  if (!now) return false;
-  if (now->status == action.letter) return !Refused(action, *now);
-  const QString change = StatusChangeSince(asked, *now);
-  if (change.isEmpty()) return true;
-  Notify(QStringLiteral("Another workstation has changed this schedule while you were asked: ") +
-         change + QStringLiteral(" Nothing was changed."));
-  return false;
-}
-
-// Checks the request as just read: the status exactly as the server gives it, so that a
-// status with blanks or in lower case does not count as done.
+// Already done, or (Confirm) past by the server's clock read now, or without a date.
 bool StatusActions::Refused(const StatusAction& action, const ORSchedule& request) {
-  if (request.status == action.letter) {
-    const QDateTime at = request.When(action.doneAt);
-    const QString when =
-        at.isValid() ? platform::Format(at, QString(action.doneAtPattern)) : request[action.doneAt];
-    Notify(QString(action.alreadyDoneBy) + request[action.doneBy] + QStringLiteral(" last ") +
-           when + u'.');
-    return true;
-  }
-  return action.refusesPast && RefusedAsPast(request);
+  QString refusal;
+  if (request.status == action.status)
+    refusal = AlreadyDone(action, request);
+  else if (action.refusesPast && !request.operationAt.isValid())
+    refusal = kUnreadable;
+  else if (action.refusesPast && IsBefore(request.operationAt, Get_ServerDate(connection_)))
+    refusal = kPast;
+  if (!refusal.isEmpty()) Notify(refusal, platform::vbCritical);
+  return !refusal.isEmpty();
 }
 
-bool StatusActions::RefusedAsPast(const ORSchedule& request) {
-  const QDateTime& operation = request.operationAt;
-  if (!operation.isValid()) {
-    Notify(
-        QStringLiteral("Can't confirm this schedule: its date and time cannot be read. "
-                       "Please edit date/time of schedule or enter a new one."));
-    return true;
+// After the user's Yes: the request is checked against what the question named and its status
+// set, in one transaction. True when it was set (or found set, when the commit's answer was
+// lost); otherwise the user has been told why.
+bool StatusActions::Send(const StatusAction& action, const ORSchedule& asked) {
+  const QDateTime since = modGlobal::ServerDateTime;
+  QString refusal;
+  std::optional<ORSchedule> after;
+  const session::CheckedWrite write{
+      asked.transNum,
+      [&](const std::optional<ORSchedule>& now, platform::Connection& connection) {
+        refusal = WhyNot(action, asked, now, connection);
+        return refusal.isEmpty();
+      },
+      [&](platform::Connection& connection) {
+        connection.Execute(
+            session::UpdateScheduleSql(action.status, modGlobal::EmployeeCode(), *asked.transNum));
+        after = session::ReadRequest(connection, *asked.transNum);
+      }};
+  bool done = false;
+  try {
+    done = session::RunChecked(*connection_(), write);
+  } catch (const session::FateUnknownError&) {
+    return SettleUnsure(action, asked, since);
   }
-  // The clock is read afresh: a window left open since the morning must not confirm an
-  // operation that has begun since.
-  Get_ServerDate(connection_);
-  if (!IsBefore(operation, modGlobal::ServerDateTime)) return false;
-  Notify(QStringLiteral(
-      "Can't confirm past schedule. Please edit date/time of schedule or enter a new one."));
+  if (!done) {
+    Notify(refusal, platform::vbCritical);
+    return false;
+  }
+  if (after) own_.Stored(*after, true);
   return true;
 }
 
-void StatusActions::Update(const StatusAction& action, const ORSchedule& request) {
-  const QString sql = session::UpdateScheduleSql(QString(action.letter), modGlobal::EmployeeCode(),
-                                                 request.transNum);
-  try {
-    connection_()->Execute(sql);
-  } catch (...) {
-    // The update may have reached the server before the failure: list what it holds. The
-    // update's failure is the one reported; a reload that fails too has emptied the list.
-    platform::Guarded([this] { list_.Reload(); }, [](const std::exception&) {});
-    throw;
-  }
-  // Told quietly: should this fail, a later save may only warn of this desk's own action.
-  if (ownChange_)
-    platform::Guarded([&] { ownChange_(request.transNum); }, [](const std::exception&) {});
-  platform::MsgBox(QString(action.success), platform::vbOKOnly | platform::vbExclamation,
-                   QStringLiteral("SUCCESS!"));
+// The check inside the transaction: the request is still on the listed date, not already done,
+// the same patient, date and time and OR room as asked about, and (Confirm) not past by the
+// server's clock read now. Empty when it may be written.
+QString StatusActions::WhyNot(const StatusAction& action, const ORSchedule& asked,
+                              const std::optional<ORSchedule>& now,
+                              platform::Connection& connection) {
+  const QString notListed = NotListed(list_.ListedDay(), now);
+  if (!notListed.isEmpty()) return notListed;
+  if (now->status == action.status) return AlreadyDone(action, *now);
+  const QStringList changes = ChangesAskedAbout(asked, *now);
+  if (!changes.isEmpty())
+    return QStringLiteral("Another workstation has changed this schedule while you were asked: ") +
+           changes.join(u' ') + QStringLiteral(" Nothing was changed.");
+  if (!action.refusesPast) return QString();
+  if (!now->operationAt.isValid()) return kUnreadable;
+  return IsBefore(now->operationAt, session::ServerNow(connection)) ? kPast : QString();
+}
+
+// The commit's answer was lost: the request is read back as soon as the server answers.
+bool StatusActions::SettleUnsure(const StatusAction& action, const ORSchedule& asked,
+                                 const QDateTime& since) {
+  OwnWrites::Unsure write{asked, true, since};
+  write.sent.status = action.status;
+  const Fate fate = own_.LookUp(write);
+  if (fate == Fate::Stored) return true;
+  Notify(fate == Fate::NotStored
+             ? QStringLiteral("The link to the database broke while %1: the schedule was not %2.")
+                   .arg(action.doing, action.done)
+             : QStringLiteral("The link to the database broke while %1. %2 may or may not have "
+                              "been stored; it is checked before your next save, confirmation "
+                              "or revocation.")
+                   .arg(action.doing, OwnWrites::Described(write)),
+         platform::vbCritical);
+  return false;
 }
 
 }  // namespace requests

@@ -37,7 +37,7 @@ QStringList Cells(const session::FoundRequest& r) {
           r.procedure,
           r.orRoom,
           r.surgeon,
-          session::LegendWord(session::StatusOf(r.status))};
+          session::LegendWord(r.status)};
 }
 
 QString FoundText(const QString& text, const session::FoundRequests& found) {
@@ -125,7 +125,7 @@ void frmFind::Show(const session::FoundRequests& found) {
   grdFound->Show(headers, cells);
   const QColor text = QApplication::palette().color(QPalette::WindowText);
   for (int r = 0; r < int(found_.requests.size()); ++r)
-    grdFound->SetRowColors(r + 1, text, StatusColor(session::StatusOf(found_.requests[r].status)));
+    grdFound->SetRowColors(r + 1, text, StatusColor(found_.requests[r].status));
   grdFound->setEnabled(!found_.requests.empty());
   if (!found_.requests.empty()) grdFound->SetRow(1);
 }

@@ -31,10 +31,12 @@ FoundRequests FindRequests(platform::Connection& connection, const QString& text
       found.more = true;
       break;
     }
-    found.requests.push_back({platform::TryToDateTime(rows->Value(at[kDate])),
-                              rows->Text(at[kPatient]), rows->Text(at[kProcedure]),
-                              rows->Text(at[kRoom]), rows->Text(at[kSurgeon]),
-                              rows->Text(at[kStatus]), rows->Text(at[kTransNum])});
+    bool isNumber = false;
+    const qint64 transNum = rows->Text(at[kTransNum]).trimmed().toLongLong(&isNumber);
+    found.requests.push_back(
+        {platform::TryToDateTime(rows->Value(at[kDate])), rows->Text(at[kPatient]),
+         rows->Text(at[kProcedure]), rows->Text(at[kRoom]), rows->Text(at[kSurgeon]),
+         StatusOf(rows->Text(at[kStatus])), isNumber ? std::optional(transNum) : std::nullopt});
   }
   rows->Close();
   return found;

@@ -2,7 +2,10 @@
 
 #include <QDateTime>
 #include <QString>
+#include <optional>
 #include <vector>
+
+#include "session/RequestStatus.h"
 
 namespace platform {
 class Connection;
@@ -16,7 +19,9 @@ constexpr int kMostFound = 200;
 // A request as a find lists it: enough to recognise it and to list its date.
 struct FoundRequest {
   QDateTime operationDate;  // invalid when the server's value is no date
-  QString patientName, procedure, orRoom, surgeon, status, transNum;
+  QString patientName, procedure, orRoom, surgeon;
+  RequestStatus status;
+  std::optional<qint64> transNum;
 };
 
 struct FoundRequests {

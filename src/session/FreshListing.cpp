@@ -2,7 +2,6 @@
 
 #include "platform/Connection.h"
 #include "platform/Format.h"
-#include "session/Statements.h"
 
 namespace session {
 
@@ -21,12 +20,6 @@ QString ListedDayOf(const ORSchedule& request) {
   return when.isValid() ? platform::Format(when, QStringLiteral("MM/DD/YYYY")) : QString();
 }
 
-int RowOfRequest(const RequestListing& listing, const QString& transNum) {
-  bool isNumber = false;
-  const qint64 wanted = transNum.trimmed().toLongLong(&isNumber);
-  return isNumber ? listing.RowOf(wanted) : -1;
-}
-
 namespace {
 
 // Runs a statement whose rows are requests in the listing's columns, one request at a time.
@@ -41,10 +34,11 @@ void ReadEach(platform::Connection& connection, const QString& sql,
 
 }  // namespace
 
-std::optional<ORSchedule> ReadRequest(platform::Connection& connection, const QString& transNum) {
+std::optional<ORSchedule> ReadRequest(platform::Connection& connection, qint64 transNum,
+                                      ByNum lock) {
   std::optional<ORSchedule> found;
-  ReadEach(connection, ScheduleByNumSql(transNum), [&](const ORSchedule& request) {
-    if (request.transNum.trimmed() == transNum.trimmed()) found = request;
+  ReadEach(connection, ScheduleByNumSql(transNum, lock), [&](const ORSchedule& request) {
+    if (request.transNum == transNum) found = request;
   });
   return found;
 }

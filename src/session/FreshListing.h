@@ -7,6 +7,7 @@
 
 #include "session/ORSchedule.h"
 #include "session/RequestListing.h"
+#include "session/Statements.h"
 
 namespace platform {
 class Connection;
@@ -27,13 +28,10 @@ std::shared_ptr<const RequestListing> ListRequests(platform::Connection& connect
 // empty when that cannot be read as a date.
 QString ListedDayOf(const ORSchedule& request);
 
-// The 0-based row of the request with this transaction number (as the form shows it, blanks
-// aside); -1 when the listing does not hold it.
-int RowOfRequest(const RequestListing& listing, const QString& transNum);
-
 // The request with this transaction number as the server holds it now, wherever its date now
-// lies; none when no request has that number.
-std::optional<ORSchedule> ReadRequest(platform::Connection& connection, const QString& transNum);
+// lies; none when no request has that number. Held: with an update lock, inside a transaction.
+std::optional<ORSchedule> ReadRequest(platform::Connection& connection, qint64 transNum,
+                                      ByNum lock = ByNum::Read);
 
 // Each request of one date (as text) as the server lists it now, one at a time, however many
 // the date holds: unlike a listing, this has no row limit.

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -39,7 +40,7 @@ struct RequestColumn {
     kAnes2,
     kAsstDocCode,
     kAsstDoc,
-    kNotUsed,  // who saved it last; only the look-up after a broken save reads it
+    kSavedBy,  // the employee code of whoever saved the request
     kStatus,
     kConfirmedBy,
     kDateConfirmed,
@@ -51,61 +52,63 @@ struct RequestColumn {
   static constexpr int kCount = kLast - kFirst + 1;
 };
 
-// One operation request: the fields of its row in the request list, every one as text, as the
-// list carries them, and beside them the values the program works with, typed as the server
-// gave them. The form's load and save, confirm and revoke read and write requests through this
-// type rather than through cell numbers.
+// The members of an operation's team, in the order of the form.
+enum StaffRole {
+  kSurgeon,
+  kSurgeon1,
+  kSurgeon2,
+  kAnes,
+  kAnes2,
+  kSNurse,
+  kSNurse2,
+  kCNurse,
+  kAsstDoc,
+  kStaffRoles
+};
+
+// One member of the team: the staff code a save sends, and the name the lists show.
+struct StaffMember {
+  QString code;
+  QString name;
+};
+
+// The list's columns of a member of the team.
+struct StaffColumns {
+  RequestColumn::Column code, name;
+};
+StaffColumns ColumnsOf(StaffRole role);
+
+// One operation request, as the program works with it: each value typed as the server gave it,
+// read once where the request comes from (a listing or a record), and made into text only to
+// be shown or to be sent in a statement.
 struct ORSchedule {
+  std::optional<qint64> transNum;  // none for a request not yet saved
   QString patientName;
   QString procedure;
   QString patientRoom;
   QString orRoomCode;
-  QString surgeonCode;
-  QString surgeon;
-  QString anesCode;
-  QString anesthesiologist;
-  QString operationDate;
   QString remarks;
-  QString transNum;  // empty for a request not yet saved
-  QString cNurseCode;
-  QString cNurse;
-  QString sNurseCode;
-  QString sNurse;
-  QString sNurse2Code;
-  QString sNurse2;
-  QString surgeon1Code;
-  QString surgeon1;
-  QString surgeon2Code;
-  QString surgeon2;
-  QString anes2Code;
-  QString anes2;
-  QString asstDocCode;
-  QString asstDoc;
-  QString notUsed;
-  QString status;
-  QString confirmedBy;
-  QString dateConfirmed;
-  QString revokedBy;
-  QString dateRevoked;
+  QDateTime operationAt;  // null where the server gave no date and time
+  std::array<StaffMember, kStaffRoles> staff;
+  QString savedBy;  // employee code
+  RequestStatus status = RequestStatus::Pending;
+  QString confirmedBy, revokedBy;  // names
+  QDateTime confirmedAt, revokedAt;
 
-  // Typed: a null date and time, or no number, where the server gave none or one that is no
-  // date or number. A request the form is about to save carries its operation's date and time.
-  QDateTime operationAt;
-  RequestStatus statusCode = RequestStatus::Pending;
-  std::optional<qint64> transNumber;
-  QDateTime confirmedAt;
-  QDateTime revokedAt;
-
-  // The typed date and time of a date column (the operation's, the confirmation's, the
-  // revocation's); null for any other column.
-  QDateTime When(RequestColumn::Column column) const;
-
-  // The field shown in a column of the request list.
-  QString& operator[](RequestColumn::Column column);
-  const QString& operator[](RequestColumn::Column column) const;
-
-  // Reads a request from a listed row: `cell` gives the text of a column of that row.
-  static ORSchedule FromCells(const std::function<QString(RequestColumn::Column)>& cell);
+  // The transaction number as the server writes it; empty for a request not yet saved.
+  QString TransNumText() const;
 };
+
+// The values of a request that are not text, as read from the server.
+struct TypedValues {
+  QDateTime operationAt, confirmedAt, revokedAt;
+  std::optional<qint64> transNum;
+  RequestStatus status = RequestStatus::Pending;
+};
+
+// A request from its texts (`text` gives the text of a column) and its typed values: the one way
+// a request is made from what the server sent, for a listing and for a record alike.
+ORSchedule RequestOf(const std::function<QString(RequestColumn::Column)>& text,
+                     const TypedValues& typed);
 
 }  // namespace session

@@ -43,36 +43,35 @@ qint64 RequestListing::ClashStart(int row) const {
   return takesPart ? start / kSecondsPerMinute : Clashes::kNoStart;
 }
 
-// A typed value changed, as WithText changes its text.
-void RequestListing::SetTyped(Typed& typed, int row, int col, const QVariant& value) {
-  switch (col) {
-    case C::kOperationDate:
-      return typed.operation.set(row, platform::WallSecondsOf(value));
-    case C::kDateConfirmed:
-      return typed.confirmed.set(row, platform::WallSecondsOf(value));
-    case C::kDateRevoked:
-      return typed.revoked.set(row, platform::WallSecondsOf(value));
-    case C::kTransNum:
-      return typed.transNum.set(row, NumberOf(value));
-    case C::kStatus:
-      typed.status[row] = StatusOf(value.toString());
-      return;
-    default:
-      return;
-  }
-}
-
-// A row with every typed value of the record: none where the record lacks the field.
-void RequestListing::AppendTyped(Typed& typed, const platform::Recordset& record) {
+// The typed values of a record as the listing keeps them: dates and times as wall-clock seconds
+// (platform::ToWallSeconds), numbers and seconds kNone where the server gave none.
+RequestListing::TypedRow RequestListing::ReadRow(const platform::Recordset& record) {
   const auto value = [&](C::Column column) {
     const int field = column - C::kFirst;
     return field < record.FieldCount() ? record.Value(field) : QVariant();
   };
-  typed.operation.append(platform::WallSecondsOf(value(C::kOperationDate)));
-  typed.transNum.append(NumberOf(value(C::kTransNum)));
-  typed.confirmed.append(platform::WallSecondsOf(value(C::kDateConfirmed)));
-  typed.revoked.append(platform::WallSecondsOf(value(C::kDateRevoked)));
-  typed.status.push_back(StatusOf(value(C::kStatus).toString()));
+  return {platform::WallSecondsOf(value(C::kOperationDate)), NumberOf(value(C::kTransNum)),
+          platform::WallSecondsOf(value(C::kDateConfirmed)),
+          platform::WallSecondsOf(value(C::kDateRevoked)), StatusOf(value(C::kStatus).toString())};
+}
+
+TypedValues RequestListing::ValuesOf(const TypedRow& row) {
+  TypedValues typed;
+  typed.operationAt = platform::FromWallSeconds(row.operation);
+  if (row.transNum != NumberColumn::kNone) typed.transNum = row.transNum;
+  typed.confirmedAt = platform::FromWallSeconds(row.confirmed);
+  typed.revokedAt = platform::FromWallSeconds(row.revoked);
+  typed.status = row.status;
+  return typed;
+}
+
+void RequestListing::AppendTyped(Typed& typed, const platform::Recordset& record) {
+  const TypedRow row = ReadRow(record);
+  typed.operation.append(row.operation);
+  typed.transNum.append(row.transNum);
+  typed.confirmed.append(row.confirmed);
+  typed.revoked.append(row.revoked);
+  typed.status.push_back(row.status);
 }
 
 std::shared_ptr<const RequestListing> RequestListing::Read(platform::Recordset& records,
@@ -103,15 +102,16 @@ QStringView RequestListing::Text(int row, int col) const {
 }
 
 ORSchedule RequestListing::At(int row) const {
-  ORSchedule request = ORSchedule::FromCells(
-      [&](RequestColumn::Column column) { return Text(row, column).toString(); });
-  if (row < 0 || row >= Rows()) return request;
-  request.operationAt = platform::FromWallSeconds(typed_.operation.at(row));
-  request.statusCode = typed_.status[row];
-  if (typed_.transNum.at(row) != NumberColumn::kNone) request.transNumber = typed_.transNum.at(row);
-  request.confirmedAt = platform::FromWallSeconds(typed_.confirmed.at(row));
-  request.revokedAt = platform::FromWallSeconds(typed_.revoked.at(row));
-  return request;
+  TypedValues typed;
+  if (row >= 0 && row < Rows())
+    typed = ValuesOf({typed_.operation.at(row), typed_.transNum.at(row), typed_.confirmed.at(row),
+                      typed_.revoked.at(row), typed_.status[row]});
+  return RequestOf([&](C::Column column) { return Text(row, column).toString(); }, typed);
+}
+
+std::optional<qint64> RequestListing::TransNum(int row) const {
+  const qint64 number = row >= 0 && row < Rows() ? typed_.transNum.at(row) : NumberColumn::kNone;
+  return number != NumberColumn::kNone ? std::optional(number) : std::nullopt;
 }
 
 int RequestListing::RowOf(qint64 transNum) const {
@@ -120,35 +120,13 @@ int RequestListing::RowOf(qint64 transNum) const {
   return -1;
 }
 
-std::shared_ptr<const RequestListing> RequestListing::WithText(int row, int col,
-                                                               const QString& text) const {
-  auto cells = std::make_shared<platform::CellTexts>(*cells_);
-  cells->set(row, col, text);
-  Typed typed = typed_;
-  SetTyped(typed, row, col, QVariant(text));
-  return std::shared_ptr<const RequestListing>(
-      new RequestListing(headers_, std::move(cells), std::move(typed)));
-}
-
 ORSchedule RequestOfRecord(const platform::Recordset& record) {
-  const auto value = [&](C::Column column) {
-    const int field = column - C::kFirst;
-    return field < record.FieldCount() ? record.Value(field) : QVariant();
-  };
-  ORSchedule request = ORSchedule::FromCells([&](C::Column column) {
-    const int field = column - C::kFirst;
-    return field < record.FieldCount() ? record.Text(field) : QString();
-  });
-  const auto when = [&](C::Column column) {
-    return platform::FromWallSeconds(platform::WallSecondsOf(value(column)));
-  };
-  request.operationAt = when(C::kOperationDate);
-  request.confirmedAt = when(C::kDateConfirmed);
-  request.revokedAt = when(C::kDateRevoked);
-  request.statusCode = StatusOf(value(C::kStatus).toString());
-  if (const qint64 number = NumberOf(value(C::kTransNum)); number != NumberColumn::kNone)
-    request.transNumber = number;
-  return request;
+  return RequestOf(
+      [&](C::Column column) {
+        const int field = column - C::kFirst;
+        return field < record.FieldCount() ? record.Text(field) : QString();
+      },
+      RequestListing::ValuesOf(RequestListing::ReadRow(record)));
 }
 
 }  // namespace session

@@ -52,10 +52,8 @@ class RequestListing {
 
   // The 0-based row of the request with this transaction number; -1 when none has it.
   int RowOf(qint64 transNum) const;
-
-  // This listing with one cell changed, as a list holding an older copy of a request would
-  // show it: a typed value follows its text.
-  std::shared_ptr<const RequestListing> WithText(int row, int col, const QString& text) const;
+  // The transaction number of a row's request; none when the server gave none.
+  std::optional<qint64> TransNum(int row) const;
 
  private:
   // The typed values of every row, compactly: a long listing keeps them for each request.
@@ -66,8 +64,16 @@ class RequestListing {
     platform::NumberColumn revoked{platform::NumberColumn::Kind::Sparse};
     std::vector<RequestStatus> status;
   };
+  // The one reading of a record's typed values, for a listing and for a single request
+  // (RequestOfRecord); a listing keeps them compactly, as wall-clock seconds.
+  struct TypedRow {
+    qint64 operation, transNum, confirmed, revoked;
+    RequestStatus status;
+  };
+  static TypedRow ReadRow(const platform::Recordset& record);
+  static TypedValues ValuesOf(const TypedRow& row);
   static void AppendTyped(Typed& typed, const platform::Recordset& record);
-  static void SetTyped(Typed& typed, int row, int col, const QVariant& value);
+  friend ORSchedule RequestOfRecord(const platform::Recordset& record);
 
   RequestListing(QStringList headers, std::shared_ptr<const platform::CellTexts> cells,
                  Typed typed);
@@ -78,8 +84,7 @@ class RequestListing {
   Clashes clashes_;
 };
 
-// The request at the recordset's current record, whose fields are the listing's columns, with
-// its typed values read as a listing reads them.
+// The request at the recordset's current record, whose fields are the listing's columns.
 ORSchedule RequestOfRecord(const platform::Recordset& record);
 
 }  // namespace session

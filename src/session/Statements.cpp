@@ -1,6 +1,7 @@
 #include "session/Statements.h"
 
 #include "hospitaldb/ClientStatements.h"
+#include "platform/Format.h"
 #include "platform/SqlQuote.h"
 #include "session/ORSchedule.h"
 
@@ -36,21 +37,43 @@ QString RoomCodeSql(const QString& roomName) {
   return FillShape(Shape::kRoomCode, {Quoted(roomName.trimmed())});
 }
 
-QString SaveScheduleSql(const ORSchedule& r, const QString& savedBy, const QString& savedAt) {
-  const QString values[] = {
-      r.patientName, r.orRoomCode, r.surgeonCode, r.anesCode,    r.operationDate, savedBy,
-      r.remarks,     r.cNurseCode, r.sNurseCode,  r.sNurse2Code, r.surgeon1Code,  r.surgeon2Code,
-      r.anes2Code,   r.procedure,  r.patientRoom, savedAt,       r.transNum,      r.asstDocCode};
+// The operation's date as month/day/year, one blank, its time on the 12-hour clock.
+QString OperationText(const QDateTime& when) {
+  if (!when.isValid()) return QString();
+  return platform::ShortDateText(when.date()) + u' ' +
+         platform::Format(when, QStringLiteral("hh:mm:ss AM/PM"));
+}
+
+QString SaveScheduleSql(const ORSchedule& r, const QString& savedBy, const QDateTime& savedAt) {
+  const auto code = [&](StaffRole role) { return r.staff[role].code; };
+  const QString values[] = {r.patientName,
+                            r.orRoomCode,
+                            code(kSurgeon),
+                            code(kAnes),
+                            OperationText(r.operationAt),
+                            savedBy,
+                            r.remarks,
+                            code(kCNurse),
+                            code(kSNurse),
+                            code(kSNurse2),
+                            code(kSurgeon1),
+                            code(kSurgeon2),
+                            code(kAnes2),
+                            r.procedure,
+                            r.patientRoom,
+                            savedAt.isValid() ? platform::DefaultText(savedAt) : QString(),
+                            r.TransNumText(),
+                            code(kAsstDoc)};
   QStringList literals;
   for (const QString& value : values)
     literals << Quoted(value);
   return FillShape(Shape::kSaveSchedule, literals);
 }
 
-QString UpdateScheduleSql(const QString& statusLetter, const QString& employeeCode,
-                          const QString& transNum) {
+QString UpdateScheduleSql(RequestStatus status, const QString& employeeCode, qint64 transNum) {
+  const QString letter(QChar::fromLatin1(char(status)));
   return FillShape(Shape::kUpdateSchedule,
-                   {Quoted(statusLetter), Quoted(employeeCode), Quoted(transNum.trimmed())});
+                   {Quoted(letter), Quoted(employeeCode), Quoted(QString::number(transNum))});
 }
 
 QString AllOrStaffSql() {
@@ -69,8 +92,21 @@ QString FindRequestsSql(const QString& searchText) {
   return FillShape(Shape::kFindSchedules, {Quoted(searchText.trimmed())});
 }
 
-QString ScheduleByNumSql(const QString& transNum) {
-  return FillShape(Shape::kScheduleByNum, {Quoted(transNum.trimmed())});
+QString ScheduleByNumSql(qint64 transNum, ByNum lock) {
+  const QString held = lock == ByNum::Held ? QStringLiteral("UPDLOCK") : QString();
+  return FillShape(Shape::kScheduleByNum, {Quoted(QString::number(transNum)), Quoted(held)});
+}
+
+QString BeginTransactionSql() {
+  return QString::fromLatin1(Shape::kBeginTransaction);
+}
+
+QString CommitTransactionSql() {
+  return QString::fromLatin1(Shape::kCommitTransaction);
+}
+
+QString RollbackTransactionSql() {
+  return QString::fromLatin1(Shape::kRollbackTransaction);
 }
 
 }  // namespace session

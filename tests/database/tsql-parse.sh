@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Every batch of the SQL Server scripts and every statement the client sends, through the T-SQL
-# parser of tools/tsql-check (installed by scripts/install-deps). A batch that does not parse
+# parser of tools/tsql-check (installed by scripts/install-deps --tests). A batch that does not parse
 # fails the test, named by its script, number and line. Then copies of 03-procedures.sql, each
 # broken in one way that parses but that SQL Server refuses: the parser must name each.
 # Usage: tsql-parse.sh SCRIPTS_TOOL SOURCE_DIR
@@ -8,7 +8,7 @@ set -euo pipefail
 tool="$1"
 source="$2"
 checker="$source/tools/tsql-check"
-[ -d "$checker/node_modules" ] || { echo "the T-SQL parser is not installed: run scripts/install-deps"; exit 1; }
+[ -d "$checker/node_modules" ] || { echo "the T-SQL parser is not installed: run scripts/install-deps --tests"; exit 1; }
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 "$tool" statements > "$scratch/statements"

@@ -17,6 +17,7 @@
 #include "platform/Connection.h"
 #include "platform/Errors.h"
 #include "platform/Format.h"
+#include "session/CheckedWrite.h"
 #include "session/ORSchedule.h"
 #include "session/Statements.h"
 
@@ -45,11 +46,11 @@ session::ORSchedule NewRequest(const QString& patient, const QDate& date) {
   r.patientName = patient;
   r.procedure = QStringLiteral("APPENDECTOMY");
   r.orRoomCode = QStringLiteral("OR01");
-  r.surgeonCode = QStringLiteral("D1001");
-  r.anesCode = QStringLiteral("D1002");
-  r.sNurseCode = QStringLiteral("E1002");
-  r.cNurseCode = QStringLiteral("E1003");
-  r.operationDate = platform::ShortDateText(date) + QStringLiteral(" 09:00:00 AM");
+  r.staff[session::kSurgeon].code = QStringLiteral("D1001");
+  r.staff[session::kAnes].code = QStringLiteral("D1002");
+  r.staff[session::kSNurse].code = QStringLiteral("E1002");
+  r.staff[session::kCNurse].code = QStringLiteral("E1003");
+  r.operationAt = platform::WallClock(date, QTime(9, 0));
   return r;
 }
 
@@ -106,8 +107,19 @@ int main(int argc, char* argv[]) {
     for (const QString& own : std::as_const(saved))
       if (!listed.patients.contains(own)) Say(QStringLiteral("MISSING ") + own);
     const QString transNum = listed.pendingTransNum;
+    // Confirmed as the client does: checked and written in one transaction.
+    const session::CheckedWrite confirm{
+        transNum.toLongLong(),
+        [](const std::optional<session::ORSchedule>& now, platform::Connection&) {
+          return now.has_value();
+        },
+        [&](platform::Connection& c) {
+          c.Execute(session::UpdateScheduleSql(session::RequestStatus::Confirmed, employee,
+                                               transNum.toLongLong()));
+        }};
     if (!transNum.isEmpty() && Attempt(QStringLiteral("CONFIRM ") + transNum, [&] {
-          connection->Execute(session::UpdateScheduleSql(QStringLiteral("C"), employee, transNum));
+          if (!session::RunChecked(*connection, confirm))
+            throw platform::DatabaseError(QStringLiteral("gone"));
         }))
       Say(QStringLiteral("CONFIRMED ") + transNum);
     QThread::msleep(5);  // a user's pace is far slower; this leaves the other program a turn

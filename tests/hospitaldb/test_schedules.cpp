@@ -93,6 +93,8 @@ class TestSchedules : public QObject {
   void saveOfAnUnknownNumberFailsAndChangesNothing();
   void saveRefusesWhatItCannotStore_data();
   void saveRefusesWhatItCannotStore();
+  void whoActedIsTheLoginsEmployee_data();
+  void whoActedIsTheLoginsEmployee();
   void namesResolveAsSqlServerCompares();
   void confirmAndRevokeRecordWhoAndWhen();
   void updateOfAnUnknownRequestFails_data();
@@ -257,10 +259,6 @@ void TestSchedules::saveRefusesWhatItCannotStore_data() {
       << 6 << QString(4001, u'R')
       << u"String or binary data would be truncated in table 'SCHEDULE.dbo.tbORSchedule', "
          "column 'Remarks'."_s;
-  QTest::newRow("another employee than the login's (E1001)")
-      << 5 << u"E1002"_s
-      << u"The login desk1 may not act as employee E1002: SCHEDULE..tbORLogin maps it to another "
-         "employee or to none. Nothing was changed."_s;
 }
 
 void TestSchedules::saveRefusesWhatItCannotStore() {
@@ -268,13 +266,48 @@ void TestSchedules::saveRefusesWhatItCannotStore() {
   QFETCH(QString, text);
   QFETCH(QString, message);
   DatabaseFixture db;
-  db.server().SetLogin(u"desk1"_s);
-  db.exec(u"INSERT INTO tbORLogin VALUES ('desk1', 'E1001')"_s);  // who saves in SaveArguments
   const qint64 last = db.lastTransNum();
   QStringList args = SaveArguments();
   args[argument] = text;
   QCOMPARE(FailureOf(db, SaveText(args)), message);
   QCOMPARE(db.lastTransNum(), last);
+}
+
+// While the server enforces who acted, a save, a confirmation or a revocation is taken only
+// under the employee the login is mapped to, compared as the server compares codes; a mapping
+// alone enforces nothing.
+void TestSchedules::whoActedIsTheLoginsEmployee_data() {
+  QTest::addColumn<QString>("action");  // "S" saves a new request, "C" confirms, "R" revokes
+  QTest::addColumn<QString>("employee");
+  QTest::addColumn<bool>("enforced");
+  QTest::addColumn<bool>("taken");
+  QTest::newRow("save as another employee") << u"S"_s << u"E1002"_s << true << false;
+  QTest::newRow("save as the login's, in small letters") << u"S"_s << u"e1001"_s << true << true;
+  QTest::newRow("confirm as another employee") << u"C"_s << u"E1002"_s << true << false;
+  QTest::newRow("revoke as another employee") << u"R"_s << u"E1002"_s << true << false;
+  QTest::newRow("mapped, not enforced") << u"S"_s << u"E1002"_s << false << true;
+}
+
+void TestSchedules::whoActedIsTheLoginsEmployee() {
+  QFETCH(QString, action);
+  QFETCH(QString, employee);
+  QFETCH(bool, enforced);
+  QFETCH(bool, taken);
+  DatabaseFixture db;
+  db.server().SetLogin(u"desk1"_s);
+  db.exec(u"INSERT INTO tbORLogin VALUES ('desk1', 'E1001')"_s);
+  if (enforced) db.exec(u"INSERT INTO tbORSetting VALUES ('EnforceLoginEmployee', 'on')"_s);
+  const qint64 last = db.lastTransNum();
+  const QVariantMap before = db.request(last);
+  QStringList args = SaveArguments();
+  args[5] = employee;
+  const QString sql =
+      action == u"S"_s ? SaveText(args) : UpdateText(action, employee, QString::number(last));
+  QCOMPARE(FailureOf(db, sql),
+           taken ? QString()
+                 : u"The login desk1 may not act as employee E1002: SCHEDULE..tbORLogin maps it "
+                   "to another employee or to none. Nothing was changed."_s);
+  QCOMPARE(db.lastTransNum() != last || db.request(last) != before, taken);
 }
 
 void TestSchedules::namesResolveAsSqlServerCompares() {

@@ -1,8 +1,10 @@
 // The embedded server itself: its file, its clock, its connections and its demo data.
+#include <QProcess>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
 
+#include "hospitaldb/ClientStatements.h"
 #include "hospitaldb/EmbeddedServer.h"
 #include "platform/Connection.h"
 #include "platform/Errors.h"
@@ -54,6 +56,8 @@ class TestServer : public QObject {
   void demoDataHasWhatTheDemoNeeds();
   void demoDataFollowsTheServerDate();
   void addRequestsFillsOneDate();
+  void theSqliteShellWritesTheFile_data();
+  void theSqliteShellWritesTheFile();
 };
 
 void TestServer::clockRunsFromTheTimeItWasSet() {
@@ -223,6 +227,41 @@ void TestServer::addRequestsFillsOneDate() {
   QCOMPARE(listed.rows.last()[8].toDateTime(), platform::WallClock(date, QTime(23, 59)));
   QCOMPARE(listed.rows.last()[26].toString(), u"P"_s);
   QVERIFY(!listed.rows.last()[5].toString().isEmpty());
+}
+
+// The file is plain SQLite: on a fresh one the sqlite3 shell adds a room, a doctor, an OR nurse
+// and a request in its own letters' case, and the program lists them and finds the request.
+void TestServer::theSqliteShellWritesTheFile_data() {
+  QTest::addColumn<QString>("patient");  // as the shell writes it
+  QTest::addColumn<QString>("typed");    // into the find
+  QTest::newRow("small letters") << u"dela cruz, juan"_s << u"DELA C"_s;
+  QTest::newRow("small letters beyond ASCII") << u"жукова, анна"_s << u"ЖУК"_s;
+}
+
+void TestServer::theSqliteShellWritesTheFile() {
+  QFETCH(QString, patient);
+  QFETCH(QString, typed);
+  DatabaseFixture db(DatabaseFixture::DefaultNow(), DatabaseFixture::Seed::Empty);
+  QProcess shell;
+  shell.start(
+      u"sqlite3"_s,
+      {db.server().Path(),
+       u"INSERT INTO tbOrRoom VALUES ('OR09', 'OR 9');"
+       "INSERT INTO tbDoctor (DoctorCode, LastName, FirstName) VALUES ('D9', 'AYALA', 'LI');"
+       "INSERT INTO tbpasswordmain VALUES ('E9', 'ABAD', 'RIA', 'M', '29');"
+       "INSERT INTO tbORSchedule (PatientName, ORRoomID, OperationDate)"
+       " VALUES ('%1', 'OR09', '2026-12-08 09:30:00');"_s.arg(patient)});
+  QVERIFY(shell.waitForFinished());
+  QVERIFY2(shell.exitCode() == 0, shell.readAllStandardError().constData());
+  namespace C = hospitaldb::ClientStatement;
+  const auto Cell = [&](const QString& sql, int column) {
+    return db.open(sql).rows.value(0).value(column).toString();
+  };
+  QCOMPARE(Cell(QString::fromLatin1(C::kRoomList), 0), u"OR 9"_s);
+  QCOMPARE(Cell(hospitaldb::FillShape(C::kDoctorSearch, {u"'A%'"_s, u"''"_s}), 0), u"D9"_s);
+  QCOMPARE(Cell(QString::fromLatin1(C::kAllOrStaff), 0), u"E9"_s);
+  QCOMPARE(Cell(hospitaldb::FillShape(C::kScheduleList, {u"'12/08/2026'"_s}), 0), patient);
+  QCOMPARE(Cell(hospitaldb::FillShape(C::kFindSchedules, {u'\'' + typed + u'\''}), 1), patient);
 }
 
 QTEST_GUILESS_MAIN(TestServer)

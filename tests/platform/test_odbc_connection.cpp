@@ -31,7 +31,7 @@ class TestOdbcConnection : public QObject {
  private slots:
   void initTestCase() {
     QVERIFY2(QFile::exists(testsupport::OdbcDrivers::SqliteDriverLibrary()),
-             "the SQLite ODBC driver is not installed: run scripts/install-deps");
+             "the SQLite ODBC driver is not installed: run scripts/install-deps --tests");
     // The Debian SQLite ODBC driver has no wide-character functions, so unixODBC converts the
     // client's UTF-16 texts to the locale's character set for it (FreeTDS takes them as they
     // are). Under a UTF-8 locale that conversion loses nothing.

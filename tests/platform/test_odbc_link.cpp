@@ -65,7 +65,8 @@ class TestOdbcLink : public QObject {
     QCOMPARE(SessionOf(connection), 2);
     QCOMPARE(server.sessions(), 2);
     const QStringList batches = server.batches();
-    QVERIFY2(batches.contains(u"1: SET NOCOUNT ON"_s) && batches.contains(u"2: SET NOCOUNT ON"_s),
+    const QString settings = QString::fromLatin1(OdbcConnection::kSessionSettings);
+    QVERIFY2(batches.contains(u"1: "_s + settings) && batches.contains(u"2: "_s + settings),
              qPrintable(batches.join(u'\n')));
   }
 

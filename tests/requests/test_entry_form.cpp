@@ -1,5 +1,6 @@
 // The entry form through the main window: loading a listed request, the modes, and saving.
 #include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -24,6 +25,7 @@
 using platform::TextBox;
 using testsupport::DatabaseFixture;
 using testsupport::MainWindowFixture;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -336,6 +338,10 @@ class TestEntryForm : public QObject {
         << "date"
         << "02/30/2027"
         << "Can't save: the schedule date \"02/30/2027\" is not a date (month/day/year).";
+    QTest::newRow("a time that is none (hour 00), left with Tab")
+        << "time"
+        << "00:30a"
+        << "Can't save: the schedule time \"00:30:00 AM\" is not a time of day.";
     QTest::newRow("assistant surgeon typed as blanks") << "surgeon2"
                                                        << "   "
                                                        << "";
@@ -360,6 +366,7 @@ class TestEntryForm : public QObject {
                                             {QStringLiteral("roomid"), w.txtRoomID},
                                             {QStringLiteral("remarks"), w.txtRemarks},
                                             {QStringLiteral("date"), w.dtpOperation},
+                                            {QStringLiteral("time"), w.dtpOperTime},
                                             {QStringLiteral("long name"), w.txtName},
                                             {QStringLiteral("long procedure"), w.txtProcedure}};
     QWidget* target = fields.value(field);
@@ -368,7 +375,7 @@ class TestEntryForm : public QObject {
       QTest::keyClicks(text, typed);  // typing over a pick drops its code
     } else if (target == w.txtRemarks) {
       w.txtRemarks->setText(typed);
-    } else if (target == w.dtpOperation) {
+    } else if (qobject_cast<platform::DTPicker*>(target)) {
       target->setFocus();
       QTest::keyClicks(target, typed + u'\t');
     } else {
@@ -537,6 +544,55 @@ class TestEntryForm : public QObject {
     QCOMPARE(w.txtCNurseID->text(), QStringLiteral("N'1--"));
   }
 
+  // A text loaded goes back byte for byte when another field is changed; a line break pasted
+  // into a field is one blank.
+  void aLoadedTextIsSavedAsStored_data() {
+    QTest::addColumn<bool>("remarks");  // else the patient's name
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("pasted");  // at the end; none: the procedure is changed
+    QTest::addColumn<QString>("saved");
+    const QString remark = QStringLiteral("FIRST\r\nSECOND\nTHIRD\u00a0END  ");
+    QTest::newRow("remarks with CR LF, LF and a no-break space") << true << remark << "" << remark;
+    QTest::newRow("a name with blanks at its ends") << false << "  DOE, JANE  "
+                                                    << ""
+                                                    << "  DOE, JANE  ";
+    QTest::newRow("a line break pasted into the name") << false << "DOE, JANE"
+                                                       << "\nX"
+                                                       << "DOE, JANE X";
+    QTest::newRow("CR LF pasted into the remarks") << true << "A"
+                                                   << "\r\nB"
+                                                   << "A B";
+  }
+  void aLoadedTextIsSavedAsStored() {
+    QFETCH(bool, remarks);
+    QFETCH(QString, stored);
+    QFETCH(QString, pasted);
+    QFETCH(QString, saved);
+    MainWindowFixture f;
+    hospitaldb::ScheduleRecord r = f.db().sampleRequest(platform::WallClock(kDay, QTime(9, 0)));
+    (remarks ? r.remarks : r.patientName) = stored;
+    const qint64 transNum = f.db().insertRequest(r);
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    LoadPatient(w, kDay, r.patientName.trimmed());
+    w.cmdOption[1]->click();
+    if (pasted.isEmpty()) {
+      w.txtProcedure->setText(QStringLiteral("CHANGED"));
+    } else {
+      QGuiApplication::clipboard()->setText(pasted);
+      QWidget* field = remarks ? static_cast<QWidget*>(w.txtRemarks) : w.txtName;
+      field->setFocus();
+      QTest::keyClick(field, Qt::Key_End, remarks ? Qt::ControlModifier : Qt::NoModifier);
+      QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    }
+    w.cmdOption[3]->click();
+    QCOMPARE(f.boxes().titles(), QStringList{QStringLiteral("SUCCESS!")});
+    const QVariantMap row = f.db().request(transNum);
+    QCOMPARE(
+        row.value(remarks ? QStringLiteral("Remarks") : QStringLiteral("PatientName")).toString(),
+        saved);
+  }
+
   // A listed request loaded, changed in edit mode and saved: the save sends what the form
   // shows, and the pickers' earliest values are the start-up ones again. A request of
   // yesterday shows its own date and time, and an edit keeps them.
@@ -617,6 +673,8 @@ class TestEntryForm : public QObject {
     QTest::newRow("time, see it") << "OperationDate = '2027-01-20 11:30:00'" << +platform::vbNo
                                   << "Schedule Date and Time: from \"01/20/2027 09:00:00\" to "
                                      "\"01/20/2027 11:30:00\".";
+    QTest::newRow("moved, see it") << "OperationDate = '2027-01-21 09:00:00'" << +platform::vbNo
+                                   << "moved it to 01/21/2027 since you opened it";
     QTest::newRow("confirmed, save over")
         << "C" << +platform::vbYes
         << "It was confirmed by DELA CRUZ ,ANGELICA BAUTISTA on 12/08/2026 ";
@@ -631,6 +689,8 @@ class TestEntryForm : public QObject {
         << "ORRoomID = 'OR04'|R" << +platform::vbYes << "OR Room (code): from \"OR01\"";
     QTest::newRow("revoked at this workstation") << "here" << 0 << "";
     QTest::newRow("this workstation's save of unknown fate") << "lost" << 0 << "";
+    QTest::newRow("this workstation's save, its answer lost") << "lost, answered" << 0 << "";
+    QTest::newRow("confirmed here, its answer lost") << "here lost" << 0 << "";
   }
   void anEditAsksBeforeSavingOverAnotherWorkstation() {
     QFETCH(QString, other);
@@ -646,31 +706,48 @@ class TestEntryForm : public QObject {
     QVERIFY(f.start());
     frmMain& w = f.window();
     LoadPatient(w, kDay, QStringLiteral("DOE, JOHN A."));
+    // Stored, but the link breaks on the commit's answer and the server cannot be asked yet.
+    bool lost = false;
+    if (other.contains(u"lost")) {
+      f.suite().connection()->loseLinkWhen(
+          [&](auto& sql) { return lost = lost || sql.contains(u"COMMIT"); }, true);
+      f.suite().failWhen([&](const QString& sql) {
+        return lost && other != u"lost, answered" && sql.endsWith(u", ''");
+      });
+    }
     if (other == u"here") w.cmdOpt[1]->click();  // revoked at this workstation
+    if (other == u"here lost") w.cmdOpt[0]->click();
     w.cmdOption[1]->click();
-    f.suite().connection()->loseLinkWhen([](auto& sql) { return sql.contains(u"Save_OR"); }, true);
     w.txtRemarks->setText(QStringLiteral("FIRST"));
-    if (other == u"lost") w.cmdOption[3]->click();  // stores it, but the link breaks
+    if (other.startsWith(u"lost")) w.cmdOption[3]->click();
     f.suite().connection()->loseLinkWhen(nullptr, false);
+    f.suite().failWhen(nullptr);
+    if (other == u"lost, answered") {  // looked up at once: saved, as the user is told
+      QCOMPARE(f.boxes().titles().last(), QStringLiteral("SUCCESS!"));
+      QCOMPARE(f.db().request(transNum).value(u"Remarks"_s).toString(), u"FIRST"_s);
+      return;
+    }
     f.boxes().clear();
     w.txtRemarks->setText(QStringLiteral("TYPED"));
     if (other.size() == 1)  // the other workstation's own connection to the file
       f.db().connection()->Execute(
-          session::UpdateScheduleSql(other, QStringLiteral("E1003"), QString::number(transNum)));
+          session::UpdateScheduleSql(session::StatusOf(other), QStringLiteral("E1003"), transNum));
     else if (other.contains(u'='))
       f.db().exec(QStringLiteral("UPDATE tbORSchedule SET %1 WHERE TransNum = ?").arg(other),
                   {transNum});
     f.boxes().onCall([&](const testsupport::MsgBoxCall&) {
       if (f.boxes().count() == 1 && !meanwhile.isEmpty())
-        f.db().connection()->Execute(session::UpdateScheduleSql(meanwhile, QStringLiteral("E1003"),
-                                                                QString::number(transNum)));
+        f.db().connection()->Execute(session::UpdateScheduleSql(session::StatusOf(meanwhile),
+                                                                QStringLiteral("E1003"), transNum));
     });
     if (answer)
       f.boxes().answer({answer, meanwhile.isEmpty() ? platform::vbOK : answer, platform::vbOK});
 
     w.cmdOption[3]->click();
-    if (answer == platform::vbNo) {  // the list shows it as it is now, after 10 AM, selected
-      QCOMPARE(w.mshflexPending->Row(), 2);
+    if (answer == platform::vbNo) {  // the list shows it as it is now, where it is, selected
+      QCOMPARE(
+          w.mshflexPending->TextMatrix(w.mshflexPending->Row(), session::RequestColumn::kTransNum),
+          QString::number(transNum));
       w.cmdOption[3]->click();
     }
     QVERIFY2(f.boxes().calls()[0].prompt.contains(said), qPrintable(f.boxes().calls()[0].prompt));
@@ -678,55 +755,70 @@ class TestEntryForm : public QObject {
     QCOMPARE(f.boxes().calls()[0].style,
              answer ? platform::vbYesNoCancel | platform::vbExclamation | platform::vbDefaultButton3
                     : platform::vbInformation);
+    QCOMPARE(f.boxes().titles().contains(u"WARNING!"_s), answer != 0);
     const bool saved = answer != platform::vbCancel;  // after No, a second Save asks no more
     const QVariantMap stored = f.db().request(transNum);
     QCOMPARE(stored.value(QStringLiteral("Remarks")).toString() == QStringLiteral("TYPED"), saved);
     QCOMPARE(w.txtRemarks->text(), saved ? QString() : QStringLiteral("TYPED"));  // none lost
     QCOMPARE(w.cmdOption[3]->isEnabled(), !saved);                                // editing
     QCOMPARE(stored.value(QStringLiteral("ConfirmedByCode")).toString(),
-             other == u"C" ? QStringLiteral("E1003") : QString());
+             other == u"C"           ? QStringLiteral("E1003")
+             : other == u"here lost" ? hospitaldb::DemoEmployeeCode()
+                                     : QString());
   }
 
-  // A save the server refuses, or whose link drops (or which times out, or whose disk fails)
-  // before or after the server stored the request, with the server answering again at once or
-  // only later: stored once, nothing lost.
+  // A save the server refuses, or whose link drops before it is committed, or whose commit's
+  // answer is lost (the link drops, it times out, the disk fails) whether or not the server
+  // committed it, with the server answering again at once or only later: stored once, nothing
+  // lost. Another desk may store a like request meanwhile.
   void aFailedSaveLosesNothing_data() {
-    QTest::addColumn<int>("fault");  // 0 refused, 1 link lost before storing, 2 after, -1 disk
+    QTest::addColumn<int>("fault");  // 0 refused, 1 lost before the commit, 2 commit's answer lost
     QTest::addColumn<bool>("answering");
-    QTest::newRow("refused") << 0 << true;
-    QTest::newRow("link lost before storing") << 1 << true;
-    QTest::newRow("link lost after storing") << 2 << true;
-    QTest::newRow("link lost before storing, no answer yet") << 1 << false;
-    QTest::newRow("link lost after storing, no answer yet") << 2 << false;
-    QTest::newRow("lost; the same stored meanwhile by another") << 3 << true;
-    QTest::newRow("lost after storing, Cancel, the same again") << 4 << false;
-    QTest::newRow("timed out after storing") << 5 << true;
-    QTest::newRow("lost; another procedure stored meanwhile by this employee") << 6 << true;
-    QTest::newRow("lost after storing, Cancel, another patient") << 7 << false;
-    QTest::newRow("the disk fails while storing") << -1 << true;
+    QTest::addColumn<int>("seconds");  // of the operation's time
+    QTest::newRow("refused") << 0 << true << 0;
+    QTest::newRow("link lost before the commit") << 1 << true << 0;
+    QTest::newRow("link lost after storing") << 2 << true << 0;
+    QTest::newRow("link lost after storing, at 2:30:15 PM") << 2 << true << 15;
+    QTest::newRow("link lost before the commit, no answer yet") << 1 << false << 0;
+    QTest::newRow("link lost after storing, no answer yet") << 2 << false << 0;
+    QTest::newRow("commit lost; the same stored meanwhile by another") << 3 << true << 0;
+    QTest::newRow("lost after storing, Cancel, the same again") << 4 << false << 0;
+    QTest::newRow("timed out after storing") << 5 << true << 0;
+    QTest::newRow("commit lost; another procedure stored meanwhile by this employee")
+        << 6 << true << 0;
+    QTest::newRow("lost after storing, Cancel, another patient") << 7 << false << 0;
+    QTest::newRow("lost after storing, changed and saved again") << 8 << false << 0;
+    QTest::newRow("commit lost unsent, Cancel, another patient") << 9 << false << 0;
+    QTest::newRow("the disk fails while storing") << -1 << true << 0;
   }
   void aFailedSaveLosesNothing() {
     QFETCH(int, fault);
     QFETCH(bool, answering);
+    QFETCH(int, seconds);
     MainWindowFixture f;
     QVERIFY(f.start());
     frmMain& w = f.window();
     FillNewRequest(w);
+    w.dtpOperTime->SetValue(QTime(14, 30, seconds));
     const auto isSave = [](const QString& sql) { return sql.contains(u"Save_OR_Schedule"); };
-    bool sent = false;  // without an answer, every statement after the save fails too
+    bool lost = false;  // without an answer, every statement after the lost one fails too
+    QString saved;
     f.suite().failWhen([&](const QString& sql) {
-      return fault ? !answering && std::exchange(sent, sent || isSave(sql)) : isSave(sql);
+      if (isSave(sql)) saved = sql;
+      if (lost && (fault == 3 || fault == 6) && sql.contains(u"sp_GetORSchedule") &&
+          !saved.isEmpty())  // another desk stores the same, or one of another procedure, first
+        f.db().connection()->Execute(fault == 3
+                                         ? std::exchange(saved, {}).replace(u"'E1001'"_s, u"'X'"_s)
+                                         : std::exchange(saved, {}).replace(u"DECTOMY"_s, u"X"_s));
+      return fault ? lost && !answering && !sql.contains(u"ROLLBACK") : isSave(sql);
     });
-    const auto otherDesk = [&](const QString& sql) {  // another desk stores the same first
-      if ((fault == 3 || fault == 6) && isSave(sql))  // or one of another procedure
-        f.db().connection()->Execute(
-            fault == 3 ? QString(sql).replace(QStringLiteral("'E1001'"), QStringLiteral("'X'"))
-                       : QString(sql).replace(QStringLiteral("DECTOMY"), QStringLiteral("X")));
-      return isSave(sql);
-    };
     if (fault > 0)
-      f.suite().connection()->loseLinkWhen(otherDesk, QList{2, 4, 5, 7}.contains(fault),
-                                           fault == 5);
+      f.suite().connection()->loseLinkWhen(
+          [&](const QString& sql) {
+            lost = lost || (fault == 1 ? isSave(sql) : sql.contains(u"COMMIT"));
+            return lost && !sql.contains(u"ROLLBACK");
+          },
+          !QList{1, 3, 6, 9}.contains(fault), fault == 5);
     rlimit files{};  // a file written past its limit fails as a failing disk does
     getrlimit(RLIMIT_FSIZE, &files);
     const rlimit headerOnly{32, files.rlim_max};  // the log's header, no page
@@ -736,7 +828,8 @@ class TestEntryForm : public QObject {
     setrlimit(RLIMIT_FSIZE, &files);
     f.suite().failWhen(nullptr);
     f.suite().connection()->loseLinkWhen(nullptr, false);
-    QCOMPARE(f.db().countRequests(kDay), fault >= 2 ? 1 : 0);
+    QCOMPARE(f.db().countRequests(kDay),
+             int(fault >= 2 && fault != 9));        // ours or the other desk's
     if ((fault == 2 || fault == 5) && answering) {  // found stored: the save succeeded
       QCOMPARE(f.boxes().titles(), QStringList{QStringLiteral("SUCCESS!")});
       QCOMPARE(w.txtName->text(), QString());
@@ -744,19 +837,31 @@ class TestEntryForm : public QObject {
     }
     QCOMPARE(f.boxes().count(), 1);
     QVERIFY(f.boxes().last().style & platform::vbCritical);
-    // Whatever may have reached the server is looked up; a refused save is not.
-    QCOMPARE(f.statements().last().contains(u"sp_GetORSchedule"), fault != 0);
+    if (fault >= 2 && !answering)
+      QCOMPARE(f.boxes().last().prompt,
+               u"The link to the database broke while saving. The schedule may or may not have "
+               "been stored; it is checked before your next save."_s);
+    // What may have been committed is looked up; what was rolled back is not.
+    if (fault >= 0) QCOMPARE(f.statements().last().contains(u"sp_GetORSchedule"), fault >= 2);
     QCOMPARE(ModeOf(w), QStringLiteral("New- Cancel+ Exit- Save+ pane- fields+white"));
     QCOMPARE(w.txtName->text(), QStringLiteral("NEW, PATIENT"));
     QCOMPARE(w.txtSurgeonID[0]->text(), QStringLiteral("D1001"));
-    if (fault == 4 || fault == 7) {  // the user gives up the form and types a request again
+    if (QList{4, 7, 9}.contains(fault)) {  // the user gives up the form and types again
       w.cmdOption[1]->click();
       FillNewRequest(w);
-      if (fault == 7) w.txtName->setText(QStringLiteral("OTHER, PATIENT"));
+      if (fault != 4) w.txtName->setText(QStringLiteral("OTHER, PATIENT"));
     }
+    if (fault == 8) w.txtProcedure->setText(QStringLiteral("CHANGED"));
     w.cmdOption[3]->click();
     QCOMPARE(f.boxes().last().title, QStringLiteral("SUCCESS!"));
-    QCOMPARE(f.db().countRequests(kDay), 1 + int(fault == 3 || fault >= 6));
+    QCOMPARE(f.db().countRequests(kDay), 1 + int(fault == 3 || fault == 6 || fault == 7));
+    if (fault == 8)
+      QCOMPARE(f.db().request(f.db().lastTransNum()).value(u"ProcedureName"_s).toString(),
+               u"CHANGED"_s);
+    const auto calls = f.boxes().calls();
+    QCOMPARE(std::any_of(calls.begin(), calls.end(),
+                         [](auto& call) { return call.prompt.endsWith(u"was not stored."); }),
+             fault == 9);  // told once it is known, where the form no longer holds it
   }
 };
 

@@ -11,6 +11,7 @@
 #include "platform/widgets/Fonts.h"
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/TextBox.h"
+#include "requests/PaneState.h"
 #include "requests/RequestList.h"
 #include "requests/frmFind.h"
 #include "session/ORSchedule.h"
@@ -196,8 +197,11 @@ class TestRequestList : public QObject {
 
     platform::FlexGrid grid;
     platform::DTPicker picker(platform::DTPicker::Mode::Date);
-    QPushButton confirm, revoke;
-    requests::RequestList list(grid, picker, &confirm, &revoke, [&] { return db.connection(); });
+    QPushButton buttons[6];
+    QWidget pane;
+    requests::PaneState state({&buttons[0], &buttons[1], &buttons[2], &buttons[3]}, &pane,
+                              {&buttons[4], &buttons[5]});
+    requests::RequestList list(grid, picker, state, [&] { return db.connection(); });
     list.Format_Grid();
     list.Load_ORSchedule(QStringLiteral("12/08/2026"));
 
@@ -228,7 +232,7 @@ class TestRequestList : public QObject {
         {C::kAnes2, "AsstAnesthesiologist"},
         {C::kAsstDocCode, "AsstDocCode"},
         {C::kAsstDoc, "AsstDoctor"},
-        {C::kNotUsed, "EncodedBy"},
+        {C::kSavedBy, "EncodedBy"},
         {C::kStatus, "Status"},
         {C::kConfirmedBy, "ConfirmedBy"},
         {C::kDateConfirmed, "DateConfirmed"},
@@ -245,13 +249,26 @@ class TestRequestList : public QObject {
     QVERIFY(row > 0);
     const session::ORSchedule listed = list.Listing().At(row - 1);
     const QVariantMap record = db.request(transNum);
-    for (const auto& [column, name] : names) {
-      if (column == C::kOperationDate || column == C::kTransNum) continue;
-      QCOMPARE(listed[column], record.value(QString::fromLatin1(name)).toString());
+    const auto field = [&](C::Column column) {
+      const auto named = std::find_if(std::begin(names), std::end(names),
+                                      [&](const auto& name) { return name.first == column; });
+      return record.value(QString::fromLatin1(named->second)).toString();
+    };
+    const std::pair<QString, C::Column> texts[] = {
+        {listed.patientName, C::kPatientName}, {listed.procedure, C::kProcedure},
+        {listed.patientRoom, C::kPatientRoom}, {listed.orRoomCode, C::kORRoomCode},
+        {listed.remarks, C::kRemarks},         {listed.savedBy, C::kSavedBy},
+        {listed.confirmedBy, C::kConfirmedBy}, {listed.revokedBy, C::kRevokedBy}};
+    for (const auto& [text, column] : texts)
+      QCOMPARE(text, field(column));
+    for (int role = 0; role < session::kStaffRoles; ++role) {
+      const auto columns = session::ColumnsOf(session::StaffRole(role));
+      QCOMPARE(listed.staff[role].code, field(columns.code));
+      QCOMPARE(listed.staff[role].name, field(columns.name));
     }
-    QCOMPARE(listed.transNum, QString::number(transNum));
-    QCOMPARE(listed.operationDate, QStringLiteral("12/8/2026 9:30:00 AM"));
-    QCOMPARE(listed.status, QStringLiteral(" R "));
+    QCOMPARE(listed.transNum, transNum);
+    QCOMPARE(listed.operationAt, platform::WallClock(kToday, QTime(9, 30)));
+    QCOMPARE(listed.status, session::RequestStatus::Revoked);
   }
 
   // The demo day books two operations in one room at 7:00 and one surgeon twice at 10:45: those
@@ -371,28 +388,44 @@ class TestRequestList : public QObject {
   }
 
   // "#" finds the request on the tenth day by its number. Enter lists the first request found
-  // on its date and selects it; Esc closes a window that lists none.
+  // on the date it lies on now and selects it, as a click on its row would; Esc closes a window
+  // that lists none. Another desk may move or remove it while the window is open ('?' is its
+  // number).
   void findListsAPatientsRequestsAcrossDates_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("found");  // the first three, newest first
     QTest::addColumn<int>("count");
     QTest::addColumn<int>("day");  // of the first, from today
     QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("meanwhile");
     QTest::newRow("a name's beginning")
         << "ro"
-        << "ROWE, BEN|ROWAN, ANA|ROWAN, ANA" << 3 << 10 << "3 requests found.";
-    QTest::newRow("a transaction number") << "#"
-                                          << "ROWE, BEN" << 1 << 10 << "1 request found.";
-    QTest::newRow("wildcards are letters") << "O_"
-                                           << "O_NEIL, EVA" << 1 << 0 << "1 request found.";
+        << "ROWE, BEN|ROWAN, ANA|ROWAN, ANA" << 3 << 10 << "3 requests found." << QString();
+    QTest::newRow("a transaction number")
+        << "#"
+        << "ROWE, BEN" << 1 << 10 << "1 request found." << QString();
+    QTest::newRow("wildcards are letters")
+        << "O_"
+        << "O_NEIL, EVA" << 1 << 0 << "1 request found." << QString();
     QTest::newRow("one letter")
         << "R"
         << "" << 0 << 0
-        << "Type two letters of the patient's name at least, or a transaction number.";
+        << "Type two letters of the patient's name at least, or a transaction number." << QString();
     QTest::newRow("over the cap") << "CAP"
                                   << "CAP 0|CAP 1|CAP 2" << 200 << 0
                                   << "More than 200 requests match: the 200 latest are listed. "
-                                     "Type more of the name to see the others.";
+                                     "Type more of the name to see the others."
+                                  << QString();
+    QTest::newRow("a past one: not to be confirmed")
+        << "OLD"
+        << "OLD, PAST" << 1 << -5 << "1 request found." << QString();
+    QTest::newRow("moved before the pick")
+        << "#"
+        << "ROWE, BEN" << 1 << 12 << "1 request found."
+        << "UPDATE tbORSchedule SET OperationDate = '2026-12-20 08:00:00' WHERE TransNum = ?";
+    QTest::newRow("gone before the pick") << "#"
+                                          << "" << 1 << 0 << "1 request found."
+                                          << "DELETE FROM tbORSchedule WHERE TransNum = ?";
   }
   void findListsAPatientsRequestsAcrossDates() {
     QFETCH(QString, text);
@@ -400,6 +433,7 @@ class TestRequestList : public QObject {
     QFETCH(int, count);
     QFETCH(int, day);
     QFETCH(QString, line);
+    QFETCH(QString, meanwhile);
     MainWindowFixture f(DatabaseFixture::DefaultNow(), DatabaseFixture::Seed::Empty);
     f.db().exec(
         QStringLiteral("INSERT INTO tbOrRoom (RoomID, RoomName) VALUES ('OR01', "
@@ -409,6 +443,7 @@ class TestRequestList : public QObject {
     const qint64 rowe = AddRequest(f, kToday.addDays(10), 8, QStringLiteral("ROWE, BEN"));
     AddRequest(f, kToday, 9, QStringLiteral("O'BRIEN, AL"));
     AddRequest(f, kToday, 10, QStringLiteral("O_NEIL, EVA"));
+    AddRequest(f, kToday.addDays(-5), 10, QStringLiteral("OLD, PAST"));
     for (int i = 0; i < 205; ++i)
       AddRequest(f, kToday.addDays(-i), 11, QStringLiteral("CAP %1").arg(i));
     QVERIFY(f.start());
@@ -427,15 +462,22 @@ class TestRequestList : public QObject {
           QVERIFY(!find->grdFound->CellTextCut(r, c));
       }
       listed << find->lblFound->text();
+      if (!meanwhile.isEmpty()) f.db().exec(meanwhile, {rowe});
       QTest::keyClick(find->txtSearch, count ? Qt::Key_Return : Qt::Key_Escape);
     });
     QTest::keyClick(w.txtFind, Qt::Key_Return);
     QCOMPARE(listed.size(), count + 1);
-    QCOMPARE(listed.mid(0, std::min(3, count)).join(u'|'), found);
+    QCOMPARE(listed.mid(0, std::min(3, count)).join(u'|'),
+             meanwhile.isEmpty() ? found : QStringLiteral("ROWE, BEN"));
     QCOMPARE(listed.last(), line);
     QCOMPARE(w.DTPicker1->Date(), kToday.addDays(day));
-    if (count)
-      QCOMPARE(w.mshflexPending->TextMatrix(w.mshflexPending->Row(), 1), found.section(u'|', 0, 0));
+    const QString selected = found.section(u'|', 0, 0);  // none when it is gone
+    QCOMPARE(w.mshflexPending->Row() > 0 ? w.mshflexPending->TextMatrix(w.mshflexPending->Row(), 1)
+                                         : QString(),
+             selected);
+    QCOMPARE(w.cmdOpt[0]->isEnabled(), !selected.isEmpty() && day >= 0);
+    QCOMPARE(w.cmdOpt[1]->isEnabled(), w.cmdOpt[0]->isEnabled());
+    QCOMPARE(f.boxes().count(), int(selected.isEmpty() && count > 0));  // gone: said so
   }
 
   void apostrophesAndLongListsArriveIntact() {

@@ -5,14 +5,14 @@
 #include "session/Clashes.h"
 
 using session::Clashes;
-using session::ORSchedule;
 using C = session::RequestColumn;
+using Row = QMap<int, QString>;  // a listed request's texts by column
 
 namespace {
 
 // A request at 7:00 AM on 12/8/2026 with what `fields` says: "room=OR1", "surgeon=D1" (the
 // code, its name "NAME D1" beside it), "status=R", "date=...".
-ORSchedule Request(const QString& patient, const QStringList& fields) {
+Row Request(const QString& patient, const QStringList& fields) {
   static const QMap<QString, std::pair<C::Column, C::Column>> roles = {
       {QStringLiteral("surgeon"), {C::kSurgeonCode, C::kSurgeon}},
       {QStringLiteral("surgeon1"), {C::kSurgeon1Code, C::kSurgeon1}},
@@ -23,14 +23,12 @@ ORSchedule Request(const QString& patient, const QStringList& fields) {
       {QStringLiteral("snurse"), {C::kSNurseCode, C::kSNurse}},
       {QStringLiteral("snurse2"), {C::kSNurse2Code, C::kSNurse2}},
       {QStringLiteral("cnurse"), {C::kCNurseCode, C::kCNurse}}};
-  ORSchedule r;
-  r.patientName = patient;
-  r.operationDate = QStringLiteral("12/8/2026 7:00:00 AM");
+  Row r{{C::kPatientName, patient}, {C::kOperationDate, QStringLiteral("12/8/2026 7:00:00 AM")}};
   for (const QString& field : fields) {
     const QString name = field.section(u'=', 0, 0), value = field.section(u'=', 1);
-    if (name == QLatin1String("room")) r.orRoomCode = value;
-    if (name == QLatin1String("status")) r.status = value;
-    if (name == QLatin1String("date")) r.operationDate = value;
+    if (name == QLatin1String("room")) r[C::kORRoomCode] = value;
+    if (name == QLatin1String("status")) r[C::kStatus] = value;
+    if (name == QLatin1String("date")) r[C::kOperationDate] = value;
     if (roles.contains(name)) {
       r[roles[name].first] = value;
       r[roles[name].second] = QStringLiteral("NAME ") + value;
@@ -103,16 +101,20 @@ class TestClashes : public QObject {
     QFETCH(QString, said);
     QFETCH(bool, alone);
     // A third request at the same minute sharing nothing, to be left alone.
-    const std::vector<ORSchedule> listing = {Request(QStringLiteral("FIRST"), first),
-                                             Request(QStringLiteral("SECOND"), second),
-                                             Request(QStringLiteral("THIRD"), Fields("room=OR9"))};
+    const std::vector<Row> listing = {Request(QStringLiteral("FIRST"), first),
+                                      Request(QStringLiteral("SECOND"), second),
+                                      Request(QStringLiteral("THIRD"), Fields("room=OR9"))};
     const Clashes clashes(
-        alone ? 2 : 3, [&](int row, C::Column column) { return QStringView(listing[row][column]); },
+        alone ? 2 : 3,
+        [&](int row, C::Column column) {
+          const auto cell = listing[row].find(column);
+          return cell == listing[row].end() ? QStringView() : QStringView(*cell);
+        },
         [&](int row) {
           const bool revoked =
-              session::StatusOf(listing[row].status) == session::RequestStatus::Revoked;
+              session::StatusOf(listing[row].value(C::kStatus)) == session::RequestStatus::Revoked;
           return revoked ? Clashes::kNoStart
-                         : platform::WallSecondsOf(listing[row].operationDate) / 60;
+                         : platform::WallSecondsOf(listing[row].value(C::kOperationDate)) / 60;
         });
     QCOMPARE(clashes.Describe(0).join(u'|'), said);
     QCOMPARE(clashes.Has(0), !said.isEmpty());

@@ -1,4 +1,4 @@
-// The listing of one date as read from the server, and a listing replaced by an edited copy.
+// The listing of one date as read from the server.
 #include <QtTest>
 
 #include "platform/WallClock.h"
@@ -50,36 +50,30 @@ class TestRequestListing : public QObject {
     QTest::addColumn<int>("fields");
     QTest::addColumn<QStringList>("requests");
     QTest::addColumn<Flags>("clashing");
-    QTest::addColumn<QString>("firstRoomReplaced");
-    QTest::addColumn<Flags>("clashingReplaced");
     QTest::addColumn<QVariant>("date");  // as the recordset gives it
     QTest::addColumn<QDateTime>("at");
     const QVariant text = u"12/8/2026 7:00 AM"_s;
     const QDateTime seven = platform::WallClock(QDate(2026, 12, 8), QTime(7, 0));
-    QTest::newRow("no requests") << C::kCount << QStringList() << Flags() << "" << Flags() << text
-                                 << seven;
-    QTest::newRow("one room twice, then moved")
-        << C::kCount << u"A OR1 P;B OR1 C;C OR2 P"_s.split(u';') << Flags{true, true, false}
-        << "OR2" << Flags{true, false, true} << text << seven;
+    QTest::newRow("no requests") << C::kCount << QStringList() << Flags() << text << seven;
+    QTest::newRow("one room twice") << C::kCount << u"A OR1 P;B OR1 C;C OR2 P"_s.split(u';')
+                                    << Flags{true, true, false} << text << seven;
     QTest::newRow("fewer fields than a request has")
-        << int(C::kORRoomCode) << u"A OR1 P;B OR1 P"_s.split(u';') << Flags{false, false} << "OR1"
-        << Flags{false, false} << text << QDateTime();
+        << int(C::kORRoomCode) << u"A OR1 P;B OR1 P"_s.split(u';') << Flags{false, false} << text
+        << QDateTime();
     const QStringList twoInOneRoom = u"A OR1 P;B OR1 P"_s.split(u';');
     QTest::newRow("the embedded server's text")
-        << C::kCount << twoInOneRoom << Flags{true, true} << "OR2" << Flags{false, false}
-        << QVariant(u"2026-12-08 07:00:45"_s) << seven.addSecs(45);
+        << C::kCount << twoInOneRoom << Flags{true, true} << QVariant(u"2026-12-08 07:00:45"_s)
+        << seven.addSecs(45);
     QTest::newRow("an ODBC timestamp, in the zone of the workstation")
-        << C::kCount << twoInOneRoom << Flags{true, true} << "OR2" << Flags{false, false}
+        << C::kCount << twoInOneRoom << Flags{true, true}
         << QVariant(QDateTime(QDate(2026, 12, 8), QTime(7, 0))) << seven;
-    QTest::newRow("a null") << C::kCount << twoInOneRoom << Flags{false, false} << "OR1"
-                            << Flags{false, false} << QVariant() << QDateTime();
+    QTest::newRow("a null") << C::kCount << twoInOneRoom << Flags{false, false} << QVariant()
+                            << QDateTime();
   }
   void aListingIsTheServersRowsBehindTheSelectorColumn() {
     QFETCH(int, fields);
     QFETCH(QStringList, requests);
     QFETCH(Flags, clashing);
-    QFETCH(QString, firstRoomReplaced);
-    QFETCH(Flags, clashingReplaced);
     QFETCH(QVariant, date);
     QFETCH(QDateTime, at);
     testsupport::MemoryRecordset records = Records(fields, requests, date);
@@ -92,18 +86,12 @@ class TestRequestListing : public QObject {
       const QStringList said = requests[r].split(u' ');
       QVERIFY(listing->Text(r, 0).isEmpty());
       QCOMPARE(listing->At(r).patientName, said[0]);
-      QCOMPARE(listing->At(r).status, fields >= C::kStatus ? said[2] : QString());
+      QCOMPARE(listing->At(r).status, session::StatusOf(fields >= C::kStatus ? said[2] : u""_s));
       QCOMPARE(listing->At(r).operationAt, at);
       QCOMPARE(listing->At(r).confirmedAt, at);
     }
     QVERIFY(listing->Text(listing->Rows(), C::kPatientName).isEmpty());
     QCOMPARE(Clashing(*listing), clashing);
-    if (listing->Rows() == 0) return;
-
-    const auto replaced = listing->WithText(0, C::kORRoomCode, firstRoomReplaced);
-    QCOMPARE(Clashing(*replaced), clashingReplaced);
-    QCOMPARE(replaced->At(0).orRoomCode, firstRoomReplaced);
-    QCOMPARE(listing->At(0).orRoomCode, u"OR1"_s);
   }
 };
 

@@ -3,15 +3,22 @@
 #include <QtTest>
 
 #include "platform/Connection.h"
+#include "platform/OdbcConnection.h"
+#include "platform/WallClock.h"
+#include "session/CheckedWrite.h"
+#include "session/FreshListing.h"
 #include "session/ORSchedule.h"
 #include "session/ServerDate.h"
 #include "session/Statements.h"
 #include "session/modGlobal.h"
 #include "suite/DoctorSearch.h"
 #include "support/DatabaseFixture.h"
+#include "support/FakeTdsServer.h"
+#include "support/OdbcDrivers.h"
 
 using namespace session;
 using testsupport::DatabaseFixture;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -26,22 +33,24 @@ ORSchedule NumberedRequest() {
   ORSchedule r;
   r.patientName = QStringLiteral("A1");
   r.orRoomCode = QStringLiteral("A2");
-  r.surgeonCode = QStringLiteral("A3");
-  r.anesCode = QStringLiteral("A4");
-  r.operationDate = QStringLiteral("A5");
+  r.staff[kSurgeon].code = QStringLiteral("A3");
+  r.staff[kAnes].code = QStringLiteral("A4");
+  r.operationAt = platform::WallClock(QDate(2026, 12, 8), QTime(14, 5, 9));  // A5
   r.remarks = QStringLiteral("A7");
-  r.cNurseCode = QStringLiteral("A8");
-  r.sNurseCode = QStringLiteral("A9");
-  r.sNurse2Code = QStringLiteral("A10");
-  r.surgeon1Code = QStringLiteral("A11");
-  r.surgeon2Code = QStringLiteral("A12");
-  r.anes2Code = QStringLiteral("A13");
+  r.staff[kCNurse].code = QStringLiteral("A8");
+  r.staff[kSNurse].code = QStringLiteral("A9");
+  r.staff[kSNurse2].code = QStringLiteral("A10");
+  r.staff[kSurgeon1].code = QStringLiteral("A11");
+  r.staff[kSurgeon2].code = QStringLiteral("A12");
+  r.staff[kAnes2].code = QStringLiteral("A13");
   r.procedure = QStringLiteral("A14");
   r.patientRoom = QStringLiteral("A15");
-  r.transNum = QStringLiteral("A17");
-  r.asstDocCode = QStringLiteral("A18");
+  r.transNum = 17;
+  r.staff[kAsstDoc].code = QStringLiteral("A18");
   return r;
 }
+
+const QDateTime kSavedAt = platform::WallClock(QDate(2026, 12, 7), QTime(10, 48, 54));
 
 // Every row of a statement, each as its fields' texts.
 QList<QStringList> Rows(DatabaseFixture& db, const QString& sql) {
@@ -59,11 +68,9 @@ QList<QStringList> Rows(DatabaseFixture& db, const QString& sql) {
 
 // The listed request of this patient on `dateText`.
 ORSchedule ListedRequest(DatabaseFixture& db, const QString& dateText, const QString& patient) {
-  for (const QStringList& cells : Rows(db, ScheduleListSql(dateText))) {
-    const auto request =
-        ORSchedule::FromCells([&](RequestColumn::Column c) { return cells[c - 1]; });
-    if (request.patientName == patient) return request;
-  }
+  const auto listing = ListRequests(*db.connection(), dateText);
+  for (int r = 0; r < listing->Rows(); ++r)
+    if (listing->At(r).patientName == patient) return listing->At(r);
   return {};
 }
 
@@ -87,20 +94,20 @@ class TestSession : public QObject {
     QTest::newRow("room code, name trimmed") << RoomCodeSql(QStringLiteral("  OR 1 "))
                                              << QStringLiteral("SCHEDULE..sp_Get_ORRoom 'OR 1'");
     QTest::newRow("save")
-        << SaveScheduleSql(NumberedRequest(), QStringLiteral("A6"), QStringLiteral("A16"))
+        << SaveScheduleSql(NumberedRequest(), QStringLiteral("A6"), kSavedAt)
         << QStringLiteral(
-               "SCHEDULE..Save_OR_Schedule 'A1','A2','A3','A4','A5','A6','A7','A8',"
-               "'A9','A10','A11','A12','A13','A14','A15', 'A16','A17','A18'");
+               "SCHEDULE..Save_OR_Schedule 'A1','A2','A3','A4','12/8/2026 02:05:09 PM','A6','A7',"
+               "'A8','A9','A10','A11','A12','A13','A14','A15', '12/7/2026 10:48:54 AM','17','A18'");
     ORSchedule blanks;
     blanks.patientName = QStringLiteral(" X ");
     QTest::newRow("save keeps blanks")
-        << SaveScheduleSql(blanks, QStringLiteral(" E "), QString())
+        << SaveScheduleSql(blanks, QStringLiteral(" E "), QDateTime())
         << QStringLiteral(
                "SCHEDULE..Save_OR_Schedule ' X ','','','','',' E ','','','','','','',"
                "'','','', '','',''");
-    QTest::newRow("confirm, transaction number trimmed")
-        << UpdateScheduleSql(QStringLiteral("C"), QStringLiteral(" E1"), QStringLiteral(" 123 "))
-        << QStringLiteral("Schedule..sp_UpdateSchedules 'C',' E1', '123'");
+    QTest::newRow("confirm") << UpdateScheduleSql(RequestStatus::Confirmed, QStringLiteral(" E1"),
+                                                  123)
+                             << QStringLiteral("Schedule..sp_UpdateSchedules 'C',' E1', '123'");
     QTest::newRow("staff by key: name trimmed, code as typed")
         << OrStaffByKeySql(QStringLiteral(" SAN "))
         << kStaffSelect + QStringLiteral(
@@ -112,7 +119,7 @@ class TestSession : public QObject {
                               "  and (lastname like N'D''ЖУК%' or employeeid = N' D''ЖУК ') "
                               "order by [OR STAFF]");
     QTest::newRow("beyond ASCII in one value only")
-        << UpdateScheduleSql(QStringLiteral("C"), QStringLiteral("PEÑA"), QStringLiteral("7"))
+        << UpdateScheduleSql(RequestStatus::Confirmed, QStringLiteral("PEÑA"), 7)
         << QStringLiteral("Schedule..sp_UpdateSchedules 'C',N'PEÑA', '7'");
   }
   void textsAreTheServersOwn() {
@@ -135,14 +142,14 @@ class TestSession : public QObject {
     ORSchedule request;
     request.patientName = QStringLiteral("PEÑA, JOSÉ");
     request.procedure = QStringLiteral("ΛΑΠΑΡΟΣΚΟΠΗΣΗ");
-    request.cNurseCode = QStringLiteral("Ж1");
-    request.anesCode = QStringLiteral("山1");
-    request.operationDate = QStringLiteral("12/8/2026 02:00:00 PM");
-    db.connection()->Execute(SaveScheduleSql(request, QStringLiteral("Ж1"), QString()));
+    request.staff[kCNurse].code = QStringLiteral("Ж1");
+    request.staff[kAnes].code = QStringLiteral("山1");
+    request.operationAt = platform::WallClock(QDate(2026, 12, 8), QTime(14, 0));
+    db.connection()->Execute(SaveScheduleSql(request, QStringLiteral("Ж1"), QDateTime()));
     const ORSchedule saved = ListedRequest(db, QStringLiteral("12/08/2026"), request.patientName);
     QCOMPARE(saved.procedure, request.procedure);
-    QCOMPARE(saved.cNurse, QStringLiteral("ЖУКОВА ,АННА "));
-    QCOMPARE(saved.anesthesiologist, QStringLiteral("山田 ,太郎"));
+    QCOMPARE(saved.staff[kCNurse].name, QStringLiteral("ЖУКОВА ,АННА "));
+    QCOMPARE(saved.staff[kAnes].name, QStringLiteral("山田 ,太郎"));
   }
 
   // Every text goes through the embedded server, which knows each statement by its shape, and
@@ -170,27 +177,26 @@ class TestSession : public QObject {
     request.procedure = QStringLiteral("REPAIR OF O'DONOGHUE'S TRIAD");
     request.remarks = QStringLiteral("'quoted' and ''doubled''");
     request.orRoomCode = QStringLiteral("O'R9");
-    request.cNurseCode = QStringLiteral("N'1");
-    request.operationDate = QStringLiteral("12/8/2026 02:00:00 PM");
-    request.surgeonCode = QStringLiteral("D'1");  // a code no doctor has
-    db.connection()->Execute(
-        SaveScheduleSql(request, QStringLiteral("N'1"), QStringLiteral("12/8/2026 10:00:00 AM")));
+    request.staff[kCNurse].code = QStringLiteral("N'1");
+    request.operationAt = platform::WallClock(QDate(2026, 12, 8), QTime(14, 0));
+    request.staff[kSurgeon].code = QStringLiteral("D'1");  // a code no doctor has
+    db.connection()->Execute(SaveScheduleSql(request, QStringLiteral("N'1"), kSavedAt));
     ORSchedule saved = ListedRequest(db, QStringLiteral("12/08/2026"), request.patientName);
     QCOMPARE(saved.procedure, request.procedure);
     QCOMPARE(saved.remarks, request.remarks);
     QCOMPARE(saved.orRoomCode, request.orRoomCode);
-    QCOMPARE(saved.surgeonCode, request.surgeonCode);
-    QCOMPARE(saved.cNurse, staffName);
+    QCOMPARE(saved.staff[kSurgeon].code, request.staff[kSurgeon].code);
+    QCOMPARE(saved.staff[kCNurse].name, staffName);
 
     // A change of the saved request, then its confirmation by an employee code with an
-    // apostrophe; the transaction number is sent trimmed.
+    // apostrophe.
     saved.remarks = QStringLiteral("IT'S CHANGED");
-    db.connection()->Execute(SaveScheduleSql(saved, QStringLiteral("N'1"), QString()));
+    db.connection()->Execute(SaveScheduleSql(saved, QStringLiteral("N'1"), QDateTime()));
     db.connection()->Execute(
-        UpdateScheduleSql(QStringLiteral("C"), QStringLiteral("N'1"), u' ' + saved.transNum));
+        UpdateScheduleSql(RequestStatus::Confirmed, QStringLiteral("N'1"), *saved.transNum));
     const ORSchedule confirmed = ListedRequest(db, QStringLiteral("12/8/2026"), saved.patientName);
     QCOMPARE(confirmed.remarks, QStringLiteral("IT'S CHANGED"));
-    QCOMPARE(confirmed.status, QStringLiteral("C"));
+    QCOMPARE(confirmed.status, RequestStatus::Confirmed);
     QCOMPARE(confirmed.confirmedBy, staffName);
 
     bool onBoard = false;
@@ -203,6 +209,59 @@ class TestSession : public QObject {
     // The server's clock runs on from the moment the fixture set it.
     const qint64 sinceSet = DatabaseFixture::DefaultNow().secsTo(modGlobal::ServerDateTime);
     QVERIFY2(sinceSet >= 0 && sinceSet < 60, qPrintable(QString::number(sinceSet)));
+  }
+
+  // Through FreeTDS to a stand-in of the server: a check opens a transaction, holds its request,
+  // and commits the write; it rolls back when the check refuses, when the write is refused, and
+  // after a statement that waited past the command timeout, which is told as another desk
+  // saving the request.
+  void aCheckedWriteIsOneTransactionOnTheServer_data() {
+    QTest::addColumn<bool>("passes");
+    QTest::addColumn<QString>("write");
+    QTest::addColumn<bool>("hangs");
+    QTest::addColumn<QStringList>("sent");  // from the transaction's beginning
+    QTest::addColumn<QString>("thrown");
+    const QString begin = BeginTransactionSql(), held = ScheduleByNumSql(42, ByNum::Held),
+                  update = QStringLiteral("update t set n = 1"),
+                  refused = u"raiserror('no', 16, 1)"_s;
+    QTest::newRow("checked and committed")
+        << true << update << false << QStringList{begin, held, update, CommitTransactionSql()}
+        << QString();
+    QTest::newRow("refused by its check")
+        << false << update << false << QStringList{begin, held, RollbackTransactionSql()}
+        << QString();
+    QTest::newRow("the write refused")
+        << true << refused << false << QStringList{begin, held, refused, RollbackTransactionSql()}
+        << u"The fake server refuses this statement."_s;
+    QTest::newRow("a wait past the timeout")
+        << true << update << true << QStringList{begin, RollbackTransactionSql()}
+        << u"Another workstation is saving this schedule. Please try again."_s;
+  }
+  void aCheckedWriteIsOneTransactionOnTheServer() {
+    QFETCH(bool, passes);
+    QFETCH(QString, write);
+    QFETCH(bool, hangs);
+    QFETCH(QStringList, sent);
+    QFETCH(QString, thrown);
+    static const testsupport::OdbcDrivers drivers;
+    testsupport::FakeTdsServer server(hangs ? testsupport::FakeTdsServer::Mode::Hanging
+                                            : testsupport::FakeTdsServer::Mode::Answering);
+    platform::OdbcConnection connection(drivers.FreeTds(server.port()));
+    connection.SetCommandTimeout(1);
+    QString said;
+    try {
+      QCOMPARE(RunChecked(connection, {42, [&](auto&, auto&) { return passes; },
+                                       [&](platform::Connection& c) { c.Execute(write); }}),
+               passes);
+    } catch (const platform::RuntimeError& error) {
+      said = error.message();
+    }
+    QCOMPARE(said.isEmpty(), thrown.isEmpty());
+    QVERIFY2(said.endsWith(thrown), qPrintable(said));
+    QStringList batches;
+    for (const QString& batch : server.batches())
+      batches << batch.section(u' ', 1);
+    QCOMPARE(batches.mid(batches.indexOf(BeginTransactionSql())), sent);
   }
 };
 

@@ -9,6 +9,8 @@
 #include "suite/widgets/CodeSearchStandIn.h"
 #include "suite/widgets/StandardComponents.h"
 #include "support/DatabaseFixture.h"
+#include "support/FakeTdsServer.h"
+#include "support/OdbcDrivers.h"
 #include "support/TestEnvironment.h"
 
 using namespace Qt::StringLiterals;
@@ -16,8 +18,13 @@ using namespace Qt::StringLiterals;
 class TestComponents : public QObject {
   Q_OBJECT
 
+  std::unique_ptr<testsupport::OdbcDrivers> drivers_;
+
  private slots:
-  void initTestCase() { suite::RegisterStandardComponents(); }
+  void initTestCase() {
+    drivers_ = std::make_unique<testsupport::OdbcDrivers>();
+    suite::RegisterStandardComponents();
+  }
 
   void createsByProgIdInAnyCase() {
     QVERIFY(std::dynamic_pointer_cast<suite::IKeyPress>(
@@ -83,27 +90,58 @@ class TestComponents : public QObject {
   }
 
   // Where the server maps the login, its employee signs in; the environment may only repeat it.
+  // A refused sign-in says why and keeps no connection.
   void currentUserTakesTheEmployeeFromTheEnvironment_data() {
     QTest::addColumn<QString>("configured");
     QTest::addColumn<QString>("mapped");
+    QTest::addColumn<bool>("enforced");
     QTest::addColumn<QString>("signedIn");  // empty: refused
-    QTest::newRow("login not mapped") << u"E'77"_s << QString() << u"E'77"_s;
-    QTest::newRow("mapped, nothing configured") << QString() << u"E1002"_s << u"E1002"_s;
-    QTest::newRow("mapped, configured alike") << u"e1002 "_s << u"E1002"_s << u"E1002"_s;
-    QTest::newRow("mapped, configured another") << u"E1001"_s << u"E1002"_s << QString();
+    QTest::newRow("login not mapped") << u"E'77"_s << QString() << false << u"E'77"_s;
+    QTest::newRow("mapped, nothing configured") << QString() << u"E1002"_s << false << u"E1002"_s;
+    QTest::newRow("mapped, configured alike") << u"e1002 "_s << u"E1002"_s << true << u"E1002"_s;
+    QTest::newRow("mapped, configured another") << u"E1001"_s << u"E1002"_s << false << QString();
+    QTest::newRow("enforced, login not mapped") << u"E1001"_s << QString() << true << QString();
   }
   void currentUserTakesTheEmployeeFromTheEnvironment() {
     QFETCH(QString, configured);
     QFETCH(QString, mapped);
+    QFETCH(bool, enforced);
     QFETCH(QString, signedIn);
     testsupport::DatabaseFixture db;
     db.exec(u"INSERT INTO tbORLogin SELECT ?, ? WHERE ? <> ''"_s,
             {db.open(suite::LoginEmployeeSql()).rows.value(0).value(0), mapped, mapped});
+    if (enforced) db.exec(u"INSERT INTO tbORSetting VALUES ('EnforceLoginEmployee', 'on')"_s);
     qputenv("ORSCHED_EMPLOYEE", configured.toUtf8());
     suite::CurrentUserStandIn user;
     user.showmain();
     QCOMPARE(user.employeecode(), signedIn);
+    QCOMPARE(user.Connected(), !signedIn.isEmpty());
     QCOMPARE(user.connectError().isEmpty(), !signedIn.isEmpty());
+  }
+
+  // On a server, someone must be signed in: the demo user is the embedded database's only. The
+  // session is set up and named as the program's whatever the driver's defaults.
+  void overOdbcTheEmployeeMustBeKnown_data() {
+    QTest::addColumn<QString>("configured");
+    QTest::newRow("ORSCHED_EMPLOYEE unset") << QString();
+    QTest::newRow("ORSCHED_EMPLOYEE set") << u"E1001"_s;
+  }
+  void overOdbcTheEmployeeMustBeKnown() {
+    QFETCH(QString, configured);
+    testsupport::TestEnvironment environment;
+    testsupport::FakeTdsServer server;  // it maps no login
+    qputenv("ORSCHED_ODBC", drivers_->FreeTds(server.port()).toUtf8());
+    qputenv("ORSCHED_EMPLOYEE", configured.toUtf8());
+    suite::CurrentUserStandIn user;
+    user.showmain();
+    QCOMPARE(user.Connected(), !configured.isEmpty());
+    QCOMPARE(user.employeecode(), configured);
+    QCOMPARE(user.connectError().isEmpty(), !configured.isEmpty());
+    QCOMPARE(server.application(), suite::kApplicationName);
+    const QString session = server.batches().filter(u"1: SET NOCOUNT ON;"_s).value(0);
+    for (const char* option :
+         {"ANSI_WARNINGS", "ANSI_NULLS", "QUOTED_IDENTIFIER", "XACT_ABORT", "ANSI_PADDING"})
+      QVERIFY2(session.contains(u"SET "_s + QLatin1String(option) + u" ON;"_s), option);
   }
 
   void anUnreachableServerIsNotConnected() {

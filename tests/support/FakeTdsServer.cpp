@@ -136,6 +136,17 @@ QString BatchText(const QByteArray& payload) {
   return QString::fromUtf16(reinterpret_cast<const char16_t*>(text.constData()), text.size() / 2);
 }
 
+// The application name of a LOGIN7 message: its offset and length in characters at byte 48.
+QString LoginApplication(const QByteArray& payload) {
+  if (payload.size() < 52) return QString();
+  const int offset = quint8(payload[48]) | (quint8(payload[49]) << 8);
+  const int length = quint8(payload[50]) | (quint8(payload[51]) << 8);
+  const QByteArray text = payload.mid(offset, length * 2);
+  const QString name =
+      QString::fromUtf16(reinterpret_cast<const char16_t*>(text.constData()), text.size() / 2);
+  return name.left(name.indexOf(QChar(0)));  // FreeTDS counts a terminating null
+}
+
 // The statement of a procedure call (the driver sends statements through sp_prepexec and
 // sp_cursoropen): the longest run of printable UTF-16 text among its parameters.
 QString RpcStatement(const QByteArray& payload) {
@@ -193,6 +204,11 @@ QStringList FakeTdsServer::batches() const {
   return batches_;
 }
 
+QString FakeTdsServer::application() const {
+  std::lock_guard lock(mutex_);
+  return application_;
+}
+
 void FakeTdsServer::serve() {
   while (!stopping_) {
     const int client = ::accept(listener_, nullptr, nullptr);
@@ -212,6 +228,10 @@ void FakeTdsServer::serveClient(int client) {
       Send(client, PreloginReply());
     } else if (message->type == kLogin7) {
       session = ++sessions_;
+      {
+        std::lock_guard lock(mutex_);
+        application_ = LoginApplication(message->payload);
+      }
       Send(client, LoginReply());
     } else if (message->type == kSqlBatch || message->type == kRpc) {
       const bool call = message->type == kRpc;

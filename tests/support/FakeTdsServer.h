@@ -36,6 +36,8 @@ class FakeTdsServer {
   // The SQL batches received, each as "session: text"; a statement that came as a procedure
   // call (as a driver sends a prepared statement) as "session: RPC text".
   QStringList batches() const;
+  // The application name the last login gave.
+  QString application() const;
 
  private:
   void serve();
@@ -49,6 +51,7 @@ class FakeTdsServer {
   std::atomic<bool> stopping_{false};
   mutable std::mutex mutex_;
   QStringList batches_;
+  QString application_;
   std::thread thread_;
 };
 

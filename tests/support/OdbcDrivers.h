@@ -16,7 +16,7 @@ class OdbcDrivers {
   OdbcDrivers(const OdbcDrivers&) = delete;
   OdbcDrivers& operator=(const OdbcDrivers&) = delete;
 
-  // Empty when the driver's library is not installed (scripts/install-deps installs both).
+  // Empty when the driver's library is not installed (scripts/install-deps --tests installs both).
   static QString SqliteDriverLibrary();
   static QString FreeTdsDriverLibrary();
 
