@@ -3,17 +3,37 @@
 #include "session/RequestListing.h"
 
 namespace requests {
+namespace {
+
+using session::RequestColumn;
+
+// A column the list leaves out but paper and files carry, right after another one.
+struct AddedColumn {
+  int after;
+  int column;
+  int width;  // twips
+};
+
+// Staff on the floor look a request up by its theatre: its room follows the time.
+constexpr AddedColumn kAddedColumns[] = {
+    {RequestColumn::kOperationDate, RequestColumn::kORRoomCode, 1000},
+};
+
+}  // namespace
 
 DayListing ListingOf(const session::RequestListing& requests,
                      const std::function<int(int col)>& columnWidth) {
-  using session::RequestColumn;
   DayListing listing;
   QList<int> columns;
-  for (int c = RequestColumn::kFirst; c < requests.Cols(); ++c) {
-    if (columnWidth(c) == 0) continue;
+  const auto put = [&](int c, int width) {
     columns.append(c);
-    listing.columnWidths.append(columnWidth(c));
-    listing.table.header.append(requests.Headers()[c]);
+    listing.columnWidths.append(width);
+    listing.table.header.append(requests.Headers().value(c));
+  };
+  for (int c = RequestColumn::kFirst; c < requests.Cols(); ++c) {
+    if (columnWidth(c) != 0) put(c, columnWidth(c));
+    for (const AddedColumn& added : kAddedColumns)
+      if (added.after == c && columnWidth(added.column) == 0) put(added.column, added.width);
   }
   for (int r = 0; r < requests.Rows(); ++r) {
     QStringList cells;

@@ -100,10 +100,14 @@ void Choose(frmMain& w, OutputDialogs& dialogs, Output output, const QString& pa
   ItemFor(w, output)->trigger();
 }
 
-QStringList VisibleTexts(platform::FlexGrid& grid, int row) {
+// The texts a row shows, with its operating room after its time where the list hides it.
+QStringList OutputTexts(platform::FlexGrid& grid, int row) {
   QStringList texts;
-  for (int c = 1; c < grid.Cols(); ++c)
+  for (int c = 1; c < grid.Cols(); ++c) {
     if (grid.ColWidth(c) != 0) texts.append(grid.TextMatrix(row, c));
+    if (c == C::kOperationDate && grid.ColWidth(C::kORRoomCode) == 0)
+      texts.append(grid.TextMatrix(row, C::kORRoomCode));
+  }
   return texts;
 }
 
@@ -207,15 +211,21 @@ class TestListingOutput : public QObject {
     const QStringList statusColumns = {u"Status"_s, u"ConfirmedBy"_s, u"DateConfirmed"_s,
                                        u"RevokedBy"_s, u"DateRevoked"_s};
     const QStringList laidOut =
-        QStringList{u"PatientName"_s,      u"ProcedureName"_s, u"RoomNo"_s,    u"Surgeon"_s,
-                    u"Anesthesiologist"_s, u"OperationDate"_s, u"AsstDoctor"_s} +
+        QStringList{u"PatientName"_s,      u"ProcedureName"_s, u"RoomNo"_s,   u"Surgeon"_s,
+                    u"Anesthesiologist"_s, u"OperationDate"_s, u"ORRoomID"_s, u"AsstDoctor"_s} +
         statusColumns;
     QTest::newRow("as laid out") << ColumnWidths() << laidOut << false;
     QTest::newRow("remarks shown, room hidden")
         << ColumnWidths{{C::kRemarks, 1500}, {C::kPatientRoom, 0}}
-        << QStringList{u"PatientName"_s,      u"ProcedureName"_s, u"Surgeon"_s,
-                       u"Anesthesiologist"_s, u"OperationDate"_s, u"Remarks"_s,
-                       u"AsstDoctor"_s} +
+        << QStringList{u"PatientName"_s,   u"ProcedureName"_s, u"Surgeon"_s, u"Anesthesiologist"_s,
+                       u"OperationDate"_s, u"ORRoomID"_s,      u"Remarks"_s, u"AsstDoctor"_s} +
+               statusColumns
+        << false;
+    QTest::newRow("operating room shown, once")
+        << ColumnWidths{{C::kORRoomCode, 900}}
+        << QStringList{u"PatientName"_s,   u"ProcedureName"_s, u"RoomNo"_s,
+                       u"ORRoomID"_s,      u"Surgeon"_s,       u"Anesthesiologist"_s,
+                       u"OperationDate"_s, u"AsstDoctor"_s} +
                statusColumns
         << false;
     QTest::newRow("into the documents folder, made") << ColumnWidths() << laidOut << true;
@@ -249,7 +259,7 @@ class TestListingOutput : public QObject {
     QCOMPARE(records.value(0), header);
     QCOMPARE(records.size(), grid.Rows());
     for (int r = 1; r < grid.Rows(); ++r)
-      QCOMPARE(records[r], VisibleTexts(grid, r));
+      QCOMPARE(records[r], OutputTexts(grid, r));
   }
 
   void printoutsListEveryRowOnItsColourUnderTheirHeading_data() {
