@@ -10,6 +10,8 @@ namespace requests {
 void Load_ORRooms(QComboBox& cboRequestRoom, const session::ConnectionProvider& connection) {
   auto rooms = connection()->Open(session::RoomListSql(), platform::CursorType::ForwardOnly,
                                   platform::LockType::ReadOnly);
+  // A box fills by showing its first item; it keeps showing what it showed (none, at start-up).
+  const int shown = cboRequestRoom.currentIndex();
   const int nameField = rooms->FieldIndex(QStringLiteral("Room Name"));
   while (!rooms->AtEnd()) {
     // A room without a name (null) cannot be chosen by name; it is left out.
@@ -18,6 +20,7 @@ void Load_ORRooms(QComboBox& cboRequestRoom, const session::ConnectionProvider& 
     rooms->MoveNext();
   }
   rooms->Close();
+  cboRequestRoom.setCurrentIndex(shown);
 }
 
 }  // namespace requests
