@@ -187,6 +187,12 @@ class TestMainWindow : public QObject {
       QCOMPARE(w.fraPendingRequest->geometry().left(), TwipRect(5880, 240, 0, 0).left());
       QCOMPARE(w.mshflexPending->geometry(), TwipRect(120, 960, 12495, 8685));
     }
+    // The legend stays under the list's right end, clear of Revoke, however narrow the pane.
+    const auto captions = w.fraPendingRequest->findChildren<QLabel*>();
+    const auto legend = std::find_if(captions.begin(), captions.end(), [](const QLabel* label) {
+      return label->text() == QStringLiteral("Legend:");
+    });
+    QVERIFY(legend != captions.end() && (*legend)->x() > w.cmdOpt[1]->geometry().right());
     // Every button and the find box show whole on the screen, the entry form's once scrolled to.
     QList<QWidget*> controls{w.txtFind};
     for (QPushButton* button : w.findChildren<QPushButton*>())
