@@ -207,6 +207,7 @@ class TestBoardListing : public QObject {
     QTest::newRow("the design's area") << QSize(1360, 600);
     QTest::newRow("1024 x 768") << QSize(1024, 768);
     QTest::newRow("3840 x 2160") << QSize(3840, 2160);
+    QTest::newRow("1080 x 1920, upright") << QSize(1080, 1920);
   }
   void theDesignsTypeColoursAndPicture() {
     QFETCH(QSize, screen);
