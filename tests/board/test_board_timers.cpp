@@ -51,6 +51,9 @@ class TestBoardTimers : public QObject {
     while (!grid.isRowHidden(0) || grid.isRowHidden(grid.Rows() - 2))
       board.Timer3_Timer();
     const QString page = board.lblPage->text();
+    f.db().exec(
+        QStringLiteral("UPDATE tbORSchedule SET PatientName = 'PATIENT 0, CHANGED'"
+                       " WHERE PatientName = 'PATIENT 0'"));  // a listing laid out anew
     QTRY_VERIFY_WITH_TIMEOUT(f.listings() >= 3 && f.clockReads() >= 1, 2500);
     QCOMPARE(board.lblPage->text(), page);
     QVERIFY(grid.isRowHidden(0) && !grid.isRowHidden(grid.Rows() - 2));
