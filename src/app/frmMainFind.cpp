@@ -11,6 +11,7 @@
 #include "platform/Twips.h"
 #include "platform/widgets/ErrorReport.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/SteadyColors.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/ListRefresh.h"
 #include "requests/PatientFinder.h"
@@ -31,6 +32,7 @@ void frmMain::BuildFindBox() {
   caption->setBuddy(txtFind);
   txtFind->setPlaceholderText(QStringLiteral("Last name or transaction number, then Enter"));
   txtFind->setToolTip(QStringLiteral("Ctrl+F"));
+  platform::SetPlainDisabledLook(*txtFind);  // locked with the pane while a request is written
   row->addWidget(caption);
   row->addWidget(txtFind, 1);
 }

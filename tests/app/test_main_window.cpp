@@ -142,6 +142,31 @@ class TestMainWindow : public QObject {
     QVERIFY(!BuddyLabel(w.txtTransNum)->isVisible());
   }
 
+  // New locks the request pane: the find box and the rows look it (the rows keep their colours).
+  void aLockedPaneLooksLocked() {
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    platform::FlexGrid& grid = *w.mshflexPending;
+    QVERIFY(grid.Rows() > 1);
+    const auto look = [&] {
+      const QImage box = w.txtFind->grab().toImage();
+      const QImage rows = grid.viewport()->grab().toImage();
+      const QRect cell = grid.visualRect(grid.model()->index(0, 1));
+      int text = 255;  // the darkest pixel of the first row's name
+      for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x)
+          text = std::min(text, qGray(rows.pixel(x, y)));
+      return std::pair{box.pixelColor(box.width() - 6, box.height() / 2), text};
+    };
+    const auto open = look();
+    w.cmdOption[0]->click();
+    QVERIFY(!w.fraPendingRequest->isEnabled());
+    const auto locked = look();
+    QVERIFY(locked.first.lightness() < open.first.lightness());
+    QVERIFY2(locked.second > open.second + 60, qPrintable(QString::number(locked.second)));
+  }
+
   void theLegendExplainsTheColours() {
     MainWindowFixture f;
     QVERIFY(f.start());

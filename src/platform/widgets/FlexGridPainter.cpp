@@ -65,6 +65,9 @@ void FlexGridPainter::paint(QPainter* painter, const QStyleOptionViewItem& optio
   }
   const QStringView text = model_.text(row, col);
   if (text.isEmpty()) return;
+  // A locked grid keeps its rows' colours, which mean something, and greys their texts.
+  if (group == QPalette::Disabled && col >= model_.fixedCols())
+    textColor = option.palette.color(group, QPalette::Text);
   const QRect area = option.rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
   const Qt::Alignment alignment = model_.alignment(col);
   painter->setFont(option.font);

@@ -1,5 +1,6 @@
 #include "platform/widgets/SteadyColors.h"
 
+#include <QStyle>
 #include <QWidget>
 
 namespace platform {
@@ -15,6 +16,15 @@ void SetSteadyBackground(QWidget& control, const QColor& back,
     colors.setColor(role, colors.color(QPalette::Active, role));
   control.setPalette(colors);
   control.update();
+}
+
+void SetPlainDisabledLook(QWidget& control) {
+  QPalette colors = control.palette();
+  const QPalette plain = control.style()->standardPalette();
+  for (QPalette::ColorRole role :
+       {QPalette::Base, QPalette::Window, QPalette::Text, QPalette::PlaceholderText})
+    colors.setColor(QPalette::Disabled, role, plain.color(QPalette::Disabled, role));
+  control.setPalette(colors);
 }
 
 }  // namespace platform

@@ -14,4 +14,8 @@ void SetSteadyBackground(QWidget& control, const QColor& back,
                          std::initializer_list<QPalette::ColorRole> backRoles,
                          std::initializer_list<QPalette::ColorRole> textRoles);
 
+// Gives a text box the style's disabled look back: a box the user acts with, not a read-only
+// field, shows when it cannot be used.
+void SetPlainDisabledLook(QWidget& control);
+
 }  // namespace platform
