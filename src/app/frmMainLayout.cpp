@@ -41,11 +41,25 @@ QGroupBox* Frame(QWidget* parent, const QString& title, QRect twips) {
   return frame;
 }
 
+// A caption wider than its room (in a wider font, or at another scale) moves the left edge of the
+// field beside it to the right, so that the two never touch; the field keeps its right edge.
+void KeepClear(QLabel& label, QWidget& field) {
+  constexpr int kGap = 4;  // pixels
+  const QRect at = field.geometry();
+  const int textRight = label.x() + label.sizeHint().width();
+  const bool beside = at.left() > label.x() && at.top() < label.geometry().bottom();
+  if (!beside || textRight + kGap <= at.left()) return;
+  label.resize(label.sizeHint().width(), label.height());
+  field.setGeometry(QRect(QPoint(textRight + kGap, at.top()), at.bottomRight()));
+}
+
 QLabel* Caption(QWidget* parent, const QString& text, QRect twips, QWidget* buddy) {
   auto* label = new QLabel(text, parent);
   label->setGeometry(twips);
   label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  if (buddy) label->setBuddy(buddy);  // assistive technology reads the field by this caption
+  if (!buddy) return label;
+  label->setBuddy(buddy);  // assistive technology reads the field by this caption
+  KeepClear(*label, *buddy);
   return label;
 }
 

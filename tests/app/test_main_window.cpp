@@ -79,6 +79,8 @@ class TestMainWindow : public QObject {
       QLabel* label = BuddyLabel(field);
       QVERIFY2(label, qPrintable(caption));
       QCOMPARE(label->text(), caption);
+      if (field->isVisibleTo(&w))  // the caption's text clear of its field
+        QVERIFY2(label->x() + label->sizeHint().width() < field->x(), qPrintable(caption));
       if (field != w.txtTransNum) QVERIFY2(ReadsAs(field, caption.trimmed()), qPrintable(caption));
     }
     const QList<std::pair<QGroupBox*, QString>> frames = {

@@ -15,6 +15,10 @@ MultiLineTextBox::MultiLineTextBox(QWidget* parent) : QPlainTextEdit(parent) {
   setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   setTabChangesFocus(true);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // The text area is a child drawn to whole device pixels: at a fractional scale it would cover
+  // the frame's right and bottom line. It keeps a pixel clear of them, on the field's colour.
+  setViewportMargins(0, 0, 1, 1);
+  setAutoFillBackground(true);
   SetBackColor(backColor_);
   ConnectGuarded(this, &QPlainTextEdit::textChanged, this, [this] { stored_.reset(); });
 }
