@@ -101,10 +101,10 @@ void frmMain::InstallStaffSelection() {
 
 void frmMain::CreateEntryForm() {
   const requests::EntryControls controls{
-      txtName,        txtRoomID,   txtProcedure, dtpOperation, dtpOperTime,
-      cboRequestRoom, txtTransNum, txtAsstDoc,   txtAsstDocID, txtSurgeon,
-      txtSurgeonID,   txtAnest,    txtAnestID,   txtSNurse,    txtSNurseID,
-      txtCNurse,      txtCNurseID, txtRemarks,   cmdOption,    mshflexPending};
+      txtName,     txtRoomID,   txtProcedure,  dtpOperation, dtpOperTime, cboRequestRoom,
+      txtDuration, txtTransNum, txtAsstDoc,    txtAsstDocID, txtSurgeon,  txtSurgeonID,
+      txtAnest,    txtAnestID,  txtSNurse,     txtSNurseID,  txtCNurse,   txtCNurseID,
+      txtRemarks,  cmdOption,   mshflexPending};
   // Exit unloads the window, as closing it does.
   entryForm_ = std::make_unique<requests::EntryForm>(controls, *requestList_, *paneState_,
                                                      *ownWrites_, [this] { close(); });

@@ -18,6 +18,7 @@ class QScrollArea;
 namespace platform {
 class ComboBox;
 class DTPicker;
+class DurationBox;
 class FlexGrid;
 class MultiLineTextBox;
 class SysInfo;
@@ -78,6 +79,7 @@ class frmMain : public QWidget {
   platform::DTPicker* dtpOperation = nullptr;
   platform::DTPicker* dtpOperTime = nullptr;
   platform::ComboBox* cboRequestRoom = nullptr;
+  platform::DurationBox* txtDuration = nullptr;
   QLabel* lblTransNum = nullptr;
   platform::TextBox* txtTransNum = nullptr;
   platform::TextBox* txtAsstDoc = nullptr;

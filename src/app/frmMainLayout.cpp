@@ -12,6 +12,7 @@
 #include "platform/Twips.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
+#include "platform/widgets/DurationBox.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/MultiLineTextBox.h"
 #include "platform/widgets/ProgramStyle.h"
@@ -123,6 +124,11 @@ void frmMain::BuildOperationFrame(QWidget* form) {
                         txtTransNum);
   txtTransNum->hide();
   lblTransNum->hide();
+  // The expected duration where the hidden transaction number lies, beside the room.
+  txtDuration = new platform::DurationBox(f, kReadOnlyBack);
+  txtDuration->setGeometry(TwipRect(4560, 1110, 960, kFieldHeight));
+  txtDuration->setEnabled(false);
+  Caption(f, QStringLiteral("Est. Duration"), TwipRect(3600, 1110, 900, kFieldHeight), txtDuration);
 
   txtAsstDoc = Row(f, QStringLiteral("Asst. Doctor"), 1500, 1260, 1440, 4080);
   txtAsstDocID = CodeField(txtAsstDoc);
@@ -281,14 +287,14 @@ void frmMain::BuildListingMenu() {
 
 void frmMain::SetTabOrder() {
   QList<QWidget*> order = {
-      txtName,         txtRoomID,       txtProcedure,   dtpOperation,  dtpOperTime,
-      cboRequestRoom,  txtSurgeon[0],   txtSurgeon[1],  txtSurgeon[2], txtAnest[0],
-      txtAnest[1],     txtSNurse[0],    txtSNurse[1],   txtCNurse,     txtRemarks,
-      cmdOption[0],    cmdOption[1],    cmdOption[2],   txtTransNum,   txtAnestID[1],
-      txtAnestID[0],   txtSNurseID[0],  txtSNurseID[1], txtCNurseID,   txtSurgeonID[0],
-      txtSurgeonID[1], txtSurgeonID[2], cmdOption[3],   cmdView,       cmdOpt[0],
-      cmdOpt[1],       mshflexPending,  txtAsstDocID,   txtAsstDoc,    vkTextBox1[0],
-      vkTextBox1[1],   vkTextBox1[2],   DTPicker1,      txtFind};
+      txtName,         txtRoomID,       txtProcedure,    dtpOperation,   dtpOperTime,
+      cboRequestRoom,  txtDuration,     txtSurgeon[0],   txtSurgeon[1],  txtSurgeon[2],
+      txtAnest[0],     txtAnest[1],     txtSNurse[0],    txtSNurse[1],   txtCNurse,
+      txtRemarks,      cmdOption[0],    cmdOption[1],    cmdOption[2],   txtTransNum,
+      txtAnestID[1],   txtAnestID[0],   txtSNurseID[0],  txtSNurseID[1], txtCNurseID,
+      txtSurgeonID[0], txtSurgeonID[1], txtSurgeonID[2], cmdOption[3],   cmdView,
+      cmdOpt[0],       cmdOpt[1],       mshflexPending,  txtAsstDocID,   txtAsstDoc,
+      vkTextBox1[0],   vkTextBox1[1],   vkTextBox1[2],   DTPicker1,      txtFind};
   for (int i = 1; i < order.size(); ++i)
     setTabOrder(order[i - 1], order[i]);
 }

@@ -14,7 +14,8 @@ namespace requests {
 
 // The requests the list shows, as they leave the program on paper or in a file: the columns the
 // list shows (those `columnWidth` gives a width, in twips; the selector column carries no data),
-// in the list's order, under the field names the server gave them, and one row per listed
+// in the list's order, under the field names the server gave them, with the expected duration
+// and end after the operation's date and time ("Est. Duration", "Until"), and one row per listed
 // request with its status.
 struct DayListing {
   platform::TextTable table;

@@ -7,6 +7,7 @@
 #include "platform/Format.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
+#include "platform/widgets/DurationBox.h"
 #include "platform/widgets/ErrorReport.h"
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/MultiLineTextBox.h"
@@ -76,8 +77,10 @@ std::vector<platform::TextBox*> EntryForm::EditableFields() const {
           c_.txtRoomID,   c_.txtAsstDoc,   c_.txtAsstDocID};
 }
 
+// The fourteen fields, and the expected duration beside them.
 void EntryForm::Enable_Fields(bool editable) {
-  const std::vector<platform::TextBox*> fields = EditableFields();
+  std::vector<platform::TextBox*> fields = EditableFields();
+  fields.push_back(c_.txtDuration);
   for (platform::TextBox* field : fields)
     field->setEnabled(editable);
   c_.txtRemarks->setEnabled(editable);
@@ -100,6 +103,7 @@ void EntryForm::Clear_Fields() {
   for (platform::TextBox* field : EditableFields())
     field->clear();
   c_.txtRemarks->clear();
+  c_.txtDuration->clear();
   c_.txtTransNum->clear();
   // Every staff code goes with its name: a new request never carries the last one's team.
   for (const StaffField& field : staff_)
@@ -178,8 +182,8 @@ QStringList EntryForm::Shown() const {
   QStringList shown;
   for (platform::TextBox* field : EditableFields())
     shown << field->text();
-  return shown << c_.txtRemarks->text() << c_.cboRequestRoom->Text() << c_.dtpOperation->text()
-               << c_.dtpOperTime->text();
+  return shown << c_.txtRemarks->text() << c_.cboRequestRoom->Text() << c_.txtDuration->text()
+               << c_.dtpOperation->text() << c_.dtpOperTime->text();
 }
 
 // New and edit mode: Save and Cancel, nothing else of the form's buttons, and no list. The

@@ -8,6 +8,7 @@
 #include "platform/Format.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
+#include "platform/widgets/DurationBox.h"
 #include "platform/widgets/ErrorReport.h"
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/MultiLineTextBox.h"
@@ -70,6 +71,21 @@ bool PickersHoldValues(const EntryControls& c) {
       return RefuseWith(QStringLiteral("Can't save: the %1 %2.").arg(caption, problem), picker);
   }
   return true;
+}
+
+// An expected duration typed is one the project's table keeps, from 0:05 to 24:00; none is
+// unknown.
+bool DurationFits(platform::DurationBox& field) {
+  const QString problem = field.Problem();
+  if (!problem.isEmpty())
+    return RefuseWith(QStringLiteral("Can't save: the Est. Duration %1.").arg(problem), &field);
+  const std::optional<int> minutes = field.Minutes();
+  if (!minutes || (*minutes >= session::kShortestMinutes && *minutes <= session::kLongestMinutes))
+    return true;
+  return RefuseWith(QStringLiteral("Can't save: the Est. Duration %1 is not from 0:05 to 24:00 (5 "
+                                   "minutes to 24 hours).")
+                        .arg(field.text().trimmed()),
+                    &field);
 }
 
 // The widths of the hospital's columns the texts are stored in. A longer text (typed, or
@@ -140,7 +156,8 @@ bool EntryForm::Validate() const {
     if (TypedWithoutPick(field)) return RefuseUnpicked(field);
     if (CodeToSend(field).isEmpty()) return Refuse(field.caption, field.name);
   }
-  return PickersHoldValues(c_) && TextsFitTheirColumns(c_) && RefuseStaffWithoutCode();
+  return PickersHoldValues(c_) && DurationFits(*c_.txtDuration) && TextsFitTheirColumns(c_) &&
+         RefuseStaffWithoutCode();
 }
 
 bool EntryForm::RefuseStaffWithoutCode() const {
@@ -178,6 +195,7 @@ session::ORSchedule EntryForm::RequestToSave(const QString& roomCode) const {
   r.remarks = c_.txtRemarks->text();
   r.procedure = c_.txtProcedure->text();
   r.patientRoom = c_.txtRoomID->text();
+  r.minutes = c_.txtDuration->Minutes();
   const QTime time = c_.dtpOperTime->Time();
   r.operationAt = platform::WallClock(c_.dtpOperation->Date(),
                                       QTime(time.hour(), time.minute(), time.second()));
