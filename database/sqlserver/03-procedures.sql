@@ -310,41 +310,41 @@ BEGIN
         WHERE TransNum = @Number;
     END;
     SELECT
-        s.PatientName,
-        s.ProcedureName,
-        s.RoomNo,
-        s.ORRoomID,
-        s.SurgeonCode,
-        s.Surgeon,
-        s.AnesCode,
-        s.Anesthesiologist,
-        s.OperationDate,
-        s.Remarks,
-        s.TransNum,
-        s.CNurseCode,
-        s.CNurse,
-        s.SNurseCode,
-        s.SNurse,
-        s.SNurse2Code,
-        s.SNurse2,
-        s.Surgeon1Code,
-        s.AsstSurgeon1,
-        s.Surgeon2Code,
-        s.AsstSurgeon2,
-        s.Anes2Code,
-        s.AsstAnesthesiologist,
-        s.AsstDocCode,
-        s.AsstDoctor,
-        s.EncodedBy,
-        s.Status,
-        s.ConfirmedBy,
-        s.DateConfirmed,
-        s.RevokedBy,
-        s.DateRevoked,
-        d.Minutes
-    FROM dbo.tbORSchedule AS s
-    LEFT JOIN dbo.tbORScheduleDuration AS d ON d.TransNum = s.TransNum
-    WHERE s.TransNum = @Number;
+        PatientName,
+        ProcedureName,
+        RoomNo,
+        ORRoomID,
+        SurgeonCode,
+        Surgeon,
+        AnesCode,
+        Anesthesiologist,
+        OperationDate,
+        Remarks,
+        TransNum,
+        CNurseCode,
+        CNurse,
+        SNurseCode,
+        SNurse,
+        SNurse2Code,
+        SNurse2,
+        Surgeon1Code,
+        AsstSurgeon1,
+        Surgeon2Code,
+        AsstSurgeon2,
+        Anes2Code,
+        AsstAnesthesiologist,
+        AsstDocCode,
+        AsstDoctor,
+        EncodedBy,
+        Status,
+        ConfirmedBy,
+        DateConfirmed,
+        RevokedBy,
+        DateRevoked,
+        (SELECT d.Minutes FROM dbo.tbORScheduleDuration AS d
+         WHERE d.TransNum = tbORSchedule.TransNum) AS Minutes
+    FROM dbo.tbORSchedule
+    WHERE TransNum = @Number;
 END;
 GO
 

@@ -1,6 +1,7 @@
 -- The demo data of the embedded database, for a server to try the client on: operating
 -- rooms, doctors, staff (the demo user is E1001) and the requests of yesterday, today and
--- the next five days, counted from the day this script runs. It fills empty tables only.
+-- the next five days with their expected durations, counted from the day this script runs.
+-- It fills empty tables only.
 -- Made by `make sqlserver-scripts` from the embedded database's seed; do not edit by hand.
 
 SET NOCOUNT ON;
@@ -163,7 +164,7 @@ INSERT INTO SCHEDULE.dbo.tbORSchedule (TransNum, PatientName, ProcedureName, Roo
     (39, N'YSMAEL, WENCESLAO V.', N'EXPLORATORY LAPAROTOMY', N'301-A', N'DR01', N'D1017', N'LACSON ,MANUEL', N'D1032', N'TORRES ,ROSARIO', DATEADD(second, 29700, DATEADD(day, 0, @Today)), N'', N'E1027', N'TOLENTINO ,SHEILA UY', N'E1008', N'SANTIAGO ,ROMMEL UY', N'', N'', N'D1033', N'UY ,EDUARDO', N'', N'', N'', N'', N'D1001', N'ABAD ,ANTONIO', N'E1016', DATEADD(second, 44760, DATEADD(day, -2, @Today)), NULL, NULL, N'C', N'E1021', N'NATIVIDAD ,MARISSA CRUZ', DATEADD(second, 56280, DATEADD(day, -1, @Today)), NULL, NULL, NULL),
     (40, N'DIMAANO, LETICIA A.', N'OPEN REDUCTION INTERNAL FIXATION RADIUS', N'620', N'MOR', N'D1033', N'UY ,EDUARDO', N'D1012', N'GARCIA ,ROSARIO', DATEADD(second, 38700, DATEADD(day, 0, @Today)), N'WITH BLOOD TYPING & CROSSMATCHING, 2 UNITS PRBC', N'E1027', N'TOLENTINO ,SHEILA UY', N'E1028', N'UMALI ,TEODORO VERA', N'', N'', N'', N'', N'', N'', N'', N'', N'', N'', N'E1019', DATEADD(second, 45180, DATEADD(day, -2, @Today)), NULL, NULL, N'C', N'E1008', N'SANTIAGO ,ROMMEL UY', DATEADD(second, 56340, DATEADD(day, -1, @Today)), NULL, NULL, NULL),
     (41, N'PEREZ, DOMINADOR T.', N'APPENDECTOMY', N'', N'OR01', N'D1007', N'DE GUZMAN ,CARLOS', N'D1015', N'IGNACIO ,SERGIO', DATEADD(second, 43200, DATEADD(day, 0, @Today)), N'ALLERGIC TO PENICILLIN', N'E1014', N'ESTRADA ,FERDINAND CO', N'E1026', N'SORIANO ,ROGELIO TAN', N'E1012', N'CABRERA ,DANILO SY', N'D1016', N'JIMENEZ ,FELICIDAD', N'D1021', N'NAVARRO ,ANTONIO', N'D1035', N'VILLANUEVA ,SERGIO', N'D1017', N'LACSON ,MANUEL', N'E1023', DATEADD(second, 45600, DATEADD(day, -2, @Today)), NULL, NULL, N'C', N'E1015', N'FLORES ,GLORIA YAP', DATEADD(second, 56400, DATEADD(day, -1, @Today)), NULL, NULL, NULL),
-    (42, N'BALDOVINO, REGINA F.', N'LAPAROSCOPIC CHOLECYSTECTOMY', N'ICU-2', N'OR02', N'D1016', N'JIMENEZ ,FELICIDAD', N'D1002', N'AGUILAR ,HELEN', DATEADD(second, 47700, DATEADD(day, 0, @Today)), N'', N'E1003', N'DELA CRUZ ,ANGELICA BAUTISTA', N'E1004', N'DEL ROSARIO ,JOY MENDOZA', N'', N'', N'D1033', N'UY ,EDUARDO', N'', N'', N'', N'', N'', N'', N'E1021', DATEADD(second, 46020, DATEADD(day, -2, @Today)), NULL, NULL, N'C', N'E1022', N'ORTEGA ,NESTOR LOPEZ', DATEADD(second, 56460, DATEADD(day, -1, @Today)), NULL, NULL, NULL),
+    (42, N'BALDOVINO, REGINA F.', N'LAPAROSCOPIC CHOLECYSTECTOMY', N'ICU-2', N'OR01', N'D1016', N'JIMENEZ ,FELICIDAD', N'D1002', N'AGUILAR ,HELEN', DATEADD(second, 47700, DATEADD(day, 0, @Today)), N'', N'E1003', N'DELA CRUZ ,ANGELICA BAUTISTA', N'E1004', N'DEL ROSARIO ,JOY MENDOZA', N'', N'', N'D1033', N'UY ,EDUARDO', N'', N'', N'', N'', N'', N'', N'E1021', DATEADD(second, 46020, DATEADD(day, -2, @Today)), NULL, NULL, N'C', N'E1022', N'ORTEGA ,NESTOR LOPEZ', DATEADD(second, 56460, DATEADD(day, -1, @Today)), NULL, NULL, NULL),
     (43, N'TUAZON, BONIFACIO N.', N'CESAREAN SECTION', N'PEDIA-3', N'OR03', N'D1026', N'RAMOS ,PATRICIA', N'D1032', N'TORRES ,ROSARIO', DATEADD(second, 54000, DATEADD(day, 0, @Today)), N'', N'E1034', N'KATIGBAK ,ZALDY BENITEZ', N'E1015', N'FLORES ,GLORIA YAP', N'', N'', N'', N'', N'', N'', N'', N'', N'D1016', N'JIMENEZ ,FELICIDAD', N'E1020', DATEADD(second, 46440, DATEADD(day, -2, @Today)), NULL, NULL, N'C', N'E1006', N'DE LEON ,MARICEL GARCIA', DATEADD(second, 56520, DATEADD(day, -1, @Today)), NULL, NULL, NULL),
     (44, N'ZUNIGA, ESPERANZA W.', N'OPEN REDUCTION AND INTERNAL FIXATION, LEFT FEMUR', N'415', N'OR04', N'D1019', N'MACARAEG ,GREGORIO', N'D1002', N'AGUILAR ,HELEN', DATEADD(second, 64800, DATEADD(day, 0, @Today)), N'NPO AFTER MIDNIGHT', N'E1001', N'SANTOS ,MARIA CLARA REYES', N'E1019', N'LAUREL ,KAREN VALDEZ', N'E1007', N'SANCHEZ ,JOCELYN TAN', N'D1043', N'SY ,OSCAR', N'', N'', N'', N'', N'', N'', N'E1009', DATEADD(second, 46860, DATEADD(day, -2, @Today)), NULL, NULL, N'C', N'E1014', N'ESTRADA ,FERDINAND CO', DATEADD(second, 56580, DATEADD(day, -1, @Today)), NULL, NULL, NULL),
     (45, N'RAMIREZ, ERNESTO B.', N'HERNIORRHAPHY, INGUINAL', N'415', N'OR05', N'D1019', N'MACARAEG ,GREGORIO', N'D1015', N'IGNACIO ,SERGIO', DATEADD(second, 32400, DATEADD(day, 0, @Today)), N'', N'E1015', N'FLORES ,GLORIA YAP', N'E1033', N'ILAGAN ,YOLANDA ABAD', N'', N'', N'D1017', N'LACSON ,MANUEL', N'D1029', N'SALAZAR ,RAFAEL', N'', N'', N'D1020', N'MENDOZA ,NORMA', N'E1006', DATEADD(second, 47280, DATEADD(day, -2, @Today)), NULL, NULL, N'R', N'E1022', N'ORTEGA ,NESTOR LOPEZ', DATEADD(second, 56640, DATEADD(day, -1, @Today)), N'E1014', N'ESTRADA ,FERDINAND CO', DATEADD(second, 63840, DATEADD(day, -1, @Today))),
@@ -196,5 +197,69 @@ INSERT INTO SCHEDULE.dbo.tbORSchedule (TransNum, PatientName, ProcedureName, Roo
     (72, N'LIWANAG, AMPARO O.', N'TRANSURETHRAL RESECTION OF PROSTATE', N'ICU-2', N'OR02', N'D1014', N'HERNANDEZ ,LOURDES', N'D1005', N'CRUZ ,ISIDRO', DATEADD(second, 55800, DATEADD(day, 5, @Today)), N'', N'E1026', N'SORIANO ,ROGELIO TAN', N'E1015', N'FLORES ,GLORIA YAP', N'', N'', N'D1038', N'ZAMORA ,TERESITA', N'', N'', N'', N'', N'', N'', N'E1025', DATEADD(second, 58620, DATEADD(day, -2, @Today)), NULL, NULL, N'P', NULL, NULL, NULL, NULL, NULL, NULL),
     (73, N'O''BRIEN, PATRICK J.', N'DILATATION AND CURETTAGE', N'415', N'OR03', N'D1033', N'UY ,EDUARDO', N'D1025', N'QUIMBO ,ISIDRO', DATEADD(second, 38700, DATEADD(day, 0, @Today)), N'', N'E1022', N'ORTEGA ,NESTOR LOPEZ', N'E1021', N'NATIVIDAD ,MARISSA CRUZ', N'', N'', N'', N'', N'D1039', N'LIM ,GREGORIO', N'', N'', N'D1009', N'DIMAGIBA ,RAFAEL', N'E1004', DATEADD(second, 59040, DATEADD(day, -2, @Today)), NULL, NULL, N'P', NULL, NULL, NULL, NULL, NULL, NULL);
 SET IDENTITY_INSERT SCHEDULE.dbo.tbORSchedule OFF;
+INSERT INTO SCHEDULE.dbo.tbORScheduleDuration (TransNum, Minutes) VALUES
+    (1, 30),
+    (2, 105),
+    (3, 75),
+    (5, 120),
+    (6, 90),
+    (7, 60),
+    (8, 30),
+    (9, 105),
+    (10, 75),
+    (12, 120),
+    (13, 90),
+    (14, 60),
+    (15, 30),
+    (16, 105),
+    (17, 75),
+    (19, 120),
+    (20, 90),
+    (21, 60),
+    (22, 30),
+    (23, 105),
+    (24, 75),
+    (26, 120),
+    (27, 90),
+    (28, 60),
+    (29, 30),
+    (30, 105),
+    (31, 75),
+    (33, 120),
+    (34, 90),
+    (35, 60),
+    (36, 30),
+    (37, 105),
+    (38, 75),
+    (40, 120),
+    (41, 120),
+    (42, 60),
+    (43, 30),
+    (44, 105),
+    (45, 75),
+    (47, 120),
+    (48, 90),
+    (49, 60),
+    (50, 30),
+    (51, 105),
+    (52, 75),
+    (54, 120),
+    (55, 90),
+    (56, 60),
+    (57, 30),
+    (58, 105),
+    (59, 75),
+    (61, 120),
+    (62, 90),
+    (63, 60),
+    (64, 30),
+    (65, 105),
+    (66, 75),
+    (68, 120),
+    (69, 90),
+    (70, 60),
+    (71, 30),
+    (72, 105),
+    (73, 75);
 COMMIT;
 GO

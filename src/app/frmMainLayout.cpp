@@ -33,7 +33,7 @@ constexpr int kFieldHeight = 315;
 // and the least room in which the request pane still shows its buttons beside the legend.
 const QRect kDesignWindow = TwipRect(0, 0, 18645, 10740);
 const QRect kDesignPane = TwipRect(5880, 240, 18645 - 5880, 10395);
-const QSize kLeastPane = TwipRect(0, 0, 7380, 4440).size();
+const QSize kLeastPane = TwipRect(0, 0, 8580, 4440).size();
 
 QGroupBox* Frame(QWidget* parent, const QString& title, QRect twips) {
   auto* frame = new QGroupBox(title, parent);
@@ -254,7 +254,9 @@ void frmMain::BuildRequestPane() {
 
   cmdOpt[0] = Button(f, QStringLiteral("&Confirm"), TwipRect(120, 9720, 1095, 495), false);
   cmdOpt[1] = Button(f, QStringLiteral("&Revoke"), TwipRect(1320, 9720, 1095, 495), false);
-  for (QPushButton* button : cmdOpt)
+  cmdDayByRoom = Button(f, QStringLiteral("Day by Room"), TwipRect(2520, 9720, 1095, 495), true);
+  cmdDayByRoom->setToolTip(QStringLiteral("Ctrl+D"));
+  for (QPushButton* button : {cmdOpt[0], cmdOpt[1], cmdDayByRoom})
     paneAnchors_->Add(button, Qt::LeftEdge | Qt::BottomEdge);
 
   // The legend: one locked swatch in each request status colour, beside its word, under the
@@ -293,8 +295,9 @@ void frmMain::SetTabOrder() {
       txtRemarks,      cmdOption[0],    cmdOption[1],    cmdOption[2],   txtTransNum,
       txtAnestID[1],   txtAnestID[0],   txtSNurseID[0],  txtSNurseID[1], txtCNurseID,
       txtSurgeonID[0], txtSurgeonID[1], txtSurgeonID[2], cmdOption[3],   cmdView,
-      cmdOpt[0],       cmdOpt[1],       mshflexPending,  txtAsstDocID,   txtAsstDoc,
-      vkTextBox1[0],   vkTextBox1[1],   vkTextBox1[2],   DTPicker1,      txtFind};
+      cmdOpt[0],       cmdOpt[1],       cmdDayByRoom,    mshflexPending, txtAsstDocID,
+      txtAsstDoc,      vkTextBox1[0],   vkTextBox1[1],   vkTextBox1[2],  DTPicker1,
+      txtFind};
   for (int i = 1; i < order.size(); ++i)
     setTabOrder(order[i - 1], order[i]);
 }
