@@ -295,9 +295,9 @@ void frmMain::SetTabOrder() {
       txtRemarks,      cmdOption[0],    cmdOption[1],    cmdOption[2],   txtTransNum,
       txtAnestID[1],   txtAnestID[0],   txtSNurseID[0],  txtSNurseID[1], txtCNurseID,
       txtSurgeonID[0], txtSurgeonID[1], txtSurgeonID[2], cmdOption[3],   cmdView,
-      cmdOpt[0],       cmdOpt[1],       cmdDayByRoom,    mshflexPending, txtAsstDocID,
-      txtAsstDoc,      vkTextBox1[0],   vkTextBox1[1],   vkTextBox1[2],  DTPicker1,
-      txtFind};
+      cmdOpt[0],       cmdOpt[1],       mshflexPending,  txtAsstDocID,   txtAsstDoc,
+      vkTextBox1[0],   vkTextBox1[1],   vkTextBox1[2],   DTPicker1,      txtFind,
+      cmdDayByRoom};
   for (int i = 1; i < order.size(); ++i)
     setTabOrder(order[i - 1], order[i]);
 }

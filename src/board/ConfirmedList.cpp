@@ -33,23 +33,16 @@ const QString kLoadHeader = QStringLiteral(
     " |<TIME|<UNTIL|<SURGEON|<ANESTHESIOLOGIST|<PATIENT NAME|<ROOMID|<PROCEDURE|<C.NURSE|<S.NURSE"
     "|<OR ROOM|<STATUS|<TRANSNUM");
 
-// The records as text, with each operation's expected end after its time, where it is known.
-platform::RecordTable WithUntil(platform::Recordset& operations,
+// The listing as the board shows it: each operation's expected end after its time, where its
+// duration is known (`transNums`: each record's).
+platform::RecordTable WithUntil(const platform::RecordTable& read, const QList<qint64>& transNums,
                                 const session::DayDurations& durations) {
-  QStringList untils;
-  platform::RecordTable read =
-      platform::ReadRecords(operations, 0, {}, [&](const platform::Recordset& record) {
-        const qint64 transNum = kTransNumField < record.FieldCount()
-                                    ? platform::NumberOf(record.Value(kTransNumField))
-                                    : platform::NumberColumn::kNone;
-        untils << durations.UntilTextOf(transNum);
-      });
   platform::RecordTable shown{read.headers, platform::CellTexts(read.cells.cols() + 1)};
   shown.headers.insert(kUntilColumn, QStringLiteral("Until"));
   for (int row = 0; row < read.cells.rows(); ++row) {
     shown.cells.startRow();
     for (int col = 0; col < read.cells.cols(); ++col) {
-      if (col == kUntilColumn) shown.cells.appendCell(untils[row]);
+      if (col == kUntilColumn) shown.cells.appendCell(durations.UntilTextOf(transNums[row]));
       shown.cells.appendCell(read.cells.at(row, col));
     }
   }
@@ -81,7 +74,6 @@ void ConfirmedList::Format_Grid() {
 void ConfirmedList::Check_Schedule() {
   const auto connection = connection_();
   platform::ScopedCommandTimeout quick(*connection, kBoardReadTimeoutSeconds);
-  const session::DayDurations durations = TodaysDurations(*connection);
   auto operations = connection->Open(session::ConfirmedListSql(), platform::CursorType::ForwardOnly,
                                      platform::LockType::ReadOnly);
   // Switched on by the first listing that holds a record, and left on.
@@ -90,17 +82,24 @@ void ConfirmedList::Check_Schedule() {
     for (int col : kMergedColumns)
       grid_.SetMergeCol(col, true);
   }
-  // The bind returns every row to one height, which pulls the list up; the position is put back
-  // once the rows have their heights again.
+  QList<qint64> transNums;
+  const platform::RecordTable read =
+      platform::ReadRecords(*operations, 0, {}, [&](const platform::Recordset& record) {
+        transNums << (kTransNumField < record.FieldCount()
+                          ? platform::NumberOf(record.Value(kTransNumField))
+                          : platform::NumberColumn::kNone);
+      });
+  operations->Close();
+  platform::RecordTable shown = WithUntil(read, transNums, TodaysDurations(*connection));
+  // The new rows all take one height, which pulls the list up; the position is put back once
+  // the rows have their heights again.
   const int scrolled = grid_.verticalScrollBar()->value();
-  platform::RecordTable shown = WithUntil(*operations, durations);
   grid_.Show(std::move(shown.headers),
              std::make_shared<const platform::CellTexts>(std::move(shown.cells)));
   Set_RowHeights();
   // Laid out now, so that no delayed layout moves the list once it is put back.
   grid_.doItemsLayout();
   grid_.verticalScrollBar()->setValue(scrolled);
-  operations->Close();
 }
 
 int BoardRowHeight(qsizetype procedureCharacters) {

@@ -84,9 +84,46 @@ std::size_t PlannedAt(const std::vector<PlannedRequest>& plan, int hour, int min
   return plan.size();
 }
 
+// The codes of the people of a request's team.
+QStringList TeamOf(const ScheduleRecord& r) {
+  QStringList team;
+  for (const QString& code :
+       {r.surgeonCode, r.surgeon1Code, r.surgeon2Code, r.anesCode, r.anes2Code, r.asstDocCode,
+        r.sNurseCode, r.sNurse2Code, r.cNurseCode})
+    if (!code.isEmpty()) team << code;
+  return team;
+}
+
+bool Share(const ScheduleRecord& a, const ScheduleRecord& b) {
+  if (a.orRoomId == b.orRoomId) return true;
+  const QStringList team = TeamOf(b);
+  return std::any_of(team.begin(), team.end(),
+                     [&](const QString& code) { return TeamOf(a).contains(code); });
+}
+
+// The teams are picked at random, so a duration could run into another request of a room or a
+// person by chance: each ends by the start of the next request that shares either (one that
+// would last less than five minutes has none). Only the double bookings booked on purpose clash,
+// those at one minute among them.
+void EndBeforeTheNextSharing(const std::vector<ScheduleRecord>& requests,
+                             std::vector<std::optional<int>>& minutes) {
+  for (std::size_t k = 0; k < requests.size(); ++k) {
+    if (!minutes[k]) continue;
+    const QDateTime& start = requests[k].operationDate;
+    for (std::size_t j = 0; j < requests.size(); ++j) {
+      const QDateTime& next = requests[j].operationDate;
+      if (next <= start || requests[j].status == QLatin1String("R") ||
+          !Share(requests[k], requests[j]))
+        continue;
+      minutes[k] = std::min(*minutes[k], int(start.secsTo(next) / 60));
+    }
+    if (*minutes[k] < 5) minutes[k].reset();
+  }
+}
+
 // Today holds one double booking of each kind, so that a new user sees the marks: the two
 // confirmed 7:00 operations in one room, one surgeon on two requests at 10:45, and the
-// confirmed noon operation running two hours into the 1:15 PM one in its room.
+// confirmed 6:00 AM operation running an hour, into the 6:30 AM one booked in its room.
 void BookTodaysClashes(std::vector<ScheduleRecord>& requests,
                        std::vector<std::optional<int>>& minutes,
                        const std::vector<PlannedRequest>& plan) {
@@ -95,9 +132,10 @@ void BookTodaysClashes(std::vector<ScheduleRecord>& requests,
   requests[second7].orRoomId = requests[first7].orRoomId;
   const std::size_t confirmed1045 = PlannedAt(plan, 10, 45, 'C');
   requests[PlannedAt(plan, 10, 45, 'P')].surgeonCode = requests[confirmed1045].surgeonCode;
-  const std::size_t noon = PlannedAt(plan, 12, 0, 'C');
-  minutes[noon] = 120;
-  requests[PlannedAt(plan, 13, 15, 'C')].orRoomId = requests[noon].orRoomId;
+  const std::size_t six = PlannedAt(plan, 6, 0, 'C');
+  requests[PlannedAt(plan, 6, 30, 'P')].orRoomId = requests[six].orRoomId;
+  EndBeforeTheNextSharing(requests, minutes);
+  minutes[six] = 60;
 }
 
 void InsertDuration(QSqlQuery& insert, qint64 transNum, const std::optional<int>& minutes) {

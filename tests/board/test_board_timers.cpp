@@ -197,7 +197,8 @@ class TestBoardTimers : public QObject {
     const platform::FlexGrid& grid = *board.mshflxView;
     QCOMPARE(grid.Rows(), 2);
     QCOMPARE(grid.TextMatrix(0, 1), QStringLiteral("TIME"));
-    QCOMPARE(grid.TextMatrix(0, 11), QStringLiteral("TRANSNUM"));
+    QCOMPARE(grid.TextMatrix(0, 2), QStringLiteral("UNTIL"));
+    QCOMPARE(grid.TextMatrix(0, 12), QStringLiteral("TRANSNUM"));
     QCOMPARE(board.listingNotice().text(),
              QStringLiteral("The database does not answer: no listing yet. Retrying..."));
     QVERIFY(!board.listingNotice().isHidden());

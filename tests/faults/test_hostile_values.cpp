@@ -363,10 +363,14 @@ class TestHostileValues : public QObject {
       picker.setSelectedSection(section);
       QTest::keyClicks(&picker, QString::fromLatin1(digits));
     }
+    // Each date's durations first; the server refuses the date there already.
     QCOMPARE(f.statements(),
-             (QStringList{QStringLiteral("SCHEDULE..sp_GetORSchedule '1/8/2026'"),
+             (QStringList{QStringLiteral("SCHEDULE..sp_GetORScheduleDurations '1/8/2026'"),
+                          QStringLiteral("SCHEDULE..sp_GetORSchedule '1/8/2026'"),
+                          QStringLiteral("SCHEDULE..sp_GetORScheduleDurations '1/5/2026'"),
                           QStringLiteral("SCHEDULE..sp_GetORSchedule '1/5/2026'"),
-                          QStringLiteral("SCHEDULE..sp_GetORSchedule '1/5/1752'"),
+                          QStringLiteral("SCHEDULE..sp_GetORScheduleDurations '1/5/1752'"),
+                          QStringLiteral("SCHEDULE..sp_GetORScheduleDurations '1/5/2027'"),
                           QStringLiteral("SCHEDULE..sp_GetORSchedule '1/5/2027'")}));
     QCOMPARE(f.boxes().prompts(), QStringList{kRefusedDate});
     QCOMPARE(w.mshflexPending->TextMatrix(1, C::kPatientName), kPatient);
