@@ -23,6 +23,17 @@ QString HourText(int minute) {
                           QStringLiteral("h AM/PM"));
 }
 
+// On two lines where it fits them, else cut short on one.
+void DrawRoomName(QPainter& painter, const QRect& rect, const QString& name) {
+  const QFontMetrics metrics = painter.fontMetrics();
+  const QRect wrapped = metrics.boundingRect(rect, Qt::TextWordWrap, name);
+  if (wrapped.width() <= rect.width() && wrapped.height() <= rect.height())
+    painter.drawText(rect, Qt::AlignHCenter | Qt::AlignBottom | Qt::TextWordWrap, name);
+  else
+    painter.drawText(rect, Qt::AlignHCenter | Qt::AlignBottom,
+                     metrics.elidedText(name, Qt::ElideRight, rect.width()));
+}
+
 }  // namespace
 
 DayGeometry::DayGeometry(const DayPlan& plan, const QRect& area, int lineHeight)
@@ -77,8 +88,7 @@ void PaintDayGrid(QPainter& painter, const DayPlan& plan, const DayGeometry& geo
     painter.setPen(kHourLine);
     painter.drawLine(heading.left(), heading.top(), heading.left(), body.bottom());
     painter.setPen(Qt::black);
-    painter.drawText(heading.adjusted(2, 0, -2, 0),
-                     Qt::AlignHCenter | Qt::AlignBottom | Qt::TextWordWrap, plan.Rooms()[room]);
+    DrawRoomName(painter, heading.adjusted(2, 0, -2, 0), plan.Rooms()[room]);
   }
   painter.setPen(kHourLine);
   painter.drawLine(body.right(), body.top(), body.right(), body.bottom());
@@ -93,14 +103,14 @@ void PaintBlock(QPainter& painter, const QRect& rect, const DayBlock& block, int
                 bool focused) {
   painter.save();
   painter.fillRect(rect, StatusColor(block.status));
-  // The texts, a line each, as many as the block holds whole (the first at least, cut).
+  // The texts, a line each, as many as the block holds whole.
   const QRect inside = rect.adjusted(3, 1, -3, -1);
   painter.setClipRect(inside);
   painter.setPen(Qt::black);
   const QFontMetrics metrics = painter.fontMetrics();
   int top = inside.top();
   for (const QString& text : {block.patient, block.procedure, block.surgeon}) {
-    if (top > inside.top() && top + lineHeight > inside.bottom() + 1) break;
+    if (top + lineHeight > inside.bottom() + 1) break;
     painter.drawText(QRect(inside.left(), top, inside.width(), lineHeight), Qt::AlignLeft,
                      metrics.elidedText(text, Qt::ElideRight, inside.width()));
     top += lineHeight;
