@@ -21,6 +21,7 @@
 #include "platform/widgets/Fonts.h"
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/MultiLineTextBox.h"
+#include "platform/widgets/ProgramStyle.h"
 #include "platform/widgets/SysInfo.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/EntryForm.h"
@@ -39,6 +40,7 @@
 
 frmMain::frmMain(QWidget* parent, platform::SysInfo* sysInfo)
     : QWidget(parent), sysInfo_(sysInfo ? sysInfo : new platform::SysInfo(this)) {
+  platform::ProgramStyle::Install();  // before the controls, which it draws
   setWindowTitle(platform::AppTitle());
   setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8));
   setAttribute(Qt::WA_DeleteOnClose, false);
@@ -110,7 +112,7 @@ void frmMain::InstallStaffSelection() {
 void frmMain::CreateEntryForm() {
   const requests::EntryControls controls{
       txtName,     txtRoomID,   txtProcedure,  dtpOperation, dtpOperTime, cboRequestRoom,
-      txtDuration, txtTransNum, txtAsstDoc,    txtAsstDocID, txtSurgeon,  txtSurgeonID,
+      dtpDuration, txtTransNum, txtAsstDoc,    txtAsstDocID, txtSurgeon,  txtSurgeonID,
       txtAnest,    txtAnestID,  txtSNurse,     txtSNurseID,  txtCNurse,   txtCNurseID,
       txtRemarks,  cmdOption,   mshflexPending};
   // Exit unloads the window, as closing it does.

@@ -84,7 +84,7 @@ class frmMain : public QWidget {
   platform::DTPicker* dtpOperation = nullptr;
   platform::DTPicker* dtpOperTime = nullptr;
   platform::ComboBox* cboRequestRoom = nullptr;
-  platform::DurationBox* txtDuration = nullptr;
+  platform::DurationBox* dtpDuration = nullptr;
   QLabel* lblTransNum = nullptr;
   platform::TextBox* txtTransNum = nullptr;
   platform::TextBox* txtAsstDoc = nullptr;

@@ -15,7 +15,6 @@
 #include "platform/widgets/DurationBox.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/MultiLineTextBox.h"
-#include "platform/widgets/ProgramStyle.h"
 #include "platform/widgets/SysInfo.h"
 #include "platform/widgets/TextBox.h"
 #include "requests/RequestStatus.h"
@@ -37,7 +36,6 @@ const QSize kLeastPane = TwipRect(0, 0, 8580, 4440).size();
 
 QGroupBox* Frame(QWidget* parent, const QString& title, QRect twips) {
   auto* frame = new QGroupBox(title, parent);
-  frame->setStyle(platform::ProgramStyle::Shared());
   frame->setGeometry(twips);
   // Assistive technology would read a nested frame by its outer frame's title otherwise.
   frame->setAccessibleName(title);
@@ -82,7 +80,6 @@ TextBox* CodeField(TextBox* nameField) {
 
 QPushButton* Button(QWidget* parent, const QString& caption, QRect twips, bool enabled) {
   auto* button = new QPushButton(caption, parent);
-  button->setStyle(platform::ProgramStyle::Shared());
   button->setGeometry(twips);
   button->setEnabled(enabled);
   return button;
@@ -125,10 +122,11 @@ void frmMain::BuildOperationFrame(QWidget* form) {
   txtTransNum->hide();
   lblTransNum->hide();
   // The expected duration where the hidden transaction number lies, beside the room.
-  txtDuration = new platform::DurationBox(f, kReadOnlyBack);
-  txtDuration->setGeometry(TwipRect(4560, 1110, 960, kFieldHeight));
-  txtDuration->setEnabled(false);
-  Caption(f, QStringLiteral("Est. Duration"), TwipRect(3600, 1110, 900, kFieldHeight), txtDuration);
+  dtpDuration = new platform::DurationBox(f);
+  dtpDuration->setGeometry(TwipRect(4620, 1110, 900, kFieldHeight));
+  dtpDuration->setEnabled(false);
+  Caption(f, QStringLiteral("Est. Duration"), TwipRect(3540, 1110, 1050, kFieldHeight),
+          dtpDuration);
 
   txtAsstDoc = Row(f, QStringLiteral("Asst. Doctor"), 1500, 1260, 1440, 4080);
   txtAsstDocID = CodeField(txtAsstDoc);
@@ -290,7 +288,7 @@ void frmMain::BuildListingMenu() {
 void frmMain::SetTabOrder() {
   QList<QWidget*> order = {
       txtName,         txtRoomID,       txtProcedure,    dtpOperation,   dtpOperTime,
-      cboRequestRoom,  txtDuration,     txtSurgeon[0],   txtSurgeon[1],  txtSurgeon[2],
+      cboRequestRoom,  dtpDuration,     txtSurgeon[0],   txtSurgeon[1],  txtSurgeon[2],
       txtAnest[0],     txtAnest[1],     txtSNurse[0],    txtSNurse[1],   txtCNurse,
       txtRemarks,      cmdOption[0],    cmdOption[1],    cmdOption[2],   txtTransNum,
       txtAnestID[1],   txtAnestID[0],   txtSNurseID[0],  txtSNurseID[1], txtCNurseID,

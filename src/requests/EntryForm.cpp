@@ -46,6 +46,7 @@ EntryForm::EntryForm(const EntryControls& controls, RequestList& requestList, Pa
   // Enter moves on from every field, as it does from the text fields.
   c_.dtpOperation->SetEnterMovesOn(true);
   c_.dtpOperTime->SetEnterMovesOn(true);
+  c_.dtpDuration->SetEnterMovesOn(true);
   c_.cboRequestRoom->SetEnterMovesOn(true);
   // A name the user changes by typing is no longer the person picked: the code goes with it,
   // so that a save never sends someone the form does not show.
@@ -77,16 +78,15 @@ std::vector<platform::TextBox*> EntryForm::EditableFields() const {
           c_.txtRoomID,   c_.txtAsstDoc,   c_.txtAsstDocID};
 }
 
-// The fourteen fields, and the expected duration beside them.
 void EntryForm::Enable_Fields(bool editable) {
-  std::vector<platform::TextBox*> fields = EditableFields();
-  fields.push_back(c_.txtDuration);
+  const std::vector<platform::TextBox*> fields = EditableFields();
   for (platform::TextBox* field : fields)
     field->setEnabled(editable);
   c_.txtRemarks->setEnabled(editable);
   c_.cboRequestRoom->setEnabled(editable);
   c_.dtpOperation->setEnabled(editable);
   c_.dtpOperTime->setEnabled(editable);
+  c_.dtpDuration->setEnabled(editable);
 
   const QColor back = editable ? kEditableBack : kReadOnlyBack;
   for (platform::TextBox* field : fields)
@@ -103,7 +103,7 @@ void EntryForm::Clear_Fields() {
   for (platform::TextBox* field : EditableFields())
     field->clear();
   c_.txtRemarks->clear();
-  c_.txtDuration->clear();
+  c_.dtpDuration->SetMinutes(std::nullopt);
   c_.txtTransNum->clear();
   // Every staff code goes with its name: a new request never carries the last one's team.
   for (const StaffField& field : staff_)
@@ -182,7 +182,7 @@ QStringList EntryForm::Shown() const {
   QStringList shown;
   for (platform::TextBox* field : EditableFields())
     shown << field->text();
-  return shown << c_.txtRemarks->text() << c_.cboRequestRoom->Text() << c_.txtDuration->text()
+  return shown << c_.txtRemarks->text() << c_.cboRequestRoom->Text() << c_.dtpDuration->text()
                << c_.dtpOperation->text() << c_.dtpOperTime->text();
 }
 

@@ -40,7 +40,7 @@ struct EntryControls {
   platform::DTPicker* dtpOperation;
   platform::DTPicker* dtpOperTime;
   platform::ComboBox* cboRequestRoom;
-  platform::DurationBox* txtDuration;  // "Est. Duration", on the OR Room row
+  platform::DurationBox* dtpDuration;  // "Est. Duration", on the OR Room row
   platform::TextBox* txtTransNum;
   platform::TextBox* txtAsstDoc;
   platform::TextBox* txtAsstDocID;

@@ -33,7 +33,7 @@ void EntryForm::mshflexPending_DblClick() {
            c_.txtName, c_.txtProcedure, c_.cboRequestRoom, c_.txtSurgeon[0], c_.txtSurgeon[1],
            c_.txtSurgeon[2], c_.txtAnest[0], c_.txtAnest[1], c_.txtSNurse[0], c_.txtSNurse[1],
            c_.txtCNurse, c_.txtRemarks, c_.dtpOperation, c_.dtpOperTime, c_.txtRoomID,
-           c_.txtAsstDoc, c_.txtAsstDocID, c_.txtDuration})
+           c_.txtAsstDoc, c_.txtAsstDocID, c_.dtpDuration})
     field->setEnabled(false);
 
   const ORSchedule listed = requestList_.Listing().At(row - 1);
@@ -50,18 +50,19 @@ void EntryForm::mshflexPending_DblClick() {
   state_.SetMode(FormMode::Viewing);
 }
 
-// Every text trimmed of the blanks around it; each member of the team by code and name.
+// Each field shows its value trimmed, and gives it back as stored unless changed; each
+// member of the team by code and name.
 void EntryForm::FillFields(const ORSchedule& r) {
-  c_.txtName->setText(r.patientName.trimmed());
-  c_.txtProcedure->setText(r.procedure.trimmed());
-  c_.txtTransNum->setText(r.TransNumText());
-  c_.txtRoomID->setText(r.patientRoom.trimmed());
+  c_.txtName->ShowStored(r.patientName);
+  c_.txtProcedure->ShowStored(r.procedure);
+  c_.txtTransNum->ShowStored(r.TransNumText());
+  c_.txtRoomID->ShowStored(r.patientRoom);
   for (int role = 0; role < session::kStaffRoles; ++role) {
-    staff_[role].code->setText(r.staff[role].code.trimmed());
-    staff_[role].name->setText(r.staff[role].name.trimmed());
+    staff_[role].code->ShowStored(r.staff[role].code);
+    staff_[role].name->ShowStored(r.staff[role].name);
   }
-  c_.txtRemarks->setText(r.remarks.trimmed());
-  c_.txtDuration->SetMinutes(r.minutes);
+  c_.txtRemarks->ShowStored(r.remarks);
+  c_.dtpDuration->SetMinutes(r.minutes);
 }
 
 // A long text is read from its beginning: a field filled shows its end.

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/Connection.h"
+#include "platform/Duration.h"
 #include "platform/Format.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
@@ -49,7 +50,7 @@ bool TypedWithoutPick(const StaffField& field) {
 
 // The code a save sends for a member of the team: none when no one is named.
 QString CodeToSend(const StaffField& field) {
-  return HasName(field) ? field.code->text() : QString();
+  return HasName(field) ? field.code->Value() : QString();
 }
 
 bool RefuseUnpicked(const StaffField& field) {
@@ -62,9 +63,10 @@ bool RefuseUnpicked(const StaffField& field) {
 
 // A date or time typed that the picker could not take is named, never saved as another.
 bool PickersHoldValues(const EntryControls& c) {
-  const std::pair<platform::DTPicker*, QString> pickers[] = {
+  const std::pair<platform::TypedField*, QString> pickers[] = {
       {c.dtpOperation, QStringLiteral("schedule date")},
-      {c.dtpOperTime, QStringLiteral("schedule time")}};
+      {c.dtpOperTime, QStringLiteral("schedule time")},
+      {c.dtpDuration, QStringLiteral("Est. Duration")}};
   for (const auto& [picker, caption] : pickers) {
     const QString problem = picker->Problem();
     if (!problem.isEmpty())
@@ -73,18 +75,14 @@ bool PickersHoldValues(const EntryControls& c) {
   return true;
 }
 
-// An expected duration typed is one the project's table keeps, from 0:05 to 24:00; none is
-// unknown.
+// An expected duration is one the project's table keeps, from 0:05 to 24:00; none is unknown.
 bool DurationFits(platform::DurationBox& field) {
-  const QString problem = field.Problem();
-  if (!problem.isEmpty())
-    return RefuseWith(QStringLiteral("Can't save: the Est. Duration %1.").arg(problem), &field);
   const std::optional<int> minutes = field.Minutes();
   if (!minutes || (*minutes >= session::kShortestMinutes && *minutes <= session::kLongestMinutes))
     return true;
   return RefuseWith(QStringLiteral("Can't save: the Est. Duration %1 is not from 0:05 to 24:00 (5 "
                                    "minutes to 24 hours).")
-                        .arg(field.text().trimmed()),
+                        .arg(platform::DurationText(*minutes)),
                     &field);
 }
 
@@ -92,10 +90,10 @@ bool DurationFits(platform::DurationBox& field) {
 // loaded from a row written before the limit) is shown whole and refused here: never cut.
 bool TextsFitTheirColumns(const EntryControls& c) {
   const std::tuple<QWidget*, QString, QString, int> columns[] = {
-      {c.txtName, c.txtName->text(), QStringLiteral("patient name"), 150},
-      {c.txtProcedure, c.txtProcedure->text(), QStringLiteral("procedure"), 400},
-      {c.txtRoomID, c.txtRoomID->text(), QStringLiteral("patient's room (Room ID)"), 30},
-      {c.txtRemarks, c.txtRemarks->text(), QStringLiteral("remarks"), 4000}};
+      {c.txtName, c.txtName->Value(), QStringLiteral("patient name"), 150},
+      {c.txtProcedure, c.txtProcedure->Value(), QStringLiteral("procedure"), 400},
+      {c.txtRoomID, c.txtRoomID->Value(), QStringLiteral("patient's room (Room ID)"), 30},
+      {c.txtRemarks, c.txtRemarks->Value(), QStringLiteral("remarks"), 4000}};
   for (const auto& [field, text, caption, width] : columns) {
     if (text.size() <= width) continue;
     return RefuseWith(QStringLiteral("Can't save: the %1 is %2 characters long, and the "
@@ -156,7 +154,7 @@ bool EntryForm::Validate() const {
     if (TypedWithoutPick(field)) return RefuseUnpicked(field);
     if (CodeToSend(field).isEmpty()) return Refuse(field.caption, field.name);
   }
-  return PickersHoldValues(c_) && DurationFits(*c_.txtDuration) && TextsFitTheirColumns(c_) &&
+  return PickersHoldValues(c_) && DurationFits(*c_.dtpDuration) && TextsFitTheirColumns(c_) &&
          RefuseStaffWithoutCode();
 }
 
@@ -188,14 +186,14 @@ bool EntryForm::LookUpRoomCode(QString& roomCode) const {
 session::ORSchedule EntryForm::RequestToSave(const QString& roomCode) const {
   session::ORSchedule r;
   if (loaded_) r.transNum = loaded_->transNum;
-  r.patientName = c_.txtName->text();
+  r.patientName = c_.txtName->Value();
   r.orRoomCode = roomCode;
   for (int role = 0; role < session::kStaffRoles; ++role)
-    r.staff[role] = {CodeToSend(staff_[role]), staff_[role].name->text()};
-  r.remarks = c_.txtRemarks->text();
-  r.procedure = c_.txtProcedure->text();
-  r.patientRoom = c_.txtRoomID->text();
-  r.minutes = c_.txtDuration->Minutes();
+    r.staff[role] = {CodeToSend(staff_[role]), staff_[role].name->Value()};
+  r.remarks = c_.txtRemarks->Value();
+  r.procedure = c_.txtProcedure->Value();
+  r.patientRoom = c_.txtRoomID->Value();
+  r.minutes = c_.dtpDuration->Minutes();
   const QTime time = c_.dtpOperTime->Time();
   r.operationAt = platform::WallClock(c_.dtpOperation->Date(),
                                       QTime(time.hour(), time.minute(), time.second()));

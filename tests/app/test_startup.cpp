@@ -83,7 +83,7 @@ class TestStartup : public QObject {
                                         serverDay.toString(QStringLiteral("MM/dd/yyyy")) + u'\'');
     QCOMPARE(w.mshflexPending->Rows(), f.db().countRequests(serverDay) + 1);
     // No operation can be put before the start-up date.
-    QCOMPARE(w.dtpOperation->minimumDate(), serverDay);
+    QCOMPARE(w.dtpOperation->MinDate().date(), serverDay);
     QVERIFY_THROWS_EXCEPTION(platform::RuntimeError, w.dtpOperation->SetValue(platform::WallClock(
                                                          serverDay.addDays(-1), QTime())));
     QCOMPARE(w.dtpOperation->Date(), serverDay);

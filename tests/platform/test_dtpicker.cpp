@@ -1,10 +1,14 @@
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 #include "platform/Errors.h"
 #include "platform/Format.h"
@@ -23,11 +27,18 @@ QDateTime Midnight(int year, int month, int day) {
   return platform::WallClock(QDate(year, month, day), QTime(0, 0));
 }
 
+// A picker that takes a drop as the window system hands it one (QApplication passes a drop
+// only while a drag is under way).
+struct Picker : DTPicker {
+  using DTPicker::dropEvent;
+  using DTPicker::DTPicker;
+};
+
 // A window holding the pickers under test, shown and active so that keys reach them.
 struct Form {
   QWidget window;
-  DTPicker date{Mode::Date};
-  DTPicker time{Mode::Time};
+  Picker date{Mode::Date};
+  Picker time{Mode::Time};
   QLineEdit after;
 
   Form() {
@@ -39,10 +50,45 @@ struct Form {
     window.activateWindow();
   }
   bool focus(QWidget* widget) {
-    widget->setFocus();
+    widget->setFocus(Qt::TabFocusReason);
     return QTest::qWaitFor([widget] { return widget->hasFocus(); });
   }
 };
+
+// Keys as a keyboard sends them: Shift pressed on its own first for ":" and capitals; digits
+// and "/" from the keypad, "/" with AltGr (Ctrl+Alt on some systems), when `keypad`.
+void TypeKeys(QWidget* widget, const QString& text, bool keypad = false) {
+  for (QChar c : text) {
+    Qt::KeyboardModifiers with = c.isUpper() || c == u':' ? Qt::ShiftModifier : Qt::NoModifier;
+    if (keypad) with = c == u'/' ? Qt::ControlModifier | Qt::AltModifier : Qt::KeypadModifier;
+    QTest::keyClick(widget, c.toLatin1(), with);
+  }
+}
+
+// The text reaches the picker by `how`: typed, or pasted or dropped as one.
+void Enter(Picker& picker, const QString& how, const QString& text) {
+  if (how == u"keys" || how == u"keypad") return TypeKeys(&picker, text, how == u"keypad");
+  QGuiApplication::clipboard()->setText(text);
+  if (how == u"Ctrl+V") QTest::keyClick(&picker, Qt::Key_V, Qt::ControlModifier);
+  if (how == u"Shift+Insert") QTest::keyClick(&picker, Qt::Key_Insert, Qt::ShiftModifier);
+  if (how == u"menu") {
+    QTimer::singleShot(0, [] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      for (QAction* action : menu->actions())
+        if (action->text().startsWith(u"&Paste")) menu->setActiveAction(action);
+      QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(4, 4),
+                            picker.mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(&picker, &click);
+  }
+  if (how == u"drop") {
+    QMimeData dropped;
+    dropped.setText(text);
+    QDropEvent drop(QPointF(4, 4), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+    picker.dropEvent(&drop);
+  }
+}
 
 }  // namespace
 
@@ -54,6 +100,10 @@ class TestDTPicker : public QObject {
   void setValueReadsDatesAndTimes();
   void refusedValueKeepsTheOldOne_data();
   void refusedValueKeepsTheOldOne();
+  void everyWayInIsReadAsTyped_data();
+  void everyWayInIsReadAsTyped();
+  void aStepOrAPickReplacesATextThatIsNone_data();
+  void aStepOrAPickReplacesATextThatIsNone();
   void changeComesFromTheUserOnly();
   void userCannotPickBeforeEarliestDate();
   void earliestTimeHoldsOnlyOnEarliestDate();
@@ -148,6 +198,99 @@ void TestDTPicker::refusedValueKeepsTheOldOne() {
   QCOMPARE(changes.count(), 0);
 }
 
+// Every way a text reaches the picker is read as if typed; a text that is no value stays shown
+// as it stands, and the value stays.
+void TestDTPicker::everyWayInIsReadAsTyped_data() {
+  QTest::addColumn<QString>("how");
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QString>("shown");
+  QTest::addColumn<QDateTime>("value");  // invalid: none, the value before stays
+  const QDateTime none;
+  // Time rows start at 11:30:45 AM, date rows at 03/15/2024.
+  QTest::newRow("9:30a, Shift pressed for ':'") << "keys"
+                                                << "9:30a"
+                                                << "09:30:45 AM" << OnZeroDate(9, 30, 45);
+  QTest::newRow("11:45p, Shift pressed for ':'") << "keys"
+                                                 << "11:45p"
+                                                 << "11:45:45 PM" << OnZeroDate(23, 45, 45);
+  QTest::newRow("hour 00 is no time") << "keys"
+                                      << "00:30a"
+                                      << "00:30:45 AM" << none;
+  QTest::newRow("12 with a is 12 AM") << "keys"
+                                      << "12:15a"
+                                      << "12:15:45 AM" << OnZeroDate(0, 15, 45);
+  QTest::newRow("12 with P is noon") << "keys"
+                                     << "12:15P"
+                                     << "12:15:45 PM" << OnZeroDate(12, 15, 45);
+  QTest::newRow("keypad digits, AltGr's /") << "keypad"
+                                            << "1/5/2031"
+                                            << "01/05/2031" << Midnight(2031, 1, 5);
+  QTest::newRow("Ctrl+V of a day not in its month") << "Ctrl+V"
+                                                    << "02/30/2031"
+                                                    << "02/30/2031" << none;
+  QTest::newRow("Ctrl+V of 1/5/2031") << "Ctrl+V"
+                                      << "1/5/2031"
+                                      << "01/05/2031" << Midnight(2031, 1, 5);
+  QTest::newRow("Shift+Insert of 2:30 PM") << "Shift+Insert"
+                                           << " 2:30 PM\n"
+                                           << "02:30:45 PM" << OnZeroDate(14, 30, 45);
+  QTest::newRow("the menu's Paste of 14:30") << "menu"
+                                             << "14:30"
+                                             << "02:30:45 PM" << OnZeroDate(14, 30, 45);
+  QTest::newRow("a drop of 9:30a") << "drop"
+                                   << "9:30a"
+                                   << "09:30:45 AM" << OnZeroDate(9, 30, 45);
+  QTest::newRow("a drop of an unfinished year") << "drop"
+                                                << "1/5/20"
+                                                << "01/05/20" << none;
+}
+
+void TestDTPicker::everyWayInIsReadAsTyped() {
+  QFETCH(QString, how);
+  QFETCH(QString, typed);
+  QFETCH(QString, shown);
+  QFETCH(QDateTime, value);
+  Form form;
+  const bool date = typed.contains(u'/');
+  Picker& picker = date ? form.date : form.time;
+  picker.SetValue(date ? QVariant(QDate(2024, 3, 15)) : QVariant(QTime(11, 30, 45)));
+  const QDateTime before = picker.Value();
+  QSignalSpy changes(&picker, &DTPicker::Change);
+  QVERIFY(form.focus(&picker));
+  Enter(picker, how, typed);
+  QTest::keyClick(&picker, Qt::Key_Tab);  // kept while it is no value
+  QCOMPARE(picker.text(), shown);
+  QCOMPARE(picker.Value(), value.isValid() ? value : before);
+  QCOMPARE(picker.Problem().isEmpty(), value.isValid());
+  QCOMPARE(picker.hasFocus(), !value.isValid());
+  QCOMPARE(changes.count(), int(value.isValid()));
+}
+
+// A text that is no date is replaced by the next step or calendar pick, which is the value.
+void TestDTPicker::aStepOrAPickReplacesATextThatIsNone_data() {
+  QTest::addColumn<bool>("calendar");
+  QTest::newRow("Up") << false;
+  QTest::newRow("calendar") << true;
+}
+
+void TestDTPicker::aStepOrAPickReplacesATextThatIsNone() {
+  QFETCH(bool, calendar);
+  Form form;
+  form.date.SetValue(QDate(2024, 3, 15));
+  QVERIFY(form.focus(&form.date));
+  TypeKeys(&form.date, QStringLiteral("02/30/2031"));
+  QVERIFY(!form.date.Problem().isEmpty());
+  if (calendar) {
+    form.date.calendarWidget()->setSelectedDate(QDate(2024, 3, 20));
+  } else {
+    QTest::keyClick(&form.date, Qt::Key_Up);  // the year
+  }
+  const QDate picked = calendar ? QDate(2024, 3, 20) : QDate(2025, 3, 15);
+  QCOMPARE(form.date.Date(), picked);
+  QCOMPARE(form.date.text(), picked.toString(QStringLiteral("MM/dd/yyyy")));
+  QCOMPARE(form.date.Problem(), QString());
+}
+
 void TestDTPicker::changeComesFromTheUserOnly() {
   Form form;
   form.date.SetValue(QDate(2024, 3, 15));
@@ -158,7 +301,7 @@ void TestDTPicker::changeComesFromTheUserOnly() {
   QCOMPARE(changes.count(), 0);
 
   QVERIFY(form.focus(&form.date));
-  form.date.setCurrentSection(QDateTimeEdit::DaySection);
+  QTest::keyClick(&form.date, Qt::Key_Right);  // the day
   QTest::keyClick(&form.date, Qt::Key_Up);
   QCOMPARE(form.date.Date(), QDate(2024, 4, 22));
   QCOMPARE(changes.count(), 1);
@@ -167,19 +310,19 @@ void TestDTPicker::changeComesFromTheUserOnly() {
   QCOMPARE(changes.count(), 3);
   QCOMPARE(form.date.Date(), QDate(2024, 4, 22));
 
-  // Typing a new day: every key that gives a new date is one Change, the last one wins.
+  // A new day typed is one Change, when the typing ends: never a date half typed.
   changes.clear();
-  form.date.setSelectedSection(QDateTimeEdit::DaySection);
   QTest::keyClicks(&form.date, QStringLiteral("09"));
+  QCOMPARE(changes.count(), 0);
+  QTest::keyClick(&form.date, Qt::Key_Return);
   QCOMPARE(form.date.Date(), QDate(2024, 4, 9));
-  QVERIFY(changes.count() >= 1);
-  QVERIFY(changes.count() <= 2);
+  QCOMPARE(changes.count(), 1);
 
   // Time picker: the same.
   form.time.SetValue(QTime(13, 0));
   QSignalSpy timeChanges(&form.time, &DTPicker::Change);
   QVERIFY(form.focus(&form.time));
-  form.time.setCurrentSection(QDateTimeEdit::MinuteSection);
+  QTest::keyClick(&form.time, Qt::Key_Right);  // the minutes
   QTest::keyClick(&form.time, Qt::Key_Up);
   QCOMPARE(form.time.Value(), OnZeroDate(13, 1));
   QCOMPARE(timeChanges.count(), 1);
@@ -193,17 +336,16 @@ void TestDTPicker::userCannotPickBeforeEarliestDate() {
   QSignalSpy changes(&form.date, &DTPicker::Change);
 
   QVERIFY(form.focus(&form.date));
-  for (auto section :
-       {QDateTimeEdit::DaySection, QDateTimeEdit::MonthSection, QDateTimeEdit::YearSection}) {
-    form.date.setCurrentSection(section);
+  for (int part = 0; part < 3; ++part) {  // month, day, year
     QTest::keyClick(&form.date, Qt::Key_Down);
     QTest::keyClick(&form.date, Qt::Key_PageDown);
+    QTest::keyClick(&form.date, Qt::Key_Right);
   }
   QCOMPARE(form.date.Date(), QDate(2024, 3, 15));
   QCOMPARE(changes.count(), 0);
 
   // Later dates stay open to the user.
-  form.date.setCurrentSection(QDateTimeEdit::DaySection);
+  QTest::keyClick(&form.date, Qt::Key_Left);  // the day
   QTest::keyClick(&form.date, Qt::Key_Up);
   QCOMPARE(form.date.Date(), QDate(2024, 3, 16));
   QCOMPARE(changes.count(), 1);
@@ -222,19 +364,17 @@ void TestDTPicker::earliestTimeHoldsOnlyOnEarliestDate() {
   QVERIFY_THROWS_EXCEPTION(RuntimeError, form.time.SetValue(QTime(8, 0)));
   form.time.SetValue(QTime(9, 0));
   QVERIFY(form.focus(&form.time));
-  form.time.setCurrentSection(QDateTimeEdit::HourSection);
   QTest::keyClick(&form.time, Qt::Key_Down);
   QCOMPARE(form.time.Value(), OnZeroDate(9, 0));
   QCOMPARE(timeChanges.count(), 0);
 
   // The user moves the date on: now every time of day can be picked.
   QVERIFY(form.focus(&form.date));
-  form.date.setCurrentSection(QDateTimeEdit::DaySection);
+  QTest::keyClick(&form.date, Qt::Key_Right);  // the day
   QTest::keyClick(&form.date, Qt::Key_Up);
   QCOMPARE(form.date.Date(), QDate(2024, 3, 16));
   form.time.SetValue(QTime(7, 0));
   QVERIFY(form.focus(&form.time));
-  form.time.setCurrentSection(QDateTimeEdit::HourSection);
   QTest::keyClick(&form.time, Qt::Key_Down);
   QCOMPARE(form.time.Value(), OnZeroDate(6, 0));
   QCOMPARE(timeChanges.count(), 1);
@@ -249,7 +389,6 @@ void TestDTPicker::earliestTimeHoldsOnlyOnEarliestDate() {
   // A new earliest date makes the shown date a later one: the time picker follows at once.
   form.date.SetMinDate(QDate(2024, 3, 14));
   QVERIFY(form.focus(&form.time));
-  form.time.setCurrentSection(QDateTimeEdit::HourSection);
   QTest::keyClick(&form.time, Qt::Key_Down);
   QCOMPARE(form.time.Value(), OnZeroDate(5, 0));
 }
@@ -284,10 +423,8 @@ void TestDTPicker::calendarStepsAreChanges() {
 void TestDTPicker::tabLeavesThePicker() {
   Form form;
   QVERIFY(form.focus(&form.date));
-  form.date.setCurrentSection(QDateTimeEdit::MonthSection);
   QTest::keyClick(&form.date, Qt::Key_Tab);
   QTRY_VERIFY(form.time.hasFocus());
-  form.time.setCurrentSection(QDateTimeEdit::HourSection);
   QTest::keyClick(&form.time, Qt::Key_Tab);
   QTRY_VERIFY(form.after.hasFocus());
   QTest::keyClick(&form.after, Qt::Key_Backtab);

@@ -1,8 +1,6 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
-#include <QGroupBox>
 #include <QHeaderView>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -11,7 +9,6 @@
 #include "platform/Errors.h"
 #include "platform/WallClock.h"
 #include "platform/widgets/FlexGrid.h"
-#include "platform/widgets/ProgramStyle.h"
 #include "support/MemoryRecordset.h"
 
 using platform::FlexGrid;
@@ -153,44 +150,6 @@ class TestFlexGrid : public QObject {
     grid_->SetColWidth(2, -1);
     QVERIFY(!grid_->isColumnHidden(2));
     QCOMPARE(grid_->ColWidth(2), FlexGrid::kDefaultColWidth);
-  }
-
-  // The program's style draws frames and buttons as the application style does, pixel for
-  // pixel, at every size and screen scale.
-  void programStyleDrawsAsTheApplicationStyle_data() {
-    QTest::addColumn<bool>("button");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<qreal>("scale");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("window's frame") << false << QSize(377, 97) << 1.0 << "PATIENT INFORMATION";
-    QTest::newRow("large frame, scaled") << false << QSize(838, 690) << 1.5 << "SCHEDULE STATUS";
-    QTest::newRow("odd size, scaled") << false << QSize(101, 53) << 1.25 << "A";
-    QTest::newRow("smaller than the image") << false << QSize(60, 30) << 1.0 << "";
-    QTest::newRow("button") << true << QSize(75, 33) << 1.0 << "&New";
-    QTest::newRow("button, scaled") << true << QSize(105, 33) << 1.5 << "PLAY";
-    QTest::newRow("narrow button") << true << QSize(24, 24) << 1.0 << "...";
-  }
-  void programStyleDrawsAsTheApplicationStyle() {
-    QFETCH(bool, button);
-    QFETCH(QSize, size);
-    QFETCH(qreal, scale);
-    QFETCH(QString, title);
-    if (QApplication::style()->name() != QLatin1String("fusion")) QSKIP("not the Fusion style");
-    const auto draw = [&](QStyle* style) {
-      std::unique_ptr<QWidget> widget;
-      if (button)
-        widget = std::make_unique<QPushButton>(title);
-      else
-        widget = std::make_unique<QGroupBox>(title);
-      if (style) widget->setStyle(style);
-      widget->resize(size);
-      QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
-      image.setDevicePixelRatio(scale);
-      image.fill(QColor(239, 239, 239));
-      widget->render(&image);
-      return image;
-    };
-    QCOMPARE(draw(platform::ProgramStyle::Shared()), draw(nullptr));
   }
 
   void rowHeightInPixels_data() {

@@ -78,8 +78,6 @@ class TestTextBox : public QObject {
   void keysWithoutTextBypassHook();
   void backColorHoldsWhileDisabled();
   void accentColorFramesTheField();
-  void panelIsTheApplicationStyles_data();
-  void panelIsTheApplicationStyles();
 };
 
 void TestTextBox::hookSeesAndRewritesTypedKeys_data() {
@@ -195,38 +193,6 @@ void TestTextBox::accentColorFramesTheField() {
        {QPoint(0, h / 2), QPoint(w - 1, h / 2), QPoint(w / 2, 0), QPoint(w / 2, h - 1)})
     QCOMPARE(image.pixelColor(edge).rgb(), accent.rgb());
   QCOMPARE(box.AccentColor(), accent);
-}
-
-void TestTextBox::panelIsTheApplicationStyles_data() {
-  QTest::addColumn<int>("width");
-  QTest::addColumn<qreal>("scale");
-  QTest::addColumn<bool>("enabled");
-  QTest::newRow("read-only field") << 272 << 1.0 << false;
-  QTest::newRow("entry field") << 120 << 1.0 << true;
-  QTest::newRow("narrower than both ends") << 20 << 1.0 << true;
-  QTest::newRow("scaled") << 272 << 1.5 << true;
-}
-
-// The field's own style draws every pixel of it as the application style does.
-void TestTextBox::panelIsTheApplicationStyles() {
-  QFETCH(int, width);
-  QFETCH(qreal, scale);
-  QFETCH(bool, enabled);
-  TextBox box;
-  box.resize(width, 21);
-  box.setText(QStringLiteral("DELA CRUZ, JUAN"));
-  box.SetBackColor(QColor(224, 224, 224));
-  box.setEnabled(enabled);
-  const auto draw = [&box, scale] {
-    QImage image(box.size() * scale, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(scale);
-    image.fill(QColor(236, 236, 236));
-    box.render(&image);
-    return image;
-  };
-  const QImage own = draw();
-  box.setStyle(nullptr);
-  QCOMPARE(own, draw());
 }
 
 QTEST_MAIN(TestTextBox)

@@ -336,8 +336,13 @@ class TestConfirmRevoke : public QObject {
     if (mode == u"new") w.cmdOption[0]->click();
     w.listRefresh().Timer().setInterval(5);
     QTest::qWait(100);
-    if (fails)
+    if (fails) {
+      // Two listings started: the first has ended, so the time of a good listing is known
+      // however slow the machine.
+      f.suite().clearLog();
+      QTRY_VERIFY(f.suite().log().filter(QStringLiteral("sp_GetORSchedule")).size() >= 2);
       f.suite().failWhen([](const QString& sql) { return sql.contains(u"sp_GetORSchedule"); });
+    }
     AddRequest(f, kTomorrow9.addSecs(-3600), QStringLiteral("P"), QStringLiteral("EARLY, NEW"));
     f.db().connection()->Execute(session::UpdateScheduleSql(session::RequestStatus::Confirmed,
                                                             QStringLiteral("E1001"), transNum));

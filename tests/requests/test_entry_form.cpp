@@ -1,5 +1,6 @@
 // The entry form through the main window: loading a listed request, the modes, and saving.
 #include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -337,6 +338,10 @@ class TestEntryForm : public QObject {
         << "date"
         << "02/30/2027"
         << "Can't save: the schedule date \"02/30/2027\" is not a date (month/day/year).";
+    QTest::newRow("a time that is none (hour 00), left with Tab")
+        << "time"
+        << "00:30a"
+        << "Can't save: the schedule time \"00:30:00 AM\" is not a time of day.";
     QTest::newRow("assistant surgeon typed as blanks") << "surgeon2"
                                                        << "   "
                                                        << "";
@@ -361,6 +366,7 @@ class TestEntryForm : public QObject {
                                             {QStringLiteral("roomid"), w.txtRoomID},
                                             {QStringLiteral("remarks"), w.txtRemarks},
                                             {QStringLiteral("date"), w.dtpOperation},
+                                            {QStringLiteral("time"), w.dtpOperTime},
                                             {QStringLiteral("long name"), w.txtName},
                                             {QStringLiteral("long procedure"), w.txtProcedure}};
     QWidget* target = fields.value(field);
@@ -369,7 +375,7 @@ class TestEntryForm : public QObject {
       QTest::keyClicks(text, typed);  // typing over a pick drops its code
     } else if (target == w.txtRemarks) {
       w.txtRemarks->setText(typed);
-    } else if (target == w.dtpOperation) {
+    } else if (qobject_cast<platform::DTPicker*>(target)) {
       target->setFocus();
       QTest::keyClicks(target, typed + u'\t');
     } else {
@@ -536,6 +542,55 @@ class TestEntryForm : public QObject {
     QCOMPARE(w.txtAnestID[1]->text(), QStringLiteral("D'2;--"));
     QCOMPARE(w.txtSNurse[0]->text(), nurse.trimmed());
     QCOMPARE(w.txtCNurseID->text(), QStringLiteral("N'1--"));
+  }
+
+  // A text loaded goes back byte for byte when another field is changed; a line break pasted
+  // into a field is one blank.
+  void aLoadedTextIsSavedAsStored_data() {
+    QTest::addColumn<bool>("remarks");  // else the patient's name
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("pasted");  // at the end; none: the procedure is changed
+    QTest::addColumn<QString>("saved");
+    const QString remark = QStringLiteral("FIRST\r\nSECOND\nTHIRD\u00a0END  ");
+    QTest::newRow("remarks with CR LF, LF and a no-break space") << true << remark << "" << remark;
+    QTest::newRow("a name with blanks at its ends") << false << "  DOE, JANE  "
+                                                    << ""
+                                                    << "  DOE, JANE  ";
+    QTest::newRow("a line break pasted into the name") << false << "DOE, JANE"
+                                                       << "\nX"
+                                                       << "DOE, JANE X";
+    QTest::newRow("CR LF pasted into the remarks") << true << "A"
+                                                   << "\r\nB"
+                                                   << "A B";
+  }
+  void aLoadedTextIsSavedAsStored() {
+    QFETCH(bool, remarks);
+    QFETCH(QString, stored);
+    QFETCH(QString, pasted);
+    QFETCH(QString, saved);
+    MainWindowFixture f;
+    hospitaldb::ScheduleRecord r = f.db().sampleRequest(platform::WallClock(kDay, QTime(9, 0)));
+    (remarks ? r.remarks : r.patientName) = stored;
+    const qint64 transNum = f.db().insertRequest(r);
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    LoadPatient(w, kDay, r.patientName.trimmed());
+    w.cmdOption[1]->click();
+    if (pasted.isEmpty()) {
+      w.txtProcedure->setText(QStringLiteral("CHANGED"));
+    } else {
+      QGuiApplication::clipboard()->setText(pasted);
+      QWidget* field = remarks ? static_cast<QWidget*>(w.txtRemarks) : w.txtName;
+      field->setFocus();
+      QTest::keyClick(field, Qt::Key_End, remarks ? Qt::ControlModifier : Qt::NoModifier);
+      QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    }
+    w.cmdOption[3]->click();
+    QCOMPARE(f.boxes().titles(), QStringList{QStringLiteral("SUCCESS!")});
+    const QVariantMap row = f.db().request(transNum);
+    QCOMPARE(
+        row.value(remarks ? QStringLiteral("Remarks") : QStringLiteral("PatientName")).toString(),
+        saved);
   }
 
   // A listed request loaded, changed in edit mode and saved: the save sends what the form

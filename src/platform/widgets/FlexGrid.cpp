@@ -10,6 +10,7 @@
 #include <cmath>
 #include <utility>
 
+#include <QProxyStyle>
 #include "platform/CellTexts.h"
 #include "platform/Errors.h"
 #include "platform/RecordTable.h"
@@ -18,9 +19,22 @@
 #include "platform/widgets/FlexGridModel.h"
 #include "platform/widgets/FlexGridPainter.h"
 #include "platform/widgets/Keys.h"
-#include "platform/widgets/ProgramStyle.h"
 
 namespace platform {
+
+// Styles take the colour of the lines between cells from different palette roles (Fusion darkens
+// the window colour), so a grid's own style answers it.
+class FlexGrid::GridLineStyle : public QProxyStyle {
+ public:
+  explicit GridLineStyle(QObject* owner) { setParent(owner); }
+  QColor color;
+
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_Table_GridLineColor) return int(color.rgba());
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
 
 // Holds the view's layout of its headers and scroll bars while the grid takes in a new shape (a
 // model reset, then widths, heights and merged cells applied again): laid out after each step,
@@ -304,13 +318,12 @@ void FlexGrid::SetForeColorSel(const QColor& color) {
   setPaletteColor(QPalette::HighlightedText, color);
 }
 
-// The grid's own style answers the colour of the lines between its cells.
 void FlexGrid::SetGridColor(const QColor& color) {
   if (!gridStyle_) {
-    gridStyle_ = new ProgramStyle(this);
+    gridStyle_ = new GridLineStyle(this);
     setStyle(gridStyle_);
   }
-  gridStyle_->setGridColor(color);
+  gridStyle_->color = color;
   viewport()->update();
 }
 

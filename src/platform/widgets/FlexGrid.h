@@ -16,7 +16,6 @@ class Recordset;
 class FlexGridHeader;
 class FlexGridModel;
 class FlexGridPainter;
-class ProgramStyle;
 
 // The one grid of the program (request list, staff list, board): a table counted as the flex
 // grid counts it. Row 0 is the header row (the horizontal header), data rows are 1..Rows()-1;
@@ -227,11 +226,12 @@ class FlexGrid : public QTableView {
   FlexGridModel* model_;
   FlexGridHeader* header_;
   FlexGridPainter* painter_;
-  ProgramStyle* gridStyle_ = nullptr;  // set by SetGridColor
-  std::vector<int> colWidths_;         // twips by column position; -1 for the default
-  std::vector<int> rowHeights_;        // twips by data row, as last set
-  std::vector<bool> mergeCols_;        // by column position
-  std::vector<bool> widensToText_;     // by column position
+  class GridLineStyle;
+  GridLineStyle* gridStyle_ = nullptr;  // set by SetGridColor
+  std::vector<int> colWidths_;          // twips by column position; -1 for the default
+  std::vector<int> rowHeights_;         // twips by data row, as last set
+  std::vector<bool> mergeCols_;         // by column position
+  std::vector<bool> widensToText_;      // by column position
   qreal scale_ = 1;
   MergeMode mergeMode_ = MergeMode::Never;
   int headerHeight_ = -1;  // twips; -1 while the header sizes itself

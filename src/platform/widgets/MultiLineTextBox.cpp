@@ -3,20 +3,12 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
-#include <QRegularExpression>
+#include <QTextDocument>
 
+#include "platform/widgets/ErrorReport.h"
 #include "platform/widgets/SteadyColors.h"
 
 namespace platform {
-
-namespace {
-
-QString OnOneLine(QString text) {
-  static const QRegularExpression kLineBreaks(QStringLiteral("\\r\\n|[\\r\\n\\x{2028}\\x{2029}]"));
-  return text.replace(kLineBreaks, QStringLiteral(" "));
-}
-
-}  // namespace
 
 MultiLineTextBox::MultiLineTextBox(QWidget* parent) : QPlainTextEdit(parent) {
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -24,10 +16,25 @@ MultiLineTextBox::MultiLineTextBox(QWidget* parent) : QPlainTextEdit(parent) {
   setTabChangesFocus(true);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   SetBackColor(backColor_);
+  ConnectGuarded(this, &QPlainTextEdit::textChanged, this, [this] { stored_.reset(); });
+}
+
+QString MultiLineTextBox::text() const {
+  return OnOneLine(document()->toRawText());  // toPlainText() would make no-break spaces blanks
 }
 
 void MultiLineTextBox::setText(const QString& text) {
   setPlainText(OnOneLine(text));  // shown from its beginning
+}
+
+void MultiLineTextBox::ShowStored(const QString& stored) {
+  setText(stored.trimmed());
+  stored_ = stored;
+}
+
+void MultiLineTextBox::clear() {
+  QPlainTextEdit::clear();
+  stored_.reset();
 }
 
 void MultiLineTextBox::SetBackColor(const QColor& color) {

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPlainTextEdit>
+#include <optional>
 
 #include "platform/widgets/TextBox.h"
 
@@ -18,8 +19,13 @@ class MultiLineTextBox : public QPlainTextEdit {
  public:
   explicit MultiLineTextBox(QWidget* parent = nullptr);
 
-  QString text() const { return toPlainText(); }
+  // The text as shown, no-break spaces and all.
+  QString text() const;
   void setText(const QString& text);
+  // As TextBox's: a text read from the database, given back as stored until the text changes.
+  void ShowStored(const QString& stored);
+  QString Value() const { return stored_.value_or(text()); }
+  void clear();
 
   QColor BackColor() const { return backColor_; }
   void SetBackColor(const QColor& color);
@@ -37,6 +43,7 @@ class MultiLineTextBox : public QPlainTextEdit {
   QColor backColor_{255, 255, 255};
   QColor accentColor_;
   KeyPressHook keyPressHook_;
+  std::optional<QString> stored_;
 };
 
 }  // namespace platform

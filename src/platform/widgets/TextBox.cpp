@@ -2,10 +2,11 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QValidator>
 
 #include "platform/widgets/ErrorReport.h"
 #include "platform/widgets/Keys.h"
-#include "platform/widgets/ProgramStyle.h"
 #include "platform/widgets/SteadyColors.h"
 
 namespace platform {
@@ -42,7 +43,24 @@ Qt::Key KeyFor(char16_t code) {
   return Qt::Key_unknown;
 }
 
+// Keeps a field's text on one line, whichever way the text came in.
+class OneLine : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& pos) const override {
+    const QString before = input.left(pos);
+    input = OnOneLine(input);
+    pos = int(OnOneLine(before).size());
+    return Acceptable;
+  }
+};
+
 }  // namespace
+
+QString OnOneLine(QString text) {
+  static const QRegularExpression kLineBreaks(QStringLiteral("\\r\\n|[\\r\\n\\x{2028}\\x{2029}]"));
+  return text.replace(kLineBreaks, QStringLiteral(" "));
+}
 
 void DeliverThroughHook(const KeyPressHook& hook, QKeyEvent* event,
                         const std::function<void(QKeyEvent*)>& deliver) {
@@ -80,8 +98,21 @@ void DrawAccentFrame(QPainter& painter, const QRect& rect, const QColor& accent)
 }
 
 TextBox::TextBox(QWidget* parent, const QColor& back) : QLineEdit(parent) {
-  setStyle(ProgramStyle::Shared());  // draws the same panel for less
   SetBackColor(back);
+  setValidator(new OneLine(this));
+  ConnectGuarded(this, &QLineEdit::textChanged, this, [this] { stored_.reset(); });
+  // The user's change stays a change when a line break in it was made a blank.
+  ConnectGuarded(this, &QLineEdit::textEdited, this, [this] { setModified(true); });
+}
+
+void TextBox::ShowStored(const QString& stored) {
+  setText(stored.trimmed());
+  stored_ = stored;
+}
+
+void TextBox::clear() {
+  QLineEdit::clear();
+  stored_.reset();
 }
 
 void TextBox::SetBackColor(const QColor& color) {

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QLineEdit>
 #include <functional>
+#include <optional>
 
 class QKeyEvent;
 class QPainter;
@@ -20,12 +21,16 @@ using KeyPressHook = std::function<void(qint16& keyAscii)>;
 void DeliverThroughHook(const KeyPressHook& hook, QKeyEvent* event,
                         const std::function<void(QKeyEvent*)>& deliver);
 
+// The text on one line: each line break (CR LF as one) is a blank.
+QString OnOneLine(QString text);
+
 // The accent colour of an entry field, drawn as a frame just inside `rect`.
 void DrawAccentFrame(QPainter& painter, const QRect& rect, const QColor& accent);
 
 // The text field of the entry form: a line edit with a background colour that holds also while
 // disabled (read-only fields are disabled and shown on their background), an accent colour
 // drawn as its frame, and a key-press hook that sees each typed character before it is placed.
+// It holds one line: a line break that reaches it (pasted, dropped, set) is a blank.
 class TextBox : public QLineEdit {
   Q_OBJECT
 
@@ -38,6 +43,15 @@ class TextBox : public QLineEdit {
   QColor AccentColor() const { return accentColor_; }
   void SetAccentColor(const QColor& color);
 
+  // Shows a text read from the database without the blanks at its ends, as every loaded value
+  // is shown; Value() gives it back as it was stored, byte for byte, until the field's text
+  // changes or the field is emptied.
+  void ShowStored(const QString& stored);
+  // What the field stands for: the text stored while the field shows it unchanged, else its text.
+  QString Value() const { return stored_.value_or(text()); }
+  // Empties the field and forgets a text stored (which may have shown as empty).
+  void clear();
+
   using KeyPressHook = platform::KeyPressHook;
   void SetKeyPressHook(KeyPressHook hook) { keyPressHook_ = std::move(hook); }
 
@@ -49,6 +63,7 @@ class TextBox : public QLineEdit {
   QColor backColor_;
   QColor accentColor_;
   KeyPressHook keyPressHook_;
+  std::optional<QString> stored_;
 };
 
 }  // namespace platform
