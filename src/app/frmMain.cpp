@@ -68,6 +68,7 @@ frmMain::frmMain(QWidget* parent, platform::SysInfo* sysInfo)
 
 frmMain::~frmMain() {
   Form_Unload();
+  delete dayByRoom_;  // it follows the request list, which goes before the window's children
 }
 
 void frmMain::ConnectEvents() {

@@ -146,6 +146,13 @@ bool DateTimeTyping::TypeDuration(QChar typed) {
 
 void DateTimeTyping::Erase() {
   if (Shape(part_).width == 0) return;
+  // The hours erased before any digit is typed anew erase the whole duration, as a digit typed
+  // there starts it anew: a field selected and erased is empty, not its minutes alone.
+  if (kind_ == Kind::Duration && fresh_ && part_ == kHours) {
+    ShowMinutes(std::nullopt);
+    fresh_ = false;
+    return;
+  }
   QString& text = parts_[part_];
   text = fresh_ ? QString() : text.chopped(std::min<qsizetype>(1, text.size()));
   fresh_ = false;

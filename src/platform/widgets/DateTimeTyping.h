@@ -31,7 +31,8 @@ class DateTimeTyping {
   void Show(const QDateTime& value);
   // Types one character. True when the typing is complete: the year is full, or AM or PM set.
   bool Type(QChar typed);
-  // Backspace: the last digit typed into the part, or the whole part when none was typed yet.
+  // Backspace: the last digit typed into the part, or the whole part when none was typed yet
+  // (a duration's hours: the whole duration).
   void Erase();
   // Goes to another part (the first or the last where there is none), to type it anew.
   void MoveTo(int part);
