@@ -28,10 +28,12 @@ QString Trimmed(const session::RequestListing& listing, int row, C::Column colum
 
 }  // namespace
 
-QStringList DayBlock::Described() const {
+QStringList DayBlock::Described(const QStringList& clashTexts) const {
   QStringList lines = {when, QStringLiteral("Patient: %1").arg(patient),
                        QStringLiteral("Procedure: %1").arg(procedure),
                        QStringLiteral("Surgeon: %1").arg(surgeon), session::LegendWord(status)};
+  if (clashing && clashTexts.isEmpty())
+    return lines << QStringLiteral("Clashes with another request");
   return lines + clashTexts;
 }
 
@@ -67,7 +69,6 @@ DayPlan::DayPlan(const session::RequestListing& listing, const QStringList& room
                      : QStringLiteral("%1, no known end").arg(TimeOfDay(block.start));
     block.status = listing.Status(row);
     block.clashing = listing.clashes().Has(row);
-    block.clashTexts = listing.clashes().Describe(row);
     block.patient = Trimmed(listing, row, C::kPatientName);
     block.procedure = Trimmed(listing, row, C::kProcedure);
     block.surgeon = Trimmed(listing, row, C::kSurgeon);

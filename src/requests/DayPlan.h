@@ -29,11 +29,11 @@ struct DayBlock {
   bool clashing = false;
   session::RequestStatus status = session::RequestStatus::Pending;
   QString patient, procedure, surgeon;
-  QString when;            // "7:00 AM to 9:00 AM", "7:00 AM, no known end"
-  QStringList clashTexts;  // what it clashes with, in the clash sign's words
+  QString when;  // "7:00 AM to 9:00 AM", "7:00 AM, no known end"
 
-  // Everything about it, one part a line: its tooltip, and (joined) its accessible name.
-  QStringList Described() const;
+  // Everything about it, one part a line: its tooltip, and (joined) its accessible name. Its
+  // clashes in the clash sign's words, where given (worked out when shown, as the sign's are).
+  QStringList Described(const QStringList& clashTexts = {}) const;
 };
 
 // The requests of one listed day, room by room: a column per operating room in the order the

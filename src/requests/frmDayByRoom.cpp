@@ -61,12 +61,21 @@ class frmDayByRoom::Block : public QWidget {
   Block(frmDayByRoom& window, int index, const DayBlock& block)
       : QWidget(window.canvas_), window_(window), index_(index), block_(block) {
     setFocusPolicy(Qt::StrongFocus);
-    const QStringList described = block.Described();
-    setToolTip(described.join(u'\n'));
-    setAccessibleName(described.join(QStringLiteral(", ")));
+    setAccessibleName(block.Described().join(QStringLiteral(", ")));
   }
 
  protected:
+  // The clashes are worded when the block is shown or reached, not for every block of the day.
+  bool event(QEvent* event) override {
+    if ((event->type() == QEvent::ToolTip || event->type() == QEvent::FocusIn) &&
+        toolTip().isEmpty()) {
+      const QStringList described =
+          block_.Described(window_.listing_->clashes().Describe(block_.row));
+      setToolTip(described.join(u'\n'));
+      setAccessibleName(described.join(QStringLiteral(", ")));
+    }
+    return QWidget::event(event);
+  }
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     PaintBlock(painter, rect(), block_, fontMetrics().height(), hasFocus());
@@ -144,7 +153,8 @@ void frmDayByRoom::Redraw() {
   QStringList names;
   for (int i = 0; i < rooms_.count(); ++i)
     names << rooms_.itemText(i);
-  const session::RequestListing& listing = list_.Listing();
+  listing_ = list_.SharedListing();
+  const session::RequestListing& listing = *listing_;
   const bool named = platform::Guarded(
       [&] {
         plan_ = std::make_unique<DayPlan>(listing, names,

@@ -12,6 +12,10 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 
+namespace session {
+class RequestListing;
+}
+
 namespace requests {
 
 class DayPlan;
@@ -64,6 +68,7 @@ class frmDayByRoom : public QWidget {
   const QComboBox& rooms_;
   session::ConnectionProvider connection_;
   Canvas* canvas_;
+  std::shared_ptr<const session::RequestListing> listing_;  // the plan's
   std::unique_ptr<DayPlan> plan_;
   std::vector<QWidget*> blockWidgets_;
   QHash<QString, QString> roomNames_;  // by code, as looked up

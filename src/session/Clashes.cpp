@@ -61,8 +61,10 @@ Clashes::Clashes(int rows, CellReader cell, SpanReader span)
   std::vector<std::pair<qint64, int>> starts;
   starts.reserve(rows);
   for (int row = 0; row < rows; ++row) {
-    const qint64 start = span_(row).start;
-    if (start != kNoStart) starts.emplace_back(start, row);
+    const Span span = span_(row);
+    if (span.start == kNoStart) continue;
+    starts.emplace_back(span.start, row);
+    longest_ = std::max(longest_, span.end - span.start);
   }
   std::sort(starts.begin(), starts.end());
   byStart_.reserve(starts.size());
@@ -107,39 +109,48 @@ QStringList Clashes::Describe(int row) const {
   QStringList said;
   if (!clashing_[row]) return said;
   const Span mine = span_(row);
+  const QString mineText = SpanText(mine);
   const QStringView room = Trim(cell_(row, C::kORRoomCode));
+  std::array<QStringView, kRoles.size()> myCodes, theirCodes;
+  for (std::size_t i = 0; i < kRoles.size(); ++i)
+    myCodes[i] = Trim(cell_(row, kRoles[i].code));
   int more = 0;
-  auto say = [&](const QString& text) {
-    if (said.size() < kMostDescribed)
-      said << text;
-    else
-      ++more;
-  };
-  // The rows that start before its end and no longer than the longest duration before its
+  // A clash past the ones described is counted, not worded.
+  const auto counted = [&] { return said.size() >= kMostDescribed && ++more; };
+  // The rows that start before its end and no longer than the listing's longest span before its
   // start, found again rather than kept for every row of the listing.
   const auto startingBefore = [this](qint64 minute) {
     return std::lower_bound(byStart_.begin(), byStart_.end(), minute,
                             [this](int r, qint64 m) { return span_(r).start < m; });
   };
   const auto last = startingBefore(mine.end);
-  for (auto i = startingBefore(mine.start - kLongestMinutes); i != last; ++i) {
+  for (auto i = startingBefore(mine.start - longest_); i != last; ++i) {
     const int other = *i;
     const Span theirs = span_(other);
     if (other == row || theirs.end <= mine.start) continue;
-    const QString patient = Trim(cell_(other, C::kPatientName)).toString();
-    if (!room.isEmpty() && Trim(cell_(other, C::kORRoomCode)) == room)
-      say(QStringLiteral("%1 %2 overlaps %3 %4")
-              .arg(room.toString(), SpanText(mine), patient, SpanText(theirs)));
-    for (const Role& role : kRoles) {
-      const QStringView code = Trim(cell_(row, role.code));
-      if (code.isEmpty()) continue;
-      const bool shared = std::any_of(kRoles.begin(), kRoles.end(), [&](const Role& theirRole) {
-        return Trim(cell_(other, theirRole.code)) == code;
-      });
-      if (shared)
-        say(QStringLiteral("%1 (%2) %3 is also on %4 %5")
-                .arg(Trim(cell_(row, role.name)).toString(), QLatin1String(role.word),
-                     SpanText(mine), patient, SpanText(theirs)));
+    for (std::size_t k = 0; k < kRoles.size(); ++k)
+      theirCodes[k] = Trim(cell_(other, kRoles[k].code));
+    QString patient, theirsText;  // made once something is said
+    const auto about = [&] {
+      if (theirsText.isEmpty()) {
+        patient = Trim(cell_(other, C::kPatientName)).toString();
+        theirsText = SpanText(theirs);
+      }
+    };
+    if (!room.isEmpty() && Trim(cell_(other, C::kORRoomCode)) == room && !counted()) {
+      about();
+      said << QStringLiteral("%1 %2 overlaps %3 %4")
+                  .arg(room.toString(), mineText, patient, theirsText);
+    }
+    for (std::size_t k = 0; k < kRoles.size(); ++k) {
+      if (myCodes[k].isEmpty() ||
+          std::find(theirCodes.begin(), theirCodes.end(), myCodes[k]) == theirCodes.end() ||
+          counted())
+        continue;
+      about();
+      said << QStringLiteral("%1 (%2) %3 is also on %4 %5")
+                  .arg(Trim(cell_(row, kRoles[k].name)).toString(), QLatin1String(kRoles[k].word),
+                       mineText, patient, theirsText);
     }
   }
   if (more > 0) said << QStringLiteral("and %1 more").arg(more);

@@ -46,6 +46,7 @@ class Clashes {
   CellReader cell_;
   SpanReader span_;
   std::vector<int> byStart_;  // rows with a start, by start and then by row
+  qint64 longest_ = 0;        // the longest span, in minutes
   std::vector<bool> clashing_;
   bool any_ = false;
 };
