@@ -116,7 +116,11 @@ QStringList Clashes::Describe(int row) const {
     myCodes[i] = Trim(cell_(row, kRoles[i].code));
   int more = 0;
   // A clash past the ones described is counted, not worded.
-  const auto counted = [&] { return said.size() >= kMostDescribed && ++more; };
+  const auto counted = [&] {
+    if (said.size() < kMostDescribed) return false;
+    ++more;
+    return true;
+  };
   // The rows that start before its end and no longer than the listing's longest span before its
   // start, found again rather than kept for every row of the listing.
   const auto startingBefore = [this](qint64 minute) {
