@@ -248,8 +248,7 @@ std::vector<CheckStep> CheckSteps() {
       {QStringLiteral("find it by its number"), FindRequestsSql(kTransNum)},
       {QStringLiteral("find it by its patient"), FindRequestsSql(QStringLiteral("CLIENT CHECK"))},
       {QStringLiteral("the request by its number"), Marked(ScheduleByNumSql(number))},
-      {QStringLiteral("clear its expected duration"),
-       Marked(SetDurationSql(number, std::nullopt))},
+      {QStringLiteral("clear its expected duration"), Marked(SetDurationSql(number, std::nullopt))},
       {QStringLiteral("roll it all back, as after a failed check"), RollbackTransactionSql(),
        QString(), "", true},
   };

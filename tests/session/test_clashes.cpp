@@ -99,8 +99,7 @@ class TestClashes : public QObject {
         "room=OR1;date=12/8/2026 12:00:00 PM", "");
     row("a room code that is a member's code, alone at its minute", "room=D1", "surgeon=D1", "",
         true);
-    row("a span over another's start", "room=OR1;minutes=120",
-        "room=OR1;date=12/8/2026 8:30:00 AM",
+    row("a span over another's start", "room=OR1;minutes=120", "room=OR1;date=12/8/2026 8:30:00 AM",
         "OR1 from 7:00 AM to 9:00 AM overlaps SECOND at 8:30 AM");
     row("a start inside another's span", "surgeon=D1",
         "surgeon=D1;date=12/8/2026 6:30:00 AM;minutes=31",
