@@ -56,6 +56,7 @@ bench: build-release
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_find
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_soak
 	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_scale
+	@QT_QPA_PLATFORM=offscreen $(RELEASE)/bench/bench_day_by_room
 
 # The SQL Server scripts made from the client itself: the demo data and the site's check; then
 # every script held against the client and parsed as T-SQL.

@@ -27,7 +27,7 @@ void ReportClashes(const requests::RequestList& list, const bench::Side& load) {
     const session::Clashes clashes(
         listing.Rows(),
         [&](int row, session::RequestColumn::Column c) { return listing.Text(row, c); },
-        [&](int row) { return listing.ClashStart(row); });
+        [&](int row) { return listing.ClashSpan(row); });
     if (!clashes.Any()) qFatal("no clash found");
   }};
   bench::Report(QStringLiteral("clash_32766"), bench::TimePairs(load, find));

@@ -233,6 +233,8 @@ std::vector<CheckStep> CheckSteps() {
       {QStringLiteral("requests of today, with it saved"), ScheduleListSql(kToday),
        QStringLiteral("#Listed"), kSavedNumber},
       {QStringLiteral("save a change of it"), Marked(SaveScheduleSql(edited, kUser, now))},
+      {QStringLiteral("set its expected duration"), Marked(SetDurationSql(number, 90))},
+      {QStringLiteral("durations of today, with its duration"), ScheduleDurationsSql(kToday)},
       {QStringLiteral("open a check"), BeginTransactionSql(), QString(), "", true},
       {QStringLiteral("the request by its number, held for the check"),
        Marked(ScheduleByNumSql(number, ByNum::Held))},
@@ -246,6 +248,7 @@ std::vector<CheckStep> CheckSteps() {
       {QStringLiteral("find it by its number"), FindRequestsSql(kTransNum)},
       {QStringLiteral("find it by its patient"), FindRequestsSql(QStringLiteral("CLIENT CHECK"))},
       {QStringLiteral("the request by its number"), Marked(ScheduleByNumSql(number))},
+      {QStringLiteral("clear its expected duration"), Marked(SetDurationSql(number, std::nullopt))},
       {QStringLiteral("roll it all back, as after a failed check"), RollbackTransactionSql(),
        QString(), "", true},
   };

@@ -32,6 +32,8 @@ const Table kTables[] = {
      "SELECT employeeid, lastname, firstname, middlename, originaldepartment FROM tbpasswordmain",
      false},
     {"SCHEDULE.dbo.tbORSchedule", nullptr, "SELECT * FROM tbORSchedule", true},
+    {"SCHEDULE.dbo.tbORScheduleDuration", "TransNum, Minutes",
+     "SELECT TransNum, Minutes FROM tbORScheduleDuration", false},
 };
 
 // A stored date as an expression on @Today, the script's day at midnight.
@@ -81,7 +83,8 @@ QString Insert(const QSqlDatabase& db, const Table& table) {
 const char* const kHeader =
     "-- The demo data of the embedded database, for a server to try the client on: operating\n"
     "-- rooms, doctors, staff (the demo user is E1001) and the requests of yesterday, today and\n"
-    "-- the next five days, counted from the day this script runs. It fills empty tables only.\n"
+    "-- the next five days with their expected durations, counted from the day this script runs.\n"
+    "-- It fills empty tables only.\n"
     "-- Made by `make sqlserver-scripts` from the embedded database's seed; do not edit by hand.\n"
     "\n"
     "SET NOCOUNT ON;\n"

@@ -91,7 +91,10 @@ QStringList CallsNamingTheirParameters() {
           ConfirmedListSql(),
           FindRequestsSql(QStringLiteral("@SearchText")),
           Sentinel::Replaced(named(ScheduleByNumSql(Sentinel::kTransNum, ByNum::Held)),
-                             QStringLiteral("UPDLOCK"), QStringLiteral("@UpdLock"))};
+                             QStringLiteral("UPDLOCK"), QStringLiteral("@UpdLock")),
+          ScheduleDurationsSql(QStringLiteral("@ScheduleDate")),
+          Sentinel::Replaced(named(SetDurationSql(Sentinel::kTransNum, Sentinel::kMinutes)),
+                             Sentinel::kMinutesText, QStringLiteral("@Minutes"))};
 }
 
 // The calls whose rows the client reads, with values the demo day answers.
@@ -103,7 +106,8 @@ QStringList ReadingCalls() {
           ConfirmedListSql(),
           suite::LoginEmployeeSql(),
           FindRequestsSql(QStringLiteral("CRUZ")),
-          ScheduleByNumSql(1)};
+          ScheduleByNumSql(1),
+          ScheduleDurationsSql(kDemoDay.toString(QStringLiteral("MM/dd/yyyy")))};
 }
 
 // The plain selects the client (and the code search) send, naming tables as db..table.

@@ -17,6 +17,8 @@ struct Sentinel {
   static inline const QString kSavedAtText = QStringLiteral("12/30/2999 11:59:58 PM");
   static constexpr qint64 kTransNum = 987654321;
   static inline const QString kTransNumText = QStringLiteral("987654321");
+  static constexpr int kMinutes = 1399;
+  static inline const QString kMinutesText = QStringLiteral("1399");
 
   // The statement with a quoted value replaced by another (quoted the same way).
   static QString Replaced(QString sql, const QString& value, const QString& by) {

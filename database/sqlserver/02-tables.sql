@@ -8,6 +8,9 @@
 --                               beside their codes as resolved when the request was saved. Its
 --                               rows are kept in the order of their dates (the clustered index),
 --                               so that the listing of a date and the board read one run of pages
+--   SCHEDULE.dbo.tbORScheduleDuration
+--                               this project's own beside the requests: the expected duration of
+--                               a request, by its transaction number, where it is known
 --   SCHEDULE.dbo.tbDoctor       the doctors the code search lists
 --   SCHEDULE.dbo.tbORLogin      which employee each server login is (kept by the DBA with the
 --                               procedures of 07-map-login.sql)
@@ -89,6 +92,16 @@ CREATE TABLE dbo.tbORSchedule (
 CREATE INDEX ixORSchedulePatientName ON dbo.tbORSchedule (PatientName)
     INCLUDE (OperationDate, ProcedureName, ORRoomID, Surgeon, Status);
 END;
+GO
+
+-- A request's expected duration in minutes, a row only where it is known; the hospital's requests
+-- table is left as it is. Made where none exists, at an existing site too.
+IF OBJECT_ID(N'dbo.tbORScheduleDuration', N'U') IS NULL
+CREATE TABLE dbo.tbORScheduleDuration (
+    TransNum int NOT NULL CONSTRAINT PK_tbORScheduleDuration PRIMARY KEY,
+    Minutes smallint NOT NULL,
+    CONSTRAINT CK_tbORScheduleDuration_Minutes CHECK (Minutes BETWEEN 5 AND 1440)
+);
 GO
 
 -- A login appears once; an employee may have several logins (a Windows and a SQL login).

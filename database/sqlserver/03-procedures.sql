@@ -20,7 +20,8 @@
 -- remark fails the save with SQL Server's truncation error instead of being stored cut.
 -- Refusals: each kind has its own number (the README lists them): 50001 no operation date,
 -- 50002 a transaction number that is no number, 50003 an employee other than the login's,
--- 50004 no request with the number, 50005 an unknown status, 50010 nothing to mark.
+-- 50004 no request with the number, 50005 an unknown status, 50006 a duration that is none,
+-- 50010 nothing to mark.
 --
 -- The client's build checks these procedures against what it sends and reads, and parses
 -- every batch with an independent T-SQL parser, so keep them in this shape:
@@ -287,7 +288,8 @@ END;
 GO
 
 -- One request by its transaction number, wherever its date now lies: the 31 columns of the
--- request list, in the list's order; no row when no request has the number (a text that is no
+-- request list, in the list's order, and its expected duration (Minutes, null where it is not
+-- known); no row when no request has the number (a text that is no
 -- number fails with the server's conversion error). The client reads a request afresh through
 -- it just before it acts on the request. With @UpdLock 'UPDLOCK', sent inside the client's
 -- transaction before a check, the row is first read with an update lock, which is held until the
@@ -338,13 +340,104 @@ BEGIN
         ConfirmedBy,
         DateConfirmed,
         RevokedBy,
-        DateRevoked
+        DateRevoked,
+        (SELECT d.Minutes FROM dbo.tbORScheduleDuration AS d
+         WHERE d.TransNum = tbORSchedule.TransNum) AS Minutes
     FROM dbo.tbORSchedule
     WHERE TransNum = @Number;
 END;
 GO
 
 EXEC dbo.sp_MarkORObject N'sp_GetORScheduleByNum';
+GO
+
+DECLARE @Stop nvarchar(max) = dbo.fnORSitesOwn(N'sp_GetORScheduleDurations');
+IF @Stop IS NOT NULL
+BEGIN
+    PRINT @Stop;
+    SET NOEXEC ON;
+END;
+GO
+
+-- The expected durations of one date's requests (any time of that day), by time: the
+-- transaction number, the operation's date and time and the minutes, one row per request whose
+-- duration is known (dbo.tbORScheduleDuration, this project's own beside the requests). The
+-- client joins them to the date's listing by transaction number. The date is read
+-- month/day/year, whatever the login's language, and bounds the day as sp_GetORSchedule does.
+CREATE OR ALTER PROCEDURE dbo.sp_GetORScheduleDurations
+    (@ScheduleDate nvarchar(max))
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET DATEFORMAT mdy;
+    SELECT
+        d.TransNum,
+        s.OperationDate,
+        d.Minutes
+    FROM dbo.tbORScheduleDuration AS d
+    INNER JOIN dbo.tbORSchedule AS s ON s.TransNum = d.TransNum
+    WHERE s.OperationDate >= CONVERT(datetime, CONVERT(date, @ScheduleDate))
+      AND s.OperationDate <= CONVERT(datetime, CONVERT(date, @ScheduleDate))
+                             + CONVERT(datetime, N'23:59:59.997')
+    ORDER BY s.OperationDate, d.TransNum;
+END;
+GO
+
+EXEC dbo.sp_MarkORObject N'sp_GetORScheduleDurations';
+GO
+
+DECLARE @Stop nvarchar(max) = dbo.fnORSitesOwn(N'sp_SetORScheduleDuration');
+IF @Stop IS NOT NULL
+BEGIN
+    PRINT @Stop;
+    SET NOEXEC ON;
+END;
+GO
+
+-- Sets a request's expected duration, a whole number of minutes from 5 to 1440, or clears it
+-- with an empty text: the request then has no known duration. The client sends it after the
+-- save of the request, in the same transaction.
+CREATE OR ALTER PROCEDURE dbo.sp_SetORScheduleDuration
+    (@TransNum nvarchar(max),
+     @Minutes nvarchar(max))
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+    DECLARE @Number int = TRY_CONVERT(int, LTRIM(RTRIM(@TransNum)));
+    IF @Number IS NULL
+    BEGIN
+        DECLARE @NotANumber nvarchar(2048) = CONCAT(N'Conversion failed when converting the '
+            + N'varchar value ''', LEFT(@TransNum, 100), N''' to data type int.');
+        THROW 50002, @NotANumber, 1;
+    END;
+    IF NOT EXISTS (SELECT 1 FROM dbo.tbORSchedule AS s WHERE s.TransNum = @Number)
+    BEGIN
+        DECLARE @Missing nvarchar(2048) = CONCAT(N'There is no OR schedule with transaction '
+            + N'number ', @Number, N'.');
+        THROW 50004, @Missing, 1;
+    END;
+    IF LTRIM(RTRIM(@Minutes)) = N''
+    BEGIN
+        DELETE FROM dbo.tbORScheduleDuration WHERE TransNum = @Number;
+        RETURN;
+    END;
+    DECLARE @Length int = TRY_CONVERT(int, LTRIM(RTRIM(@Minutes)));
+    IF @Length IS NULL OR @Length < 5 OR @Length > 1440
+    BEGIN
+        DECLARE @NoDuration nvarchar(2048) = CONCAT(N'A duration of ''', LEFT(@Minutes, 100),
+            N''' minutes cannot be kept: it must be a whole number from 5 to 1440.');
+        THROW 50006, @NoDuration, 1;
+    END;
+    UPDATE dbo.tbORScheduleDuration SET Minutes = @Length WHERE TransNum = @Number;
+    IF @@ROWCOUNT = 0
+    BEGIN
+        INSERT INTO dbo.tbORScheduleDuration (TransNum, Minutes) VALUES (@Number, @Length);
+    END;
+END;
+GO
+
+EXEC dbo.sp_MarkORObject N'sp_SetORScheduleDuration';
 GO
 
 DECLARE @Stop nvarchar(max) = dbo.fnORSitesOwn(N'fnDoctorName');

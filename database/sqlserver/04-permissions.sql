@@ -58,3 +58,9 @@ GO
 -- A request by its transaction number, read just before the client acts on it.
 GRANT EXECUTE ON dbo.sp_GetORScheduleByNum TO orscheduler_client;
 GO
+
+-- The expected durations, this project's own beside the requests: a date's, read beside its
+-- listing, and a request's, set or cleared with its save.
+GRANT EXECUTE ON dbo.sp_GetORScheduleDurations TO orscheduler_client;
+GRANT EXECUTE ON dbo.sp_SetORScheduleDuration TO orscheduler_client;
+GO

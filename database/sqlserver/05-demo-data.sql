@@ -1,6 +1,7 @@
 -- The demo data of the embedded database, for a server to try the client on: operating
 -- rooms, doctors, staff (the demo user is E1001) and the requests of yesterday, today and
--- the next five days, counted from the day this script runs. It fills empty tables only.
+-- the next five days with their expected durations, counted from the day this script runs.
+-- It fills empty tables only.
 -- Made by `make sqlserver-scripts` from the embedded database's seed; do not edit by hand.
 
 SET NOCOUNT ON;
@@ -140,7 +141,7 @@ INSERT INTO SCHEDULE.dbo.tbORSchedule (TransNum, PatientName, ProcedureName, Roo
     (16, N'DIMAANO, LETICIA A.', N'CORONARY ANGIOGRAPHY, DIAGNOSTIC', N'301-A', N'OR06', N'D1019', N'MACARAEG ,GREGORIO', N'D1025', N'QUIMBO ,ISIDRO', DATEADD(second, 12600, DATEADD(day, 0, @Today)), N'WITH BLOOD TYPING & CROSSMATCHING, 2 UNITS PRBC', N'E1014', N'ESTRADA ,FERDINAND CO', N'E1024', N'QUIZON ,PAOLO RIVERA', N'', N'', N'', N'', N'', N'', N'D1032', N'TORRES ,ROSARIO', N'', N'', N'E1032', DATEADD(second, 35100, DATEADD(day, -2, @Today)), NULL, NULL, N'P', NULL, NULL, NULL, NULL, NULL, NULL),
     (17, N'PEREZ, DOMINADOR T.', N'THYROIDECTOMY', N'302-B', N'CATH', N'D1019', N'MACARAEG ,GREGORIO', N'D1022', N'OCAMPO ,HELEN', DATEADD(second, 16200, DATEADD(day, 0, @Today)), N'ALLERGIC TO PENICILLIN', N'E1021', N'NATIVIDAD ,MARISSA CRUZ', N'E1002', N'O''BRIEN ,KATHLEEN MURPHY', N'E1005', N'DELOS SANTOS ,RICARDO LIM', N'D1007', N'DE GUZMAN ,CARLOS', N'D1021', N'NAVARRO ,ANTONIO', N'', N'', N'D1038', N'ZAMORA ,TERESITA', N'E1025', DATEADD(second, 35520, DATEADD(day, -2, @Today)), NULL, NULL, N'P', NULL, NULL, NULL, NULL, NULL, NULL),
     (18, N'BALDOVINO, REGINA F.', N'CRANIOTOMY FOR EVACUATION OF SUBDURAL HEMATOMA', N'PEDIA-3', N'ENDO', N'D1016', N'JIMENEZ ,FELICIDAD', N'D1002', N'AGUILAR ,HELEN', DATEADD(second, 19800, DATEADD(day, 0, @Today)), N'', N'E1014', N'ESTRADA ,FERDINAND CO', N'E1008', N'SANTIAGO ,ROMMEL UY', N'', N'', N'D1019', N'MACARAEG ,GREGORIO', N'', N'', N'', N'', N'', N'', N'E1006', DATEADD(second, 35940, DATEADD(day, -2, @Today)), NULL, NULL, N'P', NULL, NULL, NULL, NULL, NULL, NULL),
-    (19, N'TUAZON, BONIFACIO N.', N'EXPLORATORY LAPAROTOMY', N'620', N'DR01', N'D1017', N'LACSON ,MANUEL', N'D1032', N'TORRES ,ROSARIO', DATEADD(second, 23400, DATEADD(day, 0, @Today)), N'', N'E1010', N'AQUINO ,RAMIL PEREZ', N'E1001', N'SANTOS ,MARIA CLARA REYES', N'', N'', N'', N'', N'', N'', N'', N'', N'D1018', N'LOPEZ ,TERESITA', N'E1018', DATEADD(second, 36360, DATEADD(day, -2, @Today)), NULL, NULL, N'P', NULL, NULL, NULL, NULL, NULL, NULL),
+    (19, N'TUAZON, BONIFACIO N.', N'EXPLORATORY LAPAROTOMY', N'620', N'OR06', N'D1017', N'LACSON ,MANUEL', N'D1032', N'TORRES ,ROSARIO', DATEADD(second, 23400, DATEADD(day, 0, @Today)), N'', N'E1010', N'AQUINO ,RAMIL PEREZ', N'E1001', N'SANTOS ,MARIA CLARA REYES', N'', N'', N'', N'', N'', N'', N'', N'', N'D1018', N'LOPEZ ,TERESITA', N'E1018', DATEADD(second, 36360, DATEADD(day, -2, @Today)), NULL, NULL, N'P', NULL, NULL, NULL, NULL, NULL, NULL),
     (20, N'ZUNIGA, ESPERANZA W.', N'OPEN REDUCTION INTERNAL FIXATION RADIUS', N'302-B', N'MOR', N'D1030', N'SANTIAGO ,DOLORES', N'D1002', N'AGUILAR ,HELEN', DATEADD(second, 27000, DATEADD(day, 0, @Today)), N'NPO AFTER MIDNIGHT', N'E1001', N'SANTOS ,MARIA CLARA REYES', N'E1032', N'MERCADO ,XANDER ', N'E1025', N'ROXAS ,QUEENIE SALAZAR', N'D1040', N'CHUA ,NORMA', N'', N'', N'', N'', N'', N'', N'E1018', DATEADD(second, 36780, DATEADD(day, -2, @Today)), NULL, NULL, N'P', NULL, NULL, NULL, NULL, NULL, NULL),
     (21, N'RAMIREZ, ERNESTO B.', N'APPENDECTOMY', N'208', N'OR01', N'D1034', N'VALDEZ ,LOURDES', N'D1025', N'QUIMBO ,ISIDRO', DATEADD(second, 30600, DATEADD(day, 0, @Today)), N'', N'E1021', N'NATIVIDAD ,MARISSA CRUZ', N'E1021', N'NATIVIDAD ,MARISSA CRUZ', N'', N'', N'D1009', N'DIMAGIBA ,RAFAEL', N'D1014', N'HERNANDEZ ,LOURDES', N'D1005', N'CRUZ ,ISIDRO', N'D1008', N'DEL ROSARIO ,JOSEFINA', N'E1032', DATEADD(second, 37200, DATEADD(day, -2, @Today)), NULL, NULL, N'P', NULL, NULL, NULL, NULL, NULL, NULL),
     (22, N'MACAPAGAL, NENITA G.', N'LAPAROSCOPIC CHOLECYSTECTOMY', N'510-A', N'OR02', N'D1003', N'BAUTISTA ,OSCAR', N'D1035', N'VILLANUEVA ,SERGIO', DATEADD(second, 34200, DATEADD(day, 0, @Today)), N'WITH BLOOD TYPING & CROSSMATCHING, 2 UNITS PRBC', N'E1008', N'SANTIAGO ,ROMMEL UY', N'E1018', N'JAVIER ,JOEL REYES', N'', N'', N'', N'', N'', N'', N'', N'', N'', N'', N'E1004', DATEADD(second, 37620, DATEADD(day, -2, @Today)), NULL, NULL, N'P', NULL, NULL, NULL, NULL, NULL, NULL),
@@ -196,5 +197,69 @@ INSERT INTO SCHEDULE.dbo.tbORSchedule (TransNum, PatientName, ProcedureName, Roo
     (72, N'LIWANAG, AMPARO O.', N'TRANSURETHRAL RESECTION OF PROSTATE', N'ICU-2', N'OR02', N'D1014', N'HERNANDEZ ,LOURDES', N'D1005', N'CRUZ ,ISIDRO', DATEADD(second, 55800, DATEADD(day, 5, @Today)), N'', N'E1026', N'SORIANO ,ROGELIO TAN', N'E1015', N'FLORES ,GLORIA YAP', N'', N'', N'D1038', N'ZAMORA ,TERESITA', N'', N'', N'', N'', N'', N'', N'E1025', DATEADD(second, 58620, DATEADD(day, -2, @Today)), NULL, NULL, N'P', NULL, NULL, NULL, NULL, NULL, NULL),
     (73, N'O''BRIEN, PATRICK J.', N'DILATATION AND CURETTAGE', N'415', N'OR03', N'D1033', N'UY ,EDUARDO', N'D1025', N'QUIMBO ,ISIDRO', DATEADD(second, 38700, DATEADD(day, 0, @Today)), N'', N'E1022', N'ORTEGA ,NESTOR LOPEZ', N'E1021', N'NATIVIDAD ,MARISSA CRUZ', N'', N'', N'', N'', N'D1039', N'LIM ,GREGORIO', N'', N'', N'D1009', N'DIMAGIBA ,RAFAEL', N'E1004', DATEADD(second, 59040, DATEADD(day, -2, @Today)), NULL, NULL, N'P', NULL, NULL, NULL, NULL, NULL, NULL);
 SET IDENTITY_INSERT SCHEDULE.dbo.tbORSchedule OFF;
+INSERT INTO SCHEDULE.dbo.tbORScheduleDuration (TransNum, Minutes) VALUES
+    (1, 30),
+    (2, 105),
+    (3, 60),
+    (5, 60),
+    (6, 90),
+    (7, 60),
+    (8, 30),
+    (9, 30),
+    (10, 75),
+    (12, 120),
+    (13, 90),
+    (14, 60),
+    (15, 30),
+    (16, 60),
+    (17, 60),
+    (19, 30),
+    (20, 90),
+    (21, 60),
+    (22, 30),
+    (23, 15),
+    (24, 75),
+    (26, 90),
+    (27, 90),
+    (28, 60),
+    (29, 30),
+    (30, 105),
+    (31, 60),
+    (33, 120),
+    (34, 60),
+    (35, 60),
+    (36, 60),
+    (37, 30),
+    (38, 30),
+    (40, 120),
+    (41, 30),
+    (42, 60),
+    (43, 30),
+    (44, 105),
+    (45, 75),
+    (47, 45),
+    (48, 90),
+    (49, 60),
+    (50, 30),
+    (51, 105),
+    (52, 75),
+    (54, 90),
+    (55, 90),
+    (56, 60),
+    (57, 30),
+    (58, 105),
+    (59, 75),
+    (61, 120),
+    (62, 90),
+    (63, 60),
+    (64, 30),
+    (65, 105),
+    (66, 75),
+    (68, 120),
+    (69, 90),
+    (70, 60),
+    (71, 30),
+    (72, 105),
+    (73, 45);
 COMMIT;
 GO

@@ -142,69 +142,90 @@ IF NULLIF(LTRIM(@Sql), N'') IS NULL
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'13. open a check';
+PRINT N'13. set its expected duration';
+SET @Sql = REPLACE(N'SCHEDULE..sp_SetORScheduleDuration ''{TRANSNUM}'', ''90''', N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N''''''));
+IF NULLIF(LTRIM(@Sql), N'') IS NULL
+    THROW 50000, N'The statement of this step came out empty.', 1;
+EXEC (@Sql);
+IF @@ERROR <> 0
+    THROW 50000, N'The statement of this step failed.', 1;
+PRINT N'14. durations of today, with its duration';
+SET @Sql = REPLACE(N'SCHEDULE..sp_GetORScheduleDurations ''{TODAY}''', N'{TODAY}', REPLACE(@TODAY, N'''', N''''''));
+IF NULLIF(LTRIM(@Sql), N'') IS NULL
+    THROW 50000, N'The statement of this step came out empty.', 1;
+EXEC (@Sql);
+IF @@ERROR <> 0
+    THROW 50000, N'The statement of this step failed.', 1;
+PRINT N'15. open a check';
 BEGIN TRANSACTION;
-PRINT N'14. the request by its number, held for the check';
+PRINT N'16. the request by its number, held for the check';
 SET @Sql = REPLACE(N'SCHEDULE..sp_GetORScheduleByNum ''{TRANSNUM}'', ''UPDLOCK''', N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N''''''));
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'15. confirm it';
+PRINT N'17. confirm it';
 SET @Sql = REPLACE(REPLACE(N'Schedule..sp_UpdateSchedules ''C'',''{USER}'', ''{TRANSNUM}''', N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N'''''')), N'{USER}', REPLACE(@USER, N'''', N''''''));
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'16. commit the check';
+PRINT N'18. commit the check';
 COMMIT TRANSACTION;
-PRINT N'17. requests of today, with it confirmed';
+PRINT N'19. requests of today, with it confirmed';
 SET @Sql = REPLACE(N'SCHEDULE..sp_GetORSchedule ''{TODAY}''', N'{TODAY}', REPLACE(@TODAY, N'''', N''''''));
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'18. the board listing';
+PRINT N'20. the board listing';
 SET @Sql = N'Schedule..sp_List_Of_ConfirmedSchedules_ORScheduler';
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'19. revoke it';
+PRINT N'21. revoke it';
 SET @Sql = REPLACE(REPLACE(N'Schedule..sp_UpdateSchedules ''R'',''{USER}'', ''{TRANSNUM}''', N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N'''''')), N'{USER}', REPLACE(@USER, N'''', N''''''));
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'20. find it by its number';
+PRINT N'22. find it by its number';
 SET @Sql = REPLACE(N'SCHEDULE..sp_FindORSchedule ''{TRANSNUM}''', N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N''''''));
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'21. find it by its patient';
+PRINT N'23. find it by its patient';
 SET @Sql = N'SCHEDULE..sp_FindORSchedule ''CLIENT CHECK''';
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'22. the request by its number';
+PRINT N'24. the request by its number';
 SET @Sql = REPLACE(N'SCHEDULE..sp_GetORScheduleByNum ''{TRANSNUM}'', ''''', N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N''''''));
 IF NULLIF(LTRIM(@Sql), N'') IS NULL
     THROW 50000, N'The statement of this step came out empty.', 1;
 EXEC (@Sql);
 IF @@ERROR <> 0
     THROW 50000, N'The statement of this step failed.', 1;
-PRINT N'23. roll it all back, as after a failed check';
+PRINT N'25. clear its expected duration';
+SET @Sql = REPLACE(N'SCHEDULE..sp_SetORScheduleDuration ''{TRANSNUM}'', ''''', N'{TRANSNUM}', REPLACE(@TRANSNUM, N'''', N''''''));
+IF NULLIF(LTRIM(@Sql), N'') IS NULL
+    THROW 50000, N'The statement of this step came out empty.', 1;
+EXEC (@Sql);
+IF @@ERROR <> 0
+    THROW 50000, N'The statement of this step failed.', 1;
+PRINT N'26. roll it all back, as after a failed check';
 IF @@TRANCOUNT > 0 ROLLBACK TRANSACTION;
-PRINT N'24. a save in another employee''s name, which must be refused';
+PRINT N'27. a save in another employee''s name, which must be refused';
 IF @ENFORCED <> N'1'
     PRINT N'Not tried: the server does not enforce who acted.';
 ELSE

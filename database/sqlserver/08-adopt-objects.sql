@@ -15,7 +15,8 @@ SET NOCOUNT ON;
 DECLARE @Names TABLE (Name sysname PRIMARY KEY);
 INSERT INTO @Names (Name)
 VALUES (N'sp_GetORLoginEmployee'), (N'trORScheduleWhoActed'), (N'sp_FindORSchedule'),
-    (N'sp_GetORScheduleByNum'), (N'fnDoctorName'), (N'fnStaffName'), (N'sp_GetORSchedule'),
+    (N'sp_GetORScheduleByNum'), (N'sp_GetORScheduleDurations'), (N'sp_SetORScheduleDuration'),
+    (N'fnDoctorName'), (N'fnStaffName'), (N'sp_GetORSchedule'),
     (N'sp_List_ORRooms'), (N'sp_Get_ORRoom'), (N'Save_OR_Schedule'), (N'sp_UpdateSchedules'),
     (N'sp_List_Of_ConfirmedSchedules_ORScheduler'), (N'sp_MapORLogin'),
     (N'sp_EnforceORLoginEmployee');

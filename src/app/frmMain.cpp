@@ -7,12 +7,14 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
 #include <utility>
 
 #include "app/Anchors.h"
 
 #include "board/frmView.h"
 #include "platform/Twips.h"
+#include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
 #include "platform/widgets/ErrorReport.h"
 #include "platform/widgets/FlexGrid.h"
@@ -31,6 +33,7 @@
 #include "requests/RequestList.h"
 #include "requests/SaveOutcome.h"
 #include "requests/StatusActions.h"
+#include "requests/frmDayByRoom.h"
 #include "staff/DoctorPickers.h"
 #include "staff/Keystrokes.h"
 #include "staff/NursePickers.h"
@@ -65,6 +68,7 @@ frmMain::frmMain(QWidget* parent, platform::SysInfo* sysInfo)
 
 frmMain::~frmMain() {
   Form_Unload();
+  delete dayByRoom_;  // it follows the request list, which goes before the window's children
 }
 
 void frmMain::ConnectEvents() {
@@ -81,6 +85,11 @@ void frmMain::ConnectEvents() {
   for (int i = 0; i < static_cast<int>(cmdOpt.size()); ++i)
     ConnectGuarded(cmdOpt[i], &QPushButton::clicked, this,
                    [this, i] { statusActions_->cmdOpt_Click(i); });
+  ConnectGuarded(cmdDayByRoom, &QPushButton::clicked, this, [this] { cmdDayByRoom_Click(); });
+  // Also while a request is written, when the list's buttons are not usable: the day shows
+  // where it has room.
+  ConnectGuarded(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this), &QShortcut::activated,
+                 this, [this] { cmdDayByRoom_Click(); });
   ConnectGuarded(mshflexPending, &QWidget::customContextMenuRequested, this,
                  [this](const QPoint& pos) { listingMenu_->mshflexPending_ContextMenu(pos); });
   ConnectGuarded(mnuPrintList, &QAction::triggered, this, [this] { listingOutput_->Print_List(); });
@@ -103,10 +112,10 @@ void frmMain::InstallStaffSelection() {
 
 void frmMain::CreateEntryForm() {
   const requests::EntryControls controls{
-      txtName,        txtRoomID,   txtProcedure, dtpOperation, dtpOperTime,
-      cboRequestRoom, txtTransNum, txtAsstDoc,   txtAsstDocID, txtSurgeon,
-      txtSurgeonID,   txtAnest,    txtAnestID,   txtSNurse,    txtSNurseID,
-      txtCNurse,      txtCNurseID, txtRemarks,   cmdOption,    mshflexPending};
+      txtName,     txtRoomID,   txtProcedure,  dtpOperation, dtpOperTime, cboRequestRoom,
+      dtpDuration, txtTransNum, txtAsstDoc,    txtAsstDocID, txtSurgeon,  txtSurgeonID,
+      txtAnest,    txtAnestID,  txtSNurse,     txtSNurseID,  txtCNurse,   txtCNurseID,
+      txtRemarks,  cmdOption,   mshflexPending};
   // Exit unloads the window, as closing it does.
   entryForm_ = std::make_unique<requests::EntryForm>(controls, *requestList_, *paneState_,
                                                      *ownWrites_, [this] { close(); });
@@ -126,6 +135,18 @@ bool frmMain::Show() {
 void frmMain::cmdView_Click() {
   frmView board(this);
   board.exec();
+}
+
+requests::frmDayByRoom* frmMain::dayByRoom() const {
+  return dayByRoom_;
+}
+
+void frmMain::cmdDayByRoom_Click() {
+  if (!dayByRoom_)
+    dayByRoom_ = new requests::frmDayByRoom(*requestList_, *paneState_, *cboRequestRoom, this);
+  dayByRoom_->show();
+  dayByRoom_->raise();
+  dayByRoom_->activateWindow();
 }
 
 void frmMain::cmdOption_Click(int index) {

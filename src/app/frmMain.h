@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -18,6 +19,7 @@ class QScrollArea;
 namespace platform {
 class ComboBox;
 class DTPicker;
+class DurationBox;
 class FlexGrid;
 class MultiLineTextBox;
 class SysInfo;
@@ -34,6 +36,7 @@ class PaneState;
 class PatientFinder;
 class RequestList;
 class StatusActions;
+class frmDayByRoom;
 }  // namespace requests
 
 // The main window: the entry form on the left, the request pane on the right. Loading it is
@@ -61,6 +64,9 @@ class frmMain : public QWidget {
   void Resize_Frame();
   // Opens the board of confirmed operations, modally.
   void cmdView_Click();
+  // Opens "Day by Room" beside the window (Ctrl+D), or brings it to the front.
+  void cmdDayByRoom_Click();
+  requests::frmDayByRoom* dayByRoom() const;
   // The entry form's buttons, by element index: 0 New, 1 Edit, 2 Exit, 3 Save.
   void cmdOption_Click(int index);
 
@@ -78,6 +84,7 @@ class frmMain : public QWidget {
   platform::DTPicker* dtpOperation = nullptr;
   platform::DTPicker* dtpOperTime = nullptr;
   platform::ComboBox* cboRequestRoom = nullptr;
+  platform::DurationBox* dtpDuration = nullptr;
   QLabel* lblTransNum = nullptr;
   platform::TextBox* txtTransNum = nullptr;
   platform::TextBox* txtAsstDoc = nullptr;
@@ -101,6 +108,7 @@ class frmMain : public QWidget {
   platform::DTPicker* DTPicker1 = nullptr;
   platform::FlexGrid* mshflexPending = nullptr;
   std::array<QPushButton*, 2> cmdOpt{};
+  QPushButton* cmdDayByRoom = nullptr;
   std::array<platform::TextBox*, 3> vkTextBox1{};
   // "Find patient:" beside the date, with its caption (Ctrl+F).
   QWidget* fraFind = nullptr;
@@ -152,5 +160,6 @@ class frmMain : public QWidget {
   std::unique_ptr<requests::ListingMenu> listingMenu_;
   std::unique_ptr<requests::PatientFinder> patientFinder_;
   std::unique_ptr<requests::ListRefresh> listRefresh_;
+  QPointer<requests::frmDayByRoom> dayByRoom_;  // while it is open
   bool ownsComponents_ = false;  // this window created the components it must release
 };

@@ -12,6 +12,7 @@
 #include "platform/Twips.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
+#include "platform/widgets/DurationBox.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/MultiLineTextBox.h"
 #include "platform/widgets/SysInfo.h"
@@ -31,7 +32,7 @@ constexpr int kFieldHeight = 315;
 // and the least room in which the request pane still shows its buttons beside the legend.
 const QRect kDesignWindow = TwipRect(0, 0, 18645, 10740);
 const QRect kDesignPane = TwipRect(5880, 240, 18645 - 5880, 10395);
-const QSize kLeastPane = TwipRect(0, 0, 7380, 4440).size();
+const QSize kLeastPane = TwipRect(0, 0, 8580, 4440).size();
 
 QGroupBox* Frame(QWidget* parent, const QString& title, QRect twips) {
   auto* frame = new QGroupBox(title, parent);
@@ -134,6 +135,12 @@ void frmMain::BuildOperationFrame(QWidget* form) {
                         txtTransNum);
   txtTransNum->hide();
   lblTransNum->hide();
+  // The expected duration where the hidden transaction number lies, beside the room.
+  dtpDuration = new platform::DurationBox(f);
+  dtpDuration->setGeometry(TwipRect(4620, 1110, 900, kFieldHeight));
+  dtpDuration->setEnabled(false);
+  Caption(f, QStringLiteral("Est. Duration"), TwipRect(3540, 1110, 1050, kFieldHeight),
+          dtpDuration);
 
   txtAsstDoc = Row(f, QStringLiteral("Asst. Doctor"), 1500, 1260, 1440, 4080);
   txtAsstDocID = CodeField(txtAsstDoc);
@@ -259,7 +266,9 @@ void frmMain::BuildRequestPane() {
 
   cmdOpt[0] = Button(f, QStringLiteral("&Confirm"), TwipRect(120, 9720, 1095, 495), false);
   cmdOpt[1] = Button(f, QStringLiteral("&Revoke"), TwipRect(1320, 9720, 1095, 495), false);
-  for (QPushButton* button : cmdOpt)
+  cmdDayByRoom = Button(f, QStringLiteral("Day by Room"), TwipRect(2520, 9720, 1095, 495), true);
+  cmdDayByRoom->setToolTip(QStringLiteral("Ctrl+D"));
+  for (QPushButton* button : {cmdOpt[0], cmdOpt[1], cmdDayByRoom})
     paneAnchors_->Add(button, Qt::LeftEdge | Qt::BottomEdge);
 
   // The legend: one locked swatch in each request status colour, beside its word, under the
@@ -292,14 +301,15 @@ void frmMain::BuildListingMenu() {
 
 void frmMain::SetTabOrder() {
   QList<QWidget*> order = {
-      txtName,         txtRoomID,       txtProcedure,   dtpOperation,  dtpOperTime,
-      cboRequestRoom,  txtSurgeon[0],   txtSurgeon[1],  txtSurgeon[2], txtAnest[0],
-      txtAnest[1],     txtSNurse[0],    txtSNurse[1],   txtCNurse,     txtRemarks,
-      cmdOption[0],    cmdOption[1],    cmdOption[2],   txtTransNum,   txtAnestID[1],
-      txtAnestID[0],   txtSNurseID[0],  txtSNurseID[1], txtCNurseID,   txtSurgeonID[0],
-      txtSurgeonID[1], txtSurgeonID[2], cmdOption[3],   cmdView,       cmdOpt[0],
-      cmdOpt[1],       mshflexPending,  txtAsstDocID,   txtAsstDoc,    vkTextBox1[0],
-      vkTextBox1[1],   vkTextBox1[2],   DTPicker1,      txtFind};
+      txtName,         txtRoomID,       txtProcedure,    dtpOperation,   dtpOperTime,
+      cboRequestRoom,  dtpDuration,     txtSurgeon[0],   txtSurgeon[1],  txtSurgeon[2],
+      txtAnest[0],     txtAnest[1],     txtSNurse[0],    txtSNurse[1],   txtCNurse,
+      txtRemarks,      cmdOption[0],    cmdOption[1],    cmdOption[2],   txtTransNum,
+      txtAnestID[1],   txtAnestID[0],   txtSNurseID[0],  txtSNurseID[1], txtCNurseID,
+      txtSurgeonID[0], txtSurgeonID[1], txtSurgeonID[2], cmdOption[3],   cmdView,
+      cmdOpt[0],       cmdOpt[1],       mshflexPending,  txtAsstDocID,   txtAsstDoc,
+      vkTextBox1[0],   vkTextBox1[1],   vkTextBox1[2],   DTPicker1,      txtFind,
+      cmdDayByRoom};
   for (int i = 1; i < order.size(); ++i)
     setTabOrder(order[i - 1], order[i]);
 }

@@ -22,7 +22,8 @@ constexpr int kBoardReadTimeoutSeconds = 5;
 // asks, or taller where a wrapped text needs more; in pages when they do not fit.
 // The board relies on the result's column order: 0 Time, 1 Surgeon, 2 Anesthesiologist,
 // 3 Patientname, 4 Room, 5 Procedurename, 6 AsstDoctor, 7 CNurse, 8 SNurse, 9 ORRoom,
-// 10 Status, 11 Transnum.
+// 10 Status, 11 Transnum. After the time it shows each operation's expected end ("Until"), where
+// its duration is known, from the durations of the server's day joined by transaction number.
 class ConfirmedList {
  public:
   ConfirmedList(platform::FlexGrid& grid, session::ConnectionProvider connection);

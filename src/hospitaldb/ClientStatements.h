@@ -44,6 +44,12 @@ inline constexpr char kFindSchedules[] = "SCHEDULE..sp_FindORSchedule ?";
 // the second value 'UPDLOCK' holds the row until the transaction ends.
 inline constexpr char kScheduleByNum[] = "SCHEDULE..sp_GetORScheduleByNum ?, ?";
 
+// The project's own, beside the hospital's table: the expected durations of one date's requests
+// (TransNum, OperationDate, Minutes), and a request's duration set ('90', in minutes) or
+// cleared ('').
+inline constexpr char kScheduleDurations[] = "SCHEDULE..sp_GetORScheduleDurations ?";
+inline constexpr char kSetDuration[] = "SCHEDULE..sp_SetORScheduleDuration ?, ?";
+
 // A transaction of the client's on its connection: a check and the write it guards.
 inline constexpr char kBeginTransaction[] = "BEGIN TRANSACTION";
 inline constexpr char kCommitTransaction[] = "COMMIT TRANSACTION";

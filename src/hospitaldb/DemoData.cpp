@@ -1,6 +1,7 @@
 #include "hospitaldb/DemoData.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "hospitaldb/DemoPeople.h"
 #include "hospitaldb/ScheduleStore.h"
@@ -29,6 +30,13 @@ struct PlannedRequest {
   int hour, minute;
   char status;
 };
+
+// Most requests know their expected duration, from half an hour to two hours; every seventh
+// does not.
+std::optional<int> DemoMinutes(int k) {
+  if (k % 7 == 3) return std::nullopt;
+  return 30 + (k * 5 % 7) * 15;
+}
 
 std::vector<PlannedRequest> PlanRequests() {
   std::vector<PlannedRequest> plan;
@@ -76,15 +84,69 @@ std::size_t PlannedAt(const std::vector<PlannedRequest>& plan, int hour, int min
   return plan.size();
 }
 
+// The codes of the people of a request's team.
+QStringList TeamOf(const ScheduleRecord& r) {
+  QStringList team;
+  for (const QString& code :
+       {r.surgeonCode, r.surgeon1Code, r.surgeon2Code, r.anesCode, r.anes2Code, r.asstDocCode,
+        r.sNurseCode, r.sNurse2Code, r.cNurseCode})
+    if (!code.isEmpty()) team << code;
+  return team;
+}
+
+bool Share(const ScheduleRecord& a, const ScheduleRecord& b) {
+  if (a.orRoomId == b.orRoomId) return true;
+  const QStringList team = TeamOf(b);
+  return std::any_of(team.begin(), team.end(),
+                     [&](const QString& code) { return TeamOf(a).contains(code); });
+}
+
+// The teams are picked at random, so a duration could run into another request of a room or a
+// person by chance: each ends by the start of the next request that shares either (one that
+// would last less than five minutes has none). Only the double bookings booked on purpose clash,
+// those at one minute among them.
+void EndBeforeTheNextSharing(const std::vector<ScheduleRecord>& requests,
+                             std::vector<std::optional<int>>& minutes) {
+  for (std::size_t k = 0; k < requests.size(); ++k) {
+    if (!minutes[k]) continue;
+    const QDateTime& start = requests[k].operationDate;
+    for (std::size_t j = 0; j < requests.size(); ++j) {
+      const QDateTime& next = requests[j].operationDate;
+      if (next <= start || requests[j].status == QLatin1String("R") ||
+          !Share(requests[k], requests[j]))
+        continue;
+      minutes[k] = std::min(*minutes[k], int(start.secsTo(next) / 60));
+    }
+    if (*minutes[k] < 5) minutes[k].reset();
+  }
+}
+
 // Today holds one double booking of each kind, so that a new user sees the marks: the two
-// confirmed 7:00 operations in one room, and one surgeon on two requests at 10:45.
+// confirmed 7:00 operations in one room, one surgeon on two requests at 10:45, and the
+// confirmed 6:00 AM operation running an hour, into the 6:30 AM one booked in its room.
 void BookTodaysClashes(std::vector<ScheduleRecord>& requests,
+                       std::vector<std::optional<int>>& minutes,
                        const std::vector<PlannedRequest>& plan) {
   const std::size_t first7 = PlannedAt(plan, 7, 0, 'C');
   const std::size_t second7 = PlannedAt(plan, 7, 0, 'C', first7 + 1);
   requests[second7].orRoomId = requests[first7].orRoomId;
   const std::size_t confirmed1045 = PlannedAt(plan, 10, 45, 'C');
   requests[PlannedAt(plan, 10, 45, 'P')].surgeonCode = requests[confirmed1045].surgeonCode;
+  const std::size_t six = PlannedAt(plan, 6, 0, 'C');
+  requests[PlannedAt(plan, 6, 30, 'P')].orRoomId = requests[six].orRoomId;
+  EndBeforeTheNextSharing(requests, minutes);
+  minutes[six] = 60;
+}
+
+void InsertDuration(QSqlQuery& insert, qint64 transNum, const std::optional<int>& minutes) {
+  if (!minutes) return;
+  insert.addBindValue(transNum);
+  insert.addBindValue(*minutes);
+  ExecQuery(insert);
+}
+
+QSqlQuery PrepareDurationInsert(const QSqlDatabase& db) {
+  return PrepareQuery(db, QStringLiteral("INSERT INTO tbORScheduleDuration VALUES (?, ?)"));
 }
 
 void InsertRooms(const QSqlDatabase& db) {
@@ -192,14 +254,19 @@ void FillDemoData(const QSqlDatabase& db, const QDateTime& now) {
   DemoSequence pick;
   const std::vector<PlannedRequest> plan = PlanRequests();
   std::vector<ScheduleRecord> requests;
-  for (int k = 0; k < static_cast<int>(plan.size()); ++k)
+  std::vector<std::optional<int>> minutes;
+  for (int k = 0; k < static_cast<int>(plan.size()); ++k) {
     requests.push_back(DemoRequest(k, plan[k], now.date(), pick));
-  BookTodaysClashes(requests, plan);
-  for (ScheduleRecord& request : requests) {
+    minutes.push_back(DemoMinutes(k));
+  }
+  BookTodaysClashes(requests, minutes, plan);
+  QSqlQuery durations = PrepareDurationInsert(db);
+  for (std::size_t k = 0; k < requests.size(); ++k) {
+    ScheduleRecord& request = requests[k];
     names.resolve(request);
     request.confirmedBy = names.staffName(request.confirmedByCode);
     request.revokedBy = names.staffName(request.revokedByCode);
-    writer.insert(request);
+    InsertDuration(durations, writer.insert(request), minutes[k]);
   }
 }
 
@@ -218,13 +285,14 @@ void FillPendingRequests(const QSqlDatabase& db, const QDate& date, int count,
     teams.push_back(team);
   }
   ScheduleWriter writer(db);
+  QSqlQuery durations = PrepareDurationInsert(db);
   for (int i = 0; i < count; ++i) {
     ScheduleRecord request = teams[i % teams.size()];
     request.patientName = DemoPatients()[i % DemoPatients().size()];
     request.procedureName = DemoProcedures()[i % DemoProcedures().size()];
     // Every minute of the day once before any repeats, not in insertion order.
     request.operationDate = platform::WallClock(date, QTime(0, 0)).addSecs((i * 37 % 1440) * 60);
-    writer.insert(request);
+    InsertDuration(durations, writer.insert(request), DemoMinutes(i));
   }
 }
 

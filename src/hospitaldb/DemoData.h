@@ -14,9 +14,9 @@ inline constexpr char kDemoEmployeeCode[] = "E1001";
 // hold the same data. Runs inside the caller's write transaction.
 void FillDemoData(const QSqlDatabase& db, const QDateTime& now);
 
-// Adds `count` pending requests on `date` with one prepared insert. They name the demo staff
-// by code, with names from the tables (empty where the database is not seeded). Runs inside
-// the caller's write transaction.
+// Adds `count` pending requests on `date` with one prepared insert, most with a duration. They
+// name the demo staff by code, with names from the tables (empty where the database is not
+// seeded). Runs inside the caller's write transaction.
 void FillPendingRequests(const QSqlDatabase& db, const QDate& date, int count,
                          const QDateTime& encodedAt);
 

@@ -231,16 +231,61 @@ std::unique_ptr<platform::Recordset> ConfirmedToday(const StatePtr& state, const
   return MakeRecordset(state, std::move(query));
 }
 
-// One request by its transaction number, in the listing's columns: no row when none has it. The
-// lock flag asks nothing more here: a transaction of this database holds the whole file.
+// One request by its transaction number, in the listing's columns and then its duration: no row
+// when none has it. The lock flag asks nothing more here: a transaction of this database holds
+// the whole file.
 std::unique_ptr<platform::Recordset> ScheduleByNum(const StatePtr& state,
                                                    const QStringList& values) {
-  QSqlQuery query = PrepareQuery(state->database(),
-                                 QStringLiteral("SELECT %1 FROM tbORSchedule WHERE TransNum = ?")
-                                     .arg(ScheduleListingFields().join(u',')));
+  QSqlQuery query = PrepareQuery(
+      state->database(), QStringLiteral("SELECT %1, (SELECT d.Minutes FROM tbORScheduleDuration d"
+                                        " WHERE d.TransNum = tbORSchedule.TransNum) AS Minutes"
+                                        " FROM tbORSchedule WHERE TransNum = ?")
+                             .arg(ScheduleListingFields().join(u',')));
   query.addBindValue(ReadTransNum(values[0]));
   ExecQuery(query);
   return MakeRecordset(state, std::move(query), ListingDateColumns());
+}
+
+// The expected durations of one date's requests, by start: TransNum, OperationDate, Minutes.
+std::unique_ptr<platform::Recordset> ListDurations(const StatePtr& state,
+                                                   const QStringList& values) {
+  QSqlQuery query = PrepareQuery(
+      state->database(),
+      QStringLiteral("SELECT d.TransNum, s.OperationDate, d.Minutes FROM tbORScheduleDuration d"
+                     " JOIN tbORSchedule s ON s.TransNum = d.TransNum"
+                     " WHERE s.OperationDate >= ? AND s.OperationDate < ?"
+                     " ORDER BY s.OperationDate, d.TransNum"));
+  BindDay(query, ReadDateOrFail(values[0]).date());
+  ExecQuery(query);
+  return MakeRecordset(state, std::move(query), {1});
+}
+
+// values: the transaction number, the minutes ('' clears the duration). A request's duration is
+// a whole number of minutes from 5 to 1440, as the table's check has it.
+std::unique_ptr<platform::Recordset> SetDuration(const StatePtr& state, const QStringList& values) {
+  const qint64 transNum = ReadTransNum(values[0]);
+  const QString minutesText = values[1].trimmed();
+  bool number = minutesText.isEmpty();
+  const int minutes = number ? 0 : minutesText.toInt(&number);
+  if (!number || (!minutesText.isEmpty() && (minutes < 5 || minutes > 1440)))
+    throw platform::DatabaseError(DurationError(values[1]));
+  const QSqlDatabase db = state->database();
+  WriteTransaction transaction(db);
+  if (!ReadScalar(db,
+                  QStringLiteral("SELECT EXISTS (SELECT 1 FROM tbORSchedule WHERE TransNum = ?)"),
+                  {transNum})
+           .toBool())
+    throw platform::DatabaseError(UnknownTransactionError(values[0].trimmed()));
+  if (minutesText.isEmpty())
+    ExecStatement(db, QStringLiteral("DELETE FROM tbORScheduleDuration WHERE TransNum = ?"),
+                  {transNum});
+  else
+    ExecStatement(db,
+                  QStringLiteral("INSERT OR REPLACE INTO tbORScheduleDuration (TransNum, Minutes)"
+                                 " VALUES (?, ?)"),
+                  {transNum, minutes});
+  transaction.Commit();
+  return nullptr;
 }
 
 }  // namespace hospitaldb

@@ -35,6 +35,12 @@ const char* const kStatements[] = {
 
     "CREATE INDEX IF NOT EXISTS ixORScheduleOperationDate ON tbORSchedule (OperationDate)",
 
+    // The project's own beside the hospital's table: the expected duration of a request whose
+    // duration is known, by its transaction number.
+    "CREATE TABLE IF NOT EXISTS tbORScheduleDuration ("
+    " TransNum INTEGER NOT NULL PRIMARY KEY,"
+    " Minutes INTEGER NOT NULL CHECK (Minutes BETWEEN 5 AND 1440))",
+
     "CREATE TABLE IF NOT EXISTS tbpasswordmain ("
     " employeeid TEXT,"
     " lastname TEXT, firstname TEXT, middlename TEXT,"
@@ -75,7 +81,7 @@ const char* const kStatements[] = {
 
 // Written to the file's user version once the statements above have run on it. Raise it
 // whenever they change, so that files made by an earlier version get what is new.
-constexpr int kSchemaVersion = 4;
+constexpr int kSchemaVersion = 5;
 
 }  // namespace
 

@@ -13,6 +13,8 @@ namespace hospitaldb {
 //   tbORSchedule    one row per operation request; the names of staff are stored beside their
 //                   codes as resolved when the request was saved, so that the listing of a
 //                   date is one scan of the OperationDate index
+//   tbORScheduleDuration  the expected duration of a request, where it is known (the project's
+//                   own, beside the hospital's table)
 //   tbpasswordmain  the hospital's staff (department '29' is the operating room)
 //   tbDoctor        the doctors the code search lists
 //   tbORLogin       which employee each login is; tbORSetting, whether that is enforced

@@ -39,6 +39,8 @@ std::unique_ptr<platform::Recordset> SearchDoctors(const StatePtr&, const QStrin
 std::unique_ptr<platform::Recordset> LoginEmployee(const StatePtr&, const QStringList&);
 std::unique_ptr<platform::Recordset> FindSchedules(const StatePtr&, const QStringList&);
 std::unique_ptr<platform::Recordset> ScheduleByNum(const StatePtr&, const QStringList&);
+std::unique_ptr<platform::Recordset> ListDurations(const StatePtr&, const QStringList&);
+std::unique_ptr<platform::Recordset> SetDuration(const StatePtr&, const QStringList&);
 std::unique_ptr<platform::Recordset> BeginTransaction(const StatePtr&, const QStringList&);
 std::unique_ptr<platform::Recordset> CommitTransaction(const StatePtr&, const QStringList&);
 std::unique_ptr<platform::Recordset> RollbackTransaction(const StatePtr&, const QStringList&);
@@ -61,5 +63,6 @@ bool EnforcesLoginEmployee(const QSqlDatabase& db);
 // Messages of the procedures themselves.
 QString UnknownTransactionError(const QString& transNum);
 QString NotANumberError(const QString& value);
+QString DurationError(const QString& value);
 
 }  // namespace hospitaldb

@@ -33,6 +33,8 @@ const KnownStatement kKnownStatements[] = {
     {C::kLoginEmployee, LoginEmployee},
     {C::kFindSchedules, FindSchedules},
     {C::kScheduleByNum, ScheduleByNum},
+    {C::kScheduleDurations, ListDurations},
+    {C::kSetDuration, SetDuration},
     {C::kBeginTransaction, BeginTransaction},
     {C::kCommitTransaction, CommitTransaction},
     {C::kRollbackTransaction, RollbackTransaction},
@@ -125,6 +127,13 @@ std::unique_ptr<platform::Recordset> EmptyRecordset(const StatePtr& state) {
 
 QString UnknownTransactionError(const QString& transNum) {
   return QStringLiteral("There is no OR schedule with transaction number %1.").arg(transNum);
+}
+
+QString DurationError(const QString& value) {
+  return QStringLiteral(
+             "A duration of '%1' minutes cannot be kept: it must be a whole number from "
+             "5 to 1440.")
+      .arg(value.left(100));
 }
 
 QString NotANumberError(const QString& value) {

@@ -73,4 +73,12 @@ void NumberColumn::squeeze() {
   far_.shrink_to_fit();
 }
 
+qint64 NumberOf(const QVariant& value) {
+  bool ok = false;
+  const qint64 number = value.typeId() == QMetaType::QString
+                            ? value.toString().trimmed().toLongLong(&ok)
+                            : value.toLongLong(&ok);
+  return !value.isNull() && ok ? number : NumberColumn::kNone;
+}
+
 }  // namespace platform

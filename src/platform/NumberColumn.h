@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QVariant>
 #include <QtGlobal>
 #include <limits>
 #include <utility>
@@ -39,5 +40,9 @@ class NumberColumn {
   std::vector<qint32> near_;                 // dense: the distance from base_, or a mark
   std::vector<std::pair<int, qint64>> far_;  // by row
 };
+
+// A number as a database gave it: an integer, or text holding one between blanks;
+// NumberColumn::kNone for a null or anything else.
+qint64 NumberOf(const QVariant& value);
 
 }  // namespace platform

@@ -14,9 +14,9 @@ namespace requests {
 
 // The requests the list shows, as they leave the program on paper or in a file: the columns the
 // list shows (those `columnWidth` gives a width, in twips; the selector column carries no data),
-// in the list's order, with the operating room after the operation's date and time even where
-// the list hides it, under the field names the server gave them, and one row per listed
-// request with its status.
+// in the list's order, with the operating room, the expected duration and the expected end after
+// the operation's date and time ("Est. Duration", "Until"), even where the list hides the room,
+// under the field names the server gave them, and one row per listed request with its status.
 struct DayListing {
   platform::TextTable table;
   QList<int> columnWidths;  // twips, as the grid shows the columns

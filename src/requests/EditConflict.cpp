@@ -2,6 +2,7 @@
 // have changed, confirmed or revoked it since it was loaded, and a save would silently undo that.
 #include "requests/EditConflict.h"
 
+#include "platform/Duration.h"
 #include "platform/Format.h"
 #include "platform/widgets/MsgBox.h"
 #include "requests/RequestStatus.h"
@@ -14,15 +15,16 @@ using session::ORSchedule;
 const QString kWhenPattern = QStringLiteral("MM/DD/YYYY hh:mm:ss");
 
 // A field of the form: a text of the request, a member of the team (compared by code, shown by
-// name), or the operation's date and time.
+// name), the operation's date and time, or its expected duration.
 struct FormField {
   const char16_t* caption;
   QString ORSchedule::*text = nullptr;
   int role = -1;
 };
 
-// The operation's date and time: neither a text nor a member of the team.
+// The operation's date and time, and its duration: neither a text nor a member of the team.
 constexpr int kWhen = -2;
+constexpr int kDuration = -3;
 
 constexpr FormField kFields[] = {
     {u"Name", &ORSchedule::patientName},
@@ -30,6 +32,7 @@ constexpr FormField kFields[] = {
     {u"Procedure", &ORSchedule::procedure},
     {u"Schedule Date and Time", nullptr, kWhen},
     {u"OR Room (code)", &ORSchedule::orRoomCode},
+    {u"Est. Duration", nullptr, kDuration},
     {u"Surgeon", nullptr, session::kSurgeon},
     {u"Asst. 1 of the surgeons", nullptr, session::kSurgeon1},
     {u"Asst. 2 of the surgeons", nullptr, session::kSurgeon2},
@@ -52,14 +55,17 @@ QString When(const QDateTime& at) {
 // Texts as the server compares them, trailing blanks aside; the date and time by the moment.
 bool Same(const FormField& field, const ORSchedule& a, const ORSchedule& b) {
   if (field.role == kWhen) return a.operationAt == b.operationAt;
+  if (field.role == kDuration) return a.minutes == b.minutes;
   if (field.text) return (a.*field.text).trimmed() == (b.*field.text).trimmed();
   return a.staff[field.role].code.trimmed() == b.staff[field.role].code.trimmed();
 }
 
 QString Shown(const FormField& field, const ORSchedule& r) {
   const QString value = field.role == kWhen ? When(r.operationAt)
-                        : field.text        ? (r.*field.text).trimmed()
-                                            : r.staff[field.role].name.trimmed();
+                        : field.role == kDuration
+                            ? (r.minutes ? platform::DurationText(*r.minutes) : QString())
+                        : field.text ? (r.*field.text).trimmed()
+                                     : r.staff[field.role].name.trimmed();
   return value.isEmpty() ? QStringLiteral("(empty)") : u'"' + value + u'"';
 }
 

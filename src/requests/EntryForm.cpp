@@ -7,6 +7,7 @@
 #include "platform/Format.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
+#include "platform/widgets/DurationBox.h"
 #include "platform/widgets/ErrorReport.h"
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/MultiLineTextBox.h"
@@ -45,6 +46,7 @@ EntryForm::EntryForm(const EntryControls& controls, RequestList& requestList, Pa
   // Enter moves on from every field, as it does from the text fields.
   c_.dtpOperation->SetEnterMovesOn(true);
   c_.dtpOperTime->SetEnterMovesOn(true);
+  c_.dtpDuration->SetEnterMovesOn(true);
   c_.cboRequestRoom->SetEnterMovesOn(true);
   // A name the user changes by typing is no longer the person picked: the code goes with it,
   // so that a save never sends someone the form does not show.
@@ -84,6 +86,7 @@ void EntryForm::Enable_Fields(bool editable) {
   c_.cboRequestRoom->setEnabled(editable);
   c_.dtpOperation->setEnabled(editable);
   c_.dtpOperTime->setEnabled(editable);
+  c_.dtpDuration->setEnabled(editable);
 
   const QColor back = editable ? kEditableBack : kReadOnlyBack;
   for (platform::TextBox* field : fields)
@@ -100,6 +103,7 @@ void EntryForm::Clear_Fields() {
   for (platform::TextBox* field : EditableFields())
     field->clear();
   c_.txtRemarks->clear();
+  c_.dtpDuration->SetMinutes(std::nullopt);
   c_.txtTransNum->clear();
   // Every staff code goes with its name: a new request never carries the last one's team.
   for (const StaffField& field : staff_)
@@ -178,8 +182,8 @@ QStringList EntryForm::Shown() const {
   QStringList shown;
   for (platform::TextBox* field : EditableFields())
     shown << field->text();
-  return shown << c_.txtRemarks->text() << c_.cboRequestRoom->Text() << c_.dtpOperation->text()
-               << c_.dtpOperTime->text();
+  return shown << c_.txtRemarks->text() << c_.cboRequestRoom->Text() << c_.dtpDuration->text()
+               << c_.dtpOperation->text() << c_.dtpOperTime->text();
 }
 
 // New and edit mode: Save and Cancel, nothing else of the form's buttons, and no list. The

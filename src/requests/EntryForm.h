@@ -19,6 +19,7 @@ class QWidget;
 namespace platform {
 class ComboBox;
 class DTPicker;
+class DurationBox;
 class FlexGrid;
 class MultiLineTextBox;
 class TextBox;
@@ -39,6 +40,7 @@ struct EntryControls {
   platform::DTPicker* dtpOperation;
   platform::DTPicker* dtpOperTime;
   platform::ComboBox* cboRequestRoom;
+  platform::DurationBox* dtpDuration;  // "Est. Duration", on the OR Room row
   platform::TextBox* txtTransNum;
   platform::TextBox* txtAsstDoc;
   platform::TextBox* txtAsstDocID;

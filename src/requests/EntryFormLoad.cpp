@@ -4,6 +4,7 @@
 #include "platform/Format.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
+#include "platform/widgets/DurationBox.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/MultiLineTextBox.h"
 #include "platform/widgets/TextBox.h"
@@ -32,7 +33,7 @@ void EntryForm::mshflexPending_DblClick() {
            c_.txtName, c_.txtProcedure, c_.cboRequestRoom, c_.txtSurgeon[0], c_.txtSurgeon[1],
            c_.txtSurgeon[2], c_.txtAnest[0], c_.txtAnest[1], c_.txtSNurse[0], c_.txtSNurse[1],
            c_.txtCNurse, c_.txtRemarks, c_.dtpOperation, c_.dtpOperTime, c_.txtRoomID,
-           c_.txtAsstDoc, c_.txtAsstDocID})
+           c_.txtAsstDoc, c_.txtAsstDocID, c_.dtpDuration})
     field->setEnabled(false);
 
   const ORSchedule listed = requestList_.Listing().At(row - 1);
@@ -61,6 +62,7 @@ void EntryForm::FillFields(const ORSchedule& r) {
     staff_[role].name->ShowStored(r.staff[role].name);
   }
   c_.txtRemarks->ShowStored(r.remarks);
+  c_.dtpDuration->SetMinutes(r.minutes);
 }
 
 // A long text is read from its beginning: a field filled shows its end.

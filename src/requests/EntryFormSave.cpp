@@ -5,9 +5,11 @@
 #include <utility>
 
 #include "platform/Connection.h"
+#include "platform/Duration.h"
 #include "platform/Format.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
+#include "platform/widgets/DurationBox.h"
 #include "platform/widgets/ErrorReport.h"
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/MultiLineTextBox.h"
@@ -61,15 +63,27 @@ bool RefuseUnpicked(const StaffField& field) {
 
 // A date or time typed that the picker could not take is named, never saved as another.
 bool PickersHoldValues(const EntryControls& c) {
-  const std::pair<platform::DTPicker*, QString> pickers[] = {
+  const std::pair<platform::TypedField*, QString> pickers[] = {
       {c.dtpOperation, QStringLiteral("schedule date")},
-      {c.dtpOperTime, QStringLiteral("schedule time")}};
+      {c.dtpOperTime, QStringLiteral("schedule time")},
+      {c.dtpDuration, QStringLiteral("Est. Duration")}};
   for (const auto& [picker, caption] : pickers) {
     const QString problem = picker->Problem();
     if (!problem.isEmpty())
       return RefuseWith(QStringLiteral("Can't save: the %1 %2.").arg(caption, problem), picker);
   }
   return true;
+}
+
+// An expected duration is one the project's table keeps, from 0:05 to 24:00; none is unknown.
+bool DurationFits(platform::DurationBox& field) {
+  const std::optional<int> minutes = field.Minutes();
+  if (!minutes || (*minutes >= session::kShortestMinutes && *minutes <= session::kLongestMinutes))
+    return true;
+  return RefuseWith(QStringLiteral("Can't save: the Est. Duration %1 is not from 0:05 to 24:00 (5 "
+                                   "minutes to 24 hours).")
+                        .arg(platform::DurationText(*minutes)),
+                    &field);
 }
 
 // The widths of the hospital's columns the texts are stored in. A longer text (typed, or
@@ -140,7 +154,8 @@ bool EntryForm::Validate() const {
     if (TypedWithoutPick(field)) return RefuseUnpicked(field);
     if (CodeToSend(field).isEmpty()) return Refuse(field.caption, field.name);
   }
-  return PickersHoldValues(c_) && TextsFitTheirColumns(c_) && RefuseStaffWithoutCode();
+  return PickersHoldValues(c_) && DurationFits(*c_.dtpDuration) && TextsFitTheirColumns(c_) &&
+         RefuseStaffWithoutCode();
 }
 
 bool EntryForm::RefuseStaffWithoutCode() const {
@@ -178,6 +193,7 @@ session::ORSchedule EntryForm::RequestToSave(const QString& roomCode) const {
   r.remarks = c_.txtRemarks->Value();
   r.procedure = c_.txtProcedure->Value();
   r.patientRoom = c_.txtRoomID->Value();
+  r.minutes = c_.dtpDuration->Minutes();
   const QTime time = c_.dtpOperTime->Time();
   r.operationAt = platform::WallClock(c_.dtpOperation->Date(),
                                       QTime(time.hour(), time.minute(), time.second()));

@@ -30,9 +30,9 @@ bool EntryForm::Store(ORSchedule& request, const QDateTime& savedAt) {
                           : StoreNew(request, savedBy, savedAt);
 }
 
-// Sends the new request. Whether a request whose commit's answer was lost is stored is looked
-// up at once: found, the save succeeded; not found, it failed; when the server cannot be asked
-// yet, the next save looks first.
+// Sends the new request, and its duration in the same transaction. Whether a request whose
+// commit's answer was lost is stored is looked up at once: found, the save succeeded; not found, it
+// failed; when the server cannot be asked yet, the next save looks first.
 bool EntryForm::StoreNew(const ORSchedule& request, const QString& savedBy,
                          const QDateTime& savedAt) {
   const QString day = platform::Format(request.operationAt, QStringLiteral("MM/DD/YYYY"));
@@ -41,6 +41,9 @@ bool EntryForm::StoreNew(const ORSchedule& request, const QString& savedBy,
       std::nullopt, [](auto&, auto&) { return true; },
       [&](platform::Connection& connection) {
         connection.Execute(session::SaveScheduleSql(request, savedBy, savedAt));
+        if (request.minutes)
+          connection.Execute(
+              session::SetDurationSql(sent.NumberSaved(connection), request.minutes));
       }};
   try {
     session::RunChecked(*connection_(), write);
@@ -93,6 +96,7 @@ bool EntryForm::StoreChange(ORSchedule& request, const QString& savedBy, const Q
         },
         [&](platform::Connection& connection) {
           connection.Execute(session::SaveScheduleSql(request, savedBy, savedAt));
+          connection.Execute(session::SetDurationSql(*request.transNum, request.minutes));
         }};
     try {
       if (session::RunChecked(*connection_(), write)) return true;

@@ -84,9 +84,11 @@ void ListRefresh::ListingReplaced() {
 
 bool SameListing(const session::RequestListing& a, const session::RequestListing& b) {
   if (a.Rows() != b.Rows() || a.Cols() != b.Cols() || a.Headers() != b.Headers()) return false;
-  for (int r = 0; r < a.Rows(); ++r)
+  for (int r = 0; r < a.Rows(); ++r) {
+    if (a.Minutes(r) != b.Minutes(r)) return false;
     for (int c = 0; c < a.Cols(); ++c)
       if (a.Text(r, c) != b.Text(r, c)) return false;
+  }
   return true;
 }
 

@@ -59,7 +59,7 @@ class ListRefresh {
   std::shared_ptr<const session::RequestListing> known_;
 };
 
-// Whether two listings hold the same fields and texts.
+// Whether two listings hold the same fields, texts and durations.
 bool SameListing(const session::RequestListing& a, const session::RequestListing& b);
 
 }  // namespace requests

@@ -81,6 +81,11 @@ void RequestList::List(const QString& dateText) {
 }
 
 void RequestList::Show(std::shared_ptr<const session::RequestListing> listing) {
+  ShowListing(std::move(listing));
+  if (shown_) shown_();
+}
+
+void RequestList::ShowListing(std::shared_ptr<const session::RequestListing> listing) {
   // Let go of the old listing first, so that the grid, letting go of it last, frees it.
   listing_ = std::move(listing);
   grid_.Show(listing_->Headers(), listing_->Cells());
@@ -115,6 +120,16 @@ void RequestList::ForgetListing() {
   listing_ = std::make_shared<const session::RequestListing>();
   grid_.SetRows(1);
   ShowEmpty();
+  if (shown_) shown_();
+}
+
+bool RequestList::SelectRequest(qint64 transNum) {
+  const int row = listing_->RowOf(transNum);
+  if (row < 0 || !holdsRequests_ || state_.Writing()) return false;
+  grid_.SetRow(row + 1);
+  grid_.scrollTo(grid_.model()->index(row, RequestColumn::kPatientName));
+  state_.Select(transNum);
+  return true;
 }
 
 // A warning sign beside each request booked at the same time as another in its room or with

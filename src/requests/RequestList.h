@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "session/ConnectionProvider.h"
@@ -51,6 +52,13 @@ class RequestList {
   void Color_Status();
   void Size_Rows();
 
+  // Told after each listing the list shows: a date listed, the list refreshed or emptied.
+  void OnListingShown(std::function<void()> shown) { shown_ = std::move(shown); }
+  // Selects a listed request as a click on its row would, and shows its row. False, selecting
+  // nothing, when it is not listed or the list cannot be used now (while New or Edit is under
+  // way).
+  bool SelectRequest(qint64 transNum);
+
   // The user changed the list's date: list that date.
   void DTPicker1_Change();
   // A click anywhere on the enabled list, or a key that moves its current row: the current
@@ -60,6 +68,7 @@ class RequestList {
 
  private:
   void List(const QString& dateText);
+  void ShowListing(std::shared_ptr<const session::RequestListing> listing);
   void KeepSelection();
   void ShowEmpty();
   void ForgetListing();
@@ -72,6 +81,7 @@ class RequestList {
   session::ConnectionProvider connection_;
   std::shared_ptr<const session::RequestListing> listing_;
   bool holdsRequests_ = false;
+  std::function<void()> shown_;
 };
 
 // Row height, in twips, for a procedure text of this many characters.

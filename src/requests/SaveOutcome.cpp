@@ -26,15 +26,32 @@ SentRequest::SentRequest(platform::Connection& connection, ORSchedule request, Q
 
 // Another workstation may store the same request meanwhile: only a row saved under this
 // employee's code is taken for ours.
-std::optional<ORSchedule> SentRequest::FindStored(platform::Connection& connection) const {
+std::optional<ORSchedule> SentRequest::Find(platform::Connection& connection,
+                                            const ORSchedule& sent) const {
   std::optional<ORSchedule> stored;
   session::ForEachRequest(connection, day_, [&](const ORSchedule& listed) {
     if (stored || !listed.transNum || listedBefore_.contains(*listed.transNum)) return;
     const bool savedByUs =
         listed.savedBy.trimmed().compare(savedBy_.trimmed(), Qt::CaseInsensitive) == 0;
-    if (savedByUs && HoldsAllSent(listed, request_)) stored = listed;
+    if (savedByUs && HoldsAllSent(listed, sent)) stored = listed;
   });
   return stored;
+}
+
+std::optional<ORSchedule> SentRequest::FindStored(platform::Connection& connection) const {
+  return Find(connection, request_);
+}
+
+// The save does not tell the number it gave the request: the request is found on its day.
+qint64 SentRequest::NumberSaved(platform::Connection& connection) const {
+  ORSchedule withoutDuration = request_;
+  withoutDuration.minutes.reset();
+  const std::optional<ORSchedule> saved = Find(connection, withoutDuration);
+  if (!saved)
+    throw platform::DatabaseError(
+        QStringLiteral("The new schedule was not found on its date after it was saved, so its "
+                       "estimated duration could not be stored with it. Nothing was saved."));
+  return *saved->transNum;
 }
 
 OwnWrites::OwnWrites(session::ConnectionProvider connection) : connection_(std::move(connection)) {}

@@ -31,10 +31,16 @@ class SentRequest {
   // field sent, saved by the same employee), or none when the server did not store it. Throws
   // when the server cannot be asked, and then nothing is known yet.
   std::optional<session::ORSchedule> FindStored(platform::Connection& connection) const;
+  // Inside the transaction that saved it, before its duration is set: its transaction number,
+  // found as FindStored finds it, but for the duration. Throws when it is not there.
+  qint64 NumberSaved(platform::Connection& connection) const;
 
   const session::ORSchedule& request() const { return request_; }
 
  private:
+  std::optional<session::ORSchedule> Find(platform::Connection& connection,
+                                          const session::ORSchedule& sent) const;
+
   session::ORSchedule request_;
   QString savedBy_;
   QString day_;

@@ -1,5 +1,6 @@
 #include "session/Clashes.h"
 
+#include <QHash>
 #include <algorithm>
 #include <array>
 
@@ -46,100 +47,114 @@ QString TimeText(qint64 minute) {
                           QStringLiteral("h:mm AM/PM"));
 }
 
+// "from 7:00 AM to 9:00 AM", or "at 7:00 AM" where the end is not known.
+QString SpanText(const Clashes::Span& span) {
+  return span.endKnown
+             ? QStringLiteral("from %1 to %2").arg(TimeText(span.start), TimeText(span.end))
+             : QStringLiteral("at %1").arg(TimeText(span.start));
+}
+
 }  // namespace
 
-Clashes::Clashes(int rows, CellReader cell, StartReader start)
-    : cell_(std::move(cell)), start_(std::move(start)), clashing_(rows, false) {
-  // Sorted by start rather than gathered in a table of minutes: a long listing has many
-  // minutes of a few requests each, and one sort costs less than a list per minute.
+Clashes::Clashes(int rows, CellReader cell, SpanReader span)
+    : cell_(std::move(cell)), span_(std::move(span)), clashing_(rows, false) {
   std::vector<std::pair<qint64, int>> starts;
   starts.reserve(rows);
   for (int row = 0; row < rows; ++row) {
-    const qint64 minute = start_(row);
-    if (minute != kNoStart) starts.emplace_back(minute, row);
+    const Span span = span_(row);
+    if (span.start == kNoStart) continue;
+    starts.emplace_back(span.start, row);
+    longest_ = std::max(longest_, span.end - span.start);
   }
   std::sort(starts.begin(), starts.end());
   byStart_.reserve(starts.size());
   for (const auto& start : starts)
     byStart_.push_back(start.second);
-  for (int begin = 0, end = 0; begin < int(starts.size()); begin = end) {
-    while (end < int(starts.size()) && starts[end].first == starts[begin].first)
-      ++end;
-    if (end - begin < 2) continue;
-    FindInGroup({begin, end});
-  }
+  Sweep();
 }
 
-// Marks every row of the group that shares its room or a person with another row of it. The
-// group's keys are sorted so that equal ones stand together: for the few rows of a group that
-// costs less than a table of them.
-void Clashes::FindInGroup(const Group& group) {
-  struct Key {
-    bool person;  // rooms and people are told apart
-    QStringView text;
-    int row;
+// The requests in the order of their starts, once: each room and each person keeps the request
+// of the latest end met so far, and a request that starts before that end overlaps it. Every
+// overlapping pair is marked so: of two requests sharing a key, the later one starts before the
+// end kept when it is met, and the one kept then overlaps it too. Keys are told apart by a
+// table of the texts met, not by sorting them: a long listing has many of each.
+void Clashes::Sweep() {
+  struct Latest {
+    qint64 end = kNoStart;
+    int row = -1;
   };
-  std::vector<Key> keys;
-  keys.reserve(std::size_t(group.end - group.begin) * (1 + kRoles.size()));
-  auto add = [&keys](bool person, QStringView text, int row) {
-    if (!text.isEmpty()) keys.push_back({person, text, row});
+  std::vector<Latest> latest;
+  QHash<QStringView, int> rooms, people;  // each key's place in `latest`
+  const auto meet = [&](QHash<QStringView, int>& keys, QStringView key, int row, const Span& span) {
+    if (key.isEmpty()) return;
+    auto found = keys.constFind(key);
+    if (found == keys.cend()) {
+      found = keys.insert(key, int(latest.size()));
+      latest.emplace_back();
+    }
+    Latest& kept = latest[*found];
+    if (kept.row != row && span.start < kept.end)
+      clashing_[row] = clashing_[kept.row] = any_ = true;
+    if (span.end > kept.end) kept = {span.end, row};
   };
-  for (int at = group.begin; at < group.end; ++at) {
-    const int row = byStart_[at];
-    add(false, Trim(cell_(row, C::kORRoomCode)), row);
+  for (const int row : byStart_) {
+    const Span span = span_(row);
+    meet(rooms, Trim(cell_(row, C::kORRoomCode)), row, span);
     for (const Role& role : kRoles)
-      add(true, Trim(cell_(row, role.code)), row);
-  }
-  const auto sameKey = [](const Key& a, const Key& b) {
-    return a.person == b.person && a.text == b.text;
-  };
-  std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
-    return a.person != b.person ? b.person : a.text < b.text;
-  });
-  for (auto first = keys.begin(); first != keys.end();) {
-    const auto last =
-        std::find_if_not(first, keys.end(), [&](const Key& key) { return sameKey(key, *first); });
-    if (std::any_of(first, last, [&](const Key& key) { return key.row != first->row; }))
-      for (auto key = first; key != last; ++key)
-        clashing_[key->row] = any_ = true;
-    first = last;
+      meet(people, Trim(cell_(row, role.code)), row, span);
   }
 }
 
 QStringList Clashes::Describe(int row) const {
   QStringList said;
   if (!clashing_[row]) return said;
-  const QString at = TimeText(start_(row));
+  const Span mine = span_(row);
+  const QString mineText = SpanText(mine);
   const QStringView room = Trim(cell_(row, C::kORRoomCode));
+  std::array<QStringView, kRoles.size()> myCodes, theirCodes;
+  for (std::size_t i = 0; i < kRoles.size(); ++i)
+    myCodes[i] = Trim(cell_(row, kRoles[i].code));
   int more = 0;
-  auto say = [&](const QString& text) {
-    if (said.size() < kMostDescribed)
-      said << text;
-    else
-      ++more;
+  // A clash past the ones described is counted, not worded.
+  const auto counted = [&] {
+    if (said.size() < kMostDescribed) return false;
+    ++more;
+    return true;
   };
-  // The rows starting at its minute, found again rather than kept for every row of the listing.
-  const qint64 minute = start_(row);
-  const auto first = std::lower_bound(byStart_.begin(), byStart_.end(), minute,
-                                      [this](int r, qint64 m) { return start_(r) < m; });
-  const auto last = std::upper_bound(first, byStart_.end(), minute,
-                                     [this](qint64 m, int r) { return m < start_(r); });
-  for (auto i = first; i != last; ++i) {
+  // The rows that start before its end and no longer than the listing's longest span before its
+  // start, found again rather than kept for every row of the listing.
+  const auto startingBefore = [this](qint64 minute) {
+    return std::lower_bound(byStart_.begin(), byStart_.end(), minute,
+                            [this](int r, qint64 m) { return span_(r).start < m; });
+  };
+  const auto last = startingBefore(mine.end);
+  for (auto i = startingBefore(mine.start - longest_); i != last; ++i) {
     const int other = *i;
-    if (other == row) continue;
-    const QString patient = Trim(cell_(other, C::kPatientName)).toString();
-    if (!room.isEmpty() && Trim(cell_(other, C::kORRoomCode)) == room)
-      say(QStringLiteral("Same OR room (%1) at %2 as %3").arg(room.toString(), at, patient));
-    for (const Role& role : kRoles) {
-      const QStringView code = Trim(cell_(row, role.code));
-      if (code.isEmpty()) continue;
-      const bool shared = std::any_of(kRoles.begin(), kRoles.end(), [&](const Role& theirs) {
-        return Trim(cell_(other, theirs.code)) == code;
-      });
-      if (shared)
-        say(QStringLiteral("%1 (%2) also on %3 at %4")
-                .arg(Trim(cell_(row, role.name)).toString(), QLatin1String(role.word), patient,
-                     at));
+    const Span theirs = span_(other);
+    if (other == row || theirs.end <= mine.start) continue;
+    for (std::size_t k = 0; k < kRoles.size(); ++k)
+      theirCodes[k] = Trim(cell_(other, kRoles[k].code));
+    QString patient, theirsText;  // made once something is said
+    const auto about = [&] {
+      if (theirsText.isEmpty()) {
+        patient = Trim(cell_(other, C::kPatientName)).toString();
+        theirsText = SpanText(theirs);
+      }
+    };
+    if (!room.isEmpty() && Trim(cell_(other, C::kORRoomCode)) == room && !counted()) {
+      about();
+      said << QStringLiteral("%1 %2 overlaps %3 %4")
+                  .arg(room.toString(), mineText, patient, theirsText);
+    }
+    for (std::size_t k = 0; k < kRoles.size(); ++k) {
+      if (myCodes[k].isEmpty() ||
+          std::find(theirCodes.begin(), theirCodes.end(), myCodes[k]) == theirCodes.end() ||
+          counted())
+        continue;
+      about();
+      said << QStringLiteral("%1 (%2) %3 is also on %4 %5")
+                  .arg(Trim(cell_(row, kRoles[k].name)).toString(), QLatin1String(kRoles[k].word),
+                       mineText, patient, theirsText);
     }
   }
   if (more > 0) said << QStringLiteral("and %1 more").arg(more);

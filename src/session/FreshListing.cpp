@@ -8,9 +8,10 @@ namespace session {
 std::shared_ptr<const RequestListing> ListRequests(platform::Connection& connection,
                                                    const QString& dateText,
                                                    const RequestListing* like) {
+  const DayDurations durations = ReadDurations(connection, dateText);
   auto requests = connection.Open(ScheduleListSql(dateText), platform::CursorType::ForwardOnly,
                                   platform::LockType::ReadOnly);
-  auto listing = RequestListing::Read(*requests, like);
+  auto listing = RequestListing::Read(*requests, durations, like);
   requests->Close();
   return listing;
 }
@@ -22,13 +23,15 @@ QString ListedDayOf(const ORSchedule& request) {
 
 namespace {
 
-// Runs a statement whose rows are requests in the listing's columns, one request at a time.
+// Runs a statement whose rows are requests in the listing's columns, one request at a time,
+// each with its duration from `durations` where given (else from its own field).
 void ReadEach(platform::Connection& connection, const QString& sql,
-              const std::function<void(const ORSchedule&)>& each) {
+              const std::function<void(const ORSchedule&)>& each,
+              const DayDurations* durations = nullptr) {
   auto records =
       connection.Open(sql, platform::CursorType::ForwardOnly, platform::LockType::ReadOnly);
   for (; !records->AtEnd(); records->MoveNext())
-    each(RequestOfRecord(*records));
+    each(RequestOfRecord(*records, durations));
   records->Close();
 }
 
@@ -45,7 +48,8 @@ std::optional<ORSchedule> ReadRequest(platform::Connection& connection, qint64 t
 
 void ForEachRequest(platform::Connection& connection, const QString& dateText,
                     const std::function<void(const ORSchedule&)>& each) {
-  ReadEach(connection, ScheduleListSql(dateText), each);
+  const DayDurations durations = ReadDurations(connection, dateText);
+  ReadEach(connection, ScheduleListSql(dateText), each, &durations);
 }
 
 }  // namespace session

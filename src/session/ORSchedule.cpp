@@ -1,5 +1,7 @@
 #include "session/ORSchedule.h"
 
+#include "platform/Format.h"
+
 namespace session {
 namespace {
 
@@ -26,6 +28,21 @@ QString ORSchedule::TransNumText() const {
   return transNum ? QString::number(*transNum) : QString();
 }
 
+QDateTime ORSchedule::ExpectedEnd() const {
+  return session::ExpectedEnd(operationAt, minutes);
+}
+
+QDateTime ExpectedEnd(const QDateTime& start, std::optional<int> minutes) {
+  return minutes && start.isValid() ? start.addSecs(qint64(*minutes) * 60) : QDateTime();
+}
+
+QString UntilText(const QDateTime& start, const QDateTime& end) {
+  if (!end.isValid()) return QString();
+  const bool laterDay = start.isValid() && end.date() > start.date();
+  return platform::Format(
+      end, laterDay ? QStringLiteral("MM/DD/YYYY hh:mm AM/PM") : QStringLiteral("hh:mm AM/PM"));
+}
+
 ORSchedule RequestOf(const std::function<QString(RequestColumn::Column)>& text,
                      const TypedValues& typed) {
   ORSchedule r;
@@ -44,6 +61,7 @@ ORSchedule RequestOf(const std::function<QString(RequestColumn::Column)>& text,
   r.confirmedAt = typed.confirmedAt;
   r.revokedBy = text(C::kRevokedBy);
   r.revokedAt = typed.revokedAt;
+  r.minutes = typed.minutes;
   return r;
 }
 

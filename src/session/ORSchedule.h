@@ -66,6 +66,11 @@ enum StaffRole {
   kStaffRoles
 };
 
+// An operation's expected duration, in whole minutes: from 5 minutes to 24 hours, as the
+// project's own table beside the hospital's takes it.
+inline constexpr int kShortestMinutes = 5;
+inline constexpr int kLongestMinutes = 24 * 60;
+
 // One member of the team: the staff code a save sends, and the name the lists show.
 struct StaffMember {
   QString code;
@@ -94,16 +99,31 @@ struct ORSchedule {
   RequestStatus status = RequestStatus::Pending;
   QString confirmedBy, revokedBy;  // names
   QDateTime confirmedAt, revokedAt;
+  // The expected duration in minutes, kept beside the hospital's table; none where unknown.
+  std::optional<int> minutes;
 
   // The transaction number as the server writes it; empty for a request not yet saved.
   QString TransNumText() const;
+  // When the operation is expected to end: its start and its duration; null where either is
+  // unknown.
+  QDateTime ExpectedEnd() const;
 };
+
+// When an operation that starts at `start` and takes `minutes` is expected to end; null where
+// either is unknown.
+QDateTime ExpectedEnd(const QDateTime& start, std::optional<int> minutes);
+
+// An operation's expected end as the lists show it, beside its start: the time of day, "09:30 AM",
+// with the date before it where it falls on a later day ("12/09/2026 01:00 AM"); empty where it
+// is not known.
+QString UntilText(const QDateTime& start, const QDateTime& end);
 
 // The values of a request that are not text, as read from the server.
 struct TypedValues {
   QDateTime operationAt, confirmedAt, revokedAt;
   std::optional<qint64> transNum;
   RequestStatus status = RequestStatus::Pending;
+  std::optional<int> minutes;
 };
 
 // A request from its texts (`text` gives the text of a column) and its typed values: the one way

@@ -9,18 +9,10 @@ namespace {
 
 using C = RequestColumn;
 using platform::NumberColumn;
+using platform::NumberOf;
 static_assert(platform::kNoWallSeconds == NumberColumn::kNone);
 
 constexpr qint64 kSecondsPerMinute = 60;
-
-// A number as the server gave it: an integer, or text holding one between blanks.
-qint64 NumberOf(const QVariant& value) {
-  bool ok = false;
-  const qint64 number = value.typeId() == QMetaType::QString
-                            ? value.toString().trimmed().toLongLong(&ok)
-                            : value.toLongLong(&ok);
-  return !value.isNull() && ok ? number : NumberColumn::kNone;
-}
 
 }  // namespace
 
@@ -34,25 +26,47 @@ RequestListing::RequestListing(QStringList headers,
       typed_(std::move(typed)),
       clashes_(
           cells_->rows(), [this](int row, C::Column column) { return Text(row, column); },
-          [this](int row) { return ClashStart(row); }) {}
+          [this](int row) { return ClashSpan(row); }) {}
 
-qint64 RequestListing::ClashStart(int row) const {
+QDateTime RequestListing::OperationAt(int row) const {
+  return platform::FromWallSeconds(row >= 0 && row < Rows() ? typed_.operation.at(row)
+                                                            : NumberColumn::kNone);
+}
+
+std::optional<int> RequestListing::Minutes(int row) const {
+  const qint64 minutes = row >= 0 && row < Rows() ? typed_.minutes.at(row) : NumberColumn::kNone;
+  return minutes != NumberColumn::kNone ? std::optional(int(minutes)) : std::nullopt;
+}
+
+Clashes::Span RequestListing::ClashSpan(int row) const {
   const qint64 start = typed_.operation.at(row);
-  const bool takesPart =
-      typed_.status[row] != RequestStatus::Revoked && start != NumberColumn::kNone;
-  return takesPart ? start / kSecondsPerMinute : Clashes::kNoStart;
+  if (typed_.status[row] == RequestStatus::Revoked || start == NumberColumn::kNone) return {};
+  const qint64 minute = start / kSecondsPerMinute;
+  const qint64 minutes = typed_.minutes.at(row);
+  return minutes == NumberColumn::kNone ? Clashes::Span{minute, minute + 1, false}
+                                        : Clashes::Span{minute, minute + minutes, true};
 }
 
 // The typed values of a record as the listing keeps them: dates and times as wall-clock seconds
 // (platform::ToWallSeconds), numbers and seconds kNone where the server gave none.
-RequestListing::TypedRow RequestListing::ReadRow(const platform::Recordset& record) {
-  const auto value = [&](C::Column column) {
+RequestListing::TypedRow RequestListing::ReadRow(const platform::Recordset& record,
+                                                 const DayDurations* durations) {
+  const auto value = [&](int column) {
     const int field = column - C::kFirst;
     return field < record.FieldCount() ? record.Value(field) : QVariant();
   };
-  return {platform::WallSecondsOf(value(C::kOperationDate)), NumberOf(value(C::kTransNum)),
+  const qint64 transNum = NumberOf(value(C::kTransNum));
+  qint64 minutes = NumberColumn::kNone;
+  if (!durations)
+    minutes = NumberOf(value(C::kLast + 1));
+  else if (const auto known = durations->MinutesOf(transNum))
+    minutes = *known;
+  return {platform::WallSecondsOf(value(C::kOperationDate)),
+          transNum,
           platform::WallSecondsOf(value(C::kDateConfirmed)),
-          platform::WallSecondsOf(value(C::kDateRevoked)), StatusOf(value(C::kStatus).toString())};
+          platform::WallSecondsOf(value(C::kDateRevoked)),
+          minutes,
+          StatusOf(value(C::kStatus).toString())};
 }
 
 TypedValues RequestListing::ValuesOf(const TypedRow& row) {
@@ -62,19 +76,23 @@ TypedValues RequestListing::ValuesOf(const TypedRow& row) {
   typed.confirmedAt = platform::FromWallSeconds(row.confirmed);
   typed.revokedAt = platform::FromWallSeconds(row.revoked);
   typed.status = row.status;
+  if (row.minutes != NumberColumn::kNone) typed.minutes = int(row.minutes);
   return typed;
 }
 
-void RequestListing::AppendTyped(Typed& typed, const platform::Recordset& record) {
-  const TypedRow row = ReadRow(record);
+void RequestListing::AppendTyped(Typed& typed, const platform::Recordset& record,
+                                 const DayDurations& durations) {
+  const TypedRow row = ReadRow(record, &durations);
   typed.operation.append(row.operation);
   typed.transNum.append(row.transNum);
+  typed.minutes.append(row.minutes);
   typed.confirmed.append(row.confirmed);
   typed.revoked.append(row.revoked);
   typed.status.push_back(row.status);
 }
 
 std::shared_ptr<const RequestListing> RequestListing::Read(platform::Recordset& records,
+                                                           const DayDurations& durations,
                                                            const RequestListing* like) {
   const platform::TableSize size =
       like ? platform::TableSize{like->Cols(), like->Rows(), like->cells_->textSize()}
@@ -83,13 +101,15 @@ std::shared_ptr<const RequestListing> RequestListing::Read(platform::Recordset& 
   if (like) {
     typed.operation.reserve(like->Rows());
     typed.transNum.reserve(like->Rows());
+    typed.minutes.reserve(like->Rows());
     typed.status.reserve(like->Rows());
   }
   platform::RecordTable table = platform::ReadRecords(
       records, C::kFirst, size,
-      [&typed](const platform::Recordset& record) { AppendTyped(typed, record); });
+      [&](const platform::Recordset& record) { AppendTyped(typed, record, durations); });
   typed.operation.squeeze();
   typed.transNum.squeeze();
+  typed.minutes.squeeze();
   typed.status.shrink_to_fit();
   return std::shared_ptr<const RequestListing>(new RequestListing(
       std::move(table.headers), std::make_shared<const platform::CellTexts>(std::move(table.cells)),
@@ -105,7 +125,7 @@ ORSchedule RequestListing::At(int row) const {
   TypedValues typed;
   if (row >= 0 && row < Rows())
     typed = ValuesOf({typed_.operation.at(row), typed_.transNum.at(row), typed_.confirmed.at(row),
-                      typed_.revoked.at(row), typed_.status[row]});
+                      typed_.revoked.at(row), typed_.minutes.at(row), typed_.status[row]});
   return RequestOf([&](C::Column column) { return Text(row, column).toString(); }, typed);
 }
 
@@ -120,13 +140,13 @@ int RequestListing::RowOf(qint64 transNum) const {
   return -1;
 }
 
-ORSchedule RequestOfRecord(const platform::Recordset& record) {
+ORSchedule RequestOfRecord(const platform::Recordset& record, const DayDurations* durations) {
   return RequestOf(
       [&](C::Column column) {
         const int field = column - C::kFirst;
         return field < record.FieldCount() ? record.Text(field) : QString();
       },
-      RequestListing::ValuesOf(RequestListing::ReadRow(record)));
+      RequestListing::ValuesOf(RequestListing::ReadRow(record, durations)));
 }
 
 }  // namespace session

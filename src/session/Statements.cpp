@@ -97,6 +97,15 @@ QString ScheduleByNumSql(qint64 transNum, ByNum lock) {
   return FillShape(Shape::kScheduleByNum, {Quoted(QString::number(transNum)), Quoted(held)});
 }
 
+QString ScheduleDurationsSql(const QString& dateText) {
+  return FillShape(Shape::kScheduleDurations, {Quoted(dateText)});
+}
+
+QString SetDurationSql(qint64 transNum, std::optional<int> minutes) {
+  return FillShape(Shape::kSetDuration, {Quoted(QString::number(transNum)),
+                                         Quoted(minutes ? QString::number(*minutes) : QString())});
+}
+
 QString BeginTransactionSql() {
   return QString::fromLatin1(Shape::kBeginTransaction);
 }

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <optional>
 
 #include "session/RequestStatus.h"
 
@@ -49,6 +50,11 @@ QString FindRequestsSql(const QString& searchText);
 // another desk's check of it waits for this desk's commit.
 enum class ByNum { Read, Held };
 QString ScheduleByNumSql(qint64 transNum, ByNum lock = ByNum::Read);
+// The expected durations of the requests of one date, the date as text: TransNum,
+// OperationDate and Minutes, one row per request whose duration is known.
+QString ScheduleDurationsSql(const QString& dateText);
+// Sets the expected duration of a request, in minutes, or (none) clears it.
+QString SetDurationSql(qint64 transNum, std::optional<int> minutes);
 // A transaction on the connection, its commit, and the rollback sent after any failure inside
 // it (which does nothing where the server has already ended the transaction).
 QString BeginTransactionSql();

@@ -47,6 +47,7 @@ class TestStartup : public QObject {
         QStringLiteral("CurrentUser.SQLConnection"),
         QStringLiteral("Open SCHEDULE..sp_List_ORRooms"),
         QStringLiteral("CurrentUser.SQLConnection"),
+        QStringLiteral("Open SCHEDULE..sp_GetORScheduleDurations '12/08/2026'"),
         QStringLiteral("Open SCHEDULE..sp_GetORSchedule '12/08/2026'"),
     };
     QCOMPARE(f.suite().log(), expected);

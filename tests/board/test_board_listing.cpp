@@ -47,6 +47,7 @@ class TestBoardListing : public QObject {
     BoardFixture f;
     BoardOperation first = Operation(8, QStringLiteral("DOE, JOHN"));
     first.room = QString(60, u'R');  // hidden however wide its text
+    first.minutes = 90;
     f.addConfirmed(first);
     f.addConfirmed(Operation(9, QStringLiteral("ROE, JANE")));
     frmView& board = f.open();
@@ -58,18 +59,26 @@ class TestBoardListing : public QObject {
     QCOMPARE(f.connection().statements(), QStringList{session::ConfirmedListSql()});
 
     const FlexGrid& grid = *board.mshflxView;
-    QCOMPARE(Header(grid), QStringLiteral("Time Surgeon Anesthesiologist Patientname Room "
+    QCOMPARE(Header(grid), QStringLiteral("Time Until Surgeon Anesthesiologist Patientname Room "
                                           "Procedurename AsstDoctor CNurse SNurse ORRoom Status "
                                           "Transnum")
                                .split(u' '));
     QCOMPARE(grid.Rows(), 3);
-    QCOMPARE(grid.TextMatrix(2, 3), QStringLiteral("ROE, JANE"));
-    const int widths[] = {1300, 2300, 3300, 2600, 0, 3100, 2300, 2000, 1800, 1500, 0, 0, 0, 0, 0};
-    for (int col = 0; col < 15; ++col)
+    QCOMPARE(grid.TextMatrix(2, 4), QStringLiteral("ROE, JANE"));
+    const int widths[] = {1300, 1300, 2300, 2000, 2600, 0, 3100, 2300,
+                          2000, 1800, 1500, 0,    0,    0, 0,    0};
+    for (int col = 0; col < 16; ++col)
       QCOMPARE(grid.ColWidth(col), widths[col]);
     for (int col = 0; col < grid.Cols(); ++col)
       QCOMPARE(grid.isColumnHidden(col) ? 0 : grid.columnWidth(col), TwipsToPixels(widths[col]));
     QCOMPARE(grid.Row(), 2);  // the last record is current
+
+    // Each operation's expected end after its time, where its duration is known, once the
+    // board has read the server's day.
+    board.Timer2_Timer();
+    board.Timer1_Timer();
+    QCOMPARE(grid.TextMatrix(1, 1), QStringLiteral("09:30 AM"));
+    QCOMPARE(grid.TextMatrix(2, 1), QString());
   }
 
   void rowHeightFollowsTheProcedureLength_data() {
@@ -108,12 +117,12 @@ class TestBoardListing : public QObject {
       f.addConfirmed(op);
     const FlexGrid& grid = *f.open().mshflxView;
     QCOMPARE(Runs(grid, 0), QStringLiteral("2,1"));
-    QCOMPARE(Runs(grid, 1), QStringLiteral("3"));  // across the change of time
-    QCOMPARE(Runs(grid, 3), QStringLiteral("1,2"));
-    QCOMPARE(Runs(grid, 7), QStringLiteral("1,1,1"));
-    QCOMPARE(Runs(grid, 8), QStringLiteral("2,1"));
+    QCOMPARE(Runs(grid, 2), QStringLiteral("3"));  // across the change of time
+    QCOMPARE(Runs(grid, 4), QStringLiteral("1,2"));
+    QCOMPARE(Runs(grid, 8), QStringLiteral("1,1,1"));
+    QCOMPARE(Runs(grid, 9), QStringLiteral("2,1"));
     for (int col = 0; col < grid.Cols(); ++col)
-      QCOMPARE(grid.MergeCol(col), col <= 9 && col != 7);
+      QCOMPARE(grid.MergeCol(col), col <= 10 && col != 1 && col != 8);
   }
 
   // 60 operations on a small window: pages of whole rows, each operation on one of them, and a

@@ -214,7 +214,8 @@ class TestBoardTimers : public QObject {
     const platform::FlexGrid& grid = *board.mshflxView;
     QCOMPARE(grid.Rows(), 2);
     QCOMPARE(grid.TextMatrix(0, 1), QStringLiteral("TIME"));
-    QCOMPARE(grid.TextMatrix(0, 11), QStringLiteral("TRANSNUM"));
+    QCOMPARE(grid.TextMatrix(0, 2), QStringLiteral("UNTIL"));
+    QCOMPARE(grid.TextMatrix(0, 12), QStringLiteral("TRANSNUM"));
     QCOMPARE(board.listingNotice().text(),
              QStringLiteral("The listing of confirmed operations failed: no listing yet. "
                             "Retrying..."));

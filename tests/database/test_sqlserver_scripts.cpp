@@ -191,8 +191,8 @@ class TestSqlServerScripts : public QObject {
         << "SELECT @TRANSNUM = TransNum FROM SCHEDULE.dbo.tbORSchedule"
         << "site check reads tbORSchedule.TransNum";
     QTest::newRow("a date read by the login's language")
-        << "    SET DATEFORMAT mdy;\n    SELECT"
-        << "    SELECT"
+        << "    SET DATEFORMAT mdy;\n    SELECT\n        s.PatientName"
+        << "    SELECT\n        s.PatientName"
         << "sp_GetORSchedule reads a date text before SET DATEFORMAT mdy";
     QTest::newRow("a parameter as wide as its column") << "     @Remarks nvarchar(max),"
                                                        << "     @Remarks nvarchar(4000),"

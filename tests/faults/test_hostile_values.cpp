@@ -358,8 +358,10 @@ class TestHostileValues : public QObject {
       QTest::keyClick(&picker, Qt::Key_Home);
       QTest::keyClicks(&picker, QString::fromLatin1(typed));
     }
+    // Each date's durations first; the server refuses the date there already.
     QCOMPARE(f.statements(),
-             (QStringList{QStringLiteral("SCHEDULE..sp_GetORSchedule '1/5/1752'"),
+             (QStringList{QStringLiteral("SCHEDULE..sp_GetORScheduleDurations '1/5/1752'"),
+                          QStringLiteral("SCHEDULE..sp_GetORScheduleDurations '1/5/2027'"),
                           QStringLiteral("SCHEDULE..sp_GetORSchedule '1/5/2027'")}));
     QCOMPARE(f.boxes().prompts(), QStringList{kRefusedDate});
     QCOMPARE(w.mshflexPending->TextMatrix(1, C::kPatientName), kPatient);

@@ -102,6 +102,13 @@ QString ListSql(const QDate& day) {
   return QStringLiteral("SCHEDULE..sp_GetORSchedule '%1'").arg(day.toString(u"MM/dd/yyyy"));
 }
 
+// A listing of the day: its durations, then its requests.
+QStringList Listed(const QDate& day) {
+  return {
+      QStringLiteral("SCHEDULE..sp_GetORScheduleDurations '%1'").arg(day.toString(u"MM/dd/yyyy")),
+      ListSql(day)};
+}
+
 const QString kClockSql = QStringLiteral("select getdate() as TDate");
 
 QString ByNumSql(qint64 transNum, session::ByNum lock = session::ByNum::Read) {
@@ -151,7 +158,7 @@ class TestConfirmRevoke : public QObject {
     expected << QStringLiteral("Schedule..sp_UpdateSchedules '%1','E1002 ', '%2'")
                     .arg(letter)
                     .arg(transNum)
-             << ByNumSql(transNum) << session::CommitTransactionSql() << ListSql(when.date());
+             << ByNumSql(transNum) << session::CommitTransactionSql() << Listed(when.date());
     QCOMPARE(sent, expected);
 
     const auto& boxes = f.boxes().calls();
@@ -402,7 +409,7 @@ class TestConfirmRevoke : public QObject {
       QCOMPARE(f.boxes().last().style, vbCritical);
       QCOMPARE(f.boxes().last().title, kNotification);
     } else {  // asked, answered No: nothing sent, the list reloaded
-      QCOMPARE(sent, (QStringList{ByNumSql(transNum), kClockSql, ListSql(when.date())}));
+      QCOMPARE(sent, (QStringList{ByNumSql(transNum), kClockSql} + Listed(when.date())));
       QCOMPARE(f.boxes().last().title, QStringLiteral("Confirm?"));
     }
     QCOMPARE(StoredStatus(f, transNum), QStringLiteral("P"));
@@ -496,8 +503,8 @@ class TestConfirmRevoke : public QObject {
 
     const QStringList sent = Click(f, 0);
     // The request and the clock; then the transaction's begin, the request held, the clock, the
-    // update and the rollback; the reload.
-    QCOMPARE(sent.size(), 8);
+    // update and the rollback; the reload, its durations and its requests.
+    QCOMPARE(sent.size(), reloadFails ? 8 : 9);
     QCOMPARE(sent[6], session::RollbackTransactionSql());
     QCOMPARE(f.boxes().count(), 2);
     QCOMPARE(f.boxes().titles().first(), QStringLiteral("Confirm?"));

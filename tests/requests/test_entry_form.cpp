@@ -12,6 +12,7 @@
 #include "platform/WallClock.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/DTPicker.h"
+#include "platform/widgets/DurationBox.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/MultiLineTextBox.h"
 #include "platform/widgets/TextBox.h"
@@ -449,6 +450,83 @@ class TestEntryForm : public QObject {
     QCOMPARE(f.statements().filter(QStringLiteral("sp_Get_ORRoom")).size(), lookupsBefore);
     QCOMPARE(f.db().request(transNum).value(QStringLiteral("Remarks")).toString(),
              QStringLiteral("CHANGED"));
+  }
+
+  // The expected duration typed as the time picker is, refused by Save outside 0:05 to 24:00,
+  // and saved with the request beside it; changed or cleared on an edit.
+  void anEstimatedDurationIsSavedWithTheRequest_data() {
+    QTest::addColumn<QString>("typed");    // over all the field showed, then Enter
+    QTest::addColumn<QString>("refused");  // Save's message; empty: saved
+    QTest::addColumn<int>("stored");       // the minutes read back; 0: none
+    QTest::addColumn<bool>("edit");        // typed on an edit of a request saved with 1:00
+    const QString range = QStringLiteral(
+        "Can't save: the Est. Duration %1 is not from 0:05 to 24:00 (5 minutes to 24 hours).");
+    QTest::newRow("minutes alone") << "90"
+                                   << "" << 90 << false;
+    QTest::newRow("hours and minutes") << "1:30"
+                                       << "" << 90 << false;
+    QTest::newRow("a blank between") << "2 05"
+                                     << "" << 125 << false;
+    QTest::newRow("24 hours") << "24:00"
+                              << "" << 1440 << false;
+    QTest::newRow("none") << ""
+                          << "" << 0 << false;
+    QTest::newRow("minutes past 59")
+        << "1:75"
+        << "Can't save: the Est. Duration \"1:75\" is no duration (hours:minutes)." << 0 << false;
+    QTest::newRow("under 5 minutes") << "4" << range.arg(u"0:04") << 0 << false;
+    QTest::newRow("over 24 hours") << "24:01" << range.arg(u"24:01") << 0 << false;
+    QTest::newRow("changed on an edit") << "45"
+                                        << "" << 45 << true;
+    QTest::newRow("cleared on an edit") << ""
+                                        << "" << 0 << true;
+  }
+  void anEstimatedDurationIsSavedWithTheRequest() {
+    QFETCH(QString, typed);
+    QFETCH(QString, refused);
+    QFETCH(int, stored);
+    QFETCH(bool, edit);
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    frmMain& w = f.window();
+    ListDay(w, kDay);
+    FillNewRequest(w);
+    platform::DurationBox& field = *w.dtpDuration;
+    if (edit) {
+      field.SetMinutes(60);
+      w.cmdOption[3]->click();
+      LoadPatient(w, kDay, QStringLiteral("NEW, PATIENT"));
+      QCOMPARE(field.text(), QStringLiteral("1:00"));
+      w.cmdOption[1]->click();
+    }
+    field.setFocus();
+    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&field, Qt::Key_Delete);
+    QTest::keyClicks(&field, typed);
+    QTest::keyClick(&field, Qt::Key_Return);
+    f.boxes().clear();
+    f.suite().connection()->clearStatements();
+    w.cmdOption[3]->click();
+    if (!refused.isEmpty()) {
+      QCOMPARE(f.boxes().prompts(), QStringList{refused});
+      QCOMPARE(w.focusWidget(), &field);
+      QVERIFY(SavesSent(f).isEmpty());
+      return;
+    }
+    const qint64 transNum = f.db().lastTransNum();
+    const QStringList sent = f.statements().filter(QStringLiteral("sp_SetORScheduleDuration"));
+    const QString minutes = stored ? QString::number(stored) : QString();
+    QCOMPARE(
+        sent,
+        (stored || edit
+             ? QStringList{u"SCHEDULE..sp_SetORScheduleDuration '%1', '%2'"_s.arg(transNum).arg(
+                   minutes)}
+             : QStringList{}));
+    QStringList read;  // number and minutes of each row of the day's durations
+    for (const QVariantList& row :
+         f.db().open(QStringLiteral("SCHEDULE..sp_GetORScheduleDurations '1/20/2027'")).rows)
+      read << u"%1 %2"_s.arg(row.value(0).toString(), row.value(2).toString());
+    QCOMPARE(read, stored ? QStringList{u"%1 %2"_s.arg(transNum).arg(stored)} : QStringList{});
   }
 
   // A room not found shows no room, never the last request's; a save then asks for one. Two

@@ -46,14 +46,17 @@ namespace {
 
 // A request of the day with the names a printout shows.
 void AddRequest(MainWindowFixture& f, const QTime& at, const QString& patient,
-                const QString& status = QStringLiteral("P")) {
+                const QString& status = QStringLiteral("P"), int minutes = 0) {
   hospitaldb::ScheduleRecord record = f.db().sampleRequest(platform::WallClock(kToday, at));
   record.patientName = patient;
   record.status = status;
   record.surgeon = QStringLiteral("REYES ,ANA");
   record.anesthesiologist = QStringLiteral("CRUZ ,BEN");
   record.asstDoctor = QStringLiteral("LIM ,CORA");
-  f.db().insertRequest(record, false);
+  const qint64 transNum = f.db().insertRequest(record, false);
+  if (minutes > 0)
+    f.db().exec(QStringLiteral("INSERT INTO tbORScheduleDuration VALUES (?, ?)"),
+                {transNum, minutes});
 }
 
 // Starts the window listing the day's requests, with the server's clock moved on to
@@ -100,13 +103,15 @@ void Choose(frmMain& w, OutputDialogs& dialogs, Output output, const QString& pa
   ItemFor(w, output)->trigger();
 }
 
-// The texts a row shows, with its operating room after its time where the list hides it.
-QStringList OutputTexts(platform::FlexGrid& grid, int row) {
+// A row's texts as paper and files carry them: the grid's shown columns, and after the
+// operation's date and time its operating room where the list hides it, then `after`.
+QStringList OutputTexts(platform::FlexGrid& grid, int row, const QStringList& after) {
   QStringList texts;
   for (int c = 1; c < grid.Cols(); ++c) {
     if (grid.ColWidth(c) != 0) texts.append(grid.TextMatrix(row, c));
-    if (c == C::kOperationDate && grid.ColWidth(C::kORRoomCode) == 0)
-      texts.append(grid.TextMatrix(row, C::kORRoomCode));
+    if (c != C::kOperationDate) continue;
+    if (grid.ColWidth(C::kORRoomCode) == 0) texts.append(grid.TextMatrix(row, C::kORRoomCode));
+    texts << after;
   }
   return texts;
 }
@@ -211,14 +216,17 @@ class TestListingOutput : public QObject {
     const QStringList statusColumns = {u"Status"_s, u"ConfirmedBy"_s, u"DateConfirmed"_s,
                                        u"RevokedBy"_s, u"DateRevoked"_s};
     const QStringList laidOut =
-        QStringList{u"PatientName"_s,      u"ProcedureName"_s, u"RoomNo"_s,   u"Surgeon"_s,
-                    u"Anesthesiologist"_s, u"OperationDate"_s, u"ORRoomID"_s, u"AsstDoctor"_s} +
+        QStringList{u"PatientName"_s,      u"ProcedureName"_s, u"RoomNo"_s,
+                    u"Surgeon"_s,          u"Anesthesiologist"_s, u"OperationDate"_s,
+                    u"ORRoomID"_s,         u"Est. Duration"_s, u"Until"_s,
+                    u"AsstDoctor"_s} +
         statusColumns;
     QTest::newRow("as laid out") << ColumnWidths() << laidOut << false;
     QTest::newRow("remarks shown, room hidden")
         << ColumnWidths{{C::kRemarks, 1500}, {C::kPatientRoom, 0}}
         << QStringList{u"PatientName"_s,   u"ProcedureName"_s, u"Surgeon"_s, u"Anesthesiologist"_s,
-                       u"OperationDate"_s, u"ORRoomID"_s,      u"Remarks"_s, u"AsstDoctor"_s} +
+                       u"OperationDate"_s, u"ORRoomID"_s,      u"Est. Duration"_s, u"Until"_s,
+                       u"Remarks"_s,       u"AsstDoctor"_s} +
                statusColumns
         << false;
     QStringList roomShown = laidOut;  // in its place in the list, not again after the time
@@ -232,7 +240,7 @@ class TestListingOutput : public QObject {
     QFETCH(QStringList, header);
     QFETCH(bool, proposed);
     MainWindowFixture f(kNow, kEmpty);
-    AddRequest(f, QTime(8, 0), QStringLiteral("O'BRIEN, SEAN"), QStringLiteral("C"));
+    AddRequest(f, QTime(8, 0), QStringLiteral("O'BRIEN, SEAN"), QStringLiteral("C"), 90);
     AddRequest(f, QTime(9, 0), QStringLiteral("DELA CRUZ, JUAN \"JOJO\""), QStringLiteral(" R "));
     AddRequest(f, QTime(10, 0), QStringLiteral("PEÑA, MARÍA"));
     QVERIFY(Start(f));
@@ -255,8 +263,10 @@ class TestListingOutput : public QObject {
     const QList<QStringList> records = testsupport::ReadCsvWithPython(path);
     QCOMPARE(records.value(0), header);
     QCOMPARE(records.size(), grid.Rows());
-    for (int r = 1; r < grid.Rows(); ++r)
-      QCOMPARE(records[r], OutputTexts(grid, r));
+    // Each request's expected duration and end where it is known.
+    QCOMPARE(records[1], OutputTexts(grid, 1, {u"1:30"_s, u"09:30 AM"_s}));
+    for (int r = 2; r < grid.Rows(); ++r)
+      QCOMPARE(records[r], OutputTexts(grid, r, {QString(), QString()}));
   }
 
   void printoutsListEveryRowOnItsColourUnderTheirHeading_data() {

@@ -271,8 +271,9 @@ class TestRequestList : public QObject {
     QCOMPARE(listed.status, session::RequestStatus::Revoked);
   }
 
-  // The demo day books two operations in one room at 7:00 and one surgeon twice at 10:45: those
-  // rows carry the sign, with each clash in words, and keep their status colours.
+  // The demo day books an operation into the next one's room at 6:00, two operations in one room
+  // at 7:00 and one surgeon twice at 10:45: those rows carry the sign, with each clash in words,
+  // and keep their status colours.
   void doubleBookingsAreMarkedBesideTheirRows() {
     MainWindowFixture f;
     QVERIFY(f.start());
@@ -281,20 +282,32 @@ class TestRequestList : public QObject {
     QList<int> marked;
     for (int r = 1; r < grid.Rows(); ++r)
       if (grid.RowMarked(r)) marked << r;
-    QCOMPARE(marked.size(), 4);
+    QCOMPARE(marked.size(), 6);
     const auto patient = [&](int r) { return grid.TextMatrix(r, C::kPatientName); };
     const auto start = [&](int r) { return grid.TextMatrix(r, C::kOperationDate); };
-    const QList<int> seven = {marked[0], marked[1]}, quarterTo = {marked[2], marked[3]};
-    for (int i = 0; i < 2; ++i) {
-      QCOMPARE(start(seven[i]), QStringLiteral("12/8/2026 7:00:00 AM"));
-      QCOMPARE(grid.RowMarkText(seven[i]),
-               QStringLiteral("Same OR room (%1) at 7:00 AM as %2")
-                   .arg(grid.TextMatrix(seven[i], C::kORRoomCode), patient(seven[1 - i])));
-      QCOMPARE(start(quarterTo[i]), QStringLiteral("12/8/2026 10:45:00 AM"));
-      QCOMPARE(grid.RowMarkText(quarterTo[i]),
-               QStringLiteral("%1 (surgeon) also on %2 at 10:45 AM")
-                   .arg(grid.TextMatrix(quarterTo[i], C::kSurgeon), patient(quarterTo[1 - i])));
+    // Each row's clash with its partner: the 6:00 operation runs into the 6:30 one in its room.
+    const struct {
+      const char *start, *said;
+      C::Column named;
+    } expected[] = {
+        {"6:00", "%1 from 6:00 AM to 7:00 AM overlaps %2 from 6:30 AM to 7:00 AM", C::kORRoomCode},
+        {"6:30", "%1 from 6:30 AM to 7:00 AM overlaps %2 from 6:00 AM to 7:00 AM", C::kORRoomCode},
+        {"7:00", "%1 from 7:00 AM to 7:30 AM overlaps %2 from 7:00 AM to 7:30 AM", C::kORRoomCode},
+        {"7:00", "%1 from 7:00 AM to 7:30 AM overlaps %2 from 7:00 AM to 7:30 AM", C::kORRoomCode},
+        {"10:45", "%1 (surgeon) from 10:45 AM to 12:45 PM is also on %2 from 10:45 AM to 11:30 AM",
+         C::kSurgeon},
+        {"10:45", "%1 (surgeon) from 10:45 AM to 11:30 AM is also on %2 from 10:45 AM to 12:45 PM",
+         C::kSurgeon}};
+    for (int i = 0; i < 6; ++i) {
+      const int row = marked[i], partner = marked[i ^ 1];
+      QCOMPARE(start(row),
+               QStringLiteral("12/8/2026 %1:00 AM").arg(QLatin1String(expected[i].start)));
+      QCOMPARE(grid.RowMarkText(row),
+               QString::fromLatin1(expected[i].said)
+                   .arg(grid.TextMatrix(row, expected[i].named).trimmed(), patient(partner)));
     }
+    const QList<int> quarterTo = {marked[4], marked[5]};
+    const QList<int> seven = {marked[2], marked[3]};
     const QModelIndex selector = grid.model()->index(quarterTo[0] - 1, 0);
     QCOMPARE(selector.data(Qt::AccessibleDescriptionRole).toString(),
              grid.RowMarkText(quarterTo[0]));

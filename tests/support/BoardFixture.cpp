@@ -29,7 +29,11 @@ qint64 BoardFixture::addConfirmed(const BoardOperation& op) {
   record.cNurse = op.cNurse;
   record.sNurse = op.sNurse;
   record.status = QStringLiteral("C");
-  return db_.insertRequest(record, false);
+  const qint64 transNum = db_.insertRequest(record, false);
+  if (op.minutes)
+    db_.exec(QStringLiteral("INSERT INTO tbORScheduleDuration VALUES (?, ?)"),
+             {transNum, *op.minutes});
+  return transNum;
 }
 
 void BoardFixture::revoke(qint64 transNum) {

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 #include "platform/widgets/SysInfo.h"
 #include "support/DatabaseFixture.h"
@@ -37,6 +38,7 @@ struct BoardOperation {
   QString cNurse = QStringLiteral("LIM ,CORA");
   QString sNurse = QStringLiteral("TAN ,DINO");
   QString room = QStringLiteral("301-A");
+  std::optional<int> minutes;  // its expected duration
 };
 
 // The board on a fresh, empty embedded database (its server clock at `now`), reading through

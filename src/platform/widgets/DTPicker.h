@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QAbstractSpinBox>
 #include <QDateTime>
 #include <QPointer>
 #include <QVariant>
 
-#include "platform/widgets/DateTimeTyping.h"
+#include "platform/widgets/TypedField.h"
 
 class QCalendarWidget;
 class QStyleOptionComboBox;
@@ -16,11 +15,9 @@ class CalendarPopup;
 
 // A date-time picker: a date picker (a calendar drops down; shown "MM/dd/yyyy") or a time picker
 // (with up and down buttons; shown "hh:mm:ss AP"), with an earliest selectable value. The picker
-// owns its field's text: whatever reaches it (keys with any modifiers, the keypad, Ctrl+V,
-// Shift+Insert, the context menu's Paste, a middle-click paste, a drop, an input method) is typed
-// through DateTimeTyping, a paste or drop from the first part on. The arrow keys, Page Up and
-// Page Down, the wheel and the buttons step the part the cursor is in; the calendar picks a date.
-// Tab leaves the picker, and Enter too where it moves on.
+// owns its field's text, typed through DateTimeTyping (TypedField). The up and down arrow keys,
+// Page Up and Page Down, the wheel and the buttons step the part the cursor is in; the calendar
+// picks a date.
 //
 // What is typed becomes the value when the typing is complete (the year full, AM or PM set),
 // at Enter or Tab, when the picker loses the focus, and before a step, the calendar or another
@@ -28,7 +25,7 @@ class CalendarPopup;
 // can take (02/30, an unfinished year, hour 00, a value before the earliest one) stays shown as
 // it stands, marked, with Problem() saying why; Tab and Enter do not leave it. A step or a pick
 // replaces it.
-class DTPicker : public QAbstractSpinBox {
+class DTPicker : public TypedField {
   Q_OBJECT
 
  public:
@@ -66,14 +63,9 @@ class DTPicker : public QAbstractSpinBox {
   // does nothing when it can be shown already. Throws RuntimeError when it is not a date.
   void LowerMinDateTo(const QVariant& value);
 
-  // Enter moves on to the next control, as Tab does.
-  void SetEnterMovesOn(bool movesOn) { enterMovesOn_ = movesOn; }
-
   // Why what the picker shows is not a value it takes, e.g. "\"02/30/2026\" is not a date";
   // empty when it shows its value.
-  QString Problem() const;
-  // Drops a text typed that is not a value: the picker shows its value again.
-  void Revert();
+  QString Problem() const override;
 
   // A date picker's drop-down calendar (made at its first use); null for a time picker.
   QCalendarWidget* calendarWidget();
@@ -93,19 +85,14 @@ class DTPicker : public QAbstractSpinBox {
 
  protected:
   bool event(QEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  bool focusNextPrevChild(bool next) override;
-  void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
-  void contextMenuEvent(QContextMenuEvent* event) override;
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dragMoveEvent(QDragMoveEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
   void stepBy(int steps) override;
   StepEnabled stepEnabled() const override;
+  QString ShownValue() const override { return Shown(value_); }
+  void ShowValueInTyping() override { typing_.Show(value_); }
+  bool TakeTyped() override;
+  bool HandleOwnKey(QKeyEvent& event) override;
 
  private:
   QDateTime normalized(const QDateTime& value) const;
@@ -114,19 +101,7 @@ class DTPicker : public QAbstractSpinBox {
   QString Shown(const QDateTime& value) const;
   QString EarliestProblem(const QDateTime& value) const;
   QDateTime Stepped(int steps) const;
-
-  // The one way text comes in: typed from where the typing is, or from the first part.
-  bool HandleKey(QKeyEvent& event);
-  void Type(const QString& text);
-  void Paste(const QString& text);
-  void EraseSelected();
-  void Commit();
   void TakeFromUser(const QDateTime& value);
-  void ShowField();
-  void SelectAll();
-  void SelectPart();
-  void UpdateLook();
-  bool KeepsFocus();
 
   // A date picker draws as a drop-down list, its field left of the arrow.
   QStyleOptionComboBox DropDownOption() const;
@@ -138,9 +113,6 @@ class DTPicker : public QAbstractSpinBox {
   QDateTime earliest_;
   QPointer<const DTPicker> pairedDate_;
   QList<QMetaObject::Connection> pairedConnections_;
-  bool enterMovesOn_ = false;
-  DateTimeTyping typing_;
-  bool showsTyped_ = false;  // the field shows what was typed, not the value
   CalendarPopup* calendar_ = nullptr;
 };
 
