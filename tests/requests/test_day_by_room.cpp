@@ -4,8 +4,11 @@
 
 #include "platform/WallClock.h"
 #include "platform/widgets/DTPicker.h"
+#include "platform/widgets/FlexGrid.h"
 #include "requests/DayPlan.h"
+#include "requests/RequestList.h"
 #include "requests/frmDayByRoom.h"
+#include "session/RequestListing.h"
 #include "support/MainWindowFixture.h"
 
 using testsupport::MainWindowFixture;
@@ -104,7 +107,8 @@ class TestDayByRoom : public QObject {
     QCOMPARE(window->FocusedBlock(), reached);
     QVERIFY(canvas->accessibleName().contains(plan.Blocks()[reached].When()));
     QTest::keyClick(canvas, Qt::Key_Return);
-    QCOMPARE(w.txtTransNum->text(), QString::number(*plan.Blocks()[reached].transNum));
+    QCOMPARE(w.requestList().SharedListing()->TransNum(w.mshflexPending->Row() - 1),
+             plan.Blocks()[reached].transNum);
   }
 };
 
