@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStaticText>
 #include <algorithm>
 
 #include "platform/Format.h"
@@ -21,6 +22,11 @@ constexpr int kClashEdgeWidth = 3;
 QString HourText(int minute) {
   return platform::Format(platform::WallClock(platform::ZeroDate(), QTime(minute / 60 % 24, 0)),
                           QStringLiteral("h AM/PM"));
+}
+
+// Where a block's texts lie, a line each, as many as it holds whole.
+QRect TextArea(const QRect& rect) {
+  return rect.adjusted(3, 1, -3, -1);
 }
 
 // On two lines where it fits them, else cut short on one.
@@ -74,24 +80,22 @@ void PaintDayGrid(QPainter& painter, const DayPlan& plan, const DayGeometry& geo
   const QRect& body = geometry.Body();
   painter.save();
   painter.fillRect(body, Qt::white);
+  painter.setPen(Qt::black);  // for the texts: the lines are filled, which costs the least
   for (int minute = plan.FirstMinute(); minute <= plan.LastMinute(); minute += 30) {
     const bool hour = minute % 60 == 0;
-    painter.setPen(hour ? kHourLine : kHalfHourLine);
-    painter.drawLine(body.left(), geometry.Y(minute), body.right(), geometry.Y(minute));
+    painter.fillRect(QRect(body.left(), geometry.Y(minute), body.width(), 1),
+                     hour ? kHourLine : kHalfHourLine);
     if (!hour || minute == plan.LastMinute()) continue;
-    painter.setPen(Qt::black);
     painter.drawText(geometry.HourLabel(minute), Qt::AlignRight | Qt::AlignVCenter,
                      HourText(minute));
   }
   for (int room = 0; room < plan.Rooms().size(); ++room) {
     const QRect heading = geometry.RoomHeading(room);
-    painter.setPen(kHourLine);
-    painter.drawLine(heading.left(), heading.top(), heading.left(), body.bottom());
-    painter.setPen(Qt::black);
+    painter.fillRect(QRect(heading.left(), heading.top(), 1, body.bottom() - heading.top() + 1),
+                     kHourLine);
     DrawRoomName(painter, heading.adjusted(2, 0, -2, 0), plan.Rooms()[room]);
   }
-  painter.setPen(kHourLine);
-  painter.drawLine(body.right(), body.top(), body.right(), body.bottom());
+  painter.fillRect(QRect(body.right(), body.top(), 1, body.height()), kHourLine);
   if (now && *now >= plan.FirstMinute() && *now <= plan.LastMinute()) {
     painter.setPen(QPen(kNowLine, 2));
     painter.drawLine(body.left(), geometry.Y(*now), body.right(), geometry.Y(*now));
@@ -99,39 +103,46 @@ void PaintDayGrid(QPainter& painter, const DayPlan& plan, const DayGeometry& geo
   painter.restore();
 }
 
-void PaintBlock(QPainter& painter, const QRect& rect, const DayBlock& block, int lineHeight,
-                bool focused) {
-  painter.save();
-  painter.fillRect(rect, StatusColor(block.status));
-  // The texts, a line each, as many as the block holds whole.
-  const QRect inside = rect.adjusted(3, 1, -3, -1);
-  painter.setClipRect(inside);
-  painter.setPen(Qt::black);
-  const QFontMetrics metrics = painter.fontMetrics();
+std::vector<QStaticText> BlockLines(const QFontMetrics& metrics, const QSize& size,
+                                    const DayBlock& block, int lineHeight) {
+  const QRect inside = TextArea(QRect(QPoint(0, 0), size));
+  std::vector<QStaticText> lines;
   int top = inside.top();
   for (const QString& text : {block.patient, block.procedure, block.surgeon}) {
     if (top + lineHeight > inside.bottom() + 1) break;
-    painter.drawText(QRect(inside.left(), top, inside.width(), lineHeight), Qt::AlignLeft,
-                     metrics.elidedText(text, Qt::ElideRight, inside.width()));
+    QStaticText& line =
+        lines.emplace_back(metrics.elidedText(text, Qt::ElideRight, inside.width()));
+    line.setTextFormat(Qt::PlainText);  // a name is never markup
     top += lineHeight;
   }
+  return lines;
+}
+
+void PaintBlock(QPainter& painter, const QRect& rect, const DayBlock& block,
+                const std::vector<QStaticText>& lines, int lineHeight, bool focused) {
+  painter.save();
+  painter.fillRect(rect, StatusColor(block.status));
+  const QRect inside = TextArea(rect);
+  painter.setClipRect(inside);
+  painter.setPen(Qt::black);
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    painter.drawStaticText(inside.left(), inside.top() + int(i) * lineHeight, lines[i]);
   painter.setClipping(false);
-  painter.setBrush(Qt::NoBrush);
-  const QRect edge = rect.adjusted(0, 0, -1, -1);
-  if (block.clashing) {
-    painter.setPen(QPen(kClashEdge, kClashEdgeWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    painter.drawRect(rect.adjusted(1, 1, -2, -2));
-  } else {
-    painter.setPen(kBlockEdge);
-    painter.drawLine(edge.topLeft(), edge.topRight());
-    painter.drawLine(edge.topLeft(), edge.bottomLeft());
-    painter.drawLine(edge.topRight(), edge.bottomRight());
+  // The edges are filled, not stroked: a day has many of them, and fills cost the least.
+  const QColor edge = block.clashing ? kClashEdge : kBlockEdge;
+  const int width = block.clashing ? kClashEdgeWidth : 1;
+  painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), width), edge);
+  painter.fillRect(QRect(rect.left(), rect.top(), width, rect.height()), edge);
+  painter.fillRect(QRect(rect.right() - width + 1, rect.top(), width, rect.height()), edge);
+  if (block.endKnown) {
+    painter.fillRect(QRect(rect.left(), rect.bottom() - width + 1, rect.width(), width), edge);
+  } else {  // no known end: the lower edge is broken
+    painter.setPen(QPen(edge, width, Qt::DashLine, Qt::FlatCap));
+    const int y = rect.bottom() - width / 2;
+    painter.drawLine(rect.left(), y, rect.right(), y);
   }
-  // No known end: the lower edge is broken.
-  painter.setPen(QPen(block.clashing ? kClashEdge : kBlockEdge, block.clashing ? 2 : 1,
-                      block.endKnown ? Qt::SolidLine : Qt::DashLine));
-  painter.drawLine(edge.bottomLeft(), edge.bottomRight());
   if (focused) {
+    painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
     painter.drawRect(rect.adjusted(kClashEdgeWidth, kClashEdgeWidth, -kClashEdgeWidth - 1,
                                    -kClashEdgeWidth - 1));

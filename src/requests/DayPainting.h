@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QRect>
+#include <QStaticText>
 #include <optional>
+#include <vector>
 
+class QFontMetrics;
 class QPainter;
 
 namespace requests {
@@ -38,10 +41,15 @@ class DayGeometry {
 void PaintDayGrid(QPainter& painter, const DayPlan& plan, const DayGeometry& geometry,
                   std::optional<int> now);
 
-// A block on its status colour, outlined where it clashes, showing as many of its patient, its
-// procedure and its surgeon as its height allows; without a known end, its lower edge is broken.
-// `focused`: the block the keys are on.
-void PaintBlock(QPainter& painter, const QRect& rect, const DayBlock& block, int lineHeight,
-                bool focused);
+// As many of a block's patient, procedure and surgeon as a block of `size` holds whole lines of,
+// each cut short to its width: laid out once, to be painted by PaintBlock as often as needed.
+std::vector<QStaticText> BlockLines(const QFontMetrics& metrics, const QSize& size,
+                                    const DayBlock& block, int lineHeight);
+
+// A block on its status colour, outlined where it clashes, showing its `lines` (of BlockLines
+// for its rect's size); without a known end, its lower edge is broken. `focused`: the block the
+// keys are on.
+void PaintBlock(QPainter& painter, const QRect& rect, const DayBlock& block,
+                const std::vector<QStaticText>& lines, int lineHeight, bool focused);
 
 }  // namespace requests

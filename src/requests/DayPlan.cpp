@@ -28,8 +28,13 @@ QString Trimmed(const session::RequestListing& listing, int row, C::Column colum
 
 }  // namespace
 
+QString DayBlock::When() const {
+  return endKnown ? QStringLiteral("%1 to %2").arg(TimeOfDay(start), TimeOfDay(end))
+                  : QStringLiteral("%1, no known end").arg(TimeOfDay(start));
+}
+
 QStringList DayBlock::Described(const QStringList& clashTexts) const {
-  QStringList lines = {when, QStringLiteral("Patient: %1").arg(patient),
+  QStringList lines = {When(), QStringLiteral("Patient: %1").arg(patient),
                        QStringLiteral("Procedure: %1").arg(procedure),
                        QStringLiteral("Surgeon: %1").arg(surgeon), session::LegendWord(status)};
   if (clashing && clashTexts.isEmpty())
@@ -64,9 +69,6 @@ DayPlan::DayPlan(const session::RequestListing& listing, const QStringList& room
     const std::optional<int> minutes = listing.Minutes(row);
     block.endKnown = minutes.has_value();
     block.end = block.start + (minutes ? *minutes : DayBlock::kUnknownEndMinutes);
-    block.when = block.endKnown
-                     ? QStringLiteral("%1 to %2").arg(TimeOfDay(block.start), TimeOfDay(block.end))
-                     : QStringLiteral("%1, no known end").arg(TimeOfDay(block.start));
     block.status = listing.Status(row);
     block.clashing = listing.clashes().Has(row);
     block.patient = Trimmed(listing, row, C::kPatientName);

@@ -29,7 +29,9 @@ struct DayBlock {
   bool clashing = false;
   session::RequestStatus status = session::RequestStatus::Pending;
   QString patient, procedure, surgeon;
-  QString when;  // "7:00 AM to 9:00 AM", "7:00 AM, no known end"
+
+  // "7:00 AM to 9:00 AM", "7:00 AM, no known end": worded when asked for, as few blocks are.
+  QString When() const;
 
   // Everything about it, one part a line: its tooltip, and (joined) its accessible name. Its
   // clashes in the clash sign's words, where given (worked out when shown, as the sign's are).

@@ -1,5 +1,6 @@
 #include "requests/frmDayByRoom.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -9,7 +10,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStaticText>
 #include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "platform/Connection.h"
@@ -33,74 +36,130 @@ const QColor kNoticeText(192, 0, 0);
 
 }  // namespace
 
-// The hours and the room names, under the blocks.
+// The hours, the room names and the blocks, painted in one pass, with no widget per block. It
+// holds the block the keys are on: the arrow keys move it, Enter and a double click pick it, and
+// its accessible name is that block's, so that assistive technology follows the keys.
 class frmDayByRoom::Canvas : public QWidget {
  public:
   explicit Canvas(frmDayByRoom& window) : QWidget(&window), window_(window) {
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
   }
   DayGeometry Geometry() const {
     return DayGeometry(*window_.plan_, rect(), fontMetrics().height());
   }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    PaintDayGrid(painter, *window_.plan_, Geometry(), window_.NowMinute());
+  // Places the window's plan anew, its blocks by their room and time in the canvas's size.
+  void Place() {
+    if (!window_.plan_) return;  // resized before the first plan
+    const DayGeometry geometry = Geometry();
+    rects_.clear();
+    for (const DayBlock& block : window_.plan_->Blocks())
+      rects_.push_back(geometry.Block(block));
+    focused_ = std::min(focused_, int(rects_.size()) - 1);
+    update();
   }
-  void resizeEvent(QResizeEvent*) override { window_.PlaceBlocks(); }
-
- private:
-  frmDayByRoom& window_;
-};
-
-// A request of the day: focusable, so that the keys and assistive technology follow it.
-class frmDayByRoom::Block : public QWidget {
- public:
-  Block(frmDayByRoom& window, int index, const DayBlock& block)
-      : QWidget(window.canvas_), window_(window), index_(index), block_(block) {
-    setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName(block.Described().join(QStringLiteral(", ")));
-  }
-
- protected:
-  // The clashes are worded when the block is shown or reached, not for every block of the day.
-  bool event(QEvent* event) override {
-    if ((event->type() == QEvent::ToolTip || event->type() == QEvent::FocusIn) &&
-        toolTip().isEmpty()) {
-      const QStringList described =
-          block_.Described(window_.listing_->clashes().Describe(block_.row));
-      setToolTip(described.join(u'\n'));
-      setAccessibleName(described.join(QStringLiteral(", ")));
+  const std::vector<QRect>& Rects() const { return rects_; }
+  int Focused() const { return focused_; }
+  // Puts the keys on a block, -1 on none.
+  void Focus(int block) {
+    if (focused_ >= 0) update(rects_[focused_]);
+    focused_ = block;
+    if (block < 0) return setAccessibleName(QString());
+    update(rects_[block]);
+    setAccessibleName(window_.Described(block).join(QStringLiteral(", ")));
+    if (hasFocus()) {
+      QAccessibleEvent focus(this, QAccessible::Focus);
+      QAccessible::updateAccessibility(&focus);
     }
-    return QWidget::event(event);
   }
-  void paintEvent(QPaintEvent*) override {
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const int block = BlockAt(help->pos());
+    if (block < 0) {
+      QToolTip::hideText();
+      event->ignore();
+    } else {
+      QToolTip::showText(help->globalPos(), window_.Described(block).join(u'\n'), this,
+                         rects_[block]);
+    }
+    return true;
+  }
+  void paintEvent(QPaintEvent* event) override {
     QPainter painter(this);
-    PaintBlock(painter, rect(), block_, fontMetrics().height(), hasFocus());
+    const DayGeometry geometry = Geometry();
+    PaintDayGrid(painter, *window_.plan_, geometry, window_.NowMinute());
+    const bool keysHere = hasFocus();
+    for (int i = 0; i < int(rects_.size()); ++i)
+      if (rects_[i].intersects(event->rect()))
+        PaintBlock(painter, rects_[i], window_.plan_->Blocks()[i], LinesOf(i),
+                   geometry.LineHeight(), keysHere && i == focused_);
   }
-  void focusInEvent(QFocusEvent*) override { update(); }
-  void focusOutEvent(QFocusEvent*) override { update(); }
-  void mouseDoubleClickEvent(QMouseEvent*) override {
-    platform::Guarded([this] { window_.PickBlock(index_); });
+  void resizeEvent(QResizeEvent*) override { Place(); }
+  void changeEvent(QEvent* event) override {
+    if (event->type() == QEvent::FontChange) {
+      lines_.clear();
+      Place();
+    }
+    QWidget::changeEvent(event);
+  }
+  void focusInEvent(QFocusEvent* event) override {
+    Focus(focused_);
+    QWidget::focusInEvent(event);
+  }
+  void focusOutEvent(QFocusEvent* event) override {
+    if (focused_ >= 0) update(rects_[focused_]);
+    QWidget::focusOutEvent(event);
+  }
+  void mousePressEvent(QMouseEvent* event) override {
+    const int block = BlockAt(event->position().toPoint());
+    if (block >= 0) Focus(block);
+  }
+  void mouseDoubleClickEvent(QMouseEvent* event) override {
+    const int block = BlockAt(event->position().toPoint());
+    if (block < 0) return;
+    Focus(block);
+    platform::Guarded([this, block] { window_.PickBlock(block); });
   }
   void keyPressEvent(QKeyEvent* event) override {
     const int key = event->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
-      platform::Guarded([this] { window_.PickBlock(index_); });
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && focused_ >= 0)
+      platform::Guarded([this] { window_.PickBlock(focused_); });
     else if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left ||
              key == Qt::Key_Right)
-      window_.MoveFrom(index_, key);
+      window_.MoveFrom(focused_, key);
     else
       return QWidget::keyPressEvent(event);
     event->accept();
   }
 
  private:
+  int BlockAt(const QPoint& point) const {
+    for (int i = 0; i < int(rects_.size()); ++i)
+      if (rects_[i].contains(point)) return i;
+    return -1;
+  }
+  // A block's texts are laid out once for its texts and size: a redraw of the same day, the
+  // time line's move or the keys' move paints them again without laying them out.
+  const std::vector<QStaticText>& LinesOf(int index) {
+    const DayBlock& block = window_.plan_->Blocks()[index];
+    const QSize size = rects_[index].size();
+    const QString key = QString::number(size.width()) + u'x' + QString::number(size.height()) +
+                        u'\n' + block.patient + u'\n' + block.procedure + u'\n' + block.surgeon;
+    auto known = lines_.find(key);
+    if (known != lines_.end()) return *known;
+    if (lines_.size() > kLinesKept) lines_.clear();
+    return *lines_.insert(key, BlockLines(fontMetrics(), size, block, fontMetrics().height()));
+  }
+
+  static constexpr qsizetype kLinesKept = 4096;  // a few days' blocks in a few sizes
   frmDayByRoom& window_;
-  int index_;
-  DayBlock block_;
+  std::vector<QRect> rects_;  // by block of the plan
+  int focused_ = -1;
+  QHash<QString, std::vector<QStaticText>> lines_;  // by size and texts
 };
 
 frmDayByRoom::frmDayByRoom(RequestList& list, const PaneState& state, const QComboBox& rooms,
@@ -148,8 +207,8 @@ frmDayByRoom::~frmDayByRoom() {
 void frmDayByRoom::Redraw() {
   const QWidget* focused = QApplication::focusWidget();
   std::optional<qint64> kept = state_.Selected();
-  for (std::size_t i = 0; i < blockWidgets_.size(); ++i)
-    if (blockWidgets_[i] == focused) kept = plan_->Blocks()[i].transNum;
+  if (focused == canvas_ && canvas_->Focused() >= 0)
+    kept = plan_->Blocks()[canvas_->Focused()].transNum;
   QStringList names;
   for (int i = 0; i < rooms_.count(); ++i)
     names << rooms_.itemText(i);
@@ -169,25 +228,28 @@ void frmDayByRoom::Redraw() {
   lblNotice->setVisible(!named);
   lblDay->setText(
       platform::Format(platform::WallClock(state_.ListedDay()), QStringLiteral("Long Date")));
-  for (QWidget* widget : blockWidgets_)
-    delete widget;
-  blockWidgets_.clear();
-  for (int i = 0; i < int(plan_->Blocks().size()); ++i)
-    blockWidgets_.push_back(new Block(*this, i, plan_->Blocks()[i]));
-  PlaceBlocks();
-  for (QWidget* widget : blockWidgets_)
-    widget->show();
-  canvas_->update();
+  canvas_->Place();
   const int focus = kept ? plan_->IndexOf(*kept) : -1;
-  if (!blockWidgets_.empty() && (focused == nullptr || isAncestorOf(focused)))
-    blockWidgets_[focus >= 0 ? focus : 0]->setFocus();
+  canvas_->Focus(plan_->Blocks().empty() ? -1 : std::max(focus, 0));
+  if (!plan_->Blocks().empty() && (focused == nullptr || isAncestorOf(focused)))
+    canvas_->setFocus();
 }
 
-void frmDayByRoom::PlaceBlocks() {
-  if (!plan_) return;
-  const DayGeometry geometry = canvas_->Geometry();
-  for (std::size_t i = 0; i < blockWidgets_.size(); ++i)
-    blockWidgets_[i]->setGeometry(geometry.Block(plan_->Blocks()[i]));
+QWidget* frmDayByRoom::DayCanvas() const {
+  return canvas_;
+}
+
+QRect frmDayByRoom::BlockRect(int block) const {
+  return canvas_->Rects()[block];
+}
+
+int frmDayByRoom::FocusedBlock() const {
+  return canvas_->Focused();
+}
+
+QStringList frmDayByRoom::Described(int block) const {
+  const DayBlock& shown = plan_->Blocks()[block];
+  return shown.Described(listing_->clashes().Describe(shown.row));
 }
 
 QString frmDayByRoom::RoomNameOf(const QString& code) {
@@ -209,7 +271,7 @@ std::optional<int> frmDayByRoom::NowMinute() const {
 
 void frmDayByRoom::MoveFrom(int block, int key) {
   const int next = plan_->Next(block, key);
-  if (next >= 0) blockWidgets_[next]->setFocus(Qt::OtherFocusReason);
+  if (next >= 0) canvas_->Focus(next);
 }
 
 void frmDayByRoom::PickBlock(int block) {
@@ -246,8 +308,11 @@ void frmDayByRoom::Print_Day() {
                        .arg(platform::DateTimeText(printedAt), modGlobal::EmployeeCode()));
   const DayGeometry geometry(*plan_, area.adjusted(0, line * 3, 0, 0), line);
   PaintDayGrid(painter, *plan_, geometry, NowMinute());
-  for (const DayBlock& block : plan_->Blocks())
-    PaintBlock(painter, geometry.Block(block), block, line, false);
+  for (const DayBlock& block : plan_->Blocks()) {
+    const QRect rect = geometry.Block(block);
+    PaintBlock(painter, rect, block, BlockLines(painter.fontMetrics(), rect.size(), block, line),
+               line, false);
+  }
   painter.end();
 }
 

@@ -4,7 +4,6 @@
 #include <QWidget>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "session/ConnectionProvider.h"
 
@@ -43,8 +42,13 @@ class frmDayByRoom : public QWidget {
   // looked up once each; a failure to read them shows on the window, never as a message box.
   void Redraw();
   const DayPlan& Plan() const { return *plan_; }
-  // The block widgets, by block of Plan().
-  const std::vector<QWidget*>& BlockWidgets() const { return blockWidgets_; }
+  // The day's area, holding the keys: it paints the blocks and stands for the block the keys are
+  // on to assistive technology (its accessible name that block's).
+  QWidget* DayCanvas() const;
+  // Where a block of Plan() lies on DayCanvas().
+  QRect BlockRect(int block) const;
+  // The block the keys are on, -1 on a day without blocks.
+  int FocusedBlock() const;
   // Selects a block's request in the request list (Enter, a double click).
   void PickBlock(int block);
   // Moves the keys to the block an arrow key leads to.
@@ -57,11 +61,11 @@ class frmDayByRoom : public QWidget {
 
  private:
   class Canvas;
-  class Block;
 
+  // Everything about a block, one part a line, its clashes worded as the clash sign words them.
+  QStringList Described(int block) const;
   QString RoomNameOf(const QString& code);
   std::optional<int> NowMinute() const;
-  void PlaceBlocks();
 
   RequestList& list_;
   const PaneState& state_;
@@ -70,7 +74,6 @@ class frmDayByRoom : public QWidget {
   Canvas* canvas_;
   std::shared_ptr<const session::RequestListing> listing_;  // the plan's
   std::unique_ptr<DayPlan> plan_;
-  std::vector<QWidget*> blockWidgets_;
   QHash<QString, QString> roomNames_;  // by code, as looked up
 };
 

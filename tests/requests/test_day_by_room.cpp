@@ -4,8 +4,11 @@
 
 #include "platform/WallClock.h"
 #include "platform/widgets/DTPicker.h"
+#include "platform/widgets/FlexGrid.h"
 #include "requests/DayPlan.h"
+#include "requests/RequestList.h"
 #include "requests/frmDayByRoom.h"
+#include "session/RequestListing.h"
 #include "support/MainWindowFixture.h"
 
 using testsupport::MainWindowFixture;
@@ -22,23 +25,33 @@ class TestDayByRoom : public QObject {
  private slots:
   // Each block in its room's column (the rooms as listed), from its start down to its end; blocks
   // that overlap in one room stand side by side and are outlined as clashes, touching ones not.
+  // The arrow keys lead from the first block to the block reached, and Enter selects its request
+  // in the main list.
   void blocksArePlacedByRoomAndTime_data() {
     QTest::addColumn<QStringList>("requests");  // "room hh:mm minutes", 0: none known
     QTest::addColumn<QStringList>("blocks");    // in the window's order
-    const auto row = [](const char* name, const char* requests, const char* blocks) {
+    QTest::addColumn<QString>("keys");          // from the first block
+    QTest::addColumn<int>("reached");
+    const auto row = [](const char* name, const char* requests, const char* blocks,
+                        const char* keys, int reached) {
       QTest::newRow(name) << QString::fromUtf8(requests).split(u'|')
-                          << QString::fromUtf8(blocks).split(u'|');
+                          << QString::fromUtf8(blocks).split(u'|') << QString::fromUtf8(keys)
+                          << reached;
     };
     row("back to back", "OR01 09:00 60|OR01 08:00 60",
-        "OR 1: 8:00 AM to 9:00 AM, lane 1/1|OR 1: 9:00 AM to 10:00 AM, lane 1/1");
+        "OR 1: 8:00 AM to 9:00 AM, lane 1/1|OR 1: 9:00 AM to 10:00 AM, lane 1/1", "Down Down", 1);
     row("an overlap", "OR01 08:00 120|OR01 08:30 60",
-        "OR 1: 8:00 AM to 10:00 AM, lane 1/2, clash|OR 1: 8:30 AM to 9:30 AM, lane 2/2, clash");
+        "OR 1: 8:00 AM to 10:00 AM, lane 1/2, clash|OR 1: 8:30 AM to 9:30 AM, lane 2/2, clash",
+        "Down Up", 0);
     row("rooms in the list's order, an end unknown", "OR02 07:00 0|OR01 13:15 45",
-        "OR 1: 1:15 PM to 2:00 PM, lane 1/1|OR 2: 7:00 AM, no known end, lane 1/1");
+        "OR 1: 1:15 PM to 2:00 PM, lane 1/1|OR 2: 7:00 AM, no known end, lane 1/1", "Right Down",
+        1);
   }
   void blocksArePlacedByRoomAndTime() {
     QFETCH(QStringList, requests);
     QFETCH(QStringList, blocks);
+    QFETCH(QString, keys);
+    QFETCH(int, reached);
     MainWindowFixture f;
     for (const QString& request : requests) {
       const QStringList parts = request.split(u' ');
@@ -64,7 +77,7 @@ class TestDayByRoom : public QObject {
     QStringList shown;
     for (const requests::DayBlock& block : plan.Blocks())
       shown << QStringLiteral("%1: %2, lane %3/%4%5")
-                   .arg(plan.Rooms().value(block.room), block.when)
+                   .arg(plan.Rooms().value(block.room), block.When())
                    .arg(block.lane + 1)
                    .arg(block.lanes)
                    .arg(block.clashing ? QStringLiteral(", clash") : QString());
@@ -72,12 +85,11 @@ class TestDayByRoom : public QObject {
 
     // On the window: a later room right of an earlier one, a later start lower in its room, a
     // block's height its duration's (minutes are at most a pixel apart), touching blocks meet.
-    const auto& widgets = window->BlockWidgets();
     const double pixelsPerMinute =
-        double(widgets[0]->height()) / (plan.Blocks()[0].end - plan.Blocks()[0].start);
-    for (std::size_t i = 1; i < widgets.size(); ++i) {
+        double(window->BlockRect(0).height()) / (plan.Blocks()[0].end - plan.Blocks()[0].start);
+    for (int i = 1; i < int(plan.Blocks().size()); ++i) {
       const requests::DayBlock &before = plan.Blocks()[i - 1], &block = plan.Blocks()[i];
-      const QRect earlier = widgets[i - 1]->geometry(), rect = widgets[i]->geometry();
+      const QRect earlier = window->BlockRect(i - 1), rect = window->BlockRect(i);
       if (block.room != before.room) QVERIFY(rect.left() >= earlier.right());
       if (block.lane != before.lane) QVERIFY(rect.left() > earlier.left());
       QVERIFY(rect.top() > earlier.top() || block.room != before.room);
@@ -85,6 +97,18 @@ class TestDayByRoom : public QObject {
       if (block.room == before.room && block.start == before.end)
         QVERIFY(qAbs(rect.top() - earlier.bottom() - 1) <= 1);
     }
+
+    QWidget* canvas = window->DayCanvas();
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, window->BlockRect(0).center());
+    for (const QString& key : keys.split(u' '))
+      QTest::keyClick(canvas, key == u"Up"     ? Qt::Key_Up
+                              : key == u"Down" ? Qt::Key_Down
+                                               : Qt::Key_Right);
+    QCOMPARE(window->FocusedBlock(), reached);
+    QVERIFY(canvas->accessibleName().contains(plan.Blocks()[reached].When()));
+    QTest::keyClick(canvas, Qt::Key_Return);
+    QCOMPARE(w.requestList().SharedListing()->TransNum(w.mshflexPending->Row() - 1),
+             plan.Blocks()[reached].transNum);
   }
 };
 
